@@ -1,0 +1,70 @@
+#pragma once
+// The engine behind the browser control: one navigate operation, a progress event and a title
+// event. It is a native child of the backend, placed over the browser control's rectangle in
+// its top-level surface. Every call and every event happens on the user-interface thread.
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "gfx/Geometry.h"
+#include "ui/PlatformIntegration.h"
+
+namespace lindora {
+
+class BrowserEngine : public NativeChild {
+public:
+    // Progress is reported against ProgressMax; ProgressDone (-1) with ProgressMax marks the end
+    // of a download, as the classic browser control does.
+    static constexpr int ProgressMax = 10000;
+    static constexpr int ProgressDone = -1;
+
+    using ProgressChangeEvent = std::function<void(int progress, int progressMax)>;
+    using TitleChangeEvent = std::function<void(const std::u16string& text)>;
+
+    BrowserEngine() = default;
+    BrowserEngine(const BrowserEngine&) = delete;
+    BrowserEngine& operator=(const BrowserEngine&) = delete;
+    ~BrowserEngine() override = default;
+
+    // Starts loading a full URL or a plain local file path and returns at once; the page
+    // reports through the events. Until the engine is on a shown surface the request waits;
+    // a later request replaces a waiting or loading one. Throws Exception for an empty text or
+    // one that is not valid UTF-16.
+    void navigate(std::u16string_view urlOrPath);
+
+    // Raised only when assigned. A handler may navigate again.
+    ProgressChangeEvent OnProgressChange;
+    TitleChangeEvent OnTitleChange;
+
+    void attachTo(NativeSurface* surface) override;
+    void setGeometry(const Rect& inSurface) override;
+    void setVisible(bool visible) override;
+
+    NativeSurface* surface() const { return surface_; }
+    const Rect& geometry() const { return geometry_; }
+    bool visible() const { return visible_; }
+    // The navigation waiting for the engine to be shown, empty when none waits.
+    const std::string& pendingUri() const { return pendingUri_; }
+    // True once the engine has been on a shown surface; from then on navigations start at once.
+    bool isLive() const { return live_; }
+
+protected:
+    // Loads a URI; the engine reports progress and title as the load goes on.
+    virtual void startLoad(const std::string& uri) = 0;
+    // The surface, the rectangle or the visibility changed: place the view again.
+    virtual void hostChanged() = 0;
+
+    void raiseProgressChange(int progress, int progressMax);
+    void raiseTitleChange(const std::u16string& text);
+
+private:
+    void goLiveWhenShown();
+
+    NativeSurface* surface_ = nullptr;
+    Rect geometry_{};
+    bool visible_ = false;
+    bool live_ = false;
+    std::string pendingUri_;
+};
+
+}  // namespace lindora

@@ -1,0 +1,146 @@
+#include "platform/browser/RecordingBrowserEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "base/Exception.h"
+
+namespace lindora {
+namespace {
+
+// A surface that only has to exist: the recording engine places nothing on it.
+class StubSurface final : public NativeSurface {
+public:
+    void setBounds(const Rect&) override {}
+    void setVisible(bool, bool) override {}
+    void stackAbove(NativeSurface*) override {}
+    void stackBottom() override {}
+    void setTopMost(bool) override {}
+    void setTitle(const std::string&) override {}
+    void setShowState(ShowState) override {}
+    void setAlpha(std::uint8_t) override {}
+    void present(const Bitmap&, const Rect&) override {}
+    void setCursor(CursorShape) override {}
+    void setCustomCursor(const Bitmap&, Point) override {}
+    void setPointerGrab(bool) override {}
+    void requestActivate() override {}
+    bool startSystemMoveResize(int, Point) override { return false; }
+};
+
+class BrowserEngineTest : public testing::Test {
+protected:
+    void show() {
+        engine.attachTo(&surface);
+        engine.setGeometry(Rect::fromSize(0, 26, 797, 573));
+        engine.setVisible(true);
+    }
+    std::string writePage(const std::string& name, const std::string& html) {
+        const std::string path = testing::TempDir() + "/" + name;
+        std::ofstream(path, std::ios::binary) << html;
+        return path;
+    }
+    void record() {
+        engine.OnProgressChange = [this](int p, int max) {
+            events.push_back("progress " + std::to_string(p) + "/" + std::to_string(max));
+        };
+        engine.OnTitleChange = [this](const std::u16string& t) {
+            events.push_back("title " + std::string(t.begin(), t.end()));
+        };
+    }
+
+    StubSurface surface;
+    RecordingBrowserEngine engine;
+    std::vector<std::string> events;
+};
+
+TEST_F(BrowserEngineTest, NavigationBeforeShowWaitsAndTheLastOneWins) {
+    engine.navigate(u"/opt/lindora/index.htm");
+    engine.navigate(u"https://convert.example.com/?from=GUI");
+    EXPECT_TRUE(engine.navigations().empty());
+    EXPECT_EQ(engine.pendingUri(), "https://convert.example.com/?from=GUI");
+
+    engine.attachTo(&surface);  // on a surface but not shown yet
+    EXPECT_TRUE(engine.navigations().empty());
+    engine.setVisible(true);
+
+    EXPECT_EQ(engine.navigations(), std::vector<std::string>{"https://convert.example.com/?from=GUI"});
+    EXPECT_TRUE(engine.pendingUri().empty());
+    EXPECT_TRUE(engine.isLive());
+}
+
+TEST_F(BrowserEngineTest, OnceShownNavigationsStartAtOnceAndReplaceTheLoadingOne) {
+    show();
+    EXPECT_TRUE(engine.navigations().empty());  // nothing was waiting
+    engine.navigate(u"/opt/lindora/index.htm");
+    engine.navigate(u"https://convert.example.com/?from=GUI");
+    EXPECT_EQ(engine.navigations(),
+              (std::vector<std::string>{"file:///opt/lindora/index.htm", "https://convert.example.com/?from=GUI"}));
+    EXPECT_EQ(engine.currentUri(), "https://convert.example.com/?from=GUI");
+
+    // Hiding later (a minimised window) does not hold navigations back again.
+    engine.setVisible(false);
+    engine.navigate(u"about:blank");
+    EXPECT_EQ(engine.currentUri(), "about:blank");
+}
+
+TEST_F(BrowserEngineTest, BadTextThrowsAndKeepsTheWaitingNavigation) {
+    engine.navigate(u"/opt/lindora/index.htm");
+    EXPECT_THROW(engine.navigate(u""), Exception);
+    EXPECT_EQ(engine.pendingUri(), "file:///opt/lindora/index.htm");
+}
+
+TEST_F(BrowserEngineTest, CompletingALocalPageRaisesItsTitleThenTheEndOfDownload) {
+    record();
+    const std::string path = writePage("engine page.htm", "<title>Welcome to Lindora</title>");
+    show();
+    engine.navigate(std::u16string(path.begin(), path.end()));
+    engine.reportProgress(0);
+    engine.reportProgress(5000);
+    engine.completeLoad();
+    engine.completeLoad();  // nothing is loading any more
+
+    EXPECT_EQ(events, (std::vector<std::string>{"progress 0/10000", "progress 5000/10000",
+                                                "title Welcome to Lindora", "progress -1/10000"}));
+    EXPECT_FALSE(engine.isLoading());
+}
+
+TEST_F(BrowserEngineTest, PagesWithoutTitleOrMissingRaiseOnlyTheEndOfDownload) {
+    record();
+    show();
+    for (const std::string& path : {writePage("untitled.htm", "<p>no title</p>"),
+                                    testing::TempDir() + "/does-not-exist.htm"}) {
+        events.clear();
+        engine.navigate(std::u16string(path.begin(), path.end()));
+        engine.completeLoad();
+        EXPECT_EQ(events, std::vector<std::string>{"progress -1/10000"}) << path;
+    }
+    events.clear();
+    engine.navigate(u"https://convert.example.com/?from=GUI");  // no network offscreen
+    engine.completeLoad();
+    EXPECT_EQ(events, std::vector<std::string>{"progress -1/10000"});
+}
+
+TEST_F(BrowserEngineTest, AHandlerMayNavigateAgain) {
+    const std::string path = writePage("first.htm", "<title>First</title>");
+    show();
+    engine.OnTitleChange = [this](const std::u16string&) { engine.navigate(u"about:blank"); };
+    engine.OnProgressChange = [this](int p, int) { events.push_back(std::to_string(p)); };
+    engine.navigate(std::u16string(path.begin(), path.end()));
+    engine.completeLoad();
+    // The first load's end is not reported over the second one, which is still loading.
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(engine.currentUri(), "about:blank");
+    EXPECT_TRUE(engine.isLoading());
+}
+
+TEST_F(BrowserEngineTest, EventsWithoutHandlersAreDropped) {
+    show();
+    engine.navigate(u"about:blank");
+    engine.reportProgress(10);
+    engine.completeLoad();
+    SUCCEED();
+}
+
+}  // namespace
+}  // namespace lindora
