@@ -1,0 +1,223 @@
+#pragma once
+// The drawing surface all painting goes through: exact pixel operations on a Bitmap, with
+// the classic platform's pixel rules:
+// - rectangles cover left..right-1 and top..bottom-1;
+// - lines use a one-pixel pen and do not draw their end point;
+// - polygons are filled by the even-odd rule over pixel centres (left and top edges inside,
+//   right and bottom outside), then outlined with the pen through every vertex.
+// Coordinates are logical: device (bitmap) position = logical + origin. Clipping is a region
+// in logical coordinates, always cut to the bitmap; nothing is ever written outside it.
+#include "gfx/Bitmap.h"
+#include "gfx/Brush.h"
+#include "gfx/Color.h"
+#include "gfx/Font.h"
+#include "gfx/Geometry.h"
+#include "gfx/Region.h"
+#include "gfx/TextFormat.h"
+
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+typedef struct _cairo cairo_t;
+
+namespace lindora {
+
+class ImageList;
+struct RenderedText;
+
+// 3D edges (values of the classic platform).
+enum EdgeFlags : unsigned {
+    BDR_RAISEDOUTER = 0x1,
+    BDR_SUNKENOUTER = 0x2,
+    BDR_RAISEDINNER = 0x4,
+    BDR_SUNKENINNER = 0x8,
+    BDR_OUTER = BDR_RAISEDOUTER | BDR_SUNKENOUTER,
+    BDR_INNER = BDR_RAISEDINNER | BDR_SUNKENINNER,
+    EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER,
+    EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER,
+    EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER,
+    EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER,
+};
+
+enum BorderFlags : unsigned {
+    BF_LEFT = 0x1,
+    BF_TOP = 0x2,
+    BF_RIGHT = 0x4,
+    BF_BOTTOM = 0x8,
+    BF_TOPLEFT = BF_TOP | BF_LEFT,
+    BF_TOPRIGHT = BF_TOP | BF_RIGHT,
+    BF_BOTTOMLEFT = BF_BOTTOM | BF_LEFT,
+    BF_BOTTOMRIGHT = BF_BOTTOM | BF_RIGHT,
+    BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM,
+    BF_MIDDLE = 0x800,   // fill the inside with clBtnFace
+    BF_SOFT = 0x1000,    // the push-button colour order
+    BF_ADJUST = 0x2000,  // shrink the rectangle by the edge's width
+    BF_FLAT = 0x4000,
+    BF_MONO = 0x8000,
+};
+
+enum class BackgroundMode { Transparent, Opaque };
+enum class FillRule { EvenOdd, Winding };
+
+class Canvas {
+public:
+    // Draws onto a bitmap owned elsewhere, which must outlive the canvas and keep its size.
+    explicit Canvas(Bitmap& target);
+    // An off-screen canvas owning a bitmap of this size (transparent black).
+    Canvas(int width, int height);
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    ~Canvas();
+
+    Bitmap& bitmap() { return *bitmap_; }
+    const Bitmap& bitmap() const { return *bitmap_; }
+    int width() const { return bitmap_->width(); }
+    int height() const { return bitmap_->height(); }
+    // Resizes an owned bitmap (and resets the clip); a canvas on someone else's bitmap raises.
+    void resize(int width, int height);
+
+    // --- state ---------------------------------------------------------------------------------
+    // Where logical (0, 0) lies in the bitmap. Changing it does not move the clip region in
+    // device terms (the clip stays on the same pixels).
+    Point origin() const { return origin_; }
+    void setOrigin(Point devicePosition);
+    // The pattern phase in device coordinates: pattern pixel (0, 0) lies there.
+    Point brushOrigin() const { return brushOrigin_; }
+    void setBrushOrigin(Point devicePosition) { brushOrigin_ = devicePosition; }
+
+    Color penColor() const { return penColor_; }
+    void setPenColor(Color c) { penColor_ = c; }   // clNone: the null pen
+    const Brush& brush() const { return brush_; }
+    void setBrush(const Brush& b) { brush_ = b; }
+    const Font& font() const { return font_; }
+    void setFont(const Font& f) { font_ = f; }
+    BackgroundMode backgroundMode() const { return bkMode_; }
+    void setBackgroundMode(BackgroundMode m) { bkMode_ = m; }
+    Color backgroundColor() const { return bkColor_; }
+    void setBackgroundColor(Color c) { bkColor_ = c; }
+    FillRule fillRule() const { return fillRule_; }
+    void setFillRule(FillRule r) { fillRule_ = r; }
+
+    // --- clipping (logical coordinates) ------------------------------------------------------
+    Region clipRegion() const;
+    Rect clipBounds() const;
+    // Replaces the clip (cut to the bitmap); an empty region clips everything away.
+    void setClipRegion(const Region& r);
+    void setClipRect(const Rect& r) { setClipRegion(Region(r)); }
+    // Back to the whole bitmap.
+    void resetClip();
+    void intersectClip(const Rect& r);
+    void intersectClip(const Region& r);
+    void excludeClip(const Rect& r);
+    void excludeClip(const Region& r);
+    bool isVisible(Point p) const;
+    bool isVisible(const Rect& r) const;
+    // Saves the clip on a stack; returns the depth before, for restoreClip(depth).
+    int saveClip();
+    // Restores the most recent save (or the one `saveClip` returned `depth` for).
+    void restoreClip();
+    void restoreClip(int depth);
+
+    // --- rectangles --------------------------------------------------------------------------
+    void fillRect(const Rect& r, const Brush& b);
+    void fillRect(const Rect& r) { fillRect(r, brush_); }
+    // A one-pixel frame inside the rectangle.
+    void frameRect(const Rect& r, const Brush& b);
+    void frameRect(const Rect& r) { frameRect(r, brush_); }
+    // The brush inside, a pen frame on the rectangle's edge (the classic Rectangle).
+    void rectangle(const Rect& r);
+    // Inverts the colours of the rectangle (focus and drag feedback).
+    void invertRect(const Rect& r);
+
+    // --- lines and shapes ---------------------------------------------------------------------
+    Point penPosition() const { return penPos_; }
+    void moveTo(int x, int y) { penPos_ = {x, y}; }
+    void moveTo(Point p) { penPos_ = p; }
+    void lineTo(int x, int y);
+    void lineTo(Point p) { lineTo(p.x, p.y); }
+    // Each segment drawn like lineTo; the last point is not drawn; the pen stays where it was.
+    void polyline(std::span<const Point> points);
+    void polyline(std::initializer_list<Point> points) { polyline(std::span<const Point>(points.begin(), points.size())); }
+    // Filled with the brush, outlined with the pen (closed).
+    void polygon(std::span<const Point> points);
+    void polygon(std::initializer_list<Point> points) { polygon(std::span<const Point>(points.begin(), points.size())); }
+    // A triangle filled and outlined in one colour.
+    void filledTriangle(Point a, Point b, Point c, Color color);
+
+    // --- 3D edges ----------------------------------------------------------------------------
+    // The classic DrawEdge: returns the rectangle inside the edge (adjusted when BF_ADJUST).
+    Rect drawEdge(const Rect& r, unsigned edge, unsigned borderFlags);
+
+    // --- pixels ------------------------------------------------------------------------------
+    Color pixel(int x, int y) const;   // clNone outside the bitmap
+    void setPixel(int x, int y, Color c);  // ignored outside the clip
+    std::uint32_t rawPixel(int x, int y) const;
+    void setRawPixel(int x, int y, std::uint32_t argb);
+
+    // --- block copies --------------------------------------------------------------------------
+    // Copies src's srcRect (src logical coordinates) into destRect; different sizes stretch
+    // (nearest pixel). Copying within one canvas works for overlapping rectangles.
+    void copyRect(const Rect& destRect, const Canvas& src, const Rect& srcRect);
+    void copyRect(const Rect& destRect, const Bitmap& src, const Rect& srcRect);
+    // Draws a bitmap with its alpha blended over the canvas.
+    void draw(int x, int y, const Bitmap& src);
+    // Copies, leaving pixels of the transparent colour (compared as RGB) untouched.
+    void copyTransparent(const Rect& destRect, const Bitmap& src, const Rect& srcRect, Color transparent);
+    void copyTransparent(const Rect& destRect, const Canvas& src, const Rect& srcRect, Color transparent);
+    // Copies the pixels whose mask bit is set; the mask is read at srcRect's position.
+    void copyMasked(const Rect& destRect, const Bitmap& src, const Rect& srcRect, const Mask& mask);
+    // Paints every set mask pixel in one colour, the mask's top-left at (x, y).
+    void drawMask(int x, int y, const Mask& mask, Color color);
+    void drawImage(const ImageList& images, int index, int x, int y, bool enabled = true);
+
+    // --- text --------------------------------------------------------------------------------
+    // Text is drawn in the font's colour. Escapement 900/2700 rotates drawText and textOut.
+    Size textExtent(const std::string& text) const;
+    int textWidth(const std::string& text) const { return textExtent(text).cx; }
+    int textHeight(const std::string& text) const { return textExtent(text).cy; }
+    // One line with its top-left at (x, y) (for rotated fonts: the text's start corner, as
+    // the platform's TextOut: for 900 the text runs upward from (x, y), its top on the left).
+    void textOut(int x, int y, const std::string& text);
+    // The classic DrawText: flags from TextFormat. Returns the text's height; with DT_CALCRECT
+    // nothing is drawn and `r` gets the size the text needs (right and bottom changed).
+    // With a rotated font the flags keep their meaning along the text: DT_LEFT puts the text's
+    // start at the rectangle's bottom (900) or top (2700), DT_VCENTER centres it across.
+    int drawText(Rect& r, const std::string& text, unsigned format);
+    int drawText(const Rect& r, const std::string& text, unsigned format) {
+        Rect copy = r;
+        return drawText(copy, text, format & ~unsigned(DT_CALCRECT));
+    }
+
+    // A cairo context on the bitmap with the origin and the clip applied, for drawing this class
+    // does not offer. The caller destroys it with cairo_destroy and then calls endCairo().
+    cairo_t* beginCairo();
+    void endCairo();
+
+private:
+    // Draws rendered text with its logical box's start corner at a logical point, rotated by a
+    // quadrant escapement (0, 900, 1800, 2700), optionally clipped to a logical rectangle.
+    void blitText(const RenderedText& text, Point anchor, int escapement, const Rect* clip);
+    // Device-space clip rectangles (disjoint), cut to the bitmap.
+    const std::vector<Rect>& deviceClip() const { return clip_.rects(); }
+    void fillDeviceSpan(int y, int x0, int x1, const Brush& b);
+    void plot(int dx, int dy, std::uint32_t pixel);
+    void deviceLine(Point from, Point to, std::uint32_t pixel);
+
+    std::unique_ptr<Bitmap> owned_;
+    Bitmap* bitmap_;
+    Point origin_;
+    Point brushOrigin_;
+    Color penColor_ = clBlack;
+    Brush brush_ = Brush(clWhite);
+    Font font_;
+    BackgroundMode bkMode_ = BackgroundMode::Transparent;
+    Color bkColor_ = clWhite;
+    FillRule fillRule_ = FillRule::EvenOdd;
+    Point penPos_;
+    Region clip_;                 // device coordinates
+    std::vector<Region> clipStack_;
+};
+
+}  // namespace lindora
