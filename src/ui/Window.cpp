@@ -375,9 +375,9 @@ void Window::setPos(Window* insertAfter, const Rect& requested, unsigned flags) 
     }
 
     WindowPos done = wp;
-    done.flags = flags | (moved ? 0 : SWP_NOMOVE) | (sized ? 0 : SWP_NOSIZE);
-    if (moved) done.flags &= ~SWP_NOMOVE;
-    if (sized) done.flags &= ~SWP_NOSIZE;
+    done.flags = flags;
+    if (moved) done.flags &= ~unsigned(SWP_NOMOVE); else done.flags |= SWP_NOMOVE;
+    if (sized) done.flags &= ~unsigned(SWP_NOSIZE); else done.flags |= SWP_NOSIZE;
     send(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LParam>(&done));
     if (!handle_) return;
 
