@@ -84,7 +84,7 @@ void Bitmap::resize(int width, int height) {
     dropSurface();
     std::vector<std::uint32_t> next(static_cast<size_t>(width) * height, 0u);
     int w = std::min(width, width_), h = std::min(height, height_);
-    for (int y = 0; y < h; ++y)
+    for (int y = 0; w > 0 && y < h; ++y)
         std::memcpy(next.data() + static_cast<size_t>(y) * width, pixels_.data() + static_cast<size_t>(y) * width_,
                     static_cast<size_t>(w) * 4);
     pixels_.swap(next);
@@ -137,7 +137,7 @@ Bitmap Bitmap::copy(const Rect& part) const {
     Rect p = part.normalized();
     Bitmap out(p.width(), p.height());
     Rect src = p.intersected(bounds());
-    for (int y = src.top; y < src.bottom; ++y)
+    for (int y = src.top; !src.isEmpty() && y < src.bottom; ++y)
         std::memcpy(out.pixels_.data() + static_cast<size_t>(y - p.top) * out.width_ + (src.left - p.left),
                     pixels_.data() + static_cast<size_t>(y) * width_ + src.left, static_cast<size_t>(src.width()) * 4);
     return out;

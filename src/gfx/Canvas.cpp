@@ -240,8 +240,9 @@ void Canvas::polygon(std::span<const Point> points) {
         Rect bounds = bitmap_->bounds();
         for (int y = std::max(minY + origin_.y, bounds.top) - origin_.y;
              y < std::min(maxY + origin_.y, bounds.bottom) - origin_.y; ++y) {
-            // Pixel centres decide: a pixel is inside when its centre is.
-            double yc = y + 0.5;
+            // Pixels sit on the integer points (as lines draw them); a pixel is filled when its
+            // point lies inside, left and top edges included, right and bottom ones not.
+            double yc = y;
             xs.clear();
             for (size_t i = 0; i < points.size(); ++i) {
                 Point a = points[i], b = points[(i + 1) % points.size()];
@@ -257,8 +258,8 @@ void Canvas::polygon(std::span<const Point> points) {
                 winding += xs[i].dir;
                 bool inside = fillRule_ == FillRule::EvenOdd ? (i % 2 == 0) : winding != 0;
                 if (!inside) continue;
-                int x0 = static_cast<int>(std::ceil(xs[i].x - 0.5));
-                int x1 = static_cast<int>(std::ceil(xs[i + 1].x - 0.5));
+                int x0 = static_cast<int>(std::ceil(xs[i].x));
+                int x1 = static_cast<int>(std::ceil(xs[i + 1].x));
                 if (x1 > x0) fillRect({x0, y, x1, y + 1}, brush_);
             }
         }

@@ -3,8 +3,9 @@
 // the classic platform's pixel rules:
 // - rectangles cover left..right-1 and top..bottom-1;
 // - lines use a one-pixel pen and do not draw their end point;
-// - polygons are filled by the even-odd rule over pixel centres (left and top edges inside,
-//   right and bottom outside), then outlined with the pen through every vertex.
+// - polygons are filled by the even-odd (or winding) rule, a pixel being the integer point it
+//   sits on (left and top edges inside, right and bottom outside), then outlined with the pen
+//   through every vertex.
 // Coordinates are logical: device (bitmap) position = logical + origin. Clipping is a region
 // in logical coordinates, always cut to the bitmap; nothing is ever written outside it.
 #include "gfx/Bitmap.h"
@@ -147,7 +148,11 @@ public:
     void filledTriangle(Point a, Point b, Point c, Color color);
 
     // --- 3D edges ----------------------------------------------------------------------------
-    // The classic DrawEdge: returns the rectangle inside the edge (adjusted when BF_ADJUST).
+    // The classic DrawEdge with its colours: raised outer 3D light / 3D dark shadow, sunken
+    // outer button shadow / button highlight, raised inner button highlight / button shadow,
+    // sunken inner 3D dark shadow / 3D light (top-left / bottom-right); BF_SOFT swaps to the
+    // push-button order. Bottom-left and top-right corner pixels take the bottom-right colour;
+    // a single layer lies on the outermost pixels. Returns the rectangle inside the edge.
     Rect drawEdge(const Rect& r, unsigned edge, unsigned borderFlags);
 
     // --- pixels ------------------------------------------------------------------------------
