@@ -1,0 +1,115 @@
+#include "platform/PlatformSelection.h"
+
+#include <cstdlib>
+#include <map>
+
+#include "base/Exception.h"
+#include "platform/offscreen/OffscreenIntegration.h"
+
+namespace lindora {
+
+namespace {
+
+struct Entry {
+    PlatformFactory factory;
+    std::function<bool()> available;
+};
+
+std::map<std::string, Entry>& factories() {
+    static std::map<std::string, Entry> map;
+    return map;
+}
+
+std::string env(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? std::string(v) : std::string();
+}
+
+bool displayAvailable() { return !env("DISPLAY").empty() || !env("WAYLAND_DISPLAY").empty(); }
+
+}  // namespace
+
+void registerPlatformFactory(const std::string& name, PlatformFactory factory, std::function<bool()> available) {
+    factories()[name] = {std::move(factory), available ? std::move(available) : std::function<bool()>(displayAvailable)};
+}
+
+std::vector<std::string> registeredPlatforms() {
+    std::vector<std::string> names{"offscreen"};
+    for (const auto& [name, e] : factories())
+        if (name != "offscreen") names.push_back(name);
+    return names;
+}
+
+PlatformArguments parsePlatformArguments(const std::vector<std::string>& args) {
+    PlatformArguments a;
+    a.platform = env("LINDORA_PLATFORM");
+    a.inputScript = env("LINDORA_INPUT_SCRIPT");
+    a.recordFile = env("LINDORA_RECORD");
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& s = args[i];
+        auto value = [&](const char* opt) -> std::string {
+            std::string prefix = std::string(opt) + "=";
+            if (s.rfind(prefix, 0) == 0) return s.substr(prefix.size());
+            if (i + 1 >= args.size()) throw Exception(std::string("The option ") + opt + " needs a value");
+            return args[++i];
+        };
+        auto is = [&](const char* opt) { return s == opt || s.rfind(std::string(opt) + "=", 0) == 0; };
+        if (is("--platform")) a.platform = value("--platform");
+        else if (is("--input-script")) a.inputScript = value("--input-script");
+        else if (is("--record")) a.recordFile = value("--record");
+        else if (is("--screen")) {
+            std::string v = value("--screen");
+            auto x = v.find('x');
+            int w = 0, h = 0;
+            try {
+                if (x == std::string::npos) throw std::invalid_argument(v);
+                w = std::stoi(v.substr(0, x));
+                h = std::stoi(v.substr(x + 1));
+            } catch (const std::exception&) {
+                throw Exception("The option --screen needs a size such as 1280x1024, not \"" + v + "\"");
+            }
+            if (w < 64 || h < 64 || w > 16384 || h > 16384)
+                throw Exception("The screen size " + v + " is out of range (64 to 16384 pixels each way)");
+            a.screenWidth = w;
+            a.screenHeight = h;
+        } else if (s == "--real-clock") a.realClock = true;
+        else a.rest.push_back(s);
+    }
+    return a;
+}
+
+PlatformIntegration& installPlatform(const PlatformArguments& args) {
+    std::string name = args.platform;
+    if (name.empty()) {
+        auto it = factories().find("gtk");
+        name = (it != factories().end() && it->second.available()) ? "gtk" : "offscreen";
+    }
+    if (name == "offscreen") {
+        OffscreenOptions o;
+        o.screenSize = {args.screenWidth, args.screenHeight};
+        o.virtualClock = !args.realClock;
+        // Checked before anything runs: a bad line stops the program here.
+        std::optional<InputScript> script;
+        if (!args.inputScript.empty()) script = InputScript::load(args.inputScript);
+        OffscreenIntegration& p = OffscreenIntegration::install(o);
+        // Without a script the run still ends: the main window closes once the loop is idle.
+        p.setScript(script ? std::move(*script) : InputScript{});
+        return p;
+    }
+    auto it = factories().find(name);
+    if (it == factories().end()) {
+        std::string known;
+        for (const auto& n : registeredPlatforms()) known += (known.empty() ? "" : ", ") + n;
+        throw Exception("Unknown platform \"" + name + "\" (known: " + known + ")");
+    }
+    PlatformIntegration::install(it->second.factory(args));
+    return *PlatformIntegration::instance();
+}
+
+void finishPlatform(const PlatformArguments& args) {
+    if (!args.recordFile.empty())
+        if (OffscreenIntegration* o = OffscreenIntegration::current()) o->record().writeTo(args.recordFile);
+    PlatformIntegration::install(nullptr);
+}
+
+}  // namespace lindora

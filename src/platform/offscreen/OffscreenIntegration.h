@@ -1,0 +1,175 @@
+#pragma once
+// The offscreen backend: a virtual screen on which every top-level surface is composited in
+// z-order, a virtual (or real) clock, the classic default colours and metrics, a US keyboard
+// layout, dialogs answered from a queue of prepared answers, and input fed from code or from an
+// input script. Everything it is asked to do is written to its event record.
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gfx/Bitmap.h"
+#include "platform/EventRecord.h"
+#include "platform/offscreen/InputScript.h"
+#include "platform/offscreen/UsKeyboardLayout.h"
+#include "ui/Clock.h"
+#include "ui/PlatformIntegration.h"
+
+namespace lindora {
+
+class Window;
+class OffscreenIntegration;
+
+struct OffscreenOptions {
+    Size screenSize{1280, 1024};
+    std::optional<Rect> workArea;   // the whole screen when not given
+    bool virtualClock = true;
+};
+
+class OffscreenSurface final : public NativeSurface {
+public:
+    OffscreenSurface(OffscreenIntegration& owner, const SurfaceParams& params);
+    ~OffscreenSurface() override;
+
+    void setBounds(const Rect& bounds) override { bounds_ = bounds; }
+    void setVisible(bool visible, bool activate) override { visible_ = visible; }
+    void stackAbove(NativeSurface* below) override;
+    void stackBottom() override;
+    void setTopMost(bool topMost) override { topMost_ = topMost; }
+    void setTitle(const std::string& title) override { title_ = title; }
+    void setShowState(ShowState state) override { state_ = state; }
+    void setAlpha(std::uint8_t alpha) override { alpha_ = alpha; }
+    void present(const Bitmap& backingStore, const Rect& area) override;
+    void setCursor(CursorShape shape) override { cursor_ = shape; }
+    void setCustomCursor(const Bitmap& image, Point hotSpot) override { cursor_ = CursorShape::Custom; }
+    void setPointerGrab(bool grab) override { grabbed_ = grab; }
+    void requestActivate() override {}
+    bool startSystemMoveResize(int hitTest, Point screen) override { return false; }
+
+    const Rect& bounds() const { return bounds_; }
+    bool visible() const { return visible_ && state_ != ShowState::Minimized; }
+    SurfaceKind kind() const { return kind_; }
+    bool translucent() const { return translucent_; }
+    std::uint8_t alpha() const { return alpha_; }
+    CursorShape cursor() const { return cursor_; }
+    bool grabbed() const { return grabbed_; }
+    const std::string& title() const { return title_; }
+    // What was last presented.
+    const Bitmap& content() const { return content_; }
+
+private:
+    OffscreenIntegration& owner_;
+    SurfaceKind kind_;
+    Rect bounds_;
+    bool visible_ = false;
+    bool topMost_ = false;
+    bool translucent_ = false;
+    std::uint8_t alpha_ = 255;
+    ShowState state_ = ShowState::Normal;
+    CursorShape cursor_ = CursorShape::Arrow;
+    bool grabbed_ = false;
+    std::string title_;
+    Bitmap content_;
+};
+
+class OffscreenIntegration final : public PlatformIntegration {
+public:
+    explicit OffscreenIntegration(OffscreenOptions options = {});
+    ~OffscreenIntegration() override;
+
+    // Installs a new offscreen backend and returns it (owned by the installation).
+    static OffscreenIntegration& install(OffscreenOptions options = {});
+    // The installed backend when it is an offscreen one.
+    static OffscreenIntegration* current();
+
+    // ---- PlatformIntegration
+    std::string name() const override { return "offscreen"; }
+    void attach(PlatformEventSink& sink) override { sink_ = &sink; }
+    std::unique_ptr<NativeSurface> createSurface(const SurfaceParams& params) override;
+    EventDispatcher& eventDispatcher() override;
+    Clock& clock() override;
+    const ScreenInfo& screen() const override;
+    const KeyboardLayout& keyboardLayout() const override { return layout_; }
+    PlatformServices& services() override;
+
+    // ---- the clock
+    // The virtual clock (nullptr with a real clock).
+    VirtualClock* virtualClock() { return options_.virtualClock ? &virtualClock_ : nullptr; }
+    // Advances a virtual clock (timers fire in order); with a real clock does nothing.
+    void advance(int ms);
+
+    // ---- the screen
+    void setWorkArea(const Rect& r);
+    // All visible surfaces composited bottom-up over the desktop colour.
+    Bitmap grabScreen() const;
+    void saveScreenshot(const std::string& path) const;
+    // Surfaces bottom first.
+    const std::vector<OffscreenSurface*>& stacking() const { return stacking_; }
+    // Changes a system colour and tells every window (WM_SYSCOLORCHANGE).
+    void setSystemColor(int index, Color rgb);
+
+    // ---- input from code (queued like real input; handled by the message loops)
+    void mouseMove(Point screen);
+    void mousePress(MouseButton b);
+    void mouseRelease(MouseButton b);
+    void click(Point screen, MouseButton b = MouseButton::Left);
+    void doubleClick(Point screen);
+    void keyDown(unsigned vk);
+    void keyUp(unsigned vk);
+    // Press and release with modifiers held (VK_MENU, VK_CONTROL, VK_SHIFT) around it.
+    void key(unsigned vk, std::initializer_list<unsigned> modifiers = {});
+    void typeText(const std::u32string& text);
+    Point cursorPos() const { return cursor_; }
+
+    // ---- dialogs, open, sounds
+    // Answers for the next message dialogs, oldest first; without one the default button.
+    void queueDialogAnswer(DialogButton answer) { answers_.push_back(answer); }
+    std::size_t pendingDialogAnswers() const { return answers_.size(); }
+    const std::vector<DialogRequest>& dialogs() const { return dialogs_; }
+    // Status code the next shell opens return (42, success, unless told otherwise).
+    void setShellOpenResult(int code) { openResult_ = code; }
+
+    // ---- the script and the record
+    // Runs the script from the event loop, one command each time it would wait for input;
+    // after the last line the main window is closed as `close` would, unless the script did.
+    void setScript(InputScript script);
+    bool scriptFinished() const;
+    // Which window the end of a script closes; default: the first visible normal top-level.
+    void setMainWindowFinder(std::function<Window*()> finder) { mainWindowFinder_ = std::move(finder); }
+    EventRecord& record() { return record_; }
+    // Runs one script command; false when none is left.
+    bool runNextScriptCommand();
+
+private:
+    friend class OffscreenSurface;
+    class Screen;
+    class Dispatcher;
+    class Services;
+
+    void feedMouse(MouseAction a, MouseButton b);
+    void closeActiveForm(const char* why);
+
+    OffscreenOptions options_;
+    PlatformEventSink* sink_ = nullptr;
+    VirtualClock virtualClock_;
+    RealClock realClock_;
+    UsKeyboardLayout layout_;
+    std::unique_ptr<Screen> screen_;
+    std::unique_ptr<Dispatcher> dispatcher_;
+    std::unique_ptr<Services> services_;
+    std::vector<OffscreenSurface*> stacking_;
+    Point cursor_{0, 0};
+    std::deque<DialogButton> answers_;
+    std::vector<DialogRequest> dialogs_;
+    int openResult_ = 42;
+    std::optional<InputScript> script_;
+    std::size_t scriptPos_ = 0;
+    bool endClosed_ = false;
+    bool scriptClosed_ = false;
+    std::function<Window*()> mainWindowFinder_;
+    EventRecord record_;
+};
+
+}  // namespace lindora
