@@ -1,0 +1,116 @@
+#include "platform_gtk/GtkBrowserEngine.h"
+
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/browser/Utf16.h"
+#include "platform_gtk/GtkEventDispatcher.h"
+
+namespace lindora {
+
+namespace {
+
+WebKitHardwareAccelerationPolicy policyOf(WebAcceleration a) {
+    switch (a) {
+    case WebAcceleration::Always: return WEBKIT_HARDWARE_ACCELERATION_POLICY_ALWAYS;
+    case WebAcceleration::OnDemand: return WEBKIT_HARDWARE_ACCELERATION_POLICY_ON_DEMAND;
+    case WebAcceleration::Never: break;
+    }
+    return WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER;
+}
+
+}  // namespace
+
+WebKitWebContext* GtkBrowserEngine::sharedContext() {
+    static WebKitWebContext* context = [] {
+        WebKitWebContext* c = webkit_web_context_get_default();
+        // The page runs in a bubblewrap sandbox; this works as root under Xvfb as well.
+        webkit_web_context_set_sandbox_enabled(c, TRUE);
+        return c;
+    }();
+    return context;
+}
+
+GtkBrowserEngine::GtkBrowserEngine(WebAcceleration acceleration) {
+    view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(sharedContext()));
+    g_object_ref_sink(view_);
+    webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(view_),
+                                                     policyOf(acceleration));
+    g_signal_connect(view_, "notify::estimated-load-progress", G_CALLBACK(onProgress), this);
+    g_signal_connect(view_, "notify::title", G_CALLBACK(onTitle), this);
+    g_signal_connect(view_, "load-changed", G_CALLBACK(onLoadChanged), this);
+}
+
+GtkBrowserEngine::~GtkBrowserEngine() {
+    g_signal_handlers_disconnect_by_data(view_, this);
+    if (host_) {
+        host_->removeHostedChild(this);
+        gtk_container_remove(GTK_CONTAINER(host_->childLayer()), GTK_WIDGET(view_));
+        host_ = nullptr;
+    }
+    gtk_widget_destroy(GTK_WIDGET(view_));
+    g_object_unref(view_);
+}
+
+void GtkBrowserEngine::startLoad(const std::string& uri) {
+    // Loading a new URI stops the one under way: a second navigation replaces the first.
+    webkit_web_view_load_uri(view_, uri.c_str());
+}
+
+void GtkBrowserEngine::hostChanged() {
+    GtkSurface* wanted = GtkSurface::from(surface());
+    GtkWidget* widget = GTK_WIDGET(view_);
+    if (wanted != host_) {
+        if (host_) {
+            host_->removeHostedChild(this);
+            gtk_container_remove(GTK_CONTAINER(host_->childLayer()), widget);
+        }
+        host_ = wanted;
+        if (host_) {
+            gtk_layout_put(GTK_LAYOUT(host_->childLayer()), widget, geometry().left, geometry().top);
+            host_->addHostedChild(this);
+        }
+    }
+    if (!host_)
+        return;
+    const Rect& r = geometry();
+    gtk_layout_move(GTK_LAYOUT(host_->childLayer()), widget, r.left, r.top);
+    gtk_widget_set_size_request(widget, std::max(0, r.width()), std::max(0, r.height()));
+    gtk_widget_set_visible(widget, visible() && !r.isEmpty());
+}
+
+void GtkBrowserEngine::hostSurfaceDestroyed() {
+    attachTo(nullptr);
+}
+
+void GtkBrowserEngine::setFocus() {
+    gtk_widget_grab_focus(GTK_WIDGET(view_));
+}
+
+void GtkBrowserEngine::onProgress(WebKitWebView* view, GParamSpec*, void* data) {
+    auto* self = static_cast<GtkBrowserEngine*>(data);
+    const double p = std::clamp(webkit_web_view_get_estimated_load_progress(view), 0.0, 1.0);
+    const int progress = static_cast<int>(std::lround(p * ProgressMax));
+    GtkEventDispatcher::guarded([&] { self->raiseProgressChange(progress, ProgressMax); });
+}
+
+void GtkBrowserEngine::onTitle(WebKitWebView* view, GParamSpec*, void* data) {
+    auto* self = static_cast<GtkBrowserEngine*>(data);
+    const char* title = webkit_web_view_get_title(view);
+    if (!title || !*title)
+        return;
+    const std::u16string text = utf8ToUtf16(title);
+    GtkEventDispatcher::guarded([&] { self->raiseTitleChange(text); });
+}
+
+void GtkBrowserEngine::onLoadChanged(WebKitWebView*, int event, void* data) {
+    auto* self = static_cast<GtkBrowserEngine*>(data);
+    if (event != WEBKIT_LOAD_FINISHED)
+        return;
+    GtkEventDispatcher::guarded([&] { self->raiseProgressChange(ProgressDone, ProgressMax); });
+}
+
+}  // namespace lindora

@@ -1,0 +1,48 @@
+#pragma once
+// The browser engine of the gtk backend: a WebKitWebView placed as a native child over the
+// browser control's rectangle in its top-level surface.
+//
+// Progress: WebKit's estimated-load-progress (0..1) is reported as 0..ProgressMax (10000);
+// when a load finishes, failed or not, ProgressChange(ProgressDone, ProgressMax) follows.
+// Title: every change of the page's title to a non-empty text raises TitleChange.
+// All events arrive from the GLib main loop, on the user-interface thread.
+#include "platform/browser/BrowserEngine.h"
+#include "platform_gtk/GtkSurface.h"
+
+typedef struct _WebKitWebView WebKitWebView;
+typedef struct _WebKitWebContext WebKitWebContext;
+typedef struct _GParamSpec GParamSpec;
+
+namespace lindora {
+
+// How WebKit composites pages. Measured on machines without a GPU (bench/startup), "never"
+// starts fastest and uses the least memory there; see GtkBrowserEngine.cpp.
+enum class WebAcceleration { Never, Always, OnDemand };
+
+class GtkBrowserEngine final : public BrowserEngine, private GtkHostedChild {
+public:
+    explicit GtkBrowserEngine(WebAcceleration acceleration = WebAcceleration::Never);
+    ~GtkBrowserEngine() override;
+
+    void setFocus() override;
+
+    WebKitWebView* view() const { return view_; }
+    // The web context every view shares; created on first use with the web process sandbox
+    // switched on, which WebKit only allows before its first web process starts.
+    static WebKitWebContext* sharedContext();
+
+protected:
+    void startLoad(const std::string& uri) override;
+    void hostChanged() override;
+
+private:
+    void hostSurfaceDestroyed() override;
+    static void onProgress(WebKitWebView*, GParamSpec*, void* self);
+    static void onTitle(WebKitWebView*, GParamSpec*, void* self);
+    static void onLoadChanged(WebKitWebView*, int event, void* self);
+
+    WebKitWebView* view_ = nullptr;
+    GtkSurface* host_ = nullptr;  // the surface the view is on
+};
+
+}  // namespace lindora

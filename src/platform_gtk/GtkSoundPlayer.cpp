@@ -1,0 +1,68 @@
+#include "platform_gtk/GtkSoundPlayer.h"
+
+#ifdef LINDORA_HAVE_CANBERRA
+#include <canberra.h>
+#endif
+
+#include "base/TextUtil.h"
+
+namespace lindora {
+
+namespace {
+
+struct SoundAlias {
+    const char* alias;
+    const char* eventId;
+};
+
+constexpr SoundAlias kAliases[] = {
+    {"MenuPopup", "menu-popup"},
+    {"MenuCommand", "menu-click"},
+    {"SystemAsterisk", "dialog-information"},
+    {"SystemExclamation", "dialog-warning"},
+    {"SystemHand", "dialog-error"},
+    {"SystemQuestion", "dialog-question"},
+    {".Default", "bell"},
+};
+
+}  // namespace
+
+GtkSoundPlayer::~GtkSoundPlayer() {
+#ifdef LINDORA_HAVE_CANBERRA
+    if (context_)
+        ca_context_destroy(context_);
+#endif
+}
+
+std::string GtkSoundPlayer::eventIdOf(const std::string& alias) {
+    for (const auto& a : kAliases)
+        if (sameText(alias, a.alias))
+            return a.eventId;
+    return {};
+}
+
+bool GtkSoundPlayer::play(const std::string& alias) {
+    const std::string id = eventIdOf(alias);
+    if (id.empty())
+        return false;
+#ifdef LINDORA_HAVE_CANBERRA
+    if (!context_ && !failed_) {
+        // Opened once; a machine without sound keeps failing cheaply.
+        if (ca_context_create(&context_) != CA_SUCCESS) {
+            context_ = nullptr;
+            failed_ = true;
+        } else {
+            ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, "Lindora",
+                                    CA_PROP_APPLICATION_ID, "lindora", nullptr);
+        }
+    }
+    if (!context_)
+        return false;
+    return ca_context_play(context_, 0, CA_PROP_EVENT_ID, id.c_str(), CA_PROP_EVENT_DESCRIPTION,
+                           alias.c_str(), nullptr) == CA_SUCCESS;
+#else
+    return false;
+#endif
+}
+
+}  // namespace lindora

@@ -1,0 +1,30 @@
+#pragma once
+// System sounds by their classic aliases, played from the freedesktop sound theme through
+// libcanberra. Aliases compare ignoring case; an unknown alias, a missing sound or a machine
+// without a sound server plays nothing.
+#include <string>
+
+typedef struct ca_context ca_context;
+
+namespace lindora {
+
+class GtkSoundPlayer {
+public:
+    GtkSoundPlayer() = default;
+    ~GtkSoundPlayer();
+    GtkSoundPlayer(const GtkSoundPlayer&) = delete;
+    GtkSoundPlayer& operator=(const GtkSoundPlayer&) = delete;
+
+    // The sound theme's event id for a classic alias ("MenuPopup" -> "menu-popup"), or an
+    // empty string when the alias is unknown.
+    static std::string eventIdOf(const std::string& alias);
+
+    // Returns true when the sound was handed to the sound server.
+    bool play(const std::string& alias);
+
+private:
+    ca_context* context_ = nullptr;
+    bool failed_ = false;
+};
+
+}  // namespace lindora

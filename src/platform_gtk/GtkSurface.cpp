@@ -1,0 +1,436 @@
+#include "platform_gtk/GtkSurface.h"
+
+#include <gtk/gtk.h>
+
+#include <algorithm>
+
+#include "gfx/Bitmap.h"
+#include "platform_gtk/GtkEventDispatcher.h"
+#include "platform_gtk/GtkInput.h"
+#include "platform_gtk/GtkX11.h"
+#include "ui/Messages.h"
+
+namespace lindora {
+
+namespace {
+
+constexpr GdkEventMask kPointerEvents = GdkEventMask(
+    GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
+    GDK_LEAVE_NOTIFY_MASK | GDK_ENTER_NOTIFY_MASK);
+
+const char* cursorName(CursorShape shape) {
+    switch (shape) {
+    case CursorShape::Arrow: return "default";
+    case CursorShape::IBeam: return "text";
+    case CursorShape::Wait: return "wait";
+    case CursorShape::Cross: return "crosshair";
+    case CursorShape::Hand: return "pointer";
+    case CursorShape::No: return "not-allowed";
+    case CursorShape::SizeAll: return "move";
+    case CursorShape::SizeNS: return "ns-resize";
+    case CursorShape::SizeWE: return "ew-resize";
+    case CursorShape::SizeNWSE: return "nwse-resize";
+    case CursorShape::SizeNESW: return "nesw-resize";
+    case CursorShape::HSplit: return "col-resize";  // a vertical splitter moved sideways
+    case CursorShape::VSplit: return "row-resize";
+    case CursorShape::Drag: return "dnd-move";
+    case CursorShape::DragCopy: return "copy";
+    case CursorShape::DragNoDrop: return "no-drop";
+    case CursorShape::Custom: return nullptr;
+    }
+    return "default";
+}
+
+bool edgeOf(int hitTest, GdkWindowEdge& edge) {
+    switch (hitTest) {
+    case HTLEFT: edge = GDK_WINDOW_EDGE_WEST; return true;
+    case HTRIGHT: edge = GDK_WINDOW_EDGE_EAST; return true;
+    case HTTOP: edge = GDK_WINDOW_EDGE_NORTH; return true;
+    case HTBOTTOM: edge = GDK_WINDOW_EDGE_SOUTH; return true;
+    case HTTOPLEFT: edge = GDK_WINDOW_EDGE_NORTH_WEST; return true;
+    case HTTOPRIGHT: edge = GDK_WINDOW_EDGE_NORTH_EAST; return true;
+    case HTBOTTOMLEFT: edge = GDK_WINDOW_EDGE_SOUTH_WEST; return true;
+    case HTBOTTOMRIGHT: case HTGROWBOX: edge = GDK_WINDOW_EDGE_SOUTH_EAST; return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
+    : kind_(params.kind), delegate_(params.delegate), input_(input), bounds_(params.bounds) {
+    window_ = gtk_window_new(kind_ == SurfaceKind::Popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
+    g_object_ref_sink(window_);
+    GtkWindow* w = GTK_WINDOW(window_);
+    // The window layer draws every frame and caption itself.
+    gtk_window_set_decorated(w, FALSE);
+    gtk_widget_set_app_paintable(window_, TRUE);
+    switch (kind_) {
+    case SurfaceKind::Normal:
+        gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_NORMAL);
+        break;
+    case SurfaceKind::Tool:
+        gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_UTILITY);
+        gtk_window_set_skip_taskbar_hint(w, TRUE);
+        gtk_window_set_skip_pager_hint(w, TRUE);
+        break;
+    case SurfaceKind::Popup:
+        gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_POPUP_MENU);
+        gtk_window_set_accept_focus(w, FALSE);
+        break;
+    }
+    if (auto* owner = GtkSurface::from(params.owner))
+        gtk_window_set_transient_for(w, GTK_WINDOW(owner->window()));
+    if (params.topMost)
+        gtk_window_set_keep_above(w, TRUE);
+    gtk_window_set_title(w, params.title.c_str());
+
+    // Per-pixel alpha needs an RGBA visual and a compositor; without them the window stays
+    // opaque and the window layer is told so through ScreenInfo::supportsTranslucency.
+    GdkScreen* screen = gtk_widget_get_screen(window_);
+    if (params.translucent && gdk_screen_is_composited(screen)) {
+        if (GdkVisual* rgba = gdk_screen_get_rgba_visual(screen)) {
+            gtk_widget_set_visual(window_, rgba);
+            translucent_ = true;
+        }
+    }
+
+    layout_ = gtk_layout_new(nullptr, nullptr);
+    gtk_widget_set_can_focus(layout_, TRUE);
+    gtk_widget_add_events(layout_, kPointerEvents);
+    area_ = gtk_drawing_area_new();
+    gtk_layout_put(GTK_LAYOUT(layout_), area_, 0, 0);
+    gtk_container_add(GTK_CONTAINER(window_), layout_);
+    gtk_widget_show(area_);
+    gtk_widget_show(layout_);
+
+    g_signal_connect(area_, "draw", G_CALLBACK(onDraw), this);
+    g_signal_connect(layout_, "size-allocate", G_CALLBACK(onLayoutAllocate), this);
+    g_signal_connect(layout_, "button-press-event", G_CALLBACK(onButton), this);
+    g_signal_connect(layout_, "button-release-event", G_CALLBACK(onButton), this);
+    g_signal_connect(layout_, "motion-notify-event", G_CALLBACK(onMotion), this);
+    g_signal_connect(layout_, "leave-notify-event", G_CALLBACK(onCrossing), this);
+    g_signal_connect(layout_, "grab-broken-event", G_CALLBACK(onGrabBroken), this);
+    g_signal_connect(window_, "key-press-event", G_CALLBACK(onKey), this);
+    g_signal_connect(window_, "key-release-event", G_CALLBACK(onKey), this);
+    g_signal_connect(window_, "configure-event", G_CALLBACK(onConfigure), this);
+    g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
+    g_signal_connect(window_, "focus-in-event", G_CALLBACK(onFocus), this);
+    g_signal_connect(window_, "focus-out-event", G_CALLBACK(onFocus), this);
+    g_signal_connect(window_, "window-state-event", G_CALLBACK(onWindowState), this);
+
+    setBounds(bounds_);
+    gtk_widget_realize(window_);
+}
+
+GtkSurface::~GtkSurface() {
+    if (grabbed_)
+        setPointerGrab(false);
+    // Children first: destroying the window would destroy them with it.
+    const auto children = hostedChildren_;
+    for (GtkHostedChild* child : children)
+        child->hostSurfaceDestroyed();
+    g_signal_handlers_disconnect_by_data(area_, this);
+    g_signal_handlers_disconnect_by_data(layout_, this);
+    g_signal_handlers_disconnect_by_data(window_, this);
+    gtk_widget_destroy(window_);
+    g_object_unref(window_);
+    if (store_)
+        cairo_surface_destroy(store_);
+    if (cursor_)
+        g_object_unref(cursor_);
+}
+
+void GtkSurface::addHostedChild(GtkHostedChild* child) {
+    if (std::find(hostedChildren_.begin(), hostedChildren_.end(), child) == hostedChildren_.end())
+        hostedChildren_.push_back(child);
+}
+
+void GtkSurface::removeHostedChild(GtkHostedChild* child) {
+    std::erase(hostedChildren_, child);
+}
+
+void GtkSurface::setBounds(const Rect& bounds) {
+    bounds_ = bounds;
+    const int width = std::max(1, bounds.width());
+    const int height = std::max(1, bounds.height());
+    GtkWindow* w = GTK_WINDOW(window_);
+    gtk_window_move(w, bounds.left, bounds.top);
+    gtk_window_set_default_size(w, width, height);
+    gtk_window_resize(w, width, height);
+}
+
+void GtkSurface::setVisible(bool visible, bool activate) {
+    if (!visible) {
+        if (grabbed_)
+            setPointerGrab(false);
+        gtk_widget_hide(window_);
+        return;
+    }
+    GtkWindow* w = GTK_WINDOW(window_);
+    gtk_window_set_focus_on_map(w, activate && kind_ != SurfaceKind::Popup);
+    gtk_widget_show(window_);
+    // Override-redirect popups are placed by us alone: put them where asked once mapped.
+    gtk_window_move(w, bounds_.left, bounds_.top);
+    if (activate && kind_ != SurfaceKind::Popup)
+        gtk_window_present(w);
+}
+
+void GtkSurface::stackAbove(NativeSurface* below) {
+    GdkWindow* mine = gtk_widget_get_window(window_);
+    if (!mine)
+        return;
+    auto* other = GtkSurface::from(below);
+    GdkWindow* theirs = other ? gtk_widget_get_window(other->window()) : nullptr;
+    if (theirs)
+        gdk_window_restack(mine, theirs, TRUE);
+    else
+        gdk_window_raise(mine);
+}
+
+void GtkSurface::stackBottom() {
+    if (GdkWindow* mine = gtk_widget_get_window(window_))
+        gdk_window_lower(mine);
+}
+
+void GtkSurface::setTopMost(bool topMost) {
+    gtk_window_set_keep_above(GTK_WINDOW(window_), topMost);
+    if (topMost && kind_ == SurfaceKind::Popup)
+        if (GdkWindow* mine = gtk_widget_get_window(window_))
+            gdk_window_raise(mine);
+}
+
+void GtkSurface::setTitle(const std::string& title) {
+    gtk_window_set_title(GTK_WINDOW(window_), title.c_str());
+}
+
+void GtkSurface::setShowState(ShowState state) {
+    GtkWindow* w = GTK_WINDOW(window_);
+    switch (state) {
+    case ShowState::Minimized:
+        gtk_window_iconify(w);
+        break;
+    case ShowState::Maximized:
+        gtk_window_deiconify(w);
+        gtk_window_maximize(w);
+        break;
+    case ShowState::Normal:
+        gtk_window_deiconify(w);
+        gtk_window_unmaximize(w);
+        break;
+    }
+}
+
+void GtkSurface::setAlpha(std::uint8_t alpha) {
+    gtk_widget_set_opacity(window_, alpha / 255.0);
+}
+
+void GtkSurface::present(const Bitmap& backingStore, const Rect& area) {
+    cairo_surface_t* source = backingStore.surface();
+    if (!source)
+        return;
+    if (!store_ || cairo_image_surface_get_width(store_) != backingStore.width() ||
+        cairo_image_surface_get_height(store_) != backingStore.height()) {
+        cairo_surface_t* resized =
+            cairo_image_surface_create(CAIRO_FORMAT_ARGB32, backingStore.width(), backingStore.height());
+        if (store_) {
+            // Keep what is still valid so that a partial present after a resize shows no holes.
+            cairo_t* cr = cairo_create(resized);
+            cairo_set_source_surface(cr, store_, 0, 0);
+            cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+            cairo_paint(cr);
+            cairo_destroy(cr);
+            cairo_surface_destroy(store_);
+        }
+        store_ = resized;
+    }
+    const Rect part = area.intersected(backingStore.bounds());
+    if (part.isEmpty())
+        return;
+    cairo_surface_flush(source);
+    cairo_t* cr = cairo_create(store_);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, source, 0, 0);
+    cairo_rectangle(cr, part.left, part.top, part.width(), part.height());
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    if (!drawing_)
+        gtk_widget_queue_draw_area(area_, part.left, part.top, part.width(), part.height());
+}
+
+int GtkSurface::onDraw(GtkWidget* widget, cairo_t* cr, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    const int width = gtk_widget_get_allocated_width(widget);
+    const int height = gtk_widget_get_allocated_height(widget);
+    const bool covered = self->store_ && cairo_image_surface_get_width(self->store_) >= width &&
+                         cairo_image_surface_get_height(self->store_) >= height;
+    if (!covered && self->delegate_) {
+        // Nothing to show yet for this size: the window layer paints and presents now.
+        double x1, y1, x2, y2;
+        cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+        const Rect area{static_cast<int>(x1), static_cast<int>(y1), static_cast<int>(x2 + 0.999),
+                        static_cast<int>(y2 + 0.999)};
+        self->drawing_ = true;
+        GtkEventDispatcher::guarded([&] { self->delegate_->surfaceExposed(area); });
+        self->drawing_ = false;
+    }
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    if (self->store_) {
+        cairo_set_source_surface(cr, self->store_, 0, 0);
+        cairo_paint(cr);
+    } else {
+        cairo_set_source_rgba(cr, 0, 0, 0, self->translucent_ ? 0 : 1);
+        cairo_paint(cr);
+    }
+    return TRUE;
+}
+
+void GtkSurface::onLayoutAllocate(GtkWidget*, void* allocation, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    const auto* a = static_cast<GtkAllocation*>(allocation);
+    gtk_widget_set_size_request(self->area_, a->width, a->height);
+    gtk_layout_set_size(GTK_LAYOUT(self->layout_), static_cast<guint>(a->width), static_cast<guint>(a->height));
+}
+
+int GtkSurface::onButton(GtkWidget*, GdkEvent* event, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    // A press on our own drawing takes the keyboard back from a native child.
+    if (event->type == GDK_BUTTON_PRESS && !gtk_widget_has_focus(self->layout_) &&
+        self->kind_ != SurfaceKind::Popup)
+        gtk_widget_grab_focus(self->layout_);
+    return self->input_.button(event, self);
+}
+
+int GtkSurface::onMotion(GtkWidget*, GdkEvent* event, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    return self->input_.motion(event, self);
+}
+
+int GtkSurface::onCrossing(GtkWidget*, GdkEvent* event, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    return self->input_.crossing(event, self);
+}
+
+int GtkSurface::onKey(GtkWidget*, GdkEvent* event, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    const bool reported = self->input_.key(event);
+    // While a native child (the browser) has the focus it gets the key too.
+    GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(self->window_));
+    const bool childHasFocus = focus && focus != self->layout_;
+    return reported && !childHasFocus;
+}
+
+int GtkSurface::onConfigure(GtkWidget* widget, GdkEvent* event, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    int x = event->configure.x, y = event->configure.y;
+    if (GdkWindow* gw = gtk_widget_get_window(widget))
+        gdk_window_get_root_origin(gw, &x, &y);
+    const Rect now = Rect::fromSize(x, y, event->configure.width, event->configure.height);
+    if (now != self->bounds_) {
+        self->bounds_ = now;
+        if (self->delegate_)
+            GtkEventDispatcher::guarded([&] { self->delegate_->surfaceGeometryChanged(now); });
+    }
+    return FALSE;
+}
+
+int GtkSurface::onDelete(GtkWidget*, GdkEvent*, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    if (self->delegate_)
+        GtkEventDispatcher::guarded([&] { self->delegate_->surfaceCloseRequested(); });
+    return TRUE;  // the window layer decides whether the window goes
+}
+
+int GtkSurface::onFocus(GtkWidget*, GdkEvent* event, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    const bool in = event->focus_change.in != 0;
+    if (self->delegate_)
+        GtkEventDispatcher::guarded([&] { self->delegate_->surfaceActivationChanged(in); });
+    return FALSE;
+}
+
+int GtkSurface::onWindowState(GtkWidget*, GdkEvent* event, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    const GdkWindowState s = event->window_state.new_window_state;
+    const ShowState state = (s & GDK_WINDOW_STATE_ICONIFIED)   ? ShowState::Minimized
+                            : (s & GDK_WINDOW_STATE_MAXIMIZED) ? ShowState::Maximized
+                                                               : ShowState::Normal;
+    if (state != self->showState_) {
+        self->showState_ = state;
+        if (self->delegate_)
+            GtkEventDispatcher::guarded([&] { self->delegate_->surfaceShowStateChanged(state); });
+    }
+    return FALSE;
+}
+
+int GtkSurface::onGrabBroken(GtkWidget*, GdkEvent*, void* data) {
+    static_cast<GtkSurface*>(data)->grabbed_ = false;
+    return FALSE;
+}
+
+void GtkSurface::applyCursor(GdkCursor* cursor) {
+    if (cursor_)
+        g_object_unref(cursor_);
+    cursor_ = cursor;
+    if (GdkWindow* bin = gtk_layout_get_bin_window(GTK_LAYOUT(layout_)))
+        gdk_window_set_cursor(bin, cursor_);
+}
+
+void GtkSurface::setCursor(CursorShape shape) {
+    const char* name = cursorName(shape);
+    if (!name)
+        return;  // Custom: the bitmap cursor set last stays
+    GdkDisplay* display = gtk_widget_get_display(window_);
+    GdkCursor* cursor = gdk_cursor_new_from_name(display, name);
+    if (!cursor)
+        cursor = gdk_cursor_new_from_name(display, "default");
+    applyCursor(cursor);
+}
+
+void GtkSurface::setCustomCursor(const Bitmap& image, Point hotSpot) {
+    cairo_surface_t* s = image.surface();
+    if (!s)
+        return;
+    cairo_surface_flush(s);
+    applyCursor(gdk_cursor_new_from_surface(gtk_widget_get_display(window_), s, hotSpot.x, hotSpot.y));
+}
+
+void GtkSurface::setPointerGrab(bool grab) {
+    GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(window_));
+    if (!grab) {
+        if (grabbed_)
+            gdk_seat_ungrab(seat);
+        grabbed_ = false;
+        return;
+    }
+    GdkWindow* bin = gtk_layout_get_bin_window(GTK_LAYOUT(layout_));
+    if (!bin || !gdk_window_is_viewable(bin))
+        return;
+    // owner_events off: every pointer event goes to this surface, wherever the pointer is.
+    grabbed_ = gdk_seat_grab(seat, bin, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, cursor_, nullptr,
+                             nullptr, nullptr) == GDK_GRAB_SUCCESS;
+}
+
+void GtkSurface::requestActivate() {
+    if (kind_ != SurfaceKind::Popup)
+        gtk_window_present(GTK_WINDOW(window_));
+    gtk_widget_grab_focus(layout_);
+}
+
+bool GtkSurface::startSystemMoveResize(int hitTest, Point screen) {
+    // Without a window manager the window layer runs its own move loop.
+    if (!windowManagerCanMoveResize(window_) || kind_ == SurfaceKind::Popup)
+        return false;
+    GtkWindow* w = GTK_WINDOW(window_);
+    if (hitTest == HTCAPTION) {
+        gtk_window_begin_move_drag(w, 1, screen.x, screen.y, GDK_CURRENT_TIME);
+        return true;
+    }
+    GdkWindowEdge edge;
+    if (!edgeOf(hitTest, edge))
+        return false;
+    gtk_window_begin_resize_drag(w, edge, 1, screen.x, screen.y, GDK_CURRENT_TIME);
+    return true;
+}
+
+}  // namespace lindora

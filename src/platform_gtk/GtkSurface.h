@@ -1,0 +1,95 @@
+#pragma once
+// One native top-level window per top-level of the window layer. A GtkLayout fills the window:
+// its first child is a drawing area that shows the backing store, native children (the
+// browser) sit above it. A GtkLayout does not pass its children's sizes up to the window, so
+// the window layer can always make the window smaller before it moves the children.
+#include <vector>
+
+#include "ui/PlatformIntegration.h"
+
+typedef struct _GtkWidget GtkWidget;
+typedef struct _cairo cairo_t;
+typedef struct _cairo_surface cairo_surface_t;
+typedef union _GdkEvent GdkEvent;
+typedef struct _GdkCursor GdkCursor;
+
+namespace lindora {
+
+class GtkInput;
+
+// A native control placed on a surface; told when the surface goes away before it does.
+class GtkHostedChild {
+public:
+    virtual ~GtkHostedChild() = default;
+    virtual void hostSurfaceDestroyed() = 0;
+};
+
+class GtkSurface final : public NativeSurface {
+public:
+    GtkSurface(const SurfaceParams& params, GtkInput& input);
+    ~GtkSurface() override;
+    GtkSurface(const GtkSurface&) = delete;
+    GtkSurface& operator=(const GtkSurface&) = delete;
+
+    static GtkSurface* from(NativeSurface* surface) { return dynamic_cast<GtkSurface*>(surface); }
+
+    void setBounds(const Rect& bounds) override;
+    void setVisible(bool visible, bool activate) override;
+    void stackAbove(NativeSurface* below) override;
+    void stackBottom() override;
+    void setTopMost(bool topMost) override;
+    void setTitle(const std::string& title) override;
+    void setShowState(ShowState state) override;
+    void setAlpha(std::uint8_t alpha) override;
+    void present(const Bitmap& backingStore, const Rect& area) override;
+    void setCursor(CursorShape shape) override;
+    void setCustomCursor(const Bitmap& image, Point hotSpot) override;
+    void setPointerGrab(bool grab) override;
+    void requestActivate() override;
+    bool startSystemMoveResize(int hitTest, Point screen) override;
+
+    GtkWidget* window() const { return window_; }
+    // The container native children go into (coordinates: surface pixels).
+    GtkWidget* childLayer() const { return layout_; }
+    void addHostedChild(GtkHostedChild* child);
+    void removeHostedChild(GtkHostedChild* child);
+
+    const Rect& bounds() const { return bounds_; }
+    SurfaceKind kind() const { return kind_; }
+    bool isTranslucent() const { return translucent_; }
+    bool hasPointerGrab() const { return grabbed_; }
+    // The pixels last presented (for tests and screenshots); null before the first present.
+    cairo_surface_t* store() const { return store_; }
+
+private:
+    static int onDraw(GtkWidget*, cairo_t* cr, void* self);
+    static int onButton(GtkWidget*, GdkEvent* event, void* self);
+    static int onMotion(GtkWidget*, GdkEvent* event, void* self);
+    static int onCrossing(GtkWidget*, GdkEvent* event, void* self);
+    static int onKey(GtkWidget*, GdkEvent* event, void* self);
+    static int onConfigure(GtkWidget*, GdkEvent* event, void* self);
+    static int onDelete(GtkWidget*, GdkEvent* event, void* self);
+    static int onFocus(GtkWidget*, GdkEvent* event, void* self);
+    static int onWindowState(GtkWidget*, GdkEvent* event, void* self);
+    static int onGrabBroken(GtkWidget*, GdkEvent* event, void* self);
+    static void onLayoutAllocate(GtkWidget*, void* allocation, void* self);
+
+    void applyCursor(GdkCursor* cursor);
+
+    SurfaceKind kind_;
+    SurfaceDelegate* delegate_;
+    GtkInput& input_;
+    GtkWidget* window_ = nullptr;
+    GtkWidget* layout_ = nullptr;
+    GtkWidget* area_ = nullptr;
+    cairo_surface_t* store_ = nullptr;
+    GdkCursor* cursor_ = nullptr;
+    Rect bounds_;
+    ShowState showState_ = ShowState::Normal;
+    bool translucent_ = false;
+    bool grabbed_ = false;
+    bool drawing_ = false;
+    std::vector<GtkHostedChild*> hostedChildren_;
+};
+
+}  // namespace lindora
