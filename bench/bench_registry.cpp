@@ -1,0 +1,108 @@
+// Saving and reading one settings key of ten values, the way a form's settings do at close and
+// at start, in a store relocated to a temporary folder.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/registry/Registry.h"
+#include "platform/registry/RegistryRoots.h"
+
+namespace {
+
+using namespace lindora;
+
+class TempStore {
+public:
+    TempStore()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "lindora-bench-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            std::abort();
+        m_folder = pattern;
+        ::setenv("LINDORA_REGISTRY_DIR", m_folder.c_str(), 1);
+        RegistryRoots::reset();
+    }
+    ~TempStore()
+    {
+        RegistryRoots::reset();
+        ::unsetenv("LINDORA_REGISTRY_DIR");
+        std::filesystem::remove_all(m_folder);
+    }
+
+private:
+    std::filesystem::path m_folder;
+};
+
+const char* const kKey = "Software\\Quintvel\\Lindora\\1.0\\frmMain";
+
+void writeTenValues(Registry& reg, int round)
+{
+    reg.WriteInteger("Left", round);
+    reg.WriteInteger("Top", 120);
+    reg.WriteInteger("Width", 800);
+    reg.WriteInteger("Height", 600);
+    reg.WriteInteger("State", 0);
+    const uint8_t mainForm[] = {4, 0, 0, 0, 1};
+    reg.WriteBinaryData("MainForm", mainForm);
+    reg.WriteString("ScreenRes", "1280x1024");
+    const uint8_t mru[] = {7, 0, 0, 0, 0, 0, 0, 0};
+    reg.WriteBinaryData("MRUList", mru);
+    reg.WriteString("Caption", "Lindora");
+    reg.WriteString("LastFile", "/home/user/Documents/report.pdf");
+}
+
+void BM_SaveKeyWithTenValues(benchmark::State& state)
+{
+    TempStore store;
+    int round = 0;
+    for (auto _ : state) {
+        Registry reg;
+        reg.OpenKey(kKey, true);
+        writeTenValues(reg, ++round);
+        reg.CloseKey();  // saves: lock, merge, write, fsync, rename
+    }
+}
+BENCHMARK(BM_SaveKeyWithTenValues);
+
+void BM_ReadKeyWithTenValues(benchmark::State& state)
+{
+    TempStore store;
+    {
+        Registry reg;
+        reg.OpenKey(kKey, true);
+        writeTenValues(reg, 1);
+    }
+    for (auto _ : state) {
+        Registry reg;
+        reg.OpenKey(kKey, false);
+        for (const auto& name : reg.GetValueNames())
+            benchmark::DoNotOptimize(reg.GetDataSize(name));
+        benchmark::DoNotOptimize(reg.ReadInteger("Left"));
+        benchmark::DoNotOptimize(reg.ReadString("ScreenRes"));
+        benchmark::DoNotOptimize(reg.ReadBinaryData("MainForm"));
+    }
+}
+BENCHMARK(BM_ReadKeyWithTenValues);
+
+// Reading at start, when the store is first opened: the file is read and parsed too.
+void BM_ReadKeyFromAFreshStore(benchmark::State& state)
+{
+    TempStore store;
+    {
+        Registry reg;
+        reg.OpenKey(kKey, true);
+        writeTenValues(reg, 1);
+    }
+    for (auto _ : state) {
+        RegistryRoots::reset();
+        Registry reg;
+        reg.OpenKey(kKey, false);
+        benchmark::DoNotOptimize(reg.ReadInteger("Left"));
+        benchmark::DoNotOptimize(reg.ReadString("ScreenRes"));
+    }
+}
+BENCHMARK(BM_ReadKeyFromAFreshStore);
+
+}  // namespace
