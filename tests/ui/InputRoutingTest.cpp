@@ -1,0 +1,305 @@
+// Mouse routing: hit testing through children, popups and transparent windows, capture,
+// mouse-leave tracking and the activation sequence of a click on an inactive window.
+#include "UiTestSupport.h"
+
+namespace lindora::test {
+namespace {
+
+class InputRoutingTest : public UiTest {};
+
+TEST_F(InputRoutingTest, ClicksReachTheDeepestWindowUnderThePointInItsClientCoordinates) {
+    LogWindow top("top", nullptr), child("child", nullptr), grandChild("grand", nullptr), popup("popup", nullptr);
+    createTop(top, {100, 100, 500, 400});
+    createChild(child, top, {20, 30, 220, 230});
+    createChild(grandChild, child, {10, 10, 60, 60});
+    createTop(popup, {400, 300, 600, 500}, WS_POPUP | WS_BORDER, WS_EX_TOPMOST, &top);
+    ws().processMessages();
+    const Point clientOrigin = top.clientToScreen({0, 0});
+
+    struct Case {
+        Point screen;
+        LogWindow* expected;
+        Point client;
+    };
+    const Case cases[] = {
+        {clientOrigin + Point{5, 5}, &top, {5, 5}},
+        {clientOrigin + Point{25, 35}, &child, {5, 5}},
+        {clientOrigin + Point{20 + 10 + 3, 30 + 10 + 4}, &grandChild, {3, 4}},
+        // The popup lies over the top-level's bottom-right corner.
+        {{450, 350}, &popup, {49, 49}},
+    };
+    for (const auto& c : cases) {
+        for (LogWindow* w : {&top, &child, &grandChild, &popup}) w->received.clear();
+        platform().click(c.screen);
+        ws().processMessages();
+        auto downs = c.expected->receivedOf(WM_LBUTTONDOWN);
+        ASSERT_EQ(downs.size(), 1u) << c.expected->name();
+        EXPECT_EQ(loWordSigned(downs[0].lParam), c.client.x) << c.expected->name();
+        EXPECT_EQ(hiWordSigned(downs[0].lParam), c.client.y) << c.expected->name();
+        for (LogWindow* w : {&top, &child, &grandChild, &popup}) {
+            if (w != c.expected) {
+                EXPECT_TRUE(w->receivedOf(WM_LBUTTONDOWN).empty()) << w->name();
+            }
+        }
+    }
+}
+
+TEST_F(InputRoutingTest, FrameClicksAreNonClientMessagesWithTheHitTestCode) {
+    LogWindow top("top", nullptr);
+    createTop(top, {100, 100, 500, 400});
+    ws().processMessages();
+    platform().click({250, 108});  // in the caption
+    ws().processMessages();
+    auto nc = top.receivedOf(WM_NCLBUTTONDOWN);
+    ASSERT_EQ(nc.size(), 1u);
+    EXPECT_EQ(nc[0].wParam, static_cast<WParam>(HTCAPTION));
+    EXPECT_EQ(loWordSigned(nc[0].lParam), 250);  // screen coordinates
+    EXPECT_TRUE(top.receivedOf(WM_LBUTTONDOWN).empty());
+
+    top.received.clear();
+    platform().click({499, 399});  // the sizing corner
+    ws().processMessages();
+    nc = top.receivedOf(WM_NCLBUTTONDOWN);
+    ASSERT_EQ(nc.size(), 1u);
+    EXPECT_EQ(nc[0].wParam, static_cast<WParam>(HTBOTTOMRIGHT));
+}
+
+TEST_F(InputRoutingTest, TransparentWindowsLetTheMouseThroughToWhatLiesBelow) {
+    LogWindow below("below", nullptr), hint("hint", nullptr), child("child", nullptr), over("over", nullptr);
+    createTop(below, {100, 100, 500, 400}, WS_POPUP);
+    createChild(child, below, {0, 0, 200, 200});
+    createChild(over, below, {0, 0, 100, 100});  // created later: above `child`
+    over.hitTestOverride = HTTRANSPARENT;
+    createTop(hint, {150, 150, 250, 250}, WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    hint.hitTestOverride = HTTRANSPARENT;
+    ws().processMessages();
+
+    platform().click({160, 160});
+    ws().processMessages();
+    EXPECT_TRUE(hint.receivedOf(WM_LBUTTONDOWN).empty());
+    EXPECT_TRUE(over.receivedOf(WM_LBUTTONDOWN).empty());
+    EXPECT_EQ(child.receivedOf(WM_LBUTTONDOWN).size(), 1u);
+}
+
+TEST_F(InputRoutingTest, DisabledChildPassesTheClickToItsParentAndADisabledTopLevelTakesNothing) {
+    LogWindow top("top", nullptr), child("child", nullptr);
+    createTop(top, {0, 0, 300, 300}, WS_POPUP);
+    createChild(child, top, {10, 10, 100, 100});
+    child.enable(false);
+    platform().click({20, 20});
+    ws().processMessages();
+    EXPECT_TRUE(child.receivedOf(WM_LBUTTONDOWN).empty());
+    EXPECT_EQ(top.receivedOf(WM_LBUTTONDOWN).size(), 1u);
+
+    top.enable(false);
+    top.received.clear();
+    platform().click({20, 20});
+    ws().processMessages();
+    EXPECT_TRUE(top.receivedOf(WM_LBUTTONDOWN).empty());
+}
+
+TEST_F(InputRoutingTest, DoubleClickNeedsTheClassStyleAndTheSameSpot) {
+    LogWindow dbl("dbl", nullptr), plain("plain", nullptr);
+    createTop(dbl, {0, 0, 100, 100}, WS_POPUP);
+    CreateParams p;
+    p.style = WS_POPUP | WS_VISIBLE;
+    p.classStyle = 0;
+    p.bounds = {200, 0, 300, 100};
+    plain.create(p);
+
+    platform().doubleClick({50, 50});
+    platform().doubleClick({250, 50});
+    ws().processMessages();
+    EXPECT_EQ(dbl.receivedOf(WM_LBUTTONDBLCLK).size(), 1u);
+    EXPECT_EQ(dbl.receivedOf(WM_LBUTTONDOWN).size(), 1u);
+    EXPECT_TRUE(plain.receivedOf(WM_LBUTTONDBLCLK).empty());
+    EXPECT_EQ(plain.receivedOf(WM_LBUTTONDOWN).size(), 2u);
+
+    // Two presses far apart, or too late, are two single clicks.
+    dbl.received.clear();
+    platform().click({10, 10});
+    platform().click({60, 60});
+    platform().click({60, 60});
+    ws().processMessages();
+    platform().advance(600);
+    platform().click({60, 60});
+    ws().processMessages();
+    EXPECT_EQ(dbl.receivedOf(WM_LBUTTONDBLCLK).size(), 1u);  // only the 2nd/3rd pair
+    EXPECT_EQ(dbl.receivedOf(WM_LBUTTONDOWN).size(), 3u);
+}
+
+TEST_F(InputRoutingTest, CaptureTakesAllMouseInputAndTheLoserIsTold) {
+    LogWindow top("top", nullptr), a("a", nullptr), b("b", nullptr);
+    createTop(top, {0, 0, 400, 300}, WS_POPUP);
+    createChild(a, top, {10, 10, 110, 110});
+    createChild(b, top, {200, 10, 300, 110});
+
+    ws().setCapture(&a);
+    platform().mouseMove({250, 50});  // over b
+    platform().mousePress(MouseButton::Left);
+    ws().processMessages();
+    auto moves = a.receivedOf(WM_MOUSEMOVE);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(loWordSigned(moves[0].lParam), 240);  // a's client coordinates
+    EXPECT_EQ(a.receivedOf(WM_LBUTTONDOWN).size(), 1u);
+    EXPECT_TRUE(b.received.empty() || b.receivedOf(WM_MOUSEMOVE).empty());
+
+    // Points left of and above the capturing window arrive as negative coordinates.
+    platform().mouseMove({0, 0});
+    ws().processMessages();
+    moves = a.receivedOf(WM_MOUSEMOVE);
+    EXPECT_EQ(loWordSigned(moves.back().lParam), -10);
+    EXPECT_EQ(hiWordSigned(moves.back().lParam), -10);
+
+    // Taking the capture away tells the loser who took it.
+    ws().setCapture(&b);
+    auto changed = a.receivedOf(WM_CAPTURECHANGED);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(static_cast<WindowHandle>(changed[0].lParam), b.handle());
+    ws().releaseCapture();
+    changed = b.receivedOf(WM_CAPTURECHANGED);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].lParam, 0);
+    EXPECT_EQ(ws().capture(), nullptr);
+}
+
+TEST_F(InputRoutingTest, CaptureAppliesToInputQueuedBeforeItWasSet) {
+    LogWindow top("top", nullptr), a("a", nullptr), b("b", nullptr);
+    createTop(top, {0, 0, 400, 300}, WS_POPUP);
+    createChild(a, top, {10, 10, 110, 110});
+    createChild(b, top, {200, 10, 300, 110});
+    a.onMessage = [&](Message& m) {
+        if (m.msg == WM_LBUTTONDOWN) ws().setCapture(&a);
+        if (m.msg == WM_LBUTTONUP) ws().releaseCapture();
+        return false;
+    };
+    // Press on a, drag over b and release there: all of it belongs to a.
+    platform().mouseMove({50, 50});
+    platform().mousePress(MouseButton::Left);
+    platform().mouseMove({250, 50});
+    platform().mouseRelease(MouseButton::Left);
+    ws().processMessages();
+    EXPECT_EQ(a.receivedOf(WM_LBUTTONUP).size(), 1u);
+    EXPECT_TRUE(b.receivedOf(WM_MOUSEMOVE).empty());
+    EXPECT_TRUE(b.receivedOf(WM_LBUTTONUP).empty());
+}
+
+TEST_F(InputRoutingTest, DestroyingTheCapturingWindowReleasesTheCapture) {
+    LogWindow top("top", nullptr);
+    auto child = std::make_unique<LogWindow>("child", nullptr);
+    createTop(top, {0, 0, 400, 300}, WS_POPUP);
+    createChild(*child, top, {10, 10, 110, 110});
+    ws().setCapture(child.get());
+    child.reset();
+    EXPECT_EQ(ws().capture(), nullptr);
+    platform().click({300, 200});
+    ws().processMessages();
+    EXPECT_EQ(top.receivedOf(WM_LBUTTONDOWN).size(), 1u);
+}
+
+TEST_F(InputRoutingTest, MouseLeaveComesOnceWhenTheMouseLeavesTheTrackedClientArea) {
+    LogWindow top("top", nullptr), a("a", nullptr), b("b", nullptr);
+    createTop(top, {0, 0, 400, 300}, WS_POPUP);
+    createChild(a, top, {10, 10, 110, 110});
+    createChild(b, top, {200, 10, 300, 110});
+    a.onMessage = [&](Message& m) {
+        if (m.msg == WM_MOUSEMOVE && ws().mouseLeaveTracked() != &a) ws().trackMouseLeave(&a);
+        return false;
+    };
+    platform().mouseMove({50, 50});
+    platform().mouseMove({60, 60});
+    ws().processMessages();
+    EXPECT_TRUE(a.receivedOf(WM_MOUSELEAVE).empty());
+
+    platform().mouseMove({250, 50});
+    platform().mouseMove({260, 50});
+    ws().processMessages();
+    EXPECT_EQ(a.receivedOf(WM_MOUSELEAVE).size(), 1u);
+
+    // Leaving every window of the application counts too.
+    platform().mouseMove({50, 50});
+    platform().mouseMove({390, 290});
+    platform().mouseMove({900, 900});
+    ws().processMessages();
+    EXPECT_EQ(a.receivedOf(WM_MOUSELEAVE).size(), 2u);
+}
+
+TEST_F(InputRoutingTest, TrackingAWindowTheMouseIsNotOverNotifiesAtOnce) {
+    LogWindow top("top", nullptr);
+    createTop(top, {0, 0, 100, 100}, WS_POPUP);
+    platform().mouseMove({500, 500});
+    ws().processMessages();
+    ws().trackMouseLeave(&top);
+    ws().processMessages();
+    EXPECT_EQ(top.receivedOf(WM_MOUSELEAVE).size(), 1u);
+}
+
+TEST_F(InputRoutingTest, ClickOnAnInactiveWindowActivatesItInTheClassicOrder) {
+    MessageLog log;
+    const std::vector<unsigned> logged{WM_MOUSEACTIVATE, WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP,
+                                       WM_KILLFOCUS, WM_SETFOCUS, WM_SETCURSOR, WM_LBUTTONDOWN};
+    LogWindow first("first", &log, logged), second("second", &log, logged), button("button", &log, logged);
+    createTop(first, {0, 0, 300, 300});
+    createTop(second, {400, 0, 700, 300});
+    createChild(button, second, {10, 10, 60, 40});
+    ws().setActiveWindow(&first);
+    ws().processMessages();
+    ASSERT_EQ(ws().activeWindow(), &first);
+    ASSERT_EQ(ws().focus(), &first);
+    platform().mouseMove(button.clientToScreen({5, 5}));
+    ws().processMessages();
+    log.clear();
+
+    platform().mousePress(MouseButton::Left);
+    ws().processMessages();
+    const MessageLog expected{
+        "button WM_MOUSEACTIVATE", "second WM_MOUSEACTIVATE",  // the child asks its parent first
+        "first WM_NCACTIVATE", "first WM_ACTIVATE",
+        "second WM_NCACTIVATE", "second WM_ACTIVATE",
+        "first WM_KILLFOCUS", "second WM_SETFOCUS",
+        "button WM_SETCURSOR", "second WM_SETCURSOR",
+        "button WM_LBUTTONDOWN",
+    };
+    EXPECT_EQ(log, expected);
+    EXPECT_EQ(ws().activeWindow(), &second);
+    auto act = second.receivedOf(WM_ACTIVATE);
+    ASSERT_FALSE(act.empty());
+    EXPECT_EQ(loWord(act.back().wParam), static_cast<unsigned>(WA_CLICKACTIVE));
+    EXPECT_EQ(static_cast<WindowHandle>(act.back().lParam), first.handle());
+    // Activation raises the window.
+    EXPECT_EQ(ws().topLevels().front(), &second);
+}
+
+TEST_F(InputRoutingTest, NoActivateAnswerKeepsTheActiveWindowAndEatAnswersDropTheClick) {
+    LogWindow main("main", nullptr), menu("menu", nullptr);
+    createTop(main, {0, 0, 300, 300});
+    createTop(menu, {400, 0, 500, 100}, WS_POPUP, WS_EX_TOPMOST, &main);
+    ws().setActiveWindow(&main);
+    menu.onMessage = [](Message& m) {
+        if (m.msg == WM_MOUSEACTIVATE) {
+            m.result = MA_NOACTIVATE;
+            return true;
+        }
+        return false;
+    };
+    platform().click({450, 50});
+    ws().processMessages();
+    EXPECT_EQ(ws().activeWindow(), &main);
+    EXPECT_EQ(menu.receivedOf(WM_LBUTTONDOWN).size(), 1u);
+
+    menu.onMessage = [](Message& m) {
+        if (m.msg == WM_MOUSEACTIVATE) {
+            m.result = MA_NOACTIVATEANDEAT;
+            return true;
+        }
+        return false;
+    };
+    menu.received.clear();
+    platform().click({450, 50});
+    ws().processMessages();
+    EXPECT_TRUE(menu.receivedOf(WM_LBUTTONDOWN).empty());
+    EXPECT_EQ(menu.receivedOf(WM_LBUTTONUP).size(), 1u);
+}
+
+}  // namespace
+}  // namespace lindora::test
