@@ -40,6 +40,9 @@
 namespace lindora {
 
 class Component;
+namespace detail {
+class CreatedComponents;
+}
 
 class FormReader : public Reader {
 public:
@@ -69,17 +72,21 @@ protected:
     void readCollectionBegin() override;
     void readItemBegin() override;
 
+public:
+    struct Token;
+
 private:
     class Lexer;
-    struct Token;
     void readObjectBody(Component& instance);
     void readChild(Component& parent);
     void readHeader(std::string& name, std::string& className, Position& classAt);
-    void finish(std::vector<Component*>& created);
+    [[noreturn]] void fail(const std::string& what) const;
+    void readRoot(Component& root, const std::string& name, const std::string& className, Position classAt);
 
     std::unique_ptr<Lexer> lexer_;
     std::vector<char> open_;  // '(' list, '<' collection, 'i' item
-    std::vector<Component*>* created_ = nullptr;
+    std::size_t depth_ = 0;   // nested object blocks
+    detail::CreatedComponents* created_ = nullptr;
 };
 
 class FormWriter : public Writer {
@@ -113,10 +120,15 @@ private:
     void beginValue();
     void newLine(int indent);
 
+    struct Open {
+        int indent;
+        std::vector<int> lists;
+        int itemIndent;
+    };
     std::string out_;
-    int indent_ = 0;           // indentation of property lines
-    std::vector<int> lists_;   // value indentation of open lists
-    std::vector<bool> listEmpty_;
+    int indent_ = 0;             // indentation of property lines
+    std::vector<int> lists_;     // value indentation of open lists
+    std::vector<Open> collections_;
 };
 
 // Text form of a root component and everything written inside it.

@@ -136,7 +136,16 @@ void Widget::loaded() {
     if (log) log->push_back("loaded " + name());
 }
 
-void Widget::setParentComponent(Component* parent) { parentSeen = parent; }
+void Widget::setParentComponent(Component* parent) {
+    parentSeen = parent;
+    parentWidget_ = dynamic_cast<Widget*>(parent);
+}
+
+void Widget::getChildren(const std::function<void(Component&)>& proc, Component* root) {
+    if (!root) return;
+    for (Component* c : root->components())
+        if (c->getParentComponent() == this) proc(*c);
+}
 
 const ClassInfo& TestForm::classInfo() {
     static const ClassInfo info = ClassBuilder<TestForm>("TestForm", Component::classInfo())

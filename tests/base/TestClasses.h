@@ -112,6 +112,10 @@ public:
     void defineProperties(Filer& filer) override;
     void loaded() override;
     void setParentComponent(Component* parent) override;
+    // Widgets nest in widgets: a nested one is written inside its parent's block.
+    bool hasParent() const override { return parentWidget_ != nullptr; }
+    Component* getParentComponent() const override { return parentWidget_; }
+    void getChildren(const std::function<void(Component&)>& proc, Component* root) override;
 
 protected:
     void notification(Component* component, Operation operation) override;
@@ -128,6 +132,7 @@ private:
     Variant extra_;
     Look look_;
     Widget* buddy_ = nullptr;
+    Widget* parentWidget_ = nullptr;
     StringList lines_;
     Collection rows_;
 };
