@@ -3,19 +3,15 @@
 #include <algorithm>
 #include <system_error>
 
+#include "base/NumberText.h"
+#include "base/TextUtil.h"
 #include "platform/registry/AtomicFile.h"
 
 namespace lindora {
 
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
+bool sameName(std::string_view a, std::string_view b) { return sameText(a, b); }
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -184,41 +180,10 @@ int32_t IniFile::ReadInteger(std::string_view section, std::string_view ident, i
     const Line* entry = findEntry(section, ident);
     if (!entry)
         return defaultValue;
-    std::string_view s = trim(entry->value);
-    bool negative = false;
-    if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
-        negative = s[0] == '-';
-        s.remove_prefix(1);
-    }
-    int base = 10;
-    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-        base = 16;
-        s.remove_prefix(2);
-    } else if (s.size() > 1 && s[0] == '$') {
-        base = 16;
-        s.remove_prefix(1);
-    }
-    if (s.empty())
+    std::optional<int64_t> value = tryStrToInt(entry->value);
+    if (!value || *value < INT32_MIN || *value > INT32_MAX)
         return defaultValue;
-    int64_t value = 0;
-    for (char c : s) {
-        int digit = (c >= '0' && c <= '9') ? c - '0'
-                    : base == 16 && lowerAscii(c) >= 'a' && lowerAscii(c) <= 'f' ? lowerAscii(c) - 'a' + 10
-                                                                                 : -1;
-        if (digit < 0)
-            return defaultValue;
-        value = value * base + digit;
-        if (value > int64_t(UINT32_MAX) + 1)
-            return defaultValue;
-    }
-    if (negative)
-        value = -value;
-    // Hexadecimal texts may spell a negative number in two's complement (0xFFFFFFFF).
-    if (base == 16 && !negative && value > INT32_MAX && value <= int64_t(UINT32_MAX))
-        value -= int64_t(UINT32_MAX) + 1;
-    if (value < INT32_MIN || value > INT32_MAX)
-        return defaultValue;
-    return int32_t(value);
+    return int32_t(*value);
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view ident, bool defaultValue) const

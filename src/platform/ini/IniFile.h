@@ -31,7 +31,7 @@ public:
     const std::filesystem::path& FileName() const { return m_fileName; }
 
     std::string ReadString(std::string_view section, std::string_view ident, std::string_view defaultValue) const;
-    // Decimal, or hexadecimal with "0x" or "$"; the default for anything else.
+    // Decimal, or hexadecimal with "0x" or "$", within 32 bits; the default for anything else.
     int32_t ReadInteger(std::string_view section, std::string_view ident, int32_t defaultValue) const;
     // A value reads as True when it is an integer other than 0.
     bool ReadBool(std::string_view section, std::string_view ident, bool defaultValue) const;

@@ -2,13 +2,9 @@
 
 #include <algorithm>
 
+#include "base/TextUtil.h"
+
 namespace lindora {
-
-namespace {
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-}  // namespace
 
 RegDataType dataTypeOf(RegType type)
 {
@@ -23,12 +19,7 @@ RegDataType dataTypeOf(RegType type)
 
 bool sameRegistryName(std::string_view a, std::string_view b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    return true;
+    return sameText(a, b);
 }
 
 bool isValidKeyName(std::string_view name)
