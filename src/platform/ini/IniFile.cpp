@@ -197,6 +197,18 @@ void IniFile::WriteString(std::string_view section, std::string_view ident, std:
     checkIdent(ident);
     std::string raw = std::string(ident) + "=" + encodeValue(value);
     Section* s = findSection(section);
+    if (s) {
+        for (auto& line : s->lines) {
+            if (line.isEntry && sameName(line.key, ident)) {
+                if (line.value != value) {
+                    line.value = std::string(value);
+                    line.raw = line.key + "=" + encodeValue(value);
+                    m_modified = true;
+                }
+                return;
+            }
+        }
+    }
     if (!s) {
         Section added;
         if (!m_sections.empty() || !m_preamble.empty())
@@ -207,13 +219,6 @@ void IniFile::WriteString(std::string_view section, std::string_view ident, std:
         s = &m_sections.back();
     }
     m_modified = true;
-    for (auto& line : s->lines) {
-        if (line.isEntry && sameName(line.key, ident)) {
-            line.value = std::string(value);
-            line.raw = std::string(line.key) + "=" + encodeValue(value);
-            return;
-        }
-    }
     // After the last entry, so that blank lines closing the section stay where they are.
     auto lastEntry = std::find_if(s->lines.rbegin(), s->lines.rend(), [](const Line& l) { return l.isEntry; });
     auto at = lastEntry == s->lines.rend() ? s->lines.begin() : lastEntry.base();

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "platform/ini/IniFile.h"
@@ -154,6 +155,28 @@ TEST_F(IniFileTest, SavingLeavesNoTemporaryFileAndReportsFailures)
     blocked.WriteString("S", "K", "v");
     EXPECT_THROW(blocked.UpdateFile(), EIniFileException);
     EXPECT_TRUE(blocked.Modified());
+}
+
+TEST_F(IniFileTest, ReadingAndWritingBackKeepsAnyTextUnchanged)
+{
+    const char* const pieces[] = {"[S]", "[ s ]", "k=v", "K = v ", "; note", "# note", "", "  ", "no equals",
+                                  "=empty key", "x=\"q\"", "[Other]", "key=a=b", "[unclosed"};
+    std::mt19937 random(11);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        int lines = std::uniform_int_distribution<int>(0, 12)(random);
+        for (int i = 0; i < lines; ++i) {
+            text += pieces[std::uniform_int_distribution<size_t>(0, std::size(pieces) - 1)(random)];
+            text += '\n';
+        }
+        IniFile ini(file());
+        ini.SetText(text);
+        EXPECT_EQ(ini.GetText(), text);
+        for (const auto& section : ini.ReadSections())
+            for (const auto& key : ini.ReadSection(section))
+                ini.WriteString(section, key, ini.ReadString(section, key, ""));
+        EXPECT_EQ(ini.GetText(), text) << "writing back the values read changes no line";
+    }
 }
 
 }  // namespace

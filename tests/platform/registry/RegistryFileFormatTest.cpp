@@ -2,6 +2,7 @@
 // and refusal of damaged ones.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 
 #include "platform/registry/RegistryFileFormat.h"
@@ -140,6 +141,37 @@ TEST(RegistryFileFormat, RefusesDamagedTextNamingTheLine)
             EXPECT_EQ(std::string(e.what()).rfind("line ", 0), 0u) << e.what();
         }
     }
+}
+
+TEST(RegistryFileFormat, DamagedTextEitherParsesOrIsRefusedAndWhatParsesRoundTrips)
+{
+    const std::string valid = formatRegistryText(*smallStore()) + "[K]\n\"b\"=hex:01,02,\\\n  03\n\"e\"=\"\\\"\\\\\"\n";
+    const char alphabet[] = "[]\\\"@=:,;-xX0fF\n\r\t hexdword()";
+    std::mt19937 random(7);
+    int parsed = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text = valid;
+        int edits = std::uniform_int_distribution<int>(1, 4)(random);
+        for (int e = 0; e < edits; ++e) {
+            size_t at = std::uniform_int_distribution<size_t>(0, text.size() - 1)(random);
+            char c = alphabet[std::uniform_int_distribution<size_t>(0, sizeof alphabet - 2)(random)];
+            switch (random() % 3) {
+            case 0: text[at] = c; break;
+            case 1: text.insert(at, 1, c); break;
+            default: text.erase(at, 1); break;
+            }
+        }
+        std::unique_ptr<RegistryKey> root;
+        try {
+            root = parseRegistryText(text);
+        } catch (const RegistryFormatError&) {
+            continue;
+        }
+        ++parsed;
+        std::string written = formatRegistryText(*root);
+        EXPECT_TRUE(*parseRegistryText(written) == *root) << text;
+    }
+    EXPECT_GT(parsed, 100);
 }
 
 }  // namespace
