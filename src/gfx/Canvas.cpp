@@ -113,8 +113,11 @@ void Canvas::fillDeviceSpan(int y, int x0, int x1, const Brush& b) {
     std::uint32_t* row = bitmap_->data() + static_cast<size_t>(y) * bitmap_->width();
     if (b.kind() == Brush::Kind::Solid) {
         std::fill(row + x0, row + x1, colorToPixel(b.color()));
-    } else {
-        for (int x = x0; x < x1; ++x) row[x] = b.pixelAt(x, y, brushOrigin_);
+    } else if (const Bitmap* pattern = b.patternBitmap()) {
+        // One pattern row, walked cyclically from the phase of the span's first pixel.
+        const std::uint32_t* prow = pattern->data() + static_cast<size_t>(((y - brushOrigin_.y) % 8 + 8) % 8) * 8;
+        int px = ((x0 - brushOrigin_.x) % 8 + 8) % 8;
+        for (int x = x0; x < x1; ++x, px = (px + 1) & 7) row[x] = prow[px];
     }
 }
 
