@@ -738,7 +738,7 @@ void FormWriter::writeFloat(double value) {
     for (std::size_t i = 0; i < e; ++i)
         if (digit(s[i])) digits += s[i];
     std::string text = negative ? "-" : "";
-    if (exponent >= 15 || exponent < -5) {
+    if (exponent >= 15 || exponent < -4) {
         text += digits[0];
         if (digits.size() > 1) text += "." + digits.substr(1);
         text += "E" + std::to_string(exponent);

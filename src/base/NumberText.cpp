@@ -80,7 +80,7 @@ std::string floatToStr(double value, const FormatSettings& settings) {
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
     std::string out = negative ? "-" : "";
-    if (exponent >= 15 || exponent < -5) {
+    if (exponent >= 15 || exponent < -4) {
         out += digits[0];
         if (digits.size() > 1) {
             out += settings.decimalSeparator;

@@ -1,7 +1,7 @@
 #pragma once
 // Integer and float text with a locale's decimal separator. The float text is the general
 // format: the shortest text of up to 15 significant digits, in exponent form ("1E20",
-// "1.5E-7") when the decimal exponent is 15 or more or below -5; "NAN", "INF", "-INF" for
+// "1.5E-7") when the decimal exponent is 15 or more or below -4; "NAN", "INF", "-INF" for
 // the non-finite values.
 #include <cstdint>
 #include <optional>

@@ -49,6 +49,24 @@ Link::~Link() = default;
 
 void Link::setTarget(Component* c) { target_ = c; }
 
+void Link::assign(const Persistent& source) {
+    if (auto* l = dynamic_cast<const Link*>(&source)) {
+        target_ = l->target_;
+        beginGroup_ = l->beginGroup_;
+        return;
+    }
+    CollectionItem::assign(source);
+}
+
+void Row::assign(const Persistent& source) {
+    if (auto* r = dynamic_cast<const Row*>(&source)) {
+        caption_ = r->caption_;
+        links_.assign(r->links_);
+        return;
+    }
+    CollectionItem::assign(source);
+}
+
 const ClassInfo& Row::classInfo() {
     static const ClassInfo info = ClassBuilder<Row>("Row", CollectionItem::classInfo())
                                       .property("Caption", &Row::caption, &Row::setCaption)

@@ -43,6 +43,7 @@ public:
     void setTarget(Component* c);
     bool beginGroup() const { return beginGroup_; }
     void setBeginGroup(bool b) { beginGroup_ = b; }
+    void assign(const Persistent& source) override;
 
 private:
     Component* target_ = nullptr;
@@ -57,6 +58,7 @@ public:
     void setCaption(const std::string& c) { caption_ = c; }
     Collection& links() { return links_; }
     const Collection& links() const { return links_; }
+    void assign(const Persistent& source) override;
 
 private:
     std::string caption_;
