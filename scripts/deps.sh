@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libpango1.0-dev libfontconfig-dev fonts-dejavu-core
-  libgtk-3-dev libwebkit2gtk-4.1-dev libcanberra-dev
+  libgtk-3-dev libwebkit2gtk-4.1-dev libcanberra-dev libxtst-dev
   xvfb xauth
 )
 
