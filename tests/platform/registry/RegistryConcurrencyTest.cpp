@@ -74,7 +74,7 @@ TEST_F(RegistryConcurrencyTest, TwoProcessesSavingAtOnceLoseNothing)
 TEST_F(RegistryConcurrencyTest, AWriterKilledWhileSavingNeverLeavesADamagedFile)
 {
     std::mt19937 random(20261210);
-    for (int round = 0; round < 12; ++round) {
+    for (int round = 0; round < 20; ++round) {
         int pipeFds[2];
         ASSERT_EQ(::pipe(pipeFds), 0);
         const std::string key = "Round" + std::to_string(round);
@@ -97,6 +97,9 @@ TEST_F(RegistryConcurrencyTest, AWriterKilledWhileSavingNeverLeavesADamagedFile)
         for (int i = 0; i < confirmed; ++i) {
             char done;
             ASSERT_EQ(::read(pipeFds[0], &done, 1), 1);
+        }
+        // Let the child run on for a random stretch, so the kill lands anywhere in a save.
+        for (volatile long spin = std::uniform_int_distribution<long>(0, 10000000)(random); spin > 0; --spin) {
         }
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
