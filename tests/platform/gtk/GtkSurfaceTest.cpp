@@ -1,0 +1,195 @@
+#include "platform_gtk/GtkSurface.h"
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <algorithm>
+
+#include "GtkTestDisplay.h"
+#include "GtkTestInput.h"
+#include "gfx/Bitmap.h"
+#include "ui/Messages.h"
+
+namespace lindora {
+namespace {
+
+using test::GtkTestDisplay;
+
+class RecordingSink final : public PlatformEventSink {
+public:
+    void mouseInput(const MouseInput& input) override { mice.push_back(input); }
+    void keyInput(const KeyInput& input) override { keys.push_back(input); }
+    void systemChanged(SystemChange, unsigned) override {}
+    bool queryEndSession() override { return true; }
+
+    std::vector<MouseInput> mice;
+    std::vector<KeyInput> keys;
+};
+
+// Presents a fixed picture whenever the surface asks to be shown again.
+class PaintingDelegate final : public SurfaceDelegate {
+public:
+    explicit PaintingDelegate(Bitmap picture) : picture_(std::move(picture)) {}
+    void surfaceExposed(const Rect& area) override {
+        ++exposed;
+        if (surface)
+            surface->present(picture_, area);
+    }
+    void surfaceGeometryChanged(const Rect& bounds) override { lastBounds = bounds; }
+    void surfaceCloseRequested() override {}
+    void surfaceActivationChanged(bool) override {}
+    void surfaceShowStateChanged(ShowState) override {}
+
+    NativeSurface* surface = nullptr;
+    int exposed = 0;
+    Rect lastBounds;
+
+private:
+    Bitmap picture_;
+};
+
+// The screen's pixel at a point, as 0xRRGGBB.
+std::uint32_t screenPixel(int x, int y) {
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, 1, 1);
+    if (!shot)
+        return 0xFFFFFFFF;
+    const guchar* p = gdk_pixbuf_read_pixels(shot);
+    const std::uint32_t rgb = (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+    g_object_unref(shot);
+    return rgb;
+}
+
+class GtkSurfaceTest : public testing::Test {
+protected:
+    void SetUp() override {
+        LINDORA_REQUIRE_GTK_DISPLAY();
+        integration = GtkTestDisplay::integration();
+        integration->attach(sink);
+    }
+
+    std::unique_ptr<GtkSurface> makeSurface(SurfaceKind kind, Rect bounds, SurfaceDelegate* delegate) {
+        SurfaceParams params;
+        params.kind = kind;
+        params.bounds = bounds;
+        params.delegate = delegate;
+        auto native = integration->createSurface(params);
+        return std::unique_ptr<GtkSurface>(static_cast<GtkSurface*>(native.release()));
+    }
+
+    void showAndWait(GtkSurface& s) {
+        s.setVisible(true, false);
+        ASSERT_TRUE(GtkTestDisplay::pumpUntil([&] { return gtk_widget_get_mapped(s.window()); }));
+        GtkTestDisplay::settle();
+    }
+
+    GtkIntegration* integration = nullptr;
+    RecordingSink sink;
+};
+
+TEST_F(GtkSurfaceTest, PopupLandsWhereAskedAndShowsTheBackingStore) {
+    Bitmap picture(60, 40, RGB(200, 30, 40));
+    for (int y = 0; y < 40; ++y)
+        for (int x = 30; x < 60; ++x)
+            picture.setColor(x, y, RGB(20, 120, 220));
+    PaintingDelegate delegate(picture);
+    auto popup = makeSurface(SurfaceKind::Popup, Rect::fromSize(100, 120, 60, 40), &delegate);
+    delegate.surface = popup.get();
+    showAndWait(*popup);
+
+    gint x = 0, y = 0;
+    gdk_window_get_origin(gtk_widget_get_window(popup->window()), &x, &y);
+    EXPECT_EQ(x, 100);
+    EXPECT_EQ(y, 120);
+    // Nothing was presented before the first draw: the surface asked for it.
+    EXPECT_GE(delegate.exposed, 1);
+    EXPECT_EQ(screenPixel(105, 125), 0xC81E28u);
+    EXPECT_EQ(screenPixel(155, 155), 0x1478DCu);
+    EXPECT_NE(screenPixel(165, 125), 0xC81E28u);  // outside the popup
+
+    // A later present shows at once, without another expose.
+    Bitmap green(60, 40, RGB(0, 160, 0));
+    popup->present(green, Rect(0, 0, 10, 10));
+    const int exposedBefore = delegate.exposed;
+    EXPECT_TRUE(GtkTestDisplay::pumpUntil([] { return screenPixel(102, 122) == 0x00A000u; }));
+    EXPECT_EQ(delegate.exposed, exposedBefore);
+    EXPECT_EQ(screenPixel(115, 135), 0xC81E28u);
+}
+
+TEST_F(GtkSurfaceTest, PointerGrabSucceedsOnAShownSurface) {
+    PaintingDelegate delegate(Bitmap(40, 40, RGB(0, 0, 0)));
+    auto popup = makeSurface(SurfaceKind::Popup, Rect::fromSize(300, 300, 40, 40), &delegate);
+    delegate.surface = popup.get();
+    popup->setPointerGrab(true);
+    EXPECT_FALSE(popup->hasPointerGrab());  // not viewable yet
+    showAndWait(*popup);
+    popup->setPointerGrab(true);
+    EXPECT_TRUE(popup->hasPointerGrab());
+    popup->setPointerGrab(false);
+    EXPECT_FALSE(popup->hasPointerGrab());
+    popup->setPointerGrab(true);
+    popup->setVisible(false, false);  // hiding gives the pointer back
+    EXPECT_FALSE(popup->hasPointerGrab());
+}
+
+TEST_F(GtkSurfaceTest, ButtonsBecomePressesAndDoubleClicksTheClassicWay) {
+    PaintingDelegate delegate(Bitmap(120, 80, RGB(212, 208, 200)));
+    auto form = makeSurface(SurfaceKind::Normal, Rect::fromSize(200, 200, 120, 80), &delegate);
+    delegate.surface = form.get();
+    showAndWait(*form);
+    test::fakePointerMove(210, 220);
+    test::fakeKey(GDK_KEY_Shift_L, true);
+    for (int click = 0; click < 3; ++click) {
+        test::fakeButton(1, true);
+        test::fakeButton(1, false);
+    }
+    test::fakeKey(GDK_KEY_Shift_L, false);
+    auto clicks = [&] {
+        return std::count_if(sink.mice.begin(), sink.mice.end(), [](const MouseInput& m) {
+            return m.action != MouseAction::Move && m.action != MouseAction::Leave;
+        });
+    };
+    ASSERT_TRUE(GtkTestDisplay::pumpUntil([&] { return clicks() >= 6; }));
+    std::vector<MouseAction> actions;
+    for (const MouseInput& m : sink.mice) {
+        if (m.action == MouseAction::Move || m.action == MouseAction::Leave)
+            continue;
+        actions.push_back(m.action);
+        EXPECT_EQ(m.button, MouseButton::Left);
+        EXPECT_EQ(m.screen, Point(210, 220));
+        EXPECT_EQ(m.surface, form.get());
+        EXPECT_EQ(m.modifiers, unsigned(ModShift));
+    }
+    EXPECT_EQ(actions, (std::vector<MouseAction>{MouseAction::Press, MouseAction::Release,
+                                                 MouseAction::DoubleClick, MouseAction::Release,
+                                                 MouseAction::Press, MouseAction::Release}));
+}
+
+TEST_F(GtkSurfaceTest, KeysBecomeVirtualKeysWithTheirText) {
+    PaintingDelegate delegate(Bitmap(120, 80, RGB(212, 208, 200)));
+    auto form = makeSurface(SurfaceKind::Normal, Rect::fromSize(400, 200, 120, 80), &delegate);
+    delegate.surface = form.get();
+    showAndWait(*form);
+    // Xvfb gives the keyboard to the window under the pointer.
+    test::fakePointerMove(450, 230);
+    form->requestActivate();
+    GtkTestDisplay::settle();
+    test::fakeKey(GDK_KEY_a, true);
+    test::fakeKey(GDK_KEY_a, false);
+    test::fakeKey(GDK_KEY_F10, true);
+    test::fakeKey(GDK_KEY_F10, false);
+    test::fakeKey(GDK_KEY_Return, true);
+    test::fakeKey(GDK_KEY_Return, false);
+    ASSERT_TRUE(GtkTestDisplay::pumpUntil([&] { return sink.keys.size() >= 6; }));
+    EXPECT_EQ(sink.keys[0].vk, 'A');
+    EXPECT_TRUE(sink.keys[0].down);
+    EXPECT_EQ(sink.keys[0].text, U"a");
+    EXPECT_EQ(sink.keys[1].vk, 'A');
+    EXPECT_FALSE(sink.keys[1].down);
+    EXPECT_EQ(sink.keys[2].vk, VK_F10);
+    EXPECT_TRUE(sink.keys[2].text.empty());
+    EXPECT_EQ(sink.keys[4].vk, VK_RETURN);
+    EXPECT_EQ(sink.keys[4].text, U"\r");
+}
+
+}  // namespace
+}  // namespace lindora

@@ -1,0 +1,151 @@
+#include "GtkTestDisplay.h"
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <memory>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace lindora::test {
+
+namespace {
+
+struct DisplayState {
+    pid_t xvfb = -1;
+    std::unique_ptr<GtkIntegration> integration;
+    std::string reason = "the test display has not been started";
+    bool started = false;
+};
+
+DisplayState& state() {
+    static DisplayState s;
+    return s;
+}
+
+std::string findXvfb() {
+    for (const char* dir : {"/usr/bin", "/usr/local/bin", "/bin"}) {
+        const std::string path = std::string(dir) + "/Xvfb";
+        if (access(path.c_str(), X_OK) == 0)
+            return path;
+    }
+    return {};
+}
+
+// Starts Xvfb and returns its display number, or -1.
+int startXvfb(const std::string& binary, pid_t& pid, std::string& reason) {
+    int fds[2];
+    if (pipe(fds) != 0) {
+        reason = "cannot create a pipe for Xvfb";
+        return -1;
+    }
+    fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+    const std::string fd = std::to_string(fds[1]);
+    const char* argv[] = {binary.c_str(), "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+                          "-nolisten", "tcp", "-noreset", nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const int rc = posix_spawn(&pid, binary.c_str(), &actions, nullptr, const_cast<char**>(argv), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    if (rc != 0) {
+        close(fds[0]);
+        reason = "cannot start Xvfb";
+        return -1;
+    }
+    // Xvfb writes the display number once it accepts connections; wait at most 30 s.
+    std::string text;
+    pollfd p{fds[0], POLLIN, 0};
+    while (text.find('\n') == std::string::npos && poll(&p, 1, 30000) > 0) {
+        char buffer[32];
+        const ssize_t n = read(fds[0], buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(fds[0]);
+    if (text.empty()) {
+        reason = "Xvfb did not report a display";
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+        pid = -1;
+        return -1;
+    }
+    return std::atoi(text.c_str());
+}
+
+class DisplayEnvironment : public testing::Environment {
+public:
+    void TearDown() override {
+        DisplayState& s = state();
+        s.integration.reset();
+        if (s.xvfb > 0) {
+            kill(s.xvfb, SIGTERM);
+            waitpid(s.xvfb, nullptr, 0);
+            s.xvfb = -1;
+        }
+    }
+};
+
+[[maybe_unused]] const auto* environment = testing::AddGlobalTestEnvironment(new DisplayEnvironment);
+
+}  // namespace
+
+GtkIntegration* GtkTestDisplay::integration() {
+    DisplayState& s = state();
+    if (s.started)
+        return s.integration.get();
+    s.started = true;
+    const std::string xvfb = findXvfb();
+    if (xvfb.empty()) {
+        s.reason = "Xvfb is not installed (package xvfb)";
+        return nullptr;
+    }
+    const int display = startXvfb(xvfb, s.xvfb, s.reason);
+    if (display < 0)
+        return nullptr;
+    setenv("DISPLAY", (":" + std::to_string(display)).c_str(), 1);
+    unsetenv("WAYLAND_DISPLAY");
+    setenv("GDK_BACKEND", "x11", 1);
+    setenv("NO_AT_BRIDGE", "1", 1);  // no accessibility bus in a test session
+    s.integration = GtkIntegration::create();
+    if (!s.integration)
+        s.reason = "GTK cannot open the Xvfb display :" + std::to_string(display);
+    return s.integration.get();
+}
+
+const std::string& GtkTestDisplay::unavailableReason() { return state().reason; }
+
+bool GtkTestDisplay::pumpUntil(const std::function<bool()>& done, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        integration()->eventDispatcher().processEvents(50);
+    }
+    return true;
+}
+
+void GtkTestDisplay::settle() {
+    // Round trips to the X server until nothing is left, bounded in rounds.
+    for (int round = 0; round < 20; ++round) {
+        gdk_display_sync(gdk_display_get_default());
+        bool any = false;
+        while (g_main_context_pending(nullptr))
+            any |= g_main_context_iteration(nullptr, FALSE);
+        if (!any)
+            break;
+    }
+}
+
+}  // namespace lindora::test

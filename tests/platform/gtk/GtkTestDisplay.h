@@ -1,0 +1,34 @@
+#pragma once
+// The gtk tests run against their own Xvfb server, started once for the test program on a
+// free display number (Xvfb picks it and reports it through -displayfd). Tests that need the
+// display call GtkTestDisplay::require(), which skips them when Xvfb is not installed.
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "platform_gtk/GtkIntegration.h"
+
+namespace lindora::test {
+
+class GtkTestDisplay {
+public:
+    // The integration on the test display, or null (with the reason) when there is none.
+    static GtkIntegration* integration();
+    static const std::string& unavailableReason();
+
+    // Processes GLib events until `done` holds or `limit` passes; true when done held.
+    // The limit only bounds a wait for real events (pages loading, windows mapping).
+    static bool pumpUntil(const std::function<bool()>& done,
+                          std::chrono::seconds limit = std::chrono::seconds(60));
+    // Processes what is pending, and what that causes, for a short while.
+    static void settle();
+};
+
+// Skips the current test when there is no display.
+#define LINDORA_REQUIRE_GTK_DISPLAY()                                                   \
+    do {                                                                                \
+        if (!::lindora::test::GtkTestDisplay::integration())                            \
+            GTEST_SKIP() << ::lindora::test::GtkTestDisplay::unavailableReason();       \
+    } while (0)
+
+}  // namespace lindora::test

@@ -1,0 +1,30 @@
+#include "GtkTestInput.h"
+
+#include <gdk/gdkx.h>
+#include <X11/extensions/XTest.h>
+
+namespace lindora::test {
+
+namespace {
+
+Display* xDisplay() { return GDK_DISPLAY_XDISPLAY(gdk_display_get_default()); }
+
+}  // namespace
+
+void fakePointerMove(int screenX, int screenY) {
+    XTestFakeMotionEvent(xDisplay(), -1, screenX, screenY, CurrentTime);
+    XFlush(xDisplay());
+}
+
+void fakeButton(int button, bool press) {
+    XTestFakeButtonEvent(xDisplay(), static_cast<unsigned>(button), press ? True : False, CurrentTime);
+    XFlush(xDisplay());
+}
+
+void fakeKey(unsigned keysym, bool press) {
+    const KeyCode code = XKeysymToKeycode(xDisplay(), keysym);
+    XTestFakeKeyEvent(xDisplay(), code, press ? True : False, CurrentTime);
+    XFlush(xDisplay());
+}
+
+}  // namespace lindora::test

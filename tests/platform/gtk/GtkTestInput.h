@@ -1,0 +1,11 @@
+#pragma once
+// Real input on the test display through the XTEST extension: the server makes these events
+// as if they came from the devices, so they travel the same path as a user's.
+namespace lindora::test {
+
+void fakePointerMove(int screenX, int screenY);
+void fakeButton(int button, bool press);
+// A key by its symbol (GDK_KEY_...), through the key code the display's layout gives it.
+void fakeKey(unsigned keysym, bool press);
+
+}  // namespace lindora::test
