@@ -131,6 +131,10 @@ void Canvas::fillRect(const Rect& r, const Brush& b) {
     }
 }
 
+void Canvas::fillRegion(const Region& r, const Brush& b) {
+    for (const Rect& part : r.rects()) fillRect(part, b);
+}
+
 void Canvas::frameRect(const Rect& r, const Brush& b) {
     if (r.isEmpty()) return;
     fillRect({r.left, r.top, r.right, r.top + 1}, b);
@@ -429,8 +433,27 @@ void Canvas::copyRect(const Rect& destRect, const Canvas& src, const Rect& srcRe
     copyRect(destRect, *src.bitmap_, srcRect.translated(src.origin_));
 }
 
-void Canvas::draw(int x, int y, const Bitmap& src) {
-    copyPixels(*this, *bitmap_, clip_, origin_, Rect({x, y}, src.size()), src, src.bounds(), CopyMode::Blend, 0,
+void Canvas::draw(int x, int y, const Bitmap& src, int opacity) {
+    opacity = std::clamp(opacity, 0, 255);
+    if (opacity == 0) return;
+    if (opacity == 255) {
+        copyPixels(*this, *bitmap_, clip_, origin_, Rect({x, y}, src.size()), src, src.bounds(), CopyMode::Blend, 0,
+                   nullptr);
+        return;
+    }
+    // Premultiplied pixels scale as a whole by the opacity.
+    Bitmap faded(src.width(), src.height());
+    for (int y0 = 0; y0 < src.height(); ++y0) {
+        auto in = src.row(y0);
+        auto out = faded.row(y0);
+        for (size_t i = 0; i < in.size(); ++i) {
+            std::uint32_t p = in[i], q = 0;
+            for (int shift = 0; shift < 32; shift += 8)
+                q |= ((((p >> shift) & 0xFF) * static_cast<std::uint32_t>(opacity) + 127) / 255) << shift;
+            out[i] = q;
+        }
+    }
+    copyPixels(*this, *bitmap_, clip_, origin_, Rect({x, y}, src.size()), faded, faded.bounds(), CopyMode::Blend, 0,
                nullptr);
 }
 

@@ -124,6 +124,7 @@ public:
     // --- rectangles --------------------------------------------------------------------------
     void fillRect(const Rect& r, const Brush& b);
     void fillRect(const Rect& r) { fillRect(r, brush_); }
+    void fillRegion(const Region& r, const Brush& b);
     // A one-pixel frame inside the rectangle.
     void frameRect(const Rect& r, const Brush& b);
     void frameRect(const Rect& r) { frameRect(r, brush_); }
@@ -166,8 +167,9 @@ public:
     // (nearest pixel). Copying within one canvas works for overlapping rectangles.
     void copyRect(const Rect& destRect, const Canvas& src, const Rect& srcRect);
     void copyRect(const Rect& destRect, const Bitmap& src, const Rect& srcRect);
-    // Draws a bitmap with its alpha blended over the canvas.
-    void draw(int x, int y, const Bitmap& src);
+    // Draws a bitmap with its alpha blended over the canvas, scaled by a constant opacity
+    // (0..255; fading windows and shadows).
+    void draw(int x, int y, const Bitmap& src, int opacity = 255);
     // Copies, leaving pixels of the transparent colour (compared as RGB) untouched.
     void copyTransparent(const Rect& destRect, const Bitmap& src, const Rect& srcRect, Color transparent);
     void copyTransparent(const Rect& destRect, const Canvas& src, const Rect& srcRect, Color transparent);
@@ -192,7 +194,7 @@ public:
     int drawText(Rect& r, const std::string& text, unsigned format);
     int drawText(const Rect& r, const std::string& text, unsigned format) {
         Rect copy = r;
-        return drawText(copy, text, format & ~unsigned(DT_CALCRECT));
+        return drawText(copy, text, format);
     }
 
     // A cairo context on the bitmap with the origin and the clip applied, for drawing this class

@@ -22,8 +22,9 @@ std::string sanitizeUtf8(const std::string& input) {
 
 TextEngine& TextEngine::instance() {
     // The font map and its context belong to the process, as the platform's font services do.
-    static TextEngine engine;
-    return engine;
+    // Never destroyed, so that objects torn down at exit can still measure text.
+    static TextEngine* engine = new TextEngine;
+    return *engine;
 }
 
 TextEngine::TextEngine() {

@@ -175,3 +175,30 @@ TEST(CanvasOwnership, OwnedCanvasesResizeOthersRefuse) {
 
 }  // namespace
 }  // namespace lindora
+
+namespace lindora {
+namespace {
+
+TEST(CanvasCopy, ConstantOpacityScalesTheBlend) {
+    Canvas c(2, 1);
+    c.bitmap().fill(clWhite);
+    Bitmap black(2, 1, clBlack);
+    black.setPixel(1, 0, 0);
+    c.draw(0, 0, black, 128);
+    EXPECT_EQ(c.pixel(0, 0), RGB(127, 127, 127));
+    EXPECT_EQ(c.pixel(1, 0), clWhite);
+    c.draw(0, 0, black, 0);
+    EXPECT_EQ(c.pixel(0, 0), RGB(127, 127, 127));
+}
+
+TEST(CanvasRegion, FillRegionPaintsEachPart) {
+    Canvas c(6, 1);
+    c.bitmap().fill(clWhite);
+    Region r(Rect{0, 0, 6, 1});
+    r.subtract(Rect{2, 0, 4, 1});
+    c.fillRegion(r, Brush(clRed));
+    EXPECT_EQ(test::art(c.bitmap(), c.bitmap().bounds(), kLegend), "RR..RR\n");
+}
+
+}  // namespace
+}  // namespace lindora
