@@ -6,17 +6,6 @@
 
 namespace lindora {
 
-RegDataType dataTypeOf(RegType type)
-{
-    switch (type) {
-    case RegType::String: return RegDataType::rdString;
-    case RegType::ExpandString: return RegDataType::rdExpandString;
-    case RegType::DWord: return RegDataType::rdInteger;
-    case RegType::Binary: return RegDataType::rdBinary;
-    default: return RegDataType::rdUnknown;
-    }
-}
-
 bool sameRegistryName(std::string_view a, std::string_view b)
 {
     return sameText(a, b);

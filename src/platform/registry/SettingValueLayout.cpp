@@ -267,7 +267,7 @@ std::optional<StoredValue> readScrambledValue(Registry& registry, const std::str
 {
     if (!registry.ValueExists(valueName))
         return std::nullopt;
-    return unscrambleStoredValue(registry.ReadBinaryData(valueName), keyText);
+    return unscrambleStoredValue(registry.ReadBinaryData(valueName), keyText).value_or(StoredValue{});
 }
 
 }  // namespace lindora

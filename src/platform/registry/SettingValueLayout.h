@@ -85,7 +85,8 @@ void writeScrambledValue(Registry& registry, const std::string& valueName, const
 // of an unknown kind. Raises ERegistryException for unreadable data (the caller of a restore
 // swallows it).
 std::optional<StoredValue> readStoredValue(Registry& registry, const std::string& valueName);
-// Reads a scrambled value. Nothing when it is missing or fails the "TPSOK" check.
+// Reads a scrambled value. Nothing when it is missing (the setting stays as it was); a value of
+// kind pvtNone when it fails the "TPSOK" check or its kind is unknown (the setting is cleared).
 std::optional<StoredValue> readScrambledValue(Registry& registry, const std::string& valueName,
                                               std::string_view keyText);
 

@@ -205,7 +205,8 @@ TEST_F(SettingValueStorageTest, ValuesRoundTripThroughTheRegistry)
         EXPECT_EQ(readStoredValue(again, "plain" + std::to_string(i)), values[i]) << i;
         EXPECT_EQ(again.GetDataType("secret" + std::to_string(i)), RegDataType::rdBinary);
         EXPECT_EQ(readScrambledValue(again, "secret" + std::to_string(i), "Key_" + std::to_string(i)), values[i]);
-        EXPECT_FALSE(readScrambledValue(again, "secret" + std::to_string(i), "Wrong").has_value());
+        EXPECT_EQ(readScrambledValue(again, "secret" + std::to_string(i), "Wrong"), make(pvtNone))
+            << "a wrong key clears the value";
     }
     EXPECT_FALSE(readStoredValue(again, "missing").has_value());
     EXPECT_FALSE(readScrambledValue(again, "missing", "Key").has_value());
