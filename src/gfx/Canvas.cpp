@@ -34,10 +34,10 @@ inline bool sameRGB(std::uint32_t pixel, std::uint32_t key) {
 
 }  // namespace
 
-Canvas::Canvas(Bitmap& target) : bitmap_(&target) { resetClip(); }
+Canvas::Canvas(Bitmap& target) : bitmap_(&target) { setSystemClip(Region(bitmap_->bounds())); }
 
 Canvas::Canvas(int width, int height) : owned_(std::make_unique<Bitmap>(width, height)), bitmap_(owned_.get()) {
-    resetClip();
+    setSystemClip(Region(bitmap_->bounds()));
 }
 
 Canvas::~Canvas() = default;
@@ -45,8 +45,10 @@ Canvas::~Canvas() = default;
 void Canvas::resize(int width, int height) {
     if (!owned_) throw Exception("Cannot resize a canvas that draws on another's bitmap");
     owned_->resize(width, height);
-    clipStack_.clear();
-    resetClip();
+    Point o = origin_;
+    origin_ = {};
+    setSystemClip(Region(bitmap_->bounds()));
+    origin_ = o;
 }
 
 void Canvas::setOrigin(Point devicePosition) { origin_ = devicePosition; }
@@ -61,13 +63,21 @@ Region Canvas::clipRegion() const {
 
 Rect Canvas::clipBounds() const { return clip_.bounds().translated(-origin_.x, -origin_.y); }
 
+void Canvas::setSystemClip(const Region& r) {
+    systemClip_ = r;
+    systemClip_.translate(origin_.x, origin_.y);
+    systemClip_.intersect(bitmap_->bounds());
+    clip_ = systemClip_;
+    clipStack_.clear();
+}
+
 void Canvas::setClipRegion(const Region& r) {
     clip_ = r;
     clip_.translate(origin_.x, origin_.y);
-    clip_.intersect(bitmap_->bounds());
+    clip_.intersect(systemClip_);
 }
 
-void Canvas::resetClip() { clip_ = Region(bitmap_->bounds()); }
+void Canvas::resetClip() { clip_ = systemClip_; }
 
 void Canvas::intersectClip(const Rect& r) { clip_.intersect(r.translated(origin_)); }
 

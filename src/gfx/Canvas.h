@@ -102,12 +102,19 @@ public:
     void setFillRule(FillRule r) { fillRule_ = r; }
 
     // --- clipping (logical coordinates) ------------------------------------------------------
+    // Two levels, as the platform's device contexts have: the system clip (what the window
+    // layer allows: a window's visible part of its top-level's backing store; the whole bitmap
+    // by default) and the clip that painters change, which never reaches outside the system clip.
+    // A window's canvas also sets the brush origin to its client origin, so that patterns are
+    // aligned to the window as they are on the platform.
+    void setSystemClip(const Region& r);   // also resets the clip and forgets saved clips
+    void setSystemClip(const Rect& r) { setSystemClip(Region(r)); }
     Region clipRegion() const;
     Rect clipBounds() const;
-    // Replaces the clip (cut to the bitmap); an empty region clips everything away.
+    // Replaces the clip (cut to the system clip); an empty region clips everything away.
     void setClipRegion(const Region& r);
     void setClipRect(const Rect& r) { setClipRegion(Region(r)); }
-    // Back to the whole bitmap.
+    // Back to the whole system clip.
     void resetClip();
     void intersectClip(const Rect& r);
     void intersectClip(const Region& r);
@@ -223,7 +230,8 @@ private:
     Color bkColor_ = clWhite;
     FillRule fillRule_ = FillRule::EvenOdd;
     Point penPos_;
-    Region clip_;                 // device coordinates
+    Region systemClip_;           // device coordinates, inside the bitmap
+    Region clip_;                 // device coordinates, inside the system clip
     std::vector<Region> clipStack_;
 };
 

@@ -202,3 +202,27 @@ TEST(CanvasRegion, FillRegionPaintsEachPart) {
 
 }  // namespace
 }  // namespace lindora
+
+namespace lindora {
+namespace {
+
+TEST(CanvasClip, PaintersCannotLeaveTheSystemClip) {
+    Canvas c(10, 4);
+    c.bitmap().fill(clWhite);
+    c.setOrigin({4, 0});
+    c.setSystemClip(Rect{0, 0, 4, 4});  // device 4..7
+    c.setClipRect({-4, 0, 10, 4});
+    c.fillRect({-4, 0, 6, 1}, Brush(clRed));
+    c.resetClip();
+    c.fillRect({-4, 1, 6, 2}, Brush(clBlue));
+    c.excludeClip(Rect{1, 0, 2, 4});
+    c.fillRect({-4, 2, 6, 3}, Brush(clLime));
+    EXPECT_EQ(test::art(c.bitmap(), c.bitmap().bounds(), kLegend),
+              "....RRRR..\n"
+              "....BBBB..\n"
+              "....G.GG..\n"
+              "..........\n");
+}
+
+}  // namespace
+}  // namespace lindora
