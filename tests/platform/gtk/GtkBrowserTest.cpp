@@ -1,0 +1,132 @@
+// A top-level window with the WebKit view shows the start page: the title event arrives, the
+// load ends with the end-of-download signal and the browser area shows the page.
+#include "platform_gtk/GtkBrowserEngine.h"
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+#include <algorithm>
+#include <set>
+
+#include "GtkTestDisplay.h"
+#include "gfx/Bitmap.h"
+
+namespace lindora {
+namespace {
+
+using test::GtkTestDisplay;
+
+class StillDelegate final : public SurfaceDelegate {
+public:
+    explicit StillDelegate(Bitmap picture) : picture_(std::move(picture)) {}
+    void surfaceExposed(const Rect& area) override {
+        if (surface)
+            surface->present(picture_, area);
+    }
+    void surfaceGeometryChanged(const Rect&) override {}
+    void surfaceCloseRequested() override {}
+    void surfaceActivationChanged(bool) override {}
+    void surfaceShowStateChanged(ShowState) override {}
+    NativeSurface* surface = nullptr;
+
+private:
+    Bitmap picture_;
+};
+
+// The screen's pixels in a rectangle, as 0xRRGGBB.
+std::vector<std::uint32_t> screenPixels(const Rect& r) {
+    std::vector<std::uint32_t> out;
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), r.left, r.top, r.width(), r.height());
+    if (!shot)
+        return out;
+    const int stride = gdk_pixbuf_get_rowstride(shot);
+    const int channels = gdk_pixbuf_get_n_channels(shot);
+    const guchar* data = gdk_pixbuf_read_pixels(shot);
+    for (int y = 0; y < r.height(); ++y)
+        for (int x = 0; x < r.width(); ++x) {
+            const guchar* p = data + y * stride + x * channels;
+            out.push_back((std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2]);
+        }
+    g_object_unref(shot);
+    return out;
+}
+
+void saveScreenshot(const std::string& path) {
+    GdkWindow* root = gdk_get_default_root_window();
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(root, 0, 0, 900, 700);
+    if (shot) {
+        gdk_pixbuf_save(shot, path.c_str(), "png", nullptr, nullptr);
+        g_object_unref(shot);
+    }
+}
+
+TEST(GtkBrowser, TopLevelWindowShowsTheStartPage) {
+    LINDORA_REQUIRE_GTK_DISPLAY();
+    GtkIntegration* integration = GtkTestDisplay::integration();
+    constexpr std::uint32_t kFace = 0xD4D0C8;  // the presented toolbar strip
+    StillDelegate delegate(Bitmap(805, 626, RGB(212, 208, 200)));
+    SurfaceParams params;
+    params.bounds = Rect::fromSize(0, 0, 805, 626);
+    params.delegate = &delegate;
+    params.title = "Lindora 1.0";
+    auto window = integration->createSurface(params);
+    delegate.surface = window.get();
+
+    GtkBrowserEngine engine;
+    std::vector<std::pair<int, int>> progress;
+    std::vector<std::u16string> titles;
+    engine.OnProgressChange = [&](int p, int max) { progress.emplace_back(p, max); };
+    engine.OnTitleChange = [&](const std::u16string& t) { titles.push_back(t); };
+
+    // As the shell does: the navigation comes before the window is shown, as a plain path.
+    const std::string page = std::string(LINDORA_SOURCE_DIR) + "/src/app/index.htm";
+    engine.navigate(std::u16string(page.begin(), page.end()));
+    engine.attachTo(window.get());
+    engine.setGeometry(Rect::fromSize(0, 26, 797, 573));
+    engine.setVisible(true);
+    window->setVisible(true, true);
+
+    const bool loaded = GtkTestDisplay::pumpUntil([&] {
+        return !titles.empty() && !progress.empty() && progress.back().first == BrowserEngine::ProgressDone;
+    });
+    ASSERT_TRUE(loaded) << "no title or end of download within the limit";
+    EXPECT_EQ(titles.front(), u"Welcome to Lindora");
+    for (const auto& [p, max] : progress) {
+        EXPECT_EQ(max, BrowserEngine::ProgressMax);
+        EXPECT_TRUE(p == BrowserEngine::ProgressDone || (p >= 0 && p <= max)) << p;
+    }
+    ASSERT_NE(webkit_web_view_get_uri(engine.view()), nullptr);
+    EXPECT_EQ(std::string(webkit_web_view_get_uri(engine.view())), "file://" + page);
+
+    // The page paints a little after it has loaded; wait for its light background.
+    const Rect browserArea = Rect::fromSize(0, 26, 797, 573);
+    constexpr std::uint32_t kPageBackground = 0xEEF2F6;
+    auto pageShown = [&] {
+        const auto pixels = screenPixels(browserArea);
+        return std::count(pixels.begin(), pixels.end(), kPageBackground) > 10000;
+    };
+    EXPECT_TRUE(GtkTestDisplay::pumpUntil(pageShown)) << "the browser area stayed blank";
+    saveScreenshot(testing::TempDir() + "/gtk_browser_start_page.png");
+
+    const auto pixels = screenPixels(browserArea);
+    const std::set<std::uint32_t> colours(pixels.begin(), pixels.end());
+    EXPECT_GT(colours.size(), 20u) << "text and colours of the page are missing";
+    // The strip above the browser shows the window's own backing store.
+    const auto strip = screenPixels(Rect::fromSize(0, 0, 805, 26));
+    EXPECT_EQ(std::count(strip.begin(), strip.end(), kFace), static_cast<long>(strip.size()));
+
+    // Following the host rectangle: the view takes the new size.
+    engine.setGeometry(Rect::fromSize(0, 26, 500, 300));
+    EXPECT_TRUE(GtkTestDisplay::pumpUntil([&] {
+        return gtk_widget_get_allocated_width(GTK_WIDGET(engine.view())) == 500 &&
+               gtk_widget_get_allocated_height(GTK_WIDGET(engine.view())) == 300;
+    }));
+
+    // The window goes first: the engine is taken off it and can still be destroyed safely.
+    window.reset();
+    EXPECT_EQ(engine.surface(), nullptr);
+}
+
+}  // namespace
+}  // namespace lindora
