@@ -190,6 +190,10 @@ void Canvas::plot(int dx, int dy, std::uint32_t pixel) {
 // in octants 3, 5, 6 and 8, which decides ties the same way whichever end the line starts
 // from) turns positive; the end point is not drawn.
 void Canvas::deviceLine(Point from, Point to, std::uint32_t pixel) {
+    // Coordinates far outside any bitmap are refused rather than overflowing the arithmetic.
+    constexpr int kLimit = 1 << 24;
+    if (std::abs(from.x) > kLimit || std::abs(from.y) > kLimit || std::abs(to.x) > kLimit || std::abs(to.y) > kLimit)
+        return;
     int dx = to.x - from.x, dy = to.y - from.y;
     int adx = std::abs(dx), ady = std::abs(dy);
     if (adx == 0 && ady == 0) return;
@@ -203,20 +207,20 @@ void Canvas::deviceLine(Point from, Point to, std::uint32_t pixel) {
     }
     bool xMajor = octant == 1 || octant == 4 || octant == 5 || octant == 8;
     int bias = (octant == 3 || octant == 5 || octant == 6 || octant == 8) ? 1 : 0;
-    int major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
+    const long long major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
     int xInc = dx > 0 ? 1 : -1, yInc = dy > 0 ? 1 : -1;
-    int err = 2 * minor - major;
+    long long err = 2 * minor - major;
     Point p = from;
     if (ady == 0 || adx == 0) {
         // Straight lines: one span per clip rectangle.
-        for (int i = 0; i < major; ++i) {
+        for (long long i = 0; i < major; ++i) {
             plot(p.x, p.y, pixel);
             if (xMajor) p.x += xInc;
             else p.y += yInc;
         }
         return;
     }
-    for (int i = 0; i < major; ++i) {
+    for (long long i = 0; i < major; ++i) {
         plot(p.x, p.y, pixel);
         if (err + bias > 0) {
             if (xMajor) p.y += yInc;

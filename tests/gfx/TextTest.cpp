@@ -290,3 +290,22 @@ TEST(DrawText, SameTextSamePixels) {
 
 }  // namespace
 }  // namespace lindora
+
+namespace lindora {
+namespace {
+
+TEST(DrawText, EndEllipsisCutsLongTextWithinTheRectangle) {
+    Sheet cut(200, 20), whole(200, 20);
+    const Rect r{0, 0, 60, 20};
+    cut.canvas.drawText(r, "Navigates the browser", DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
+    whole.canvas.drawText(r, "Navigates the browser", DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_LE(cut.ink().right, r.right);
+    EXPECT_GT(whole.ink().right, r.right);
+    Sheet fits(200, 20), plain(200, 20);
+    fits.canvas.drawText(r, "Help", DT_SINGLELINE | DT_END_ELLIPSIS);
+    plain.canvas.drawText(r, "Help", DT_SINGLELINE);
+    EXPECT_EQ(fits.canvas.bitmap(), plain.canvas.bitmap());
+}
+
+}  // namespace
+}  // namespace lindora
