@@ -175,6 +175,7 @@ TEST(SampleSheet, RendersTheSameTwiceAndIsWritten) {
     zoom({140, 14, 420, 72}, 5, "gfx-sample-edges.png");
     zoom({0, 120, 330, 210}, 4, "gfx-sample-text.png");
     zoom({0, 210, 500, 310}, 4, "gfx-sample-glyphs.png");
+    zoom({0, 0, 180, 120}, 6, "gfx-sample-shapes.png");
 }
 
 }  // namespace
