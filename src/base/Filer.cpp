@@ -94,9 +94,44 @@ void Reader::readCollection(Collection& collection) {
     readCollectionItems(collection);
 }
 
+namespace {
+
+// The component an object read from a description belongs to: itself, or the owner of the
+// collection (of the collection ...) an item is in.
+const Component* componentOf(Persistent* p) {
+    while (p) {
+        if (auto* c = dynamic_cast<Component*>(p)) return c;
+        auto* item = dynamic_cast<CollectionItem*>(p);
+        if (!item || !item->collection()) return nullptr;
+        p = item->collection()->owner();
+    }
+    return nullptr;
+}
+
+bool isWithin(Persistent* p, const Collection& collection) {
+    while (auto* item = dynamic_cast<CollectionItem*>(p)) {
+        if (!item->collection()) return false;
+        if (item->collection() == &collection) return true;
+        p = item->collection()->owner();
+    }
+    return false;
+}
+
+}  // namespace
+
+void Reader::forgetFixupsWithin(const Collection& collection) {
+    std::erase_if(fixups_, [&](const Fixup& f) { return isWithin(f.anchor, collection); });
+}
+
+void Reader::forgetFixupsOf(const Component* component) {
+    std::erase_if(fixups_, [&](const Fixup& f) { return f.component == component; });
+}
+
 void Reader::readCollectionItems(Collection& collection) {
     collection.beginUpdate();
     try {
+        // Items read before (the same property given twice) go away with their references.
+        forgetFixupsWithin(collection);
         collection.clear();
         while (!endOfList()) {
             readItemBegin();
@@ -120,6 +155,18 @@ void Reader::readCollectionItems(Collection& collection) {
 }
 
 void Reader::readProperty(Persistent& instance) {
+    Persistent* savedAnchor = anchor_;
+    anchor_ = &instance;
+    try {
+        readPropertyOf(instance);
+    } catch (...) {
+        anchor_ = savedAnchor;
+        throw;
+    }
+    anchor_ = savedAnchor;
+}
+
+void Reader::readPropertyOf(Persistent& instance) {
     Position where = position();
     std::string path = readPropName();
     Persistent* object = &instance;
@@ -138,6 +185,12 @@ void Reader::readProperty(Persistent& instance) {
             definedFound_ = false;
             try {
                 object->defineProperties(*this);
+            } catch (const EReadError&) {
+                definedName_.clear();
+                throw;
+            } catch (const Exception& e) {
+                definedName_.clear();
+                errorAt(where, e.message());
             } catch (...) {
                 definedName_.clear();
                 throw;
@@ -256,7 +309,7 @@ void Reader::readPropValue(Persistent& instance, const PropInfo& prop, Position 
                 if (name.find('.') != std::string::npos)
                     errorAt(valueAt, "references to components of other forms are not supported: '" + name + "'");
                 // Resolved when everything has been read: it may name a later component.
-                fixups_.push_back(Fixup{&instance, &prop, name, valueAt});
+                fixups_.push_back(Fixup{&instance, &prop, name, valueAt, anchor_, componentOf(anchor_)});
                 return;
             }
             case TypeKind::Method: {

@@ -98,6 +98,9 @@ public:
     // once everything that can be referenced has been read.
     void resolveFixups();
     void discardFixups() { fixups_.clear(); }
+    // Drops the references recorded for properties of `component` (or of items and sub-objects
+    // inside it), when it is freed before they could be resolved.
+    void forgetFixupsOf(const Component* component);
 
     // Throws EReadError at the current position.
     [[noreturn]] virtual void error(const std::string& what) const = 0;
@@ -123,13 +126,22 @@ protected:
     void readPropValue(Persistent& instance, const PropInfo& prop, Position where);
 
 private:
+    void readPropertyOf(Persistent& instance);
+
+protected:
+
+private:
     struct Fixup {
         Persistent* instance;
         const PropInfo* prop;
         std::string name;
         Position where;
+        Persistent* anchor;           // the component or item whose property line it was
+        const Component* component;   // the component that anchor belongs to
     };
+    void forgetFixupsWithin(const Collection& collection);
     std::vector<Fixup> fixups_;
+    Persistent* anchor_ = nullptr;
     // The defined property being looked for by readProperty.
     std::string definedName_;
     bool definedFound_ = false;

@@ -25,6 +25,7 @@ namespace detail {
 // one's destructor or loaded()) drops out of the list by free notification.
 class CreatedComponents : public Component {
 public:
+    explicit CreatedComponents(Reader& reader) : reader_(reader) {}
     ~CreatedComponents() override {
         for (Component* c : list) removeFreeNotification(c);
     }
@@ -45,6 +46,7 @@ public:
 protected:
     void notification(Component* component, Operation operation) override {
         if (operation != opRemove) return;
+        reader_.forgetFixupsOf(component);
         for (auto it = list.begin(); it != list.end(); ++it) {
             if (*it == component) {
                 list.erase(it);
@@ -52,6 +54,9 @@ protected:
             }
         }
     }
+
+private:
+    Reader& reader_;
 };
 }  // namespace detail
 
@@ -594,7 +599,7 @@ void FormReader::readRoot(Component& root, const std::string& name, const std::s
     for (const ClassInfo* c = &root.classType(); c; c = c->parent())
         if (sameText(c->name(), className)) classFits = true;
     if (!classFits) errorAt(classAt, "class " + className + " does not match the form's class " + root.className());
-    CreatedComponents created;
+    CreatedComponents created(*this);
     created_ = &created;
     setRoot(&root);
     root.setState(csLoading, true);

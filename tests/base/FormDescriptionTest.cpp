@@ -250,3 +250,27 @@ TEST_F(FormDescriptionTest, ErrorsCarryLineColumnAndLeaveNothingBehind) {
         EXPECT_EQ(form.loadedCount, 0);
     }
 }
+
+TEST_F(FormDescriptionTest, ReferencesFromItemsReplacedLaterAreDropped) {
+    // The second Rows value frees the items of the first, whose reference must not be resolved.
+    TestForm form;
+    readFormDescription(
+        "object F: TestForm\n"
+        "  object w: Widget\n"
+        "    Rows = <\n"
+        "      item\n"
+        "        Links = <\n"
+        "          item\n"
+        "            Item = w\n"
+        "          end>\n"
+        "      end>\n"
+        "    Rows = <\n"
+        "      item\n"
+        "      end>\n"
+        "  end\n"
+        "end\n",
+        form);
+    Widget* w = widget(form, "w");
+    ASSERT_EQ(w->rows().count(), 1);
+    EXPECT_EQ(dynamic_cast<Row*>(w->rows().item(0))->links().count(), 0);
+}
