@@ -71,31 +71,33 @@ RegistryValue RegistryValue::binary(std::string name, std::span<const uint8_t> b
 
 const RegistryValue* RegistryKey::findValue(std::string_view name) const
 {
-    for (const auto& v : m_values)
-        if (sameRegistryName(v.name, name))
-            return &v;
-    return nullptr;
+    auto it = m_valueIndex.find(asciiLowerCase(name));
+    return it == m_valueIndex.end() ? nullptr : &m_values[it->second];
 }
 
 void RegistryKey::setValue(RegistryValue value)
 {
-    for (auto& v : m_values) {
-        if (sameRegistryName(v.name, value.name)) {
-            v.type = value.type;
-            v.data = std::move(value.data);
-            return;
-        }
+    auto [it, added] = m_valueIndex.try_emplace(asciiLowerCase(value.name), m_values.size());
+    if (!added) {
+        RegistryValue& existing = m_values[it->second];
+        existing.type = value.type;
+        existing.data = std::move(value.data);
+        return;
     }
     m_values.push_back(std::move(value));
 }
 
 bool RegistryKey::deleteValue(std::string_view name)
 {
-    auto it = std::find_if(m_values.begin(), m_values.end(),
-                           [&](const RegistryValue& v) { return sameRegistryName(v.name, name); });
-    if (it == m_values.end())
+    auto it = m_valueIndex.find(asciiLowerCase(name));
+    if (it == m_valueIndex.end())
         return false;
-    m_values.erase(it);
+    size_t position = it->second;
+    m_valueIndex.erase(it);
+    m_values.erase(m_values.begin() + std::ptrdiff_t(position));
+    for (auto& [key, index] : m_valueIndex)
+        if (index > position)
+            --index;
     return true;
 }
 
@@ -167,6 +169,7 @@ std::unique_ptr<RegistryKey> RegistryKey::clone() const
 {
     auto copy = std::make_unique<RegistryKey>(m_name);
     copy->m_values = m_values;
+    copy->m_valueIndex = m_valueIndex;
     for (const auto& k : m_subKeys)
         copy->m_subKeys.push_back(k->clone());
     return copy;

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/registry/RegistryTypes.h"
@@ -48,7 +49,11 @@ public:
     // Replaces a value of the same name (keeping that name's case) or appends a new one.
     void setValue(RegistryValue value);
     bool deleteValue(std::string_view name);
-    void clearValues() { m_values.clear(); }
+    void clearValues()
+    {
+        m_values.clear();
+        m_valueIndex.clear();
+    }
 
     const std::vector<std::unique_ptr<RegistryKey>>& subKeys() const { return m_subKeys; }
     RegistryKey* findSubKey(std::string_view name);
@@ -67,6 +72,8 @@ public:
 private:
     std::string m_name;
     std::vector<RegistryValue> m_values;
+    // Position of each value by its lower-cased name: stores with many values parse in linear time.
+    std::unordered_map<std::string, size_t> m_valueIndex;
     std::vector<std::unique_ptr<RegistryKey>> m_subKeys;
 };
 
