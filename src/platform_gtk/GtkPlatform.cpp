@@ -1,5 +1,8 @@
 #include "platform_gtk/GtkPlatform.h"
 
+#include <cstdlib>
+#include <string>
+
 #include "base/Exception.h"
 #include "platform/PlatformSelection.h"
 #include "platform/browser/BrowserEngineFactory.h"
@@ -7,6 +10,16 @@
 #include "platform_gtk/GtkIntegration.h"
 
 namespace lindora {
+
+WebAcceleration webAccelerationFromEnvironment() {
+    const char* v = std::getenv("LINDORA_WEB_ACCELERATION");
+    const std::string value = v ? v : "";
+    if (value == "always")
+        return WebAcceleration::Always;
+    if (value == "on-demand")
+        return WebAcceleration::OnDemand;
+    return WebAcceleration::Never;
+}
 
 void registerGtkPlatform() {
     registerPlatformFactory(
@@ -18,7 +31,7 @@ void registerGtkPlatform() {
             return integration;
         },
         {});
-    registerBrowserEngineFactory("gtk", [] { return std::make_unique<GtkBrowserEngine>(); });
+    registerBrowserEngineFactory("gtk", [] { return std::make_unique<GtkBrowserEngine>(webAccelerationFromEnvironment()); });
 }
 
 }  // namespace lindora
