@@ -89,10 +89,13 @@ void IniFile::SetText(std::string_view text)
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         std::string_view t = trim(line);
-        if (!t.empty() && t.front() == '[' && t.back() == ']') {
+        size_t close = t.find(']');
+        bool header = !t.empty() && t.front() == '[' && close != std::string_view::npos &&
+                      (trim(t.substr(close + 1)).empty() || isComment(trim(t.substr(close + 1))));
+        if (header) {
             Section section;
             section.header = std::string(line);
-            section.name = std::string(trim(t.substr(1, t.size() - 2)));
+            section.name = std::string(trim(t.substr(1, close - 1)));
             // Comment lines directly above a header describe that section.
             if (m_sections.empty()) {
                 while (!m_preamble.empty() && isComment(trim(m_preamble.back()))) {

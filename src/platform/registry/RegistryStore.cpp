@@ -115,7 +115,7 @@ void RegistryStore::setAside(const std::string& reason)
                ec.message());
     else
         report("the settings store " + m_file.string() + " is damaged (" + reason + "); it was kept as " +
-               aside.string() + " and the settings start empty");
+               aside.string() + " and a new store is used");
 }
 
 void RegistryStore::removeStaleTemporaries()

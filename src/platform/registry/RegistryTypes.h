@@ -28,6 +28,7 @@ public:
 };
 
 // Receives reports that must not stop the program, such as a damaged store file set aside.
+// It is called while the store is busy and must not use the store.
 using RegistryDiagnosticHandler = std::function<void(const std::string& message)>;
 
 }  // namespace lindora

@@ -48,7 +48,7 @@ const char* const kLayout = "; toolbar layout\n"
                             "Hex=0x1F\n"
                             "Negative=-12\n"
                             "\n"
-                            "[Other]\n"
+                            "[Other] ; trailing comment\n"
                             "Keep=yes\n";
 
 TEST_F(IniFileTest, ReadsValuesByNameIgnoringCase)
@@ -96,7 +96,7 @@ TEST_F(IniFileTest, EditsKeepOrderAndComments)
                             "BarCount=3\n"
                             "ShowHint=1\n"
                             "\n"
-                            "[Other]\n"
+                            "[Other] ; trailing comment\n"
                             "Keep=yes\n"
                             "\n"
                             "[frmMain.BarManager1.Bar1]\n"
@@ -115,7 +115,7 @@ TEST_F(IniFileTest, ErasingEverySectionOfAPrefixLeavesOthers)
         if (section.compare(0, prefix.size(), prefix) == 0)
             ini.EraseSection(section);
     EXPECT_EQ(ini.ReadSections(), std::vector<std::string>{"Other"});
-    EXPECT_EQ(ini.GetText(), "[Other]\nKeep=yes\n");
+    EXPECT_EQ(ini.GetText(), "[Other] ; trailing comment\nKeep=yes\n");
 }
 
 TEST_F(IniFileTest, RefusesWhatOneLineCannotHold)
