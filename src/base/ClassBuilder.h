@@ -115,6 +115,12 @@ public:
         last().setDefault(toVariant(value));
         return *this;
     }
+    // Names for values of the last (integer) property; `idents` must outlive the class info.
+    ClassBuilder& idents(const IntegerIdents& idents) {
+        if (last().kind() != TypeKind::Integer) throw EPropertyError("Only integer properties take value names");
+        last().setIntegerIdents(&idents);
+        return *this;
+    }
     // The stored test of the last property: false never writes it; a predicate on the object.
     ClassBuilder& stored(bool value) {
         last().setStored([value](const Persistent&) { return value; });

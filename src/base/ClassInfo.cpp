@@ -41,6 +41,18 @@ void throwBadObject(const std::string& property, const Persistent* value, const 
 
 }  // namespace detail
 
+const IntegerIdent* findIntegerIdent(const IntegerIdents& idents, std::string_view name) {
+    for (const IntegerIdent& i : idents)
+        if (sameText(i.name, name)) return &i;
+    return nullptr;
+}
+
+const IntegerIdent* findIntegerIdent(const IntegerIdents& idents, std::int64_t value) {
+    for (const IntegerIdent& i : idents)
+        if (i.value == value) return &i;
+    return nullptr;
+}
+
 // --- PropInfo ---
 
 PropInfo::PropInfo(std::string name, TypeKind kind, Accessors accessors)

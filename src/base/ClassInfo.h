@@ -27,6 +27,16 @@ class Persistent;
 enum class TypeKind { Integer, Char, Enumeration, Float, String, Set, Class, Variant, Method };
 const char* typeKindName(TypeKind kind);
 
+// Names for particular values of an integer property (colours such as clBtnFace), so that form
+// descriptions can show the name instead of the number. Look-up ignores ASCII case.
+struct IntegerIdent {
+    std::string name;
+    std::int64_t value;
+};
+using IntegerIdents = std::vector<IntegerIdent>;
+const IntegerIdent* findIntegerIdent(const IntegerIdents& idents, std::string_view name);
+const IntegerIdent* findIntegerIdent(const IntegerIdents& idents, std::int64_t value);
+
 // One published property. Values are exchanged in a canonical form per kind: integers,
 // characters, enumeration ordinals and set masks as int64, floats as double, strings as
 // std::string, class values as Persistent*, variants as Variant, events as MethodValue.
@@ -56,6 +66,8 @@ public:
     const EnumInfo* enumType() const { return enumType_; }
     // Class: the declared class of the value; else null.
     const ClassInfo* propertyClass() const { return propertyClass_ ? &propertyClass_() : nullptr; }
+    // Integer: names for some of its values, or null.
+    const IntegerIdents* integerIdents() const { return integerIdents_; }
     // Method: the event's signature (typeid of void(Args...)).
     std::optional<std::type_index> signature() const { return signature_; }
     bool isReadOnly() const;
@@ -99,6 +111,7 @@ public:
     void setPropertyClass(const ClassInfo& (*c)()) { propertyClass_ = c; }
     void setSignature(std::type_index s) { signature_ = s; }
     void setDefault(std::optional<Variant> v) { default_ = std::move(v); }
+    void setIntegerIdents(const IntegerIdents* idents) { integerIdents_ = idents; }
     void setStored(std::function<bool(const Persistent&)> f) { accessors_.stored = std::move(f); }
 
 private:
@@ -112,6 +125,7 @@ private:
     const ClassInfo& (*propertyClass_)() = nullptr;
     std::optional<std::type_index> signature_;
     std::optional<Variant> default_;
+    const IntegerIdents* integerIdents_ = nullptr;
 };
 
 // A published method that an event handler can be bound to by name.

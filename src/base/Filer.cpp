@@ -246,6 +246,13 @@ void Reader::readPropValue(Persistent& instance, const PropInfo& prop, Position 
     try {
         switch (prop.kind()) {
             case TypeKind::Integer:
+                if (type == ValueType::Ident && prop.integerIdents()) {
+                    std::string name = readIdent();
+                    const IntegerIdent* ident = findIntegerIdent(*prop.integerIdents(), name);
+                    if (!ident) errorAt(valueAt, "'" + name + "' is not a value name of property '" + prop.name() + "'");
+                    prop.setOrdinal(instance, ident->value);
+                    return;
+                }
                 if (type != ValueType::Integer) expected("an integer");
                 prop.setOrdinal(instance, readInteger());
                 return;
@@ -407,10 +414,16 @@ void Writer::writeProperty(Persistent& instance, const PropInfo& prop) {
         default: break;
     }
     switch (prop.kind()) {
-        case TypeKind::Integer:
+        case TypeKind::Integer: {
+            std::int64_t value = prop.getOrdinal(instance);
             writePropName(name);
-            writeInteger(prop.getOrdinal(instance));
+            const IntegerIdent* ident = prop.integerIdents() ? findIntegerIdent(*prop.integerIdents(), value) : nullptr;
+            if (ident)
+                writeIdent(ident->name);
+            else
+                writeInteger(value);
             return;
+        }
         case TypeKind::Char: {
             std::int64_t c = prop.getOrdinal(instance);
             writePropName(name);

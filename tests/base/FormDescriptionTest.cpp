@@ -14,6 +14,7 @@ namespace {
 const char* const formText = R"(object Form1: TestForm
   object btnA: Widget
     Left = 10
+    Color = 255
     Caption = 'It''s a test'#13#10'line two'
     Buddy = btnB
     Rows = <
@@ -41,6 +42,7 @@ const char* const formText = R"(object Form1: TestForm
   end
   object btnB: Widget
     Left = -3
+    Color = clBtnFace
     Percent = 7
     HotKey = 'x'
     Enabled = False
@@ -91,6 +93,8 @@ TEST_F(FormDescriptionTest, ReadsComponentsValuesReferencesAndHandlers) {
 
     EXPECT_EQ(a->caption(), "It's a test\r\nline two");
     EXPECT_EQ(b->left(), -3);
+    EXPECT_EQ(b->color(), 0xFF00000Fu);  // by its name
+    EXPECT_EQ(a->color(), 255u);
     EXPECT_EQ(b->percent(), 7);
     EXPECT_EQ(b->hotKey(), 'x');
     EXPECT_FALSE(b->enabled());
@@ -221,6 +225,10 @@ TEST_F(FormDescriptionTest, ErrorsCarryLineColumnAndLeaveNothingBehind) {
         {"object F: TestForm\n  object w: Widget\n    Colour = 5\n  end\nend", 3, 5,
          "unknown property 'Colour' of class Widget"},
         {"object F: TestForm\n  object w: Widget\n    Shade = shPink\n  end\nend", 3, 13, "'shPink' is not a value of Shade"},
+        {"object F: TestForm\n  object w: Widget\n    Color = clPink\n  end\nend", 3, 13,
+         "'clPink' is not a value name of property 'Color'"},
+        {"object F: TestForm\n  object w: Widget\n    Left = Five\n  end\nend", 3, 12,
+         "expected an integer for property 'Left', found identifier"},
         {"object F: TestForm\n  object w: Widget\n    OnClick = NoSuchHandler\n  end\nend", 3, 15,
          "unknown method 'NoSuchHandler' of class TestForm"},
         {"object F: TestForm\n  object w: Widget\n    OnClick = FormQuery\n  end\nend", 3, 15,

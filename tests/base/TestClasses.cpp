@@ -76,10 +76,15 @@ const ClassInfo& Row::classInfo() {
 
 Row::Row(Collection* c) : CollectionItem(c), links_(this, Link::classInfo()) {}
 
+static const IntegerIdents colorNames = {{"clBtnFace", 0xFF00000F}, {"clDefault", 0x20000000}};
+
 const ClassInfo& Widget::classInfo() {
     static const ClassInfo info =
         ClassBuilder<Widget>("Widget", Component::classInfo())
             .property("Left", &Widget::left, &Widget::setLeft)
+            .property("Color", &Widget::color, &Widget::setColor)
+            .defaultValue(0x20000000)
+            .idents(colorNames)
             .property("Percent", &Widget::percent, &Widget::setPercent)
             .defaultValue(95)
             .property("HotKey", &Widget::hotKey, &Widget::setHotKey)

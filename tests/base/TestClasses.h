@@ -72,6 +72,8 @@ public:
     explicit Widget(Component* owner = nullptr);
     ~Widget() override;
 
+    std::uint32_t color() const { return color_; }
+    void setColor(std::uint32_t c) { color_ = c; }
     int left() const { return left_; }
     void setLeft(int v) { left_ = v; }
     std::uint8_t percent() const { return percent_; }
@@ -123,6 +125,7 @@ protected:
     void notification(Component* component, Operation operation) override;
 
 private:
+    std::uint32_t color_ = 0x20000000;
     int left_ = 0;
     std::uint8_t percent_ = 95;
     char hotKey_ = 'A';
