@@ -8,6 +8,7 @@
 
 #include "RegistryFixture.h"
 #include "platform/registry/Extended80.h"
+#include "platform/registry/PRegistry.h"
 #include "platform/registry/Registry.h"
 #include "platform/registry/SettingKeyPath.h"
 #include "platform/registry/SettingValueLayout.h"
@@ -212,6 +213,41 @@ TEST_F(SettingValueStorageTest, ValuesRoundTripThroughTheRegistry)
     EXPECT_FALSE(readScrambledValue(again, "missing", "Key").has_value());
     EXPECT_THROW(readScrambledValue(again, "plain0", "Key_0"), ERegistryException)
         << "a string where scrambled bytes belong is a read error the restore swallows";
+}
+
+TEST_F(SettingValueStorageTest, TheMainWindowsSettingsGiveTheGoldenFile)
+{
+    const std::string base = settingsBaseKeyPath("Quintvel", "Lindora", "1.0", "frmMain");
+    PRegistry reg;
+    SettingLocation autoLogin = settingLocation(base, "", "btnAutoLogin.Down");
+    ASSERT_TRUE(reg.OpenKey("\\" + autoLogin.keyPath, true));
+    writeStoredValue(reg, autoLogin.valueName, text(pvtString, "True"));
+    reg.CloseKey();
+
+    ASSERT_TRUE(reg.OpenKey(base, true));
+    const std::pair<const char*, int32_t> placement[] = {{"Left", 237}, {"Top", 100}, {"Width", 800}, {"Height", 600}};
+    for (const auto& [name, v] : placement)
+        writeStoredValue(reg, name, integer(v));
+    writeStoredValue(reg, "MainForm", boolean(true));
+    writeStoredValue(reg, "State", integer(0));
+    writeStoredValue(reg, "ScreenRes", text(pvtString, "1024x768"));
+    writeStoredValue(reg, "MRUList", text(pvtStrings, ""));
+    reg.CloseKey();
+
+    EXPECT_EQ(test::readText(userFile()), "; Lindora settings store, version 1\n"
+                                          "\n"
+                                          "[Software\\Quintvel\\Lindora\\1.0\\frmMain]\n"
+                                          "\"Left\"=dword:000000ed\n"
+                                          "\"Top\"=dword:00000064\n"
+                                          "\"Width\"=dword:00000320\n"
+                                          "\"Height\"=dword:00000258\n"
+                                          "\"MainForm\"=hex:04,00,00,00,01\n"
+                                          "\"State\"=dword:00000000\n"
+                                          "\"ScreenRes\"=\"1024x768\"\n"
+                                          "\"MRUList\"=hex:07,00,00,00,00,00,00,00\n"
+                                          "\n"
+                                          "[Software\\Quintvel\\Lindora\\1.0\\frmMain\\btnAutoLogin]\n"
+                                          "\"Down\"=\"True\"\n");
 }
 
 }  // namespace
