@@ -7,8 +7,10 @@
 //
 // Saving: writes change the shared store in memory. Closing a key this object wrote to (CloseKey,
 // opening another key, changing the root, destruction) saves the store's pending changes to
-// its file; a failed save raises ERegistryException from CloseKey (and is reported by the
-// store's diagnostic handler when it happens in the destructor).
+// its file; so do changes made while no key is open (CreateKey, DeleteKey). A failed save raises
+// ERegistryException from CloseKey; in the destructor it is swallowed and the changes stay
+// pending until the store's next save or its end, which reports a failure.
+// Opening a key takes in what other processes saved since the store was read.
 //
 // Access: keys open for reading and writing by default. The machine-wide store is read-only, so
 // OpenKey there fails until Access is Read or OpenKeyReadOnly is used, as it does for users
