@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -66,6 +67,39 @@ GtkInput::GtkInput(const GtkKeyboardLayout& layout)
     : layout_(layout),
       doubleClickTime_(settingInt("gtk-double-click-time", DefaultDoubleClickTime)),
       doubleClickDistance_(settingInt("gtk-double-click-distance", 4)) {}
+
+GtkInput::~GtkInput() {
+    if (deactivationCheck_)
+        g_source_remove(deactivationCheck_);
+}
+
+void GtkInput::surfaceFocusChanged(bool in) {
+    if (in) {
+        ++focusedSurfaces_;
+        if (!appActive_) {
+            appActive_ = true;
+            if (sink_)
+                GtkEventDispatcher::guarded([&] { sink_->systemChanged(SystemChange::AppActivated); });
+        }
+        return;
+    }
+    focusedSurfaces_ = std::max(0, focusedSurfaces_ - 1);
+    if (focusedSurfaces_ > 0 || deactivationCheck_)
+        return;
+    deactivationCheck_ = g_idle_add(
+        [](gpointer data) -> gboolean {
+            auto* self = static_cast<GtkInput*>(data);
+            self->deactivationCheck_ = 0;
+            if (self->focusedSurfaces_ == 0 && self->appActive_) {
+                self->appActive_ = false;
+                if (self->sink_)
+                    GtkEventDispatcher::guarded(
+                        [&] { self->sink_->systemChanged(SystemChange::AppDeactivated); });
+            }
+            return G_SOURCE_REMOVE;
+        },
+        this);
+}
 
 bool GtkInput::button(const GdkEvent* event, NativeSurface* surface) {
     const GdkEventButton& b = event->button;

@@ -17,6 +17,9 @@ class GtkKeyboardLayout;
 class GtkInput {
 public:
     explicit GtkInput(const GtkKeyboardLayout& layout);
+    ~GtkInput();
+    GtkInput(const GtkInput&) = delete;
+    GtkInput& operator=(const GtkInput&) = delete;
 
     void setSink(PlatformEventSink* sink) { sink_ = sink; }
     PlatformEventSink* sink() const { return sink_; }
@@ -26,6 +29,11 @@ public:
     bool motion(const GdkEvent* event, NativeSurface* surface);
     bool crossing(const GdkEvent* event, NativeSurface* surface);
     bool key(const GdkEvent* event);
+
+    // A surface got or lost the keyboard focus. The first focus in the application after none
+    // reports AppActivated; losing the last one reports AppDeactivated once the main loop is
+    // idle, so that focus moving between our own windows reports nothing.
+    void surfaceFocusChanged(bool in);
 
     // Double-click rules; the desktop's values by default.
     void setDoubleClick(int timeMs, int distance) { doubleClickTime_ = timeMs, doubleClickDistance_ = distance; }
@@ -44,6 +52,9 @@ private:
         bool wasDoubleClick = false;
     } last_;
     std::set<unsigned> keysDown_;  // hardware key codes, to tell auto-repeat
+    int focusedSurfaces_ = 0;
+    bool appActive_ = false;
+    unsigned deactivationCheck_ = 0;  // GLib source id
 };
 
 }  // namespace lindora

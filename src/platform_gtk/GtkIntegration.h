@@ -26,8 +26,11 @@ public:
     const KeyboardLayout& keyboardLayout() const override { return layout_; }
     PlatformServices& services() override { return services_; }
 
+    ~GtkIntegration() override;
+
 private:
     GtkIntegration();
+    void report(SystemChange change, unsigned code = 0);
 
     GtkEventDispatcher dispatcher_;
     RealClock clock_;
@@ -35,6 +38,7 @@ private:
     GtkKeyboardLayout layout_;
     GtkInput input_;
     GtkServices services_;
+    PlatformEventSink* sink_ = nullptr;
 };
 
 }  // namespace lindora

@@ -126,6 +126,8 @@ GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
 GtkSurface::~GtkSurface() {
     if (grabbed_)
         setPointerGrab(false);
+    if (focused_)
+        input_.surfaceFocusChanged(false);
     // Children first: destroying the window would destroy them with it.
     const auto children = hostedChildren_;
     for (GtkHostedChild* child : children)
@@ -344,6 +346,8 @@ int GtkSurface::onDelete(GtkWidget*, GdkEvent*, void* data) {
 int GtkSurface::onFocus(GtkWidget*, GdkEvent* event, void* data) {
     auto* self = static_cast<GtkSurface*>(data);
     const bool in = event->focus_change.in != 0;
+    self->focused_ = in;
+    self->input_.surfaceFocusChanged(in);
     if (self->delegate_)
         GtkEventDispatcher::guarded([&] { self->delegate_->surfaceActivationChanged(in); });
     return FALSE;

@@ -89,6 +89,7 @@ private:
     bool translucent_ = false;
     bool grabbed_ = false;
     bool drawing_ = false;
+    bool focused_ = false;
     std::vector<GtkHostedChild*> hostedChildren_;
 };
 

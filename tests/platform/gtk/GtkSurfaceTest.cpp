@@ -19,11 +19,12 @@ class RecordingSink final : public PlatformEventSink {
 public:
     void mouseInput(const MouseInput& input) override { mice.push_back(input); }
     void keyInput(const KeyInput& input) override { keys.push_back(input); }
-    void systemChanged(SystemChange, unsigned) override {}
+    void systemChanged(SystemChange change, unsigned) override { changes.push_back(change); }
     bool queryEndSession() override { return true; }
 
     std::vector<MouseInput> mice;
     std::vector<KeyInput> keys;
+    std::vector<SystemChange> changes;
 };
 
 // Presents a fixed picture whenever the surface asks to be shown again.
@@ -189,6 +190,28 @@ TEST_F(GtkSurfaceTest, KeysBecomeVirtualKeysWithTheirText) {
     EXPECT_TRUE(sink.keys[2].text.empty());
     EXPECT_EQ(sink.keys[4].vk, VK_RETURN);
     EXPECT_EQ(sink.keys[4].text, U"\r");
+}
+
+TEST_F(GtkSurfaceTest, FocusMovingBetweenOurWindowsKeepsTheApplicationActive) {
+    PaintingDelegate delegate(Bitmap(100, 60, RGB(212, 208, 200)));
+    auto first = makeSurface(SurfaceKind::Normal, Rect::fromSize(600, 100, 100, 60), &delegate);
+    auto second = makeSurface(SurfaceKind::Normal, Rect::fromSize(600, 300, 100, 60), &delegate);
+    showAndWait(*first);
+    showAndWait(*second);
+    auto count = [&](SystemChange c) { return std::count(sink.changes.begin(), sink.changes.end(), c); };
+
+    first->requestActivate();
+    ASSERT_TRUE(GtkTestDisplay::pumpUntil([&] { return gtk_window_is_active(GTK_WINDOW(first->window())); }));
+    second->requestActivate();
+    ASSERT_TRUE(GtkTestDisplay::pumpUntil([&] { return gtk_window_is_active(GTK_WINDOW(second->window())); }));
+    GtkTestDisplay::settle();
+    EXPECT_EQ(count(SystemChange::AppActivated), 1);
+    EXPECT_EQ(count(SystemChange::AppDeactivated), 0);
+
+    // Another application takes the focus: here, nobody.
+    test::focusNobody();
+    EXPECT_TRUE(GtkTestDisplay::pumpUntil([&] { return count(SystemChange::AppDeactivated) == 1; }));
+    EXPECT_EQ(count(SystemChange::AppActivated), 1);
 }
 
 }  // namespace

@@ -27,4 +27,9 @@ void fakeKey(unsigned keysym, bool press) {
     XFlush(xDisplay());
 }
 
+void focusNobody() {
+    XSetInputFocus(xDisplay(), None, RevertToNone, CurrentTime);
+    XFlush(xDisplay());
+}
+
 }  // namespace lindora::test

@@ -7,5 +7,7 @@ void fakePointerMove(int screenX, int screenY);
 void fakeButton(int button, bool press);
 // A key by its symbol (GDK_KEY_...), through the key code the display's layout gives it.
 void fakeKey(unsigned keysym, bool press);
+// Gives the keyboard focus to no window, as when another application takes it.
+void focusNobody();
 
 }  // namespace lindora::test
