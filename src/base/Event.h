@@ -10,6 +10,7 @@
 #include <any>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <typeindex>
 #include <typeinfo>
 #include <utility>
@@ -44,11 +45,14 @@ public:
         target_ = function_ ? target : nullptr;
         name_ = function_ ? std::move(methodName) : std::string();
     }
-    // Binds a member function of a component.
-    template <class Owner>
-    void bind(Owner* object, void (Owner::*method)(Args...), std::string methodName = {}) {
-        bind([object, method](Args... args) { (object->*method)(std::forward<Args>(args)...); },
-             static_cast<Component*>(object), std::move(methodName));
+    // Binds a member function of an object (a component is remembered as the target).
+    template <class Owner, class Base>
+    void bind(Owner* object, void (Base::*method)(Args...), std::string methodName = {}) {
+        static_assert(std::is_base_of_v<Base, Owner>);
+        Component* target = nullptr;
+        if constexpr (std::is_base_of_v<Component, Owner>) target = static_cast<Component*>(object);
+        bind([object, method](Args... args) { (object->*method)(std::forward<Args>(args)...); }, target,
+             std::move(methodName));
     }
     void clear() { bind(Function()); }
 

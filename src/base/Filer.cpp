@@ -277,7 +277,9 @@ void Reader::readPropValue(Persistent& instance, const PropInfo& prop, Position 
                 return;
             }
             case TypeKind::Float:
-                if (type != ValueType::Float && type != ValueType::Integer) expected("a number");
+                // Identifiers: INF and NAN, which readFloat checks.
+                if (type != ValueType::Float && type != ValueType::Integer && type != ValueType::Ident)
+                    expected("a number");
                 prop.setFloat(instance, readFloat());
                 return;
             case TypeKind::String:

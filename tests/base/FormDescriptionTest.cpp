@@ -282,3 +282,19 @@ TEST_F(FormDescriptionTest, ReferencesFromItemsReplacedLaterAreDropped) {
     ASSERT_EQ(w->rows().count(), 1);
     EXPECT_EQ(dynamic_cast<Row*>(w->rows().item(0))->links().count(), 0);
 }
+
+TEST_F(FormDescriptionTest, NonFiniteFloatsRoundTrip) {
+    for (const char* value : {"1E400", "-1E400", "INF", "-INF", "NAN"}) {
+        TestForm form;
+        readFormDescription(std::string("object F: TestForm\n  object w: Widget\n    Ratio = ") + value +
+                                "\n  end\nend\n",
+                            form);
+        std::string written = writeFormDescription(form);
+        TestForm again;
+        readFormDescription(written, again);
+        EXPECT_EQ(writeFormDescription(again), written) << value;
+    }
+    TestForm form;
+    EXPECT_THROW(readFormDescription("object F: TestForm\n  object w: Widget\n    Ratio = Lots\n  end\nend\n", form),
+                 EReadError);
+}
