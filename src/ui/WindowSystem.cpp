@@ -277,13 +277,17 @@ bool WindowSystem::peekMessage(QueuedMessage& out, bool remove) {
 bool WindowSystem::getMessage(QueuedMessage& out) {
     for (;;) {
         if (peekMessage(out, true)) return out.msg.msg != WM_QUIT;
-        int timeout = -1;
-        if (auto due = nextTimerDue()) {
-            std::int64_t wait = *due - clock().now();
-            timeout = static_cast<int>(std::clamp<std::int64_t>(wait, 0, 1 << 30));
-        }
-        platform().eventDispatcher().processEvents(timeout);
+        waitForWork();
     }
+}
+
+bool WindowSystem::waitForWork() {
+    int timeout = -1;
+    if (auto due = nextTimerDue()) {
+        std::int64_t wait = *due - clock().now();
+        timeout = static_cast<int>(std::clamp<std::int64_t>(wait, 0, 1 << 30));
+    }
+    return platform().eventDispatcher().processEvents(timeout);
 }
 
 void WindowSystem::translate(const QueuedMessage& m) {
@@ -346,7 +350,13 @@ void WindowSystem::processMessages() {
 bool WindowSystem::runLoop(const std::function<bool()>& done) {
     while (!done()) {
         QueuedMessage m;
-        if (!getMessage(m)) {
+        if (!peekMessage(m, true)) {
+            // The condition is checked again after every native event, since timers and
+            // script steps may change it without a message of their own.
+            waitForWork();
+            continue;
+        }
+        if (m.msg.msg == WM_QUIT) {
             postQuit(static_cast<int>(m.msg.wParam));
             return false;
         }
@@ -567,7 +577,7 @@ std::int16_t WindowSystem::asyncKeyState(unsigned vk) const {
         unsigned l = vk == VK_SHIFT ? VK_LSHIFT : vk == VK_CONTROL ? VK_LCONTROL : VK_LMENU;
         s |= (asyncKeys_[l] | asyncKeys_[l + 1]) & 0x80;
     }
-    return static_cast<std::int16_t>(((s & 0x80) ? 0x8000 : 0) | (s & 0x01));
+    return static_cast<std::int16_t>((s & 0x80) ? 0x8000 : 0);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -76,6 +76,8 @@ public:
     void postQuit(int exitCode);
     // Waits for a message; false when it is WM_QUIT.
     bool getMessage(QueuedMessage& out);
+    // Lets the backend deliver native events, waiting at most until the next timer is due.
+    bool waitForWork();
     // Takes (remove) or looks at the next message without waiting; false when there is none.
     bool peekMessage(QueuedMessage& out, bool remove = true);
     // Posts WM_CHAR for a key press that types characters.
@@ -110,7 +112,7 @@ public:
     void setCursorPos(Point p) { cursor_ = p; }
     // Key state as of the message being processed: 0x8000 down, 0x0001 toggled.
     std::int16_t keyState(unsigned vk) const;
-    // Key state now, including input still queued.
+    // Key state now, including input still queued: 0x8000 down.
     std::int16_t asyncKeyState(unsigned vk) const;
 
     // ---- timers
