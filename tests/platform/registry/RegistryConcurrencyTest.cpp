@@ -99,8 +99,9 @@ TEST_F(RegistryConcurrencyTest, AWriterKilledWhileSavingNeverLeavesADamagedFile)
             ASSERT_EQ(::read(pipeFds[0], &done, 1), 1);
         }
         // Let the child run on for a random stretch, so the kill lands anywhere in a save.
-        for (volatile long spin = std::uniform_int_distribution<long>(0, 10000000)(random); spin > 0; --spin) {
-        }
+        long spins = std::uniform_int_distribution<long>(0, 10000000)(random);
+        for (long spin = 0; spin < spins; ++spin)
+            asm volatile("" ::: "memory");
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         ::close(pipeFds[0]);
