@@ -8,8 +8,14 @@
 
 namespace lindora {
 
+class EventRecord;
+
 class RecordingBrowserEngine final : public BrowserEngine {
 public:
+    // With a record, every load, title and progress event also goes there as a line:
+    // browser-navigate "uri", browser-title "text", browser-progress P MAX.
+    explicit RecordingBrowserEngine(EventRecord* record = nullptr) : record_(record) {}
+
     // URIs whose load started, oldest first.
     const std::vector<std::string>& navigations() const { return navigations_; }
     // The URI being loaded or shown, empty before the first load.
@@ -31,6 +37,9 @@ protected:
     void hostChanged() override {}
 
 private:
+    void raiseAndRecordProgress(int progress, int progressMax);
+
+    EventRecord* record_;
     std::vector<std::string> navigations_;
     std::string currentUri_;
     bool loading_ = false;

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "base/Exception.h"
+#include "platform/EventRecord.h"
 
 namespace lindora {
 namespace {
@@ -132,6 +133,24 @@ TEST_F(BrowserEngineTest, AHandlerMayNavigateAgain) {
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(engine.currentUri(), "about:blank");
     EXPECT_TRUE(engine.isLoading());
+}
+
+TEST_F(BrowserEngineTest, ARecordGetsEveryLoadTitleAndProgress) {
+    EventRecord record;
+    RecordingBrowserEngine recorded(&record);
+    const std::string path = writePage("recorded \"page\".htm", "<title>Caf\xC3\xA9</title>");
+    recorded.navigate(std::u16string(path.begin(), path.end()));
+    EXPECT_TRUE(record.lines().empty());  // waiting for the window
+    recorded.attachTo(&surface);
+    recorded.setVisible(true);
+    recorded.reportProgress(2500);
+    recorded.completeLoad();
+    ASSERT_EQ(record.lines().size(), 4u);
+    EXPECT_TRUE(record.lines()[0].starts_with("browser-navigate \"file:///")) << record.lines()[0];
+    EXPECT_NE(record.lines()[0].find("recorded%20%22page%22.htm"), std::string::npos) << record.lines()[0];
+    EXPECT_EQ(record.lines()[1], "browser-progress 2500 10000");
+    EXPECT_EQ(record.lines()[2], "browser-title \"Caf\xC3\xA9\"");
+    EXPECT_EQ(record.lines()[3], "browser-progress -1 10000");
 }
 
 TEST_F(BrowserEngineTest, EventsWithoutHandlersAreDropped) {
