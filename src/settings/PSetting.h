@@ -63,6 +63,10 @@ public:
     std::vector<std::string> bindingPath() const;
     Component* form() const { return owner(); }
 
+    // A form's settings are streamed in their settings component's "Settings" list, never as
+    // components of their own.
+    bool hasParent() const override { return owner() != nullptr; }
+
     bool asBoolean();
     std::int32_t asInteger();
     long double asFloat();

@@ -1,0 +1,14 @@
+#include "settings/MenuModel.h"
+
+#include "base/Component.h"
+
+namespace lindora {
+
+MenuModel* menuModelFor(Component* item)
+{
+    if (auto* provider = dynamic_cast<MenuModelProvider*>(item))
+        return &provider->menuModel();
+    return nullptr;
+}
+
+}  // namespace lindora
