@@ -1,0 +1,146 @@
+#include "bars/model/BarFramework.h"
+
+#include <algorithm>
+
+#include "bars/model/BarAction.h"
+#include "bars/model/BarButton.h"
+#include "bars/model/BarContainerItems.h"
+#include "bars/model/BarEdit.h"
+#include "bars/model/BarGroup.h"
+#include "bars/model/BarManager.h"
+#include "bars/model/BarSubItem.h"
+#include "bars/model/DockControl.h"
+#include "bars/model/FormLink.h"
+#include "bars/model/PersistentGraphics.h"
+#include "base/ClassInfo.h"
+#include "base/ClassRegistry.h"
+
+namespace lindora {
+
+// ---- BarManagerList
+
+BarManager* BarManagerList::managerByForm(Component* form) const {
+    for (BarManager* m : managers_)
+        if (m->owner() == form) return m;
+    if (Component* parent = formlink::parentForm(form); parent && parent != form)
+        for (BarManager* m : managers_)
+            if (m->owner() == parent) return m;
+    return nullptr;
+}
+
+void BarManagerList::add(BarManager* manager) {
+    managers_.push_back(manager);
+    if (managers_.size() == 1 && BarFramework::hooks().firstManagerRegistered)
+        BarFramework::hooks().firstManagerRegistered();
+}
+
+void BarManagerList::remove(BarManager* manager) {
+    auto it = std::find(managers_.begin(), managers_.end(), manager);
+    if (it == managers_.end()) return;
+    managers_.erase(it);
+    if (managers_.empty() && BarFramework::hooks().lastManagerRemoved) BarFramework::hooks().lastManagerRemoved();
+}
+
+// ---- ItemControlRegistry
+
+void ItemControlRegistry::registerBarItem(const ClassInfo& itemClass, std::string controlClassName, bool offered,
+                                          ItemControlFactory factory) {
+    entries_.push_back({&itemClass, std::move(controlClassName), offered, std::move(factory)});
+    registerClass(itemClass);
+}
+
+void ItemControlRegistry::unregisterBarItem(const ClassInfo& itemClass) {
+    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const RegItemRecord& r) { return r.itemClass == &itemClass; });
+    if (it == entries_.end()) return;
+    entries_.erase(it);
+    unregisterClass(itemClass);
+}
+
+int ItemControlRegistry::offeredItemClassCount() const {
+    return static_cast<int>(std::count_if(entries_.begin(), entries_.end(), [](const RegItemRecord& r) { return r.offered; }));
+}
+
+const ClassInfo* ItemControlRegistry::offeredItemClass(int n) const {
+    if (n < 0) return nullptr;
+    for (const RegItemRecord& r : entries_)
+        if (r.offered && n-- == 0) return r.itemClass;
+    return nullptr;
+}
+
+const RegItemRecord* ItemControlRegistry::find(const ClassInfo& itemClass) const {
+    for (const RegItemRecord& r : entries_)
+        if (r.itemClass == &itemClass) return &r;
+    return nullptr;
+}
+
+void ItemControlRegistry::setControlFactory(const std::string& controlClassName, ItemControlFactory factory) {
+    for (RegItemRecord& r : entries_)
+        if (r.controlClassName == controlClassName) r.factory = factory;
+}
+
+// ---- BarFramework
+
+namespace {
+
+struct FrameworkState {
+    bool started = false;
+    BarManagerList managers;
+    ItemControlRegistry registry;
+    BarFrameworkHooks hooks;
+    std::vector<BarItem*> temporaryItems;
+    std::vector<const ClassInfo*> supportClasses;
+};
+
+FrameworkState& state() {
+    static FrameworkState s;
+    return s;
+}
+
+// Shuts the framework down at process exit when the program did not.
+struct ExitGuard {
+    ~ExitGuard() { BarFramework::shutDown(); }
+};
+
+}  // namespace
+
+void BarFramework::startUp() {
+    FrameworkState& s = state();
+    if (s.started) return;
+    static ExitGuard guard;
+    s.started = true;
+    // Classes that streams create besides the items.
+    s.supportClasses = {&BarGroup::classInfo(), &BarManager::classInfo(), &BarAction::classInfo(),
+                        &ImageListComponent::classInfo()};
+    for (const ClassInfo* c : s.supportClasses) registerClass(*c);
+    // The framework's own items, in this order; classes whose items are not built here
+    // (combos, quick customizing, merged system menus) register with their Parts.
+    s.registry.registerBarItem(BarButton::classInfo(), "BarButtonControl", true);
+    s.registry.registerBarItem(BarEdit::classInfo(), "BarEditControl", true);
+    s.registry.registerBarItem(BarSubItem::classInfo(), "BarSubItemControl", true);
+    s.registry.registerBarItem(BarListItem::classInfo(), "BarContainerItemControl", true);
+    s.registry.registerBarItem(BarContainerItem::classInfo(), "BarContainerItemControl", true);
+}
+
+void BarFramework::shutDown() {
+    FrameworkState& s = state();
+    if (!s.started) return;
+    // Managers still listed go first, while their item classes are known.
+    while (!s.managers.managers().empty()) delete s.managers.managers().back();
+    auto entries = s.registry.entries();
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) s.registry.unregisterBarItem(*it->itemClass);
+    for (auto it = s.supportClasses.rbegin(); it != s.supportClasses.rend(); ++it) unregisterClass(**it);
+    s.supportClasses.clear();
+    s.temporaryItems.clear();
+    s.started = false;
+}
+
+bool BarFramework::isStarted() { return state().started; }
+BarManagerList& BarFramework::managerList() { return state().managers; }
+ItemControlRegistry& BarFramework::registry() { return state().registry; }
+BarFrameworkHooks& BarFramework::hooks() { return state().hooks; }
+
+void BarFramework::addTemporaryItem(BarItem* item) { state().temporaryItems.push_back(item); }
+void BarFramework::removeTemporaryItem(BarItem* item) { std::erase(state().temporaryItems, item); }
+const std::vector<BarItem*>& BarFramework::temporaryItems() { return state().temporaryItems; }
+
+}  // namespace lindora

@@ -1,0 +1,114 @@
+#pragma once
+// The model's side of the bar windows. Toolbar and submenu windows (Parts on bar controls),
+// item controls and dock-site layout are built elsewhere; the model talks to them only
+// through these interfaces, and creates windows and controls through the factories that the
+// controls layer installs. Without an installed factory a bar simply has no window and a link
+// no control: the model state stays complete either way.
+#include <functional>
+#include <memory>
+
+#include "bars/model/BarTypes.h"
+#include "gfx/Geometry.h"
+
+namespace lindora {
+
+class Bar;
+class BarItemLink;
+class BarItemLinks;
+class BarManager;
+class DockControl;
+
+// The visual object of one item link (Part 4.5). Created for a link while its collection is
+// shown; told about every change of its item or link that it shows.
+class BarItemControl {
+public:
+    explicit BarItemControl(BarItemLink& link) : link_(&link) {}
+    virtual ~BarItemControl() = default;
+    BarItemControl(const BarItemControl&) = delete;
+    BarItemControl& operator=(const BarItemControl&) = delete;
+
+    BarItemLink& link() const { return *link_; }
+
+    virtual void captionChanged() {}
+    virtual void enabledChanged() {}
+    virtual void glyphChanged() {}
+    virtual void hotImagesChanged() {}
+    virtual void largeImagesChanged() {}
+    virtual void shortCutChanged() {}
+    virtual void visibleChanged() {}
+    virtual void beginGroupChanged() {}
+    virtual void paintStyleChanged() {}
+    virtual void widthChanged() {}
+    virtual void downChanged() {}
+    virtual void buttonStyleChanged() {}
+    virtual void dropDownEnabledChanged() {}
+    // The item changed in a way that needs its window rebuilt (Align, NotifyControls).
+    virtual void refresh() {}
+    virtual void repaint() {}
+    // Can the keyboard select it, and is it the window's selected control now.
+    virtual bool canSelect() const { return true; }
+    virtual bool isSelected() const { return false; }
+    // Closes an open drop-down of the button it shows.
+    virtual void closeDropDown() {}
+
+private:
+    BarItemLink* link_;
+};
+
+// A window that shows an item-link collection: a toolbar window or a submenu window.
+class ItemLinksWindow {
+public:
+    virtual ~ItemLinksWindow() = default;
+
+    virtual BarItemLinks& itemLinks() const = 0;
+    // Vertical toolbar (docked left or right).
+    virtual bool isVertical() const { return false; }
+    virtual bool isToolbar() const { return false; }
+    virtual bool isCustomizing() const { return false; }
+    virtual bool isDestroying() const { return false; }
+    // Whether the window fully shows the link (keyboard navigation skips the others).
+    virtual bool fullyShows(const BarItemLink& link) const { return true; }
+    // A deferred request to lay the window out again (recent-order changes).
+    virtual void requestRecalculate() {}
+    // Lay out and repaint now.
+    virtual void recalculate() {}
+    virtual void repaint() {}
+    // The links changed (a link was added, removed or reordered).
+    virtual void linksChanged() {}
+    // The link's control is about to go: deselect it if selected.
+    virtual void forgetControl(BarItemControl& control) {}
+    virtual void setLockUpdate(bool locked) {}
+};
+
+// The window of a bar (a toolbar window), docked or floating.
+class BarWindow : public ItemLinksWindow {
+public:
+    bool isToolbar() const override { return true; }
+
+    virtual BarDockingStyle dockingStyle() const = 0;
+    virtual DockControl* dockControl() const = 0;
+    // Docks into `site` at a screen point (Part 4.1), or floats with dsNone.
+    virtual void setDockingStyle(BarDockingStyle style) = 0;
+    virtual void dockInto(DockControl& site, Point screen) = 0;
+    virtual void floatAt(const Rect& clientBoundsOnScreen) = 0;
+    virtual void showNoActivate() = 0;
+    // Writes its current position back into the bar before it is destroyed (Part 3.2).
+    virtual void storePosition(Bar& bar) = 0;
+    // Whether the toolbars popup may list this bar.
+    virtual bool canBeListed() const { return true; }
+    virtual void captionChanged() {}
+    virtual void fontChanged() {}
+    virtual void frameChanged() {}
+};
+
+// Installed by the controls layer.
+struct BarWindowFactory {
+    // A toolbar window for the bar (its links are bar.itemLinks()).
+    std::function<std::unique_ptr<BarWindow>(BarManager&, Bar&)> createBarWindow;
+    // A submenu window for any other collection.
+    std::function<std::unique_ptr<ItemLinksWindow>(BarManager&, BarItemLinks&)> createSubMenuWindow;
+};
+void setBarWindowFactory(BarWindowFactory factory);
+const BarWindowFactory& barWindowFactory();
+
+}  // namespace lindora

@@ -1,0 +1,49 @@
+#pragma once
+// What the bar model asks of the form that owns a manager and of the application object.
+// The window layer's forms are recognised by their published class ("Form" or a class derived
+// from it); their colour comes from the published "Color" property and their window from the
+// form itself being a Window. The application's main form, title and exception report are
+// supplied by whoever runs the application (the shell installs them at start).
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "gfx/Color.h"
+
+namespace lindora {
+
+class Component;
+class Window;
+
+namespace formlink {
+
+// True when `component` is a form: its class is, or derives from, the window layer's form class.
+bool isForm(const Component* component);
+// The form of a component: itself when it is a form, else the nearest owner that is one.
+Component* parentForm(Component* component);
+// The form's window, or null while the form has none.
+Window* windowOf(Component* form);
+// The form's Color property; the button-face colour when it publishes none.
+Color colorOf(const Component* form);
+// The form is shown / is the active window.
+bool isVisible(Component* form);
+bool isActive(Component* form);
+
+}  // namespace formlink
+
+// The application as the bar model needs it.
+struct ApplicationLink {
+    std::function<Component*()> mainForm;
+    std::function<std::string()> title;
+    // The application's exception report; without one, the error is shown in a message dialog.
+    std::function<void(const std::exception&)> handleException;
+};
+
+// Installs the application's answers (empty functions keep the defaults).
+void setApplicationLink(ApplicationLink link);
+Component* applicationMainForm();
+std::string applicationTitle();
+// Hands an exception to the application's exception report. SilentAbort is dropped silently.
+void reportException(const std::exception& e);
+
+}  // namespace lindora
