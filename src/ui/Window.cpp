@@ -476,6 +476,11 @@ void Window::setShowState(ShowState state) {
          makeLParam(clientInWindow_.width(), clientInWindow_.height()));
 }
 
+void Window::setNormalBounds(const Rect& r) {
+    if (showState_ == ShowState::Normal) setBounds(r);
+    else normalBounds_ = r;
+}
+
 void Window::setAlpha(std::uint8_t alpha) {
     alpha_ = alpha;
     if (surface_) surface_->setAlpha(alpha);

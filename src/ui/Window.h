@@ -98,7 +98,8 @@ public:
 
     // ---- tree
     Window* parent() const { return parent_; }
-    Window* owner() const { return owner_; }
+    // Popups and tool windows: the window they belong to (they stay above it).
+    Window* ownerWindow() const { return owner_; }
     // Children, topmost in z-order first.
     const std::vector<Window*>& children() const { return children_; }
     bool isChild() const { return (style_ & WS_CHILD) != 0; }
@@ -161,6 +162,9 @@ public:
     bool isWindowEnabled() const;
     ShowState showState() const { return showState_; }
     void setShowState(ShowState state);
+    // The bounds the window has, or will get back, in the normal state (screen coordinates).
+    Rect normalBounds() const { return showState_ == ShowState::Normal ? bounds_ : normalBounds_; }
+    void setNormalBounds(const Rect& r);
     // Opacity of the whole window (top-levels), 255 = opaque.
     void setAlpha(std::uint8_t alpha);
     std::uint8_t alpha() const { return alpha_; }

@@ -126,15 +126,8 @@ void WindowSystem::raiseTopLevel(Window* w, Window* insertAfter) {
     const bool topMost = (w->exStyle() & WS_EX_TOPMOST) != 0;
     std::size_t pos = 0;
     if (insertAfter == Window::Bottom) {
+        // Everything else, owned windows included, stays above.
         pos = zOrder_.size();
-        if (!topMost) {
-            // Not below windows it owns.
-            for (std::size_t i = 0; i < zOrder_.size(); ++i)
-                if (zOrder_[i]->owner() == w) pos = std::min(pos, i);
-            pos = zOrder_.size();
-            for (std::size_t i = zOrder_.size(); i-- > 0;)
-                if (zOrder_[i]->owner() == w) { pos = i + 1; break; }
-        }
     } else if (insertAfter && insertAfter != Window::TopMost && insertAfter != Window::NoTopMost) {
         auto it = std::find(zOrder_.begin(), zOrder_.end(), insertAfter);
         pos = it == zOrder_.end() ? 0 : static_cast<std::size_t>(it - zOrder_.begin()) + 1;
@@ -145,7 +138,7 @@ void WindowSystem::raiseTopLevel(Window* w, Window* insertAfter) {
     // Windows owned by w move along, directly above it, keeping their order.
     std::vector<Window*> owned;
     for (Window* o : zOrder_)
-        if (o != w && o->owner() == w && !((o->exStyle() & WS_EX_TOPMOST) && !topMost)) owned.push_back(o);
+        if (o != w && o->ownerWindow() == w && !((o->exStyle() & WS_EX_TOPMOST) && !topMost)) owned.push_back(o);
     if (!owned.empty() && insertAfter != Window::Bottom) {
         for (Window* o : owned) std::erase(zOrder_, o);
         auto it = std::find(zOrder_.begin(), zOrder_.end(), w);
@@ -695,7 +688,7 @@ void WindowSystem::windowDestroyed(Window* w) {
         active_ = 0;
         // Activate the owner, else the next visible window that can be activated.
         Window* next = nullptr;
-        if (Window* o = w->owner(); o && o->isWindowVisible() && o->isWindowEnabled()) next = o->topLevel();
+        if (Window* o = w->ownerWindow(); o && o->isWindowVisible() && o->isWindowEnabled()) next = o->topLevel();
         for (std::size_t i = 0; !next && i < zOrder_.size(); ++i) {
             Window* c = zOrder_[i];
             if (c != w && c->isWindowVisible() && c->isWindowEnabled() && !(c->exStyle() & WS_EX_NOACTIVATE) &&
