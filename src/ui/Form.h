@@ -1,0 +1,136 @@
+#pragma once
+// A form: a top-level window that is also the root component of a form description. Its window
+// is created on first need from its properties; closing runs the close query, then the close
+// handler, and then hides, minimises or frees the form, or ends the application when it is the
+// main form.
+#include <string>
+#include <string_view>
+
+#include "base/Component.h"
+#include "base/Event.h"
+#include "gfx/Font.h"
+#include "ui/Window.h"
+
+namespace lindora {
+
+enum FormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+const EnumInfo& enumInfoOf(FormBorderStyle);
+
+enum BorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+const EnumInfo& enumInfoOf(BorderIcon);
+using BorderIcons = SetOf<BorderIcon>;
+
+enum FormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+const EnumInfo& enumInfoOf(FormStyle);
+
+enum Position {
+    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+    poMainFormCenter, poOwnerFormCenter,
+};
+const EnumInfo& enumInfoOf(Position);
+
+enum WindowState { wsNormal, wsMinimized, wsMaximized };
+const EnumInfo& enumInfoOf(WindowState);
+
+enum CloseAction { caNone, caHide, caFree, caMinimize };
+const EnumInfo& enumInfoOf(CloseAction);
+
+class Form : public Component, public Window {
+    LINDORA_CLASS(Form)
+
+public:
+    explicit Form(Component* owner = nullptr);
+    ~Form() override;
+
+    // Reads the form's description (its own properties and its components), tells every
+    // component that loading has finished, and then runs the creation handler OnCreate. An
+    // exception from OnCreate is reported by the application and creation still completes.
+    void loadFromDescription(std::string_view text);
+
+    // ---- published properties
+    const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& caption);
+    int left() const { return geometry().left; }
+    int top() const { return geometry().top; }
+    int width() const { return geometry().width(); }
+    int height() const { return geometry().height(); }
+    void setLeft(int v);
+    void setTop(int v);
+    void setWidth(int v);
+    void setHeight(int v);
+    void setBoundsTo(int left, int top, int width, int height);
+    int clientWidth() const;
+    int clientHeight() const;
+    FormBorderStyle borderStyle() const { return borderStyle_; }
+    void setBorderStyle(FormBorderStyle s);
+    BorderIcons borderIcons() const { return borderIcons_; }
+    void setBorderIcons(BorderIcons icons);
+    FormStyle formStyle() const { return formStyle_; }
+    void setFormStyle(FormStyle s);
+    Position position() const { return position_; }
+    void setPosition(Position p) { position_ = p; }
+    WindowState windowState() const;
+    void setWindowState(WindowState s);
+    Color color() const { return backgroundColor(); }
+    void setColor(Color c);
+    const Font& font() const { return font_; }
+    void setFont(const Font& f);
+    bool visible() const { return visible_; }
+    void setVisible(bool v);
+    int pixelsPerInch() const { return 96; }
+    void setPixelsPerInch(int) {}
+    int textHeight() const { return textHeight_; }
+    void setTextHeight(int h) { textHeight_ = h; }
+
+    Event<Persistent*> OnCreate;
+    Event<Persistent*> OnDestroy;
+    Event<Persistent*> OnShow;
+    Event<Persistent*> OnHide;
+    Event<Persistent*> OnActivate;
+    Event<Persistent*> OnDeactivate;
+    Event<Persistent*> OnResize;
+    Event<Persistent*, CloseAction&> OnClose;
+    Event<Persistent*, bool&> OnCloseQuery;
+
+    // ---- operations
+    void show();
+    void hide();
+    // The close path: close query, then OnClose with the default action, then the action.
+    void close();
+    // OnCloseQuery's answer (True when unassigned).
+    virtual bool closeQuery();
+    // Frees the form once the messages being handled are done (the form must be heap-allocated).
+    void release();
+    // Makes sure the form's window exists (hidden until shown).
+    void handleNeeded();
+    bool isMainForm() const;
+    // Rectangle of the normal (restored) state, screen coordinates.
+    Rect normalRect() const;
+
+protected:
+    void wndProc(Message& m) override;
+    void createParams(CreateParams& params) override;
+    // Called after loading and before OnCreate; forms add their own set-up here.
+    virtual void doCreate();
+
+private:
+    Rect geometry() const { return handleAllocated() ? bounds() : designBounds_; }
+    void applyGeometry(const Rect& r);
+    void applyPosition();
+    void recreateFrame();
+
+    std::string caption_;
+    Rect designBounds_{0, 0, 320, 240};
+    FormBorderStyle borderStyle_ = bsSizeable;
+    BorderIcons borderIcons_;
+    FormStyle formStyle_ = fsNormal;
+    Position position_ = poDesigned;
+    WindowState pendingState_ = wsNormal;
+    Font font_;
+    bool visible_ = false;
+    bool positioned_ = false;
+    bool wasActive_ = false;
+    int textHeight_ = 13;
+};
+
+}  // namespace lindora
