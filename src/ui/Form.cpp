@@ -122,20 +122,23 @@ void Form::applyGeometry(const Rect& r) {
     }
 }
 
+// While minimised or maximised, the position setters change the normal rectangle.
+Rect Form::placementBase() const { return handleAllocated() ? normalBounds() : designBounds_; }
+
 void Form::setLeft(int v) {
-    Rect g = geometry();
+    Rect g = placementBase();
     applyGeometry(Rect::fromSize(v, g.top, g.width(), g.height()));
 }
 void Form::setTop(int v) {
-    Rect g = geometry();
+    Rect g = placementBase();
     applyGeometry(Rect::fromSize(g.left, v, g.width(), g.height()));
 }
 void Form::setWidth(int v) {
-    Rect g = geometry();
+    Rect g = placementBase();
     applyGeometry(Rect::fromSize(g.left, g.top, std::max(0, v), g.height()));
 }
 void Form::setHeight(int v) {
-    Rect g = geometry();
+    Rect g = placementBase();
     applyGeometry(Rect::fromSize(g.left, g.top, g.width(), std::max(0, v)));
 }
 void Form::setBoundsTo(int l, int t, int w, int h) { applyGeometry(Rect::fromSize(l, t, std::max(0, w), std::max(0, h))); }

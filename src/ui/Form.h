@@ -115,6 +115,7 @@ protected:
 
 private:
     Rect geometry() const { return handleAllocated() ? bounds() : designBounds_; }
+    Rect placementBase() const;
     void applyGeometry(const Rect& r);
     void applyPosition();
     void recreateFrame();
