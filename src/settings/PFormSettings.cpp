@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
 
 #include "base/ClassBuilder.h"
 #include "base/Filer.h"
@@ -455,14 +456,22 @@ void PFormSettings::handleMessage(Message& m)
     bool trigger = m.msg == WM_DESTROY || m.msg == WM_CLOSE || m.msg == WM_QUIT;
     if (m.msg == WM_WINDOWPOSCHANGED && m.lParam != 0)
         trigger = trigger || (reinterpret_cast<const WindowPos*>(m.lParam)->flags & SWP_HIDEWINDOW) != 0;
-    if (trigger && !saved_ && ready_) {
+    if (trigger && !saved_ && ready_ && hook->owner) {
         try {
             autoSave();
-        } catch (...) {
-            // The window still gets its message; the save is tried again at the next trigger.
-            if (previous)
-                previous(m);
-            throw;
+        } catch (const std::exception& e) {
+            // The window still gets its message and the save is tried again at the next
+            // trigger. A window being destroyed cannot take an exception through its
+            // destruction, so that failure is reported instead.
+            if (m.msg == WM_DESTROY) {
+                hook->owner = nullptr;
+                std::cerr << "Settings of " << (owner() ? owner()->name() : std::string()) << " were not saved: " << e.what()
+                          << '\n';
+            } else {
+                if (previous)
+                    previous(m);
+                throw;
+            }
         }
         saved_ = true;
         if (form_->isMainForm())

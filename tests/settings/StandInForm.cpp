@@ -1,0 +1,180 @@
+#include "StandInForm.h"
+
+#include <algorithm>
+
+#include "base/ClassBuilder.h"
+#include "ui/Screen.h"
+
+namespace lindora::test {
+
+namespace {
+
+class StandInFormAccess : public FormAccess {
+public:
+    explicit StandInFormAccess(StandInForm& form) : form_(form) {}
+
+    Window* window() const override { return &form_.window; }
+    FormBorderKind borderKind() const override { return form_.border; }
+    bool hasMinimizeOrMaximizeIcon() const override { return form_.borderIcons; }
+    bool isMdiChild() const override { return form_.mdiChild; }
+    bool positionIsScreenCenter() const override { return form_.screenCenter; }
+    void setPositionDefaultPosOnly() override
+    {
+        form_.screenCenter = false;
+        form_.defaultPosOnly = true;
+    }
+    Rect normalBounds() const override
+    {
+        Rect r = form_.window.showState() == ShowState::Normal ? form_.window.bounds() : form_.normal;
+        Rect wa = Screen::workArea();
+        return Rect::fromSize(r.left - wa.left, r.top - wa.top, r.width(), r.height());
+    }
+    Rect bounds() const override { return form_.window.bounds(); }
+    void setLeft(int left) override
+    {
+        Rect b = bounds();
+        form_.window.setBounds(Rect::fromSize(left, b.top, b.width(), b.height()));
+    }
+    void setTop(int top) override
+    {
+        Rect b = bounds();
+        form_.window.setBounds(Rect::fromSize(b.left, top, b.width(), b.height()));
+    }
+    void setWidth(int width) override
+    {
+        Rect b = bounds();
+        form_.window.setBounds(Rect::fromSize(b.left, b.top, width, b.height()));
+    }
+    void setHeight(int height) override
+    {
+        Rect b = bounds();
+        form_.window.setBounds(Rect::fromSize(b.left, b.top, b.width(), height));
+    }
+    ShowState windowState() const override { return form_.window.showState(); }
+    void setWindowState(ShowState state) override
+    {
+        if (form_.window.showState() == ShowState::Normal)
+            form_.normal = form_.window.bounds();
+        form_.window.setShowState(state);
+    }
+    bool isMainForm() const override { return form_.mainForm; }
+    Window* applicationWindow() const override { return form_.appWindow; }
+    // Seven pixels a character, like a small proportional font on average.
+    int textWidth(const std::string& text) const override { return static_cast<int>(text.size()) * 7; }
+
+private:
+    StandInForm& form_;
+};
+
+class StandInMenuModel : public MenuModel {
+public:
+    static StandInMenuItem& item(Component& c) { return dynamic_cast<StandInMenuItem&>(c); }
+
+    std::vector<Component*> entries(Component& menu) const override
+    {
+        auto& m = item(menu);
+        return {m.entries.begin(), m.entries.end()};
+    }
+    Component* parentOf(Component& c) const override { return item(c).parent; }
+    std::string caption(Component& c) const override { return item(c).caption; }
+    void setCaption(Component& c, const std::string& caption) override { item(c).caption = caption; }
+    Component* createEntry(Component* owner, std::function<void(Component&)> onClick) override
+    {
+        auto* e = new StandInMenuItem(owner);
+        e->onClick = std::move(onClick);
+        return e;
+    }
+    void insert(Component& menu, int index, Component& entry) override
+    {
+        auto& m = item(menu);
+        auto& e = item(entry);
+        m.entries.insert(m.entries.begin() + index, &e);
+        e.parent = &m;
+    }
+    void remove(Component& menu, Component& entry) override
+    {
+        auto& m = item(menu);
+        m.entries.erase(std::remove(m.entries.begin(), m.entries.end(), &entry), m.entries.end());
+        item(entry).parent = nullptr;
+    }
+};
+
+}  // namespace
+
+const ClassInfo& StandInForm::classInfo()
+{
+    static const ClassInfo info = ClassBuilder<StandInForm>("StandInForm", Component::classInfo())
+                                      .method("FormSettingsAutoRestore", &StandInForm::FormSettingsAutoRestore);
+    return info;
+}
+
+StandInForm::StandInForm(Component* owner) : Component(owner) {}
+
+StandInForm::~StandInForm()
+{
+    window.destroy();
+    destroyComponents();
+}
+
+void StandInForm::createWindow(const Rect& bounds, bool visible)
+{
+    CreateParams p;
+    p.caption = name();
+    p.style = WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0);
+    p.bounds = bounds;
+    window.create(p);
+}
+
+std::unique_ptr<FormAccess> StandInForm::createFormAccess()
+{
+    return std::make_unique<StandInFormAccess>(*this);
+}
+
+void StandInForm::FormSettingsAutoRestore(Persistent* sender, bool&)
+{
+    auto* settings = dynamic_cast<PSettings*>(sender);
+    settings->setCompanyName("Quintvel");
+    settings->setSoftwareName("Lindora");
+    settings->setSoftwareVersion("1.0");
+}
+
+const ClassInfo& StandInMenuItem::classInfo()
+{
+    static const ClassInfo info = ClassBuilder<StandInMenuItem>("StandInMenuItem", Component::classInfo());
+    return info;
+}
+
+StandInMenuItem::StandInMenuItem(Component* owner) : Component(owner) {}
+
+StandInMenuItem::~StandInMenuItem()
+{
+    if (parent)
+        parent->entries.erase(std::remove(parent->entries.begin(), parent->entries.end(), this), parent->entries.end());
+    for (StandInMenuItem* e : entries)
+        e->parent = nullptr;
+}
+
+StandInMenuItem* StandInMenuItem::add(const std::string& text)
+{
+    auto* e = new StandInMenuItem(owner());
+    e->caption = text;
+    e->parent = this;
+    entries.push_back(e);
+    return e;
+}
+
+std::vector<std::string> StandInMenuItem::captions() const
+{
+    std::vector<std::string> out;
+    for (auto* e : entries)
+        out.push_back(e->caption);
+    return out;
+}
+
+MenuModel& StandInMenuItem::menuModel()
+{
+    static StandInMenuModel model;
+    return model;
+}
+
+}  // namespace lindora::test
