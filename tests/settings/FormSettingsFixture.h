@@ -91,6 +91,12 @@ protected:
         ASSERT_TRUE(r.OpenKey(key, true));
         r.WriteInteger(name, value);
     }
+    static void writeBinary(const std::string& key, const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        Registry r;
+        ASSERT_TRUE(r.OpenKey(key, true));
+        r.WriteBinaryData(name, bytes);
+    }
     static std::string readString(const std::string& key, const std::string& name)
     {
         Registry r;
