@@ -19,16 +19,16 @@ public:
 
     // Every callback from GTK into the window layer counts as a delivery and runs through
     // guarded(): an exception must not unwind through GTK's C frames, so it is kept and thrown
-    // again from processEvents, where the window layer's loop handles it.
+    // again from processEvents, where the window layer's loop handles it. Events that GLib
+    // dispatches in the same round still run; should they throw too, the first exception wins.
     template <class F>
     static void guarded(F&& callback) noexcept {
         ++deliveries_;
-        if (pending_)
-            return;  // the loop is about to see an exception; do not pile up more work
         try {
             std::forward<F>(callback)();
         } catch (...) {
-            pending_ = std::current_exception();
+            if (!pending_)
+                pending_ = std::current_exception();
         }
     }
 
