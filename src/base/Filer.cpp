@@ -1,5 +1,7 @@
 #include "base/Filer.h"
 
+#include <unordered_map>
+
 #include "base/ClassInfo.h"
 #include "base/Collection.h"
 #include "base/Component.h"
@@ -131,7 +133,7 @@ void Reader::readCollectionItems(Collection& collection) {
     collection.beginUpdate();
     try {
         // Items read before (the same property given twice) go away with their references.
-        forgetFixupsWithin(collection);
+        if (collection.count() > 0) forgetFixupsWithin(collection);
         collection.clear();
         while (!endOfList()) {
             readItemBegin();
@@ -349,10 +351,18 @@ void Reader::readPropValue(Persistent& instance, const PropInfo& prop, Position 
 void Reader::resolveFixups() {
     std::vector<Fixup> pending;
     pending.swap(fixups_);
+    if (pending.empty()) return;
+    // One index instead of a search per reference: forms hold hundreds of links.
+    std::unordered_map<std::string, Component*> byName;
+    if (root()) {
+        for (Component* c : root()->components())
+            if (!c->name().empty()) byName.emplace(asciiLowerCase(c->name()), c);
+    }
     for (const Fixup& f : pending) {
         Component* target = nullptr;
         if (root()) {
-            target = root()->findComponent(f.name);
+            auto it = byName.find(asciiLowerCase(f.name));
+            if (it != byName.end()) target = it->second;
             if (!target && sameText(root()->name(), f.name)) target = root();
         }
         if (!target) errorAt(f.where, "unknown component '" + f.name + "'");
