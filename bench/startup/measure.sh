@@ -130,7 +130,7 @@ echo "page: $page; display $DISPLAY; $runs runs each"
 for accel in "${accels[@]}"; do
   if [ "$only" != app ]; then
     if [ -x "$bare" ]; then measure "bare webview ($accel)" "$bare" --accel "$accel" "$page"
-    else echo "bare webview: not built ($bare; cmake --build <dir> --target bare_webview)"; fi
+    else echo "bare webview: not built ($bare; configure with -DLINDORA_BENCH=ON, build the target bare_webview)"; fi
   fi
   if [ "$only" != bare ]; then
     if [ -x "$app" ]; then
