@@ -189,6 +189,8 @@ private:
     static Variant toVariant(const V& v) {
         if constexpr (std::is_same_v<V, bool>)
             return Variant(std::int64_t{v ? 1 : 0});
+        else if constexpr (std::is_same_v<V, char>)
+            return Variant(static_cast<std::int64_t>(static_cast<unsigned char>(v)));
         else if constexpr (std::is_enum_v<V>)
             return Variant(static_cast<std::int64_t>(v));
         else if constexpr (detail::IsSetOf<V>::value)
