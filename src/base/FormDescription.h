@@ -20,9 +20,14 @@
 //       end
 //     end
 //
-// Values: integers (also negative, hex $FF), floats (1.5, 2E-7), strings ('it''s', #13#10
-// character codes, concatenation, "+" at a line end continues), identifiers (enumeration
-// names, True/False, nil, component references, handler names). Comments are not part of it.
+// Values: integers (also negative, hex $FF, or a value name such as clBtnFace where the
+// property has names), floats (1.5, 2E-7, INF, NAN), strings ('it''s', #13#10 character
+// codes, concatenation, "+" at a line end continues), identifiers (enumeration names,
+// True/False, nil, component references, handler names). Comments are not part of it.
+//
+// Writing: stored properties that differ from their defaults in table order, sub-objects by
+// dotted names, collections always (empty ones as "<>"), then defined properties, then the
+// children (getChildren) as nested blocks. Reading what was written writes the same text.
 //
 // Reading: components of inner blocks are created through the class registry, owned by the
 // root, and told setParentComponent(enclosing component). Every component read has csLoading
