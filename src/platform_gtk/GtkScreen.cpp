@@ -60,6 +60,24 @@ std::vector<MonitorInfo> GtkScreen::monitors() const {
 }
 
 int GtkScreen::systemMetric(int index) const {
+    // Most metrics are fixed; only the screen's own ask GDK (painting asks often).
+    switch (index) {
+    case SM_CXDOUBLECLK: case SM_CYDOUBLECLK:
+        // The desktop gives the distance either way from the first click; the metric is the
+        // size of the whole rectangle.
+        return 2 * settingInt("gtk-double-click-distance", 2);
+    case SM_CXDRAG: case SM_CYDRAG:
+        return settingInt("gtk-dnd-drag-threshold", 4);
+    case SM_CXSCREEN: case SM_CYSCREEN: case SM_CXFULLSCREEN: case SM_CYFULLSCREEN:
+    case SM_CXMAXIMIZED: case SM_CYMAXIMIZED: case SM_XVIRTUALSCREEN: case SM_YVIRTUALSCREEN:
+    case SM_CXVIRTUALSCREEN: case SM_CYVIRTUALSCREEN: case SM_CMONITORS:
+        break;
+    default:
+        for (const auto& m : kClassicMetrics)
+            if (m.index == index)
+                return m.value;
+        return 0;
+    }
     const auto all = monitors();
     MonitorInfo primary{{0, 0, 1280, 1024}, {0, 0, 1280, 1024}, true};
     Rect virtualScreen;
@@ -79,19 +97,8 @@ int GtkScreen::systemMetric(int index) const {
     case SM_YVIRTUALSCREEN: return virtualScreen.top;
     case SM_CXVIRTUALSCREEN: return virtualScreen.width();
     case SM_CYVIRTUALSCREEN: return virtualScreen.height();
-    case SM_CMONITORS: return static_cast<int>(all.size());
-    case SM_CXDOUBLECLK: case SM_CYDOUBLECLK:
-        // The desktop gives the distance either way from the first click; the metric is the
-        // size of the whole rectangle.
-        return 2 * settingInt("gtk-double-click-distance", 2);
-    case SM_CXDRAG: case SM_CYDRAG:
-        return settingInt("gtk-dnd-drag-threshold", 4);
-    default: break;
+    default: return static_cast<int>(all.size());  // SM_CMONITORS
     }
-    for (const auto& m : kClassicMetrics)
-        if (m.index == index)
-            return m.value;
-    return 0;
 }
 
 Color GtkScreen::systemColor(int index) const {
