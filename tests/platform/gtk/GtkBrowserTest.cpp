@@ -10,7 +10,9 @@
 #include <set>
 
 #include "GtkTestDisplay.h"
+#include "base/Exception.h"
 #include "gfx/Bitmap.h"
+#include "platform_gtk/GtkScreenshot.h"
 
 namespace lindora {
 namespace {
@@ -50,15 +52,6 @@ std::vector<std::uint32_t> screenPixels(const Rect& r) {
         }
     g_object_unref(shot);
     return out;
-}
-
-void saveScreenshot(const std::string& path) {
-    GdkWindow* root = gdk_get_default_root_window();
-    GdkPixbuf* shot = gdk_pixbuf_get_from_window(root, 0, 0, 900, 700);
-    if (shot) {
-        gdk_pixbuf_save(shot, path.c_str(), "png", nullptr, nullptr);
-        g_object_unref(shot);
-    }
 }
 
 TEST(GtkBrowser, TopLevelWindowShowsTheStartPage) {
@@ -107,7 +100,10 @@ TEST(GtkBrowser, TopLevelWindowShowsTheStartPage) {
         return std::count(pixels.begin(), pixels.end(), kPageBackground) > 10000;
     };
     EXPECT_TRUE(GtkTestDisplay::pumpUntil(pageShown)) << "the browser area stayed blank";
-    saveScreenshot(testing::TempDir() + "/gtk_browser_start_page.png");
+    const std::string shot = testing::TempDir() + "/gtk_browser_start_page.png";
+    writeGtkScreenshot(shot);
+    EXPECT_EQ(Bitmap::loadPNG(shot).size(), Size(1280, 1024));
+    EXPECT_THROW(writeGtkScreenshot(testing::TempDir() + "/no such folder/x.png"), Exception);
 
     const auto pixels = screenPixels(browserArea);
     const std::set<std::uint32_t> colours(pixels.begin(), pixels.end());

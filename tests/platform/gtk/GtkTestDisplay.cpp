@@ -9,11 +9,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace lindora::test {
 
@@ -51,12 +49,17 @@ int startXvfb(const std::string& binary, pid_t& pid, std::string& reason) {
     const std::string fd = std::to_string(fds[1]);
     const char* argv[] = {binary.c_str(), "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
                           "-nolisten", "tcp", "-noreset", nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const int rc = posix_spawn(&pid, binary.c_str(), &actions, nullptr, const_cast<char**>(argv), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    pid = fork();
+    if (pid == 0) {
+        // The server goes when the test program goes, even when it crashes.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, 1);
+        dup2(devnull, 2);
+        execv(binary.c_str(), const_cast<char**>(argv));
+        _exit(127);
+    }
+    const int rc = pid > 0 ? 0 : -1;
     close(fds[1]);
     if (rc != 0) {
         close(fds[0]);
