@@ -86,9 +86,11 @@ Form::Form(Component* owner)
 Form::~Form() {
     destroying();
     if (handleAllocated()) OnDestroy(this);
+    // The window goes first, as on the classic platform: components that watch its
+    // WM_DESTROY (the settings save there) still find the form's components alive.
+    Window::destroy();
     destroyComponents();
     if (Application* app = Application::current()) app->formDestroyed(this);
-    Window::destroy();
 }
 
 void Form::loadFromDescription(std::string_view text) {

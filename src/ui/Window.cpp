@@ -634,8 +634,10 @@ void Window::defaultProc(Message& m) {
     case WM_NCLBUTTONDOWN: {
         const int hit = static_cast<int>(m.wParam);
         if (hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT)) {
-            if (!isChild() && surface_ && showState_ == ShowState::Normal)
-                surface_->startSystemMoveResize(hit, {loWordSigned(m.lParam), hiWordSigned(m.lParam)});
+            if (!isChild() && surface_ && showState_ == ShowState::Normal) {
+                const Point at{loWordSigned(m.lParam), hiWordSigned(m.lParam)};
+                if (!surface_->startSystemMoveResize(hit, at)) moveSizeLoop(hit, at);
+            }
         }
         break;
     }
@@ -657,6 +659,49 @@ void Window::defaultProc(Message& m) {
     default:
         break;
     }
+}
+
+// Moves or sizes the window with the mouse until the button is released; Escape puts it back.
+void Window::moveSizeLoop(int hit, Point start) {
+    WindowSystem& ws = WindowSystem::instance();
+    const Rect startBounds = bounds_;
+    const WindowHandle self = handle_;
+    const int minW = std::max(metric(SM_CXMINTRACK), 1), minH = std::max(metric(SM_CYMINTRACK), 1);
+    ws.setCapture(this);
+    bool done = false;
+    auto track = [&](Point p) {
+        const int dx = p.x - start.x, dy = p.y - start.y;
+        Rect r = startBounds;
+        if (hit == HTCAPTION) {
+            r = startBounds.translated(dx, dy);
+        } else {
+            if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT) r.left = std::min(r.left + dx, r.right - minW);
+            if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT) r.right = std::max(r.right + dx, r.left + minW);
+            if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT) r.top = std::min(r.top + dy, r.bottom - minH);
+            if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT) r.bottom = std::max(r.bottom + dy, r.top + minH);
+        }
+        setPos(nullptr, r, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    // The loop's own messages are taken here; everything else is dispatched as usual.
+    ws.runLoop([&] {
+        for (;;) {
+            if (done || ws.find(self) != this || ws.capture() != this) return true;
+            QueuedMessage m;
+            if (!ws.peekMessage(m, false)) return false;
+            if (m.hwnd == self && (m.msg.msg == WM_MOUSEMOVE || m.msg.msg == WM_LBUTTONUP)) {
+                ws.peekMessage(m, true);
+                track(m.pt);
+                if (m.msg.msg == WM_LBUTTONUP) done = true;
+            } else if (m.msg.msg == WM_KEYDOWN && m.msg.wParam == VK_ESCAPE) {
+                ws.peekMessage(m, true);
+                setPos(nullptr, startBounds, SWP_NOZORDER | SWP_NOACTIVATE);
+                done = true;
+            } else {
+                return false;
+            }
+        }
+    });
+    if (ws.find(self) == this && ws.capture() == this) ws.releaseCapture();
 }
 
 // ---------------------------------------------------------------------------------------------

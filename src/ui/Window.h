@@ -238,6 +238,7 @@ private:
     void resizeStore();
     void presentArea(const Rect& areaInWindow);
     void destroyHandleOnly();
+    void moveSizeLoop(int hitTest, Point start);
     void markInvalid(const Rect& inWindow);
 
     WindowHandle handle_ = 0;
