@@ -10,7 +10,8 @@ namespace lindora {
 
 const EnumInfo& enumInfoOf(ComponentStateFlag) {
     static const EnumInfo info("ComponentStateFlag",
-                               {"csLoading", "csReading", "csWriting", "csDestroying", "csDesigning", "csUpdating"});
+                               {"csLoading", "csReading", "csWriting", "csDestroying", "csDesigning", "csUpdating",
+                                "csScratchCopy"});
     return info;
 }
 

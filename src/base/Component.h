@@ -35,6 +35,7 @@ enum class ComponentStateFlag {
     csDestroying,  // being freed
     csDesigning,   // used by a designer rather than at run time
     csUpdating,    // its owner is being updated as a whole
+    csScratchCopy, // part of a scratch copy of a form (createScratchCopy): never shown, stores nothing
 };
 using enum ComponentStateFlag;
 const EnumInfo& enumInfoOf(ComponentStateFlag);

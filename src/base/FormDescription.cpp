@@ -583,6 +583,7 @@ void FormReader::readChild(Component& parent) {
         if (!child->owner()) root()->insertComponent(child);
         created_->add(child);
         child->setState(csLoading, true);
+        if (root()->componentState().contains(csScratchCopy)) child->setState(csScratchCopy, true);
         child->setName(name);
         child->setParentComponent(&parent);
     } catch (const EReadError&) {
@@ -903,6 +904,7 @@ std::unique_ptr<Component> createScratchCopy(const Component& form) {
     const std::string* text = findFormDescription(form.className());
     if (!text) throw EReadError("No form description for class " + form.className());
     std::unique_ptr<Component> copy(form.classType().createComponent(nullptr));
+    copy->setState(csScratchCopy, true);
     readFormDescription(*text, *copy);
     return copy;
 }

@@ -25,7 +25,8 @@
 // codes, concatenation, "+" at a line end continues), identifiers (enumeration names,
 // True/False, nil, component references, handler names). Comments are not part of it.
 //
-// Writing: stored properties that differ from their defaults in table order, sub-objects by
+// Writing: stored properties that differ from their defaults (all, where there is no default)
+// in table order, sub-objects by
 // dotted names, collections always (empty ones as "<>"), then defined properties, then the
 // children (getChildren) as nested blocks. Reading what was written writes the same text.
 //
@@ -151,8 +152,10 @@ const std::string* findFormDescription(std::string_view className);
 // Reads the registered description of root's class into root; EReadError when there is none.
 void loadFormDescription(Component& root);
 // A fresh instance of form's class read from its registered description: a scratch copy owned
-// by the caller, used to recover design-time state. Throws when the class has no description
-// or cannot be created without owner.
+// by the caller, used to recover design-time state. The copy carries csScratchCopy before
+// reading starts, each component read into it from right after its construction, so that
+// they can refrain from showing windows or loading stored state (a constructor can ask its
+// owner). Throws when the class has no description or cannot be created without owner.
 std::unique_ptr<Component> createScratchCopy(const Component& form);
 
 }  // namespace lindora

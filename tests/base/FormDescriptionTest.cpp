@@ -199,6 +199,9 @@ TEST_F(FormDescriptionTest, ScratchCopyIsAFreshInstanceFromTheStoredDescription)
     EXPECT_EQ(copy->owner(), nullptr);
     EXPECT_EQ(widget(*copy, "btnB")->left(), -3);
     EXPECT_EQ(widget(*copy, "btnA")->buddy(), widget(*copy, "btnB"));
+    EXPECT_TRUE(copy->componentState().contains(csScratchCopy));
+    EXPECT_TRUE(widget(*copy, "btnA")->componentState().contains(csScratchCopy));
+    EXPECT_FALSE(form.componentState().contains(csScratchCopy));
     unregisterFormDescription("TestForm");
     EXPECT_THROW(createScratchCopy(form), EReadError);
 }
