@@ -130,6 +130,7 @@ void Reader::forgetFixupsOf(const Component* component) {
 }
 
 void Reader::readCollectionItems(Collection& collection) {
+    ObjectRead read(*this);
     collection.beginUpdate();
     try {
         // Items read before (the same property given twice) go away with their references.
@@ -151,21 +152,26 @@ void Reader::readCollectionItems(Collection& collection) {
         readListEnd();
     } catch (...) {
         collection.endUpdate();
+        if (read.outermost()) discardFixups();
         throw;
     }
     collection.endUpdate();
+    if (read.outermost()) resolveFixups();
 }
 
 void Reader::readProperty(Persistent& instance) {
+    ObjectRead read(*this);
     Persistent* savedAnchor = anchor_;
     anchor_ = &instance;
     try {
         readPropertyOf(instance);
     } catch (...) {
         anchor_ = savedAnchor;
+        if (read.outermost()) discardFixups();
         throw;
     }
     anchor_ = savedAnchor;
+    if (read.outermost()) resolveFixups();
 }
 
 void Reader::readPropertyOf(Persistent& instance) {

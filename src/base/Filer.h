@@ -93,6 +93,8 @@ public:
     // One "name = value" of `instance`: dotted names walk into sub-objects; names that are not
     // published are offered to the object's defined properties. Unknown names are errors.
     void readProperty(Persistent& instance);
+    // The three above, called on their own (not from inside a form being read), resolve the
+    // component references they met before they return.
 
     // Resolves recorded component references (by name, among the root's components). Called
     // once everything that can be referenced has been read.
@@ -110,6 +112,20 @@ public:
     void defineBinaryProperty(const std::string& name, StreamProc read, StreamProc write, bool hasData) override;
 
 protected:
+    // Brackets a read after which references are resolved (a whole form, or one top-level call).
+    class ObjectRead {
+    public:
+        explicit ObjectRead(Reader& reader) : reader_(reader), outermost_(reader.objectReads_++ == 0) {}
+        ~ObjectRead() { --reader_.objectReads_; }
+        ObjectRead(const ObjectRead&) = delete;
+        ObjectRead& operator=(const ObjectRead&) = delete;
+        bool outermost() const { return outermost_; }
+
+    private:
+        Reader& reader_;
+        bool outermost_;
+    };
+
     struct Position {
         int line = 0;
         int column = 0;
@@ -141,6 +157,7 @@ private:
     };
     void forgetFixupsWithin(const Collection& collection);
     std::vector<Fixup> fixups_;
+    int objectReads_ = 0;  // object-level reads in progress; references wait for the outermost
     Persistent* anchor_ = nullptr;
     // The defined property being looked for by readProperty.
     std::string definedName_;

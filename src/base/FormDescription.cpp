@@ -600,6 +600,7 @@ void FormReader::readRoot(Component& root, const std::string& name, const std::s
     for (const ClassInfo* c = &root.classType(); c; c = c->parent())
         if (sameText(c->name(), className)) classFits = true;
     if (!classFits) errorAt(classAt, "class " + className + " does not match the form's class " + root.className());
+    ObjectRead read(*this);  // references are resolved below, once everything is read
     CreatedComponents created(*this);
     created_ = &created;
     setRoot(&root);

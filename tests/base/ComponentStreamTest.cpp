@@ -64,8 +64,7 @@ TEST(ComponentStream, CollectionWithReferencesRoundTrips) {
     stream.setPosition(0);
     EXPECT_EQ(stream.bytes()[0], 14);  // the collection marker
     StreamReader reader(stream, &form);
-    reader.readCollection(b->rows());
-    reader.resolveFixups();
+    reader.readCollection(b->rows());  // resolves its references before returning
     ASSERT_EQ(b->rows().count(), 1);
     auto* copy = dynamic_cast<Row*>(b->rows().item(0));
     EXPECT_EQ(copy->caption(), "Main");
@@ -73,6 +72,12 @@ TEST(ComponentStream, CollectionWithReferencesRoundTrips) {
     EXPECT_EQ(dynamic_cast<Link*>(copy->links().item(0))->target(), b);
     EXPECT_EQ(dynamic_cast<Link*>(copy->links().item(1))->target(), a);
     EXPECT_TRUE(dynamic_cast<Link*>(copy->links().item(1))->beginGroup());
+
+    // Without its marker, as the settings store keeps it; a name that is gone is an error.
+    b->setName("btnGone");
+    MemoryStream items(std::vector<std::uint8_t>(stream.bytes().begin() + 1, stream.bytes().end()));
+    StreamReader again(items, &form);
+    EXPECT_THROW(again.readCollectionItems(a->rows()), EReadError);
 }
 
 TEST(ComponentStream, TruncatedOrCorruptDataFailsWithTheOffset) {
