@@ -102,7 +102,7 @@ void Application::dispatchOne(QueuedMessage& m) {
 void Application::run() {
     if (!window_) initialize();
     WindowSystem& ws = WindowSystem::instance();
-    if (mainForm_ && mainForm_->visible() && !mainForm_->isVisibleStyle()) mainForm_->show();
+    if (mainForm_ && showMainForm_ && !mainForm_->isVisibleStyle()) mainForm_->show();
     if (!mainForm_) return;
     while (!terminated_) {
         QueuedMessage m;

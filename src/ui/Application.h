@@ -61,6 +61,10 @@ public:
     void restore();
     bool isMinimized() const;
 
+    // Whether run() shows the main form (True unless told otherwise).
+    bool showMainForm() const { return showMainForm_; }
+    void setShowMainForm(bool v) { showMainForm_ = v; }
+
     Color hintColor() const { return hintColor_; }
     void setHintColor(Color c) { hintColor_ = c; }
 
@@ -81,6 +85,7 @@ private:
     std::unique_ptr<Window> window_;
     std::vector<Form*> hiddenByMinimize_;
     bool terminated_ = false;
+    bool showMainForm_ = true;
     Color hintColor_ = clInfoBk;
 };
 

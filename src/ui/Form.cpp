@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/ClassBuilder.h"
+#include "base/Exception.h"
 #include "base/FormDescription.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
@@ -311,6 +312,10 @@ bool Form::closeQuery() {
 }
 
 void Form::close() {
+    if (modal_) {
+        if (closeQuery()) modalResult_ = DialogButton::Cancel;
+        return;
+    }
     if (!closeQuery()) return;
     CloseAction action = caHide;
     OnClose(this, action);
@@ -326,6 +331,41 @@ void Form::close() {
     case caFree: release(); break;
     default: break;
     }
+}
+
+DialogButton Form::showModal() {
+    if (modal_ || isVisibleStyle()) throw Exception("Cannot make a visible window modal");
+    WindowSystem& ws = WindowSystem::instance();
+    handleNeeded();
+    std::vector<WindowHandle> disabled;
+    for (Window* t : ws.topLevels())
+        if (t != this && t->isEnabledStyle() && t->isWindowVisible()) {
+            disabled.push_back(t->handle());
+            t->enable(false);
+        }
+    const WindowHandle self = handle();
+    Window* previousActive = ws.activeWindow();
+    const WindowHandle previousHandle = previousActive ? previousActive->handle() : 0;
+    modal_ = true;
+    modalResult_ = DialogButton::None;
+    show();
+    struct Restore {
+        std::vector<WindowHandle>& handles;
+        ~Restore() {
+            WindowSystem& ws = WindowSystem::instance();
+            for (WindowHandle h : handles)
+                if (Window* w = ws.find(h)) w->enable(true);
+        }
+    } restore{disabled};
+    ws.runLoop([&] { return ws.find(self) != this || modalResult_ != DialogButton::None || !isVisibleStyle(); });
+    if (ws.find(self) != this) return DialogButton::Cancel;
+    modal_ = false;
+    if (isVisibleStyle()) hide();
+    for (WindowHandle h : disabled)
+        if (Window* w = ws.find(h)) w->enable(true);
+    disabled.clear();
+    if (Window* w = ws.find(previousHandle)) ws.setActiveWindow(w);
+    return modalResult_ == DialogButton::None ? DialogButton::Cancel : modalResult_;
 }
 
 void Form::release() {

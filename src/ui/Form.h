@@ -101,6 +101,12 @@ public:
     virtual bool closeQuery();
     // Frees the form once the messages being handled are done (the form must be heap-allocated).
     void release();
+    // Shows the form modally: every other window is disabled and a local loop runs until
+    // modalResult() is set (closing sets Cancel) or the form is hidden. Returns the result.
+    DialogButton showModal();
+    DialogButton modalResult() const { return modalResult_; }
+    void setModalResult(DialogButton r) { modalResult_ = r; }
+    bool isModal() const { return modal_; }
     // Makes sure the form's window exists (hidden until shown).
     void handleNeeded();
     bool isMainForm() const;
@@ -132,6 +138,8 @@ private:
     bool positioned_ = false;
     bool wasActive_ = false;
     int textHeight_ = 13;
+    DialogButton modalResult_ = DialogButton::None;
+    bool modal_ = false;
 };
 
 }  // namespace lindora

@@ -4,6 +4,9 @@
 // backend and own a backing store; child windows are lightweight and paint into their
 // top-level's backing store.
 //
+// Derived classes that handle WM_DESTROY call destroy() in their own destructor: by the time the
+// base destructor runs, the derived procedure is gone.
+//
 // Ownership: a Window never deletes another Window object. Destroying a window (destroy() or
 // the destructor) destroys the handles of its children and owned windows, which stay alive as
 // objects without a handle until their owners free them.

@@ -75,6 +75,32 @@ TEST_F(FormTest, OtherFormsHideByDefaultAndFollowTheirCloseAction) {
     EXPECT_EQ(app_->mainForm(), main);
 }
 
+TEST_F(FormTest, AModalFormDisablesTheOthersUntilItHasAResult) {
+    Form* main = newForm("main");
+    main->show();
+    Form* dialog = newForm("dialog", {200, 200, 400, 300});
+    bool mainDisabled = false;
+    ws().setTimer(nullptr, 0, 100, [&](unsigned id) {
+        mainDisabled = !main->isEnabledStyle();
+        // The user clicks the dialog's close button: the dialog ends with Cancel ...
+        platform().click(dialog->windowToScreen({dialog->width() - 10, 12}));
+        ws().killTimer(nullptr, id);
+    });
+    EXPECT_EQ(dialog->showModal(), DialogButton::Cancel);
+    EXPECT_TRUE(mainDisabled);
+    EXPECT_TRUE(main->isEnabledStyle());
+    EXPECT_FALSE(dialog->isVisibleStyle());
+    EXPECT_EQ(ws().activeWindow(), main);
+    EXPECT_FALSE(ws().quitPosted());
+
+    // ... or with the result a handler sets.
+    ws().setTimer(nullptr, 0, 100, [&](unsigned id) {
+        dialog->setModalResult(DialogButton::OK);
+        ws().killTimer(nullptr, id);
+    });
+    EXPECT_EQ(dialog->showModal(), DialogButton::OK);
+}
+
 TEST_F(FormTest, ScreenCenterPlacesTheDesignSizeInTheMiddleOfTheScreen) {
     Form* main = newForm("main", Rect::fromSize(209, 152, 805, 626));
     main->setPosition(poScreenCenter);
