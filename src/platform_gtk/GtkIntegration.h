@@ -14,7 +14,7 @@ namespace lindora {
 
 class GtkIntegration final : public PlatformIntegration {
 public:
-    // Opens the display (gtk_init_check). Null when there is none to open.
+    // Opens the X11 display (gtk_init_check). Null when there is none to open.
     static std::unique_ptr<GtkIntegration> create();
 
     std::string name() const override { return "gtk"; }
