@@ -10,7 +10,9 @@ namespace lindora {
 std::unique_ptr<GtkIntegration> GtkIntegration::create() {
     // Menus and hints sit at absolute screen positions and capture the pointer: X11 allows
     // both, Wayland neither, so a Wayland session runs us through XWayland.
-    gdk_set_allowed_backends("x11");
+    // Only before GDK opens its display; it keeps the text for the life of the process.
+    if (!gdk_display_get_default())
+        gdk_set_allowed_backends("x11");
     if (!gtk_init_check(nullptr, nullptr))
         return nullptr;
     return std::unique_ptr<GtkIntegration>(new GtkIntegration());
