@@ -192,6 +192,25 @@ TEST_F(GtkSurfaceTest, KeysBecomeVirtualKeysWithTheirText) {
     EXPECT_EQ(sink.keys[4].text, U"\r");
 }
 
+TEST_F(GtkSurfaceTest, ShapesAndBitmapCursorsGoOnTheDrawing) {
+    PaintingDelegate delegate(Bitmap(60, 60, RGB(212, 208, 200)));
+    auto form = makeSurface(SurfaceKind::Normal, Rect::fromSize(800, 500, 60, 60), &delegate);
+    showAndWait(*form);
+    GdkWindow* bin = gtk_layout_get_bin_window(GTK_LAYOUT(form->childLayer()));
+    for (CursorShape shape : {CursorShape::Arrow, CursorShape::IBeam, CursorShape::SizeWE,
+                              CursorShape::HSplit, CursorShape::DragNoDrop})
+        form->setCursor(shape);  // named cursors come from the theme, when it has them
+    Bitmap arrow(16, 16);
+    for (int i = 0; i < 16; ++i)
+        arrow.setPixel(i, i, 0xFF000000);
+    form->setCustomCursor(arrow, Point(0, 0));
+    GdkCursor* custom = gdk_window_get_cursor(bin);
+    ASSERT_NE(custom, nullptr);
+    EXPECT_EQ(gdk_cursor_get_cursor_type(custom), GDK_CURSOR_IS_PIXMAP);
+    form->setCursor(CursorShape::Custom);  // keeps the bitmap cursor
+    EXPECT_EQ(gdk_window_get_cursor(bin), custom);
+}
+
 TEST_F(GtkSurfaceTest, FocusMovingBetweenOurWindowsKeepsTheApplicationActive) {
     PaintingDelegate delegate(Bitmap(100, 60, RGB(212, 208, 200)));
     auto first = makeSurface(SurfaceKind::Normal, Rect::fromSize(600, 100, 100, 60), &delegate);
