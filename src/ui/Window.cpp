@@ -586,6 +586,11 @@ void Window::defaultProc(Message& m) {
         m.result = MA_ACTIVATE;
         break;
     case WM_SETCURSOR: {
+        // A parent may decide for its children; by default it leaves them their own cursor.
+        if (static_cast<WindowHandle>(m.wParam) != handle_) {
+            m.result = isChild() && parent_ ? parent_->send(WM_SETCURSOR, m.wParam, m.lParam) : 0;
+            break;
+        }
         if (isChild() && parent_ && parent_->send(WM_SETCURSOR, m.wParam, m.lParam)) {
             m.result = 1;
             break;

@@ -589,6 +589,29 @@ void WindowSystem::setCapture(Window* w) {
 
 void WindowSystem::releaseCapture() { setCapture(nullptr); }
 
+namespace {
+NativeSurface* cursorSurface(WindowSystem& ws) {
+    Window* w = ws.capture();
+    if (!w) {
+        for (Window* t : ws.topLevels())
+            if (t->isWindowVisible() && t->bounds().contains(ws.cursorPos())) {
+                w = t;
+                break;
+            }
+    }
+    Window* top = w ? w->topLevel() : nullptr;
+    return top ? top->surface() : nullptr;
+}
+}  // namespace
+
+void WindowSystem::setCursorShape(CursorShape shape) {
+    if (NativeSurface* s = cursorSurface(*this)) s->setCursor(shape);
+}
+
+void WindowSystem::setCustomCursor(const Bitmap& image, Point hotSpot) {
+    if (NativeSurface* s = cursorSurface(*this)) s->setCustomCursor(image, hotSpot);
+}
+
 void WindowSystem::trackMouseLeave(Window* w) {
     if (!w || !w->handleAllocated()) return;
     if (leaveTracked_ && leaveTracked_ != w->handle()) fireMouseLeave();

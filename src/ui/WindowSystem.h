@@ -109,6 +109,10 @@ public:
     void setActiveWindow(Window* w, unsigned how = WA_ACTIVE);
     bool applicationActive() const { return appActive_; }
     Point cursorPos() const { return cursor_; }
+    // Sets the mouse cursor now (as WM_SETCURSOR handlers and drag loops do), on the surface
+    // of the capturing window, else of the window under the pointer.
+    void setCursorShape(CursorShape shape);
+    void setCustomCursor(const Bitmap& image, Point hotSpot);
     void setCursorPos(Point p) { cursor_ = p; }
     // Key state as of the message being processed: 0x8000 down, 0x0001 toggled.
     std::int16_t keyState(unsigned vk) const;

@@ -270,6 +270,34 @@ TEST_F(InputRoutingTest, ClickOnAnInactiveWindowActivatesItInTheClassicOrder) {
     EXPECT_EQ(ws().topLevels().front(), &second);
 }
 
+TEST_F(InputRoutingTest, TheCursorFollowsTheWindowAndTheFrameUnderThePointer) {
+    LogWindow top("top", nullptr), child("child", nullptr);
+    createTop(top, {100, 100, 500, 400});
+    createChild(child, top, {10, 10, 100, 100});
+    child.setCursor(CursorShape::IBeam);
+    auto* surface = static_cast<OffscreenSurface*>(top.surface());
+    struct Case {
+        Point at;
+        CursorShape shape;
+    };
+    const Case cases[] = {{child.clientToScreen({5, 5}), CursorShape::IBeam},
+                          {top.clientToScreen({300, 200}), CursorShape::Arrow},
+                          {{499, 250}, CursorShape::SizeWE},
+                          {{499, 399}, CursorShape::SizeNWSE}};
+    for (const auto& c : cases) {
+        platform().mouseMove(c.at);
+        ws().processMessages();
+        EXPECT_EQ(surface->cursor(), c.shape) << c.at.x << "," << c.at.y;
+    }
+    // A drag loop sets the cursor on the capturing window's surface.
+    ws().setCapture(&child);
+    ws().setCursorShape(CursorShape::DragCopy);
+    EXPECT_EQ(surface->cursor(), CursorShape::DragCopy);
+    EXPECT_TRUE(surface->grabbed());
+    ws().releaseCapture();
+    EXPECT_FALSE(surface->grabbed());
+}
+
 TEST_F(InputRoutingTest, NoActivateAnswerKeepsTheActiveWindowAndEatAnswersDropTheClick) {
     LogWindow main("main", nullptr), menu("menu", nullptr);
     createTop(main, {0, 0, 300, 300});
