@@ -1,6 +1,7 @@
 #include "settings/FormAccess.h"
 
 #include "base/Component.h"
+#include "settings/FormAdapters.h"
 
 namespace lindora {
 
@@ -8,7 +9,7 @@ std::unique_ptr<FormAccess> formAccessFor(Component* owner)
 {
     if (auto* provider = dynamic_cast<FormAccessProvider*>(owner))
         return provider->createFormAccess();
-    return nullptr;
+    return formViewOf(owner);
 }
 
 }  // namespace lindora

@@ -1,6 +1,7 @@
 #include "settings/MenuModel.h"
 
 #include "base/Component.h"
+#include "settings/FormAdapters.h"
 
 namespace lindora {
 
@@ -8,7 +9,7 @@ MenuModel* menuModelFor(Component* item)
 {
     if (auto* provider = dynamic_cast<MenuModelProvider*>(item))
         return &provider->menuModel();
-    return nullptr;
+    return menuItemModelOf(item);
 }
 
 }  // namespace lindora
