@@ -124,5 +124,42 @@ TEST(GtkBrowser, TopLevelWindowShowsTheStartPage) {
     EXPECT_EQ(engine.surface(), nullptr);
 }
 
+TEST(GtkBrowser, ASecondNavigationReplacesTheFirst) {
+    LINDORA_REQUIRE_GTK_DISPLAY();
+    StillDelegate delegate(Bitmap(400, 300, RGB(212, 208, 200)));
+    SurfaceParams params;
+    params.bounds = Rect::fromSize(850, 50, 400, 300);
+    params.delegate = &delegate;
+    auto window = GtkTestDisplay::integration()->createSurface(params);
+    delegate.surface = window.get();
+    GtkBrowserEngine engine;
+    engine.attachTo(window.get());
+    engine.setGeometry(Rect::fromSize(0, 0, 400, 300));
+    engine.setVisible(true);
+    window->setVisible(true, false);
+
+    std::vector<std::u16string> titles;
+    int done = 0;
+    engine.OnTitleChange = [&](const std::u16string& t) { titles.push_back(t); };
+    engine.OnProgressChange = [&](int p, int) { done += p == BrowserEngine::ProgressDone; };
+    // Like Login pressed while a page loads: the first load has begun when the second comes.
+    bool started = false;
+    engine.OnProgressChange = [&](int p, int) {
+        started = true;
+        done += p == BrowserEngine::ProgressDone;
+    };
+    engine.navigate(u"data:text/html,<title>First</title><img src='http://192.0.2.1/never.png'>");
+    ASSERT_TRUE(GtkTestDisplay::pumpUntil([&] { return started; }));
+    done = 0;
+    titles.clear();
+    engine.navigate(u"data:text/html,<title>Service</title><p>signed in");
+    ASSERT_TRUE(GtkTestDisplay::pumpUntil([&] { return !titles.empty() && done > 0; }));
+    GtkTestDisplay::settle();
+    ASSERT_FALSE(titles.empty());
+    EXPECT_EQ(titles.back(), u"Service");
+    EXPECT_EQ(std::string(webkit_web_view_get_uri(engine.view())).substr(0, 5), "data:");
+    EXPECT_EQ(done, 1) << "the replaced load must not end the new one's progress";
+}
+
 }  // namespace
 }  // namespace lindora
