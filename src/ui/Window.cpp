@@ -634,7 +634,21 @@ void Window::defaultProc(Message& m) {
     case WM_SYSKEYDOWN:
         if (m.wParam == VK_F4 && (static_cast<std::uint32_t>(m.lParam) & KF_ALTDOWN_BIT)) {
             if (Window* top = topLevel()) top->post(WM_SYSCOMMAND, SC_CLOSE);
+        } else if (m.wParam == VK_F10 && ws.keyState(VK_SHIFT) < 0) {
+            // Shift+F10 asks for the context menu at the keyboard's place (-1, -1).
+            send(WM_CONTEXTMENU, handle_, -1);
         }
+        break;
+    case WM_KEYDOWN:
+        if (m.wParam == VK_F1 && ws.keyState(VK_SHIFT) >= 0 && ws.keyState(VK_CONTROL) >= 0) {
+            HelpInfo info;
+            info.item = handle_;
+            info.mousePos = ws.cursorPos();
+            send(WM_HELP, 0, reinterpret_cast<LParam>(&info));
+        }
+        break;
+    case WM_KEYUP:
+        if (m.wParam == VK_APPS) send(WM_CONTEXTMENU, handle_, -1);
         break;
     case WM_NCLBUTTONDOWN: {
         const int hit = static_cast<int>(m.wParam);

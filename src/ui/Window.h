@@ -84,6 +84,16 @@ struct NcCalcSizeParams {
     Rect rect;
 };
 
+// WM_HELP carries a pointer to this in lParam. The request goes to the focused window and,
+// unhandled, on to its parents.
+struct HelpInfo {
+    enum Kind { Window = 1, MenuItem = 2 };
+    Kind kind = Window;
+    WindowHandle item = 0;   // the window that had the focus
+    int contextId = 0;
+    Point mousePos;          // screen
+};
+
 class Window {
 public:
     Window();

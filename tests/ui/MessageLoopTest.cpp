@@ -107,6 +107,27 @@ TEST_F(MessageLoopTest, KeysGoToTheFocusAndTranslateIntoCharacters) {
     EXPECT_TRUE(top.receivedOf(WM_KEYDOWN).empty());
 }
 
+TEST_F(MessageLoopTest, HelpAndContextMenuKeysReachTheParentsOfTheFocus) {
+    LogWindow form("form", nullptr), edit("edit", nullptr);
+    createTop(form, {0, 0, 300, 300});
+    createChild(edit, form, {10, 10, 100, 30});
+    ws().setFocus(&edit);
+    WindowHandle helpItem = 0;
+    form.onMessage = [&](Message& m) {
+        if (m.msg == WM_HELP) helpItem = reinterpret_cast<HelpInfo*>(m.lParam)->item;
+        return false;
+    };
+    platform().key(VK_F1);
+    platform().key(VK_F10, {VK_SHIFT});
+    platform().key(VK_APPS);
+    ws().processMessages();
+    EXPECT_EQ(helpItem, edit.handle());
+    auto menus = form.receivedOf(WM_CONTEXTMENU);
+    ASSERT_EQ(menus.size(), 2u);
+    EXPECT_EQ(static_cast<WindowHandle>(menus[0].wParam), edit.handle());
+    EXPECT_EQ(menus[0].lParam, -1);
+}
+
 TEST_F(MessageLoopTest, KeyStateFollowsTheMessageBeingProcessedWhileAsyncStateIsCurrent) {
     LogWindow w("w", nullptr);
     createTop(w, {0, 0, 100, 100});
