@@ -1,13 +1,12 @@
-#include <cstdio>
-#include <cstring>
+// Lindora: a window hosting the browser below its toolbar. Everything but the entry point
+// lives in the lindora_app library so that tests can run the same start-up.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/LindoraRun.h"
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("Lindora %s\n", LINDORA_VERSION);
-            return 0;
-        }
-    }
-    std::printf("Lindora %s: the window comes with the application shell.\n", LINDORA_VERSION);
-    return 0;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return lindora::runLindora(args, std::cout, std::cerr);
 }

@@ -1,0 +1,19 @@
+#pragma once
+// The shell's fixed texts and the two addresses it sends the user to.
+namespace lindora::app {
+
+inline constexpr const char* ApplicationTitle = "Lindora";
+inline constexpr const char* MainCaption = "Lindora 1.0";
+inline constexpr const char* StartPageFileName = "index.htm";
+inline constexpr const char* OpenVerb = "open";
+
+// The service can tell from the query that it is reached from the desktop application.
+inline constexpr const char* ServiceStartUrl = "https://convert.quintvel.com/?from=GUI";
+inline constexpr const char* MakerHomePageUrl = "https://www.quintvel.com/";
+
+inline constexpr const char* AboutText =
+    "Lindora 1.0\n\n"
+    "Document conversion on your desktop, through the Quintvel online service.\n"
+    "Copyright (c) Quintvel. All rights reserved.";
+
+}  // namespace lindora::app

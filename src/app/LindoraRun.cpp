@@ -1,0 +1,184 @@
+#include "app/LindoraRun.h"
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "app/AppTexts.h"
+#include "app/CommandLine.h"
+#include "app/FrmMain.h"
+#include "app/ScreenCapture.h"
+#include "app/WebBrowser.h"
+#include "platform/browser/BrowserEngineFactory.h"
+#include "platform/browser/RecordingBrowserEngine.h"
+#include "platform/offscreen/OffscreenIntegration.h"
+#include "ui/Application.h"
+#include "ui/WindowSystem.h"
+
+#ifdef LINDORA_HAVE_GTK
+#include "platform_gtk/GtkPlatform.h"
+#endif
+
+#ifndef LINDORA_VERSION
+#define LINDORA_VERSION "1.0"
+#endif
+
+namespace lindora {
+
+namespace {
+
+// Takes the screenshot of --screenshot once the start page has loaded and a moment has passed
+// for it to be painted, then closes the main window. A page that never finishes loading ends
+// the run after a bounded wait, with the screenshot of whatever is shown.
+class StartPageScreenshot {
+public:
+    StartPageScreenshot(FrmMain& form, std::string path) : form_(form), path_(std::move(path)) {
+        WebBrowser* browser = form.wbMain;
+        // Runs after the form's own handler, which stays bound.
+        previous_ = browser->OnProgressChange.value();
+        const MethodValue previous = previous_;
+        browser->OnProgressChange.bind(
+            [this, previous](Persistent* sender, int progress, int progressMax) {
+                if (previous.assigned())
+                    std::any_cast<std::function<void(Persistent*, int, int)>>(previous.function)(sender, progress,
+                                                                                               progressMax);
+                if (progress == BrowserEngine::ProgressDone) pageLoaded();
+            },
+            previous.target, previous.name);
+        WindowSystem::instance().setTimer(nullptr, GiveUpTimer, GiveUpMs, [this](unsigned) {
+            error_ = "The start page did not finish loading within " + std::to_string(GiveUpMs / 1000) + " seconds";
+            take();
+        });
+    }
+    ~StartPageScreenshot() {
+        if (form_.wbMain) form_.wbMain->OnProgressChange.setValue(previous_);
+        WindowSystem& ws = WindowSystem::instance();
+        ws.killTimer(nullptr, GiveUpTimer);
+        ws.killTimer(nullptr, PaintTimer);
+    }
+
+    const std::string& error() const { return error_; }
+
+private:
+    static constexpr unsigned GiveUpTimer = 0x5C01;
+    static constexpr unsigned PaintTimer = 0x5C02;
+    static constexpr int GiveUpMs = 60000;
+    static constexpr int PaintMs = 700;
+
+    void pageLoaded() {
+        if (loaded_) return;
+        loaded_ = true;
+        WindowSystem::instance().setTimer(nullptr, PaintTimer, PaintMs, [this](unsigned) { take(); });
+    }
+    void take() {
+        if (taken_) return;
+        taken_ = true;
+        WindowSystem& ws = WindowSystem::instance();
+        ws.killTimer(nullptr, GiveUpTimer);
+        ws.killTimer(nullptr, PaintTimer);
+        try {
+            captureScreen(path_);
+        } catch (const std::exception& e) {
+            error_ = e.what();
+        }
+        form_.close();
+    }
+
+    FrmMain& form_;
+    std::string path_;
+    MethodValue previous_;
+    std::string error_;
+    bool loaded_ = false;
+    bool taken_ = false;
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw Exception("Cannot read the input script \"" + path + "\"");
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The offscreen screenshot: the last step of the input script, so that whatever the script
+// does comes first; the end of the script then closes the window.
+void addScreenshotToScript(OffscreenIntegration& offscreen, const PlatformArguments& args, const std::string& path) {
+    std::string text = args.inputScript.empty() ? std::string() : readFile(args.inputScript);
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    text += "screenshot " + path + "\n";
+    offscreen.setScript(InputScript::parse(text));
+}
+
+}  // namespace
+
+void registerLindoraPlatforms() {
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+#ifdef LINDORA_HAVE_GTK
+    registerGtkPlatform();
+#endif
+    registerBrowserEngineFactory("offscreen", [] {
+        OffscreenIntegration* offscreen = OffscreenIntegration::current();
+        return std::make_unique<RecordingBrowserEngine>(offscreen ? &offscreen->record() : nullptr);
+    });
+}
+
+int runLindora(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    registerLindoraPlatforms();
+    CommandLine cl;
+    try {
+        cl = parseCommandLine(args);
+    } catch (const CommandLineError& e) {
+        err << "lindora: " << e.message() << "\n";
+        return 2;
+    }
+    switch (cl.action) {
+    case CommandLine::Action::Help: out << usageText(); return 0;
+    case CommandLine::Action::Version: out << "Lindora " << LINDORA_VERSION << "\n"; return 0;
+    case CommandLine::Action::Run: break;
+    }
+
+    try {
+        installPlatform(cl.platform);
+    } catch (const std::exception& e) {
+        err << "lindora: " << e.what() << "\n";
+        return 1;
+    }
+    std::string screenshotError;
+    int status = 0;
+    try {
+        OffscreenIntegration* offscreen = OffscreenIntegration::current();
+        if (offscreen && !cl.screenshot.empty()) addScreenshotToScript(*offscreen, cl.platform, cl.screenshot);
+
+        Application application;
+        application.initialize();
+        application.setTitle(app::ApplicationTitle);
+        FrmMain* form = FrmMain::create(application);
+        std::unique_ptr<StartPageScreenshot> shot;
+        if (!offscreen && !cl.screenshot.empty()) shot = std::make_unique<StartPageScreenshot>(*form, cl.screenshot);
+        application.run();
+        if (shot) screenshotError = shot->error();
+        shot.reset();
+        if (offscreen && !cl.screenshot.empty())
+            for (const auto& line : offscreen->record().matching("screenshot failed"))
+                screenshotError = line;
+        // The main window and its components go with the application object.
+    } catch (const std::exception& e) {
+        err << "lindora: " << e.what() << "\n";
+        status = 1;
+    }
+    try {
+        finishPlatform(cl.platform);
+    } catch (const std::exception& e) {
+        err << "lindora: " << e.what() << "\n";
+        status = 1;
+    }
+    if (!screenshotError.empty()) {
+        err << "lindora: " << screenshotError << "\n";
+        status = 1;
+    }
+    return status;
+}
+
+}  // namespace lindora
