@@ -18,10 +18,8 @@ const ClassInfo& CustomBarContainerItem::classInfo() {
 
 CustomBarContainerItem::CustomBarContainerItem(Component* owner) : BarItem(owner) {}
 
-CustomBarContainerItem::~CustomBarContainerItem() {
-    for (BarItemLink* l : inserted_) delete l;
-    inserted_.clear();
-}
+// Inserted links belong to their menus' collections, which free them.
+CustomBarContainerItem::~CustomBarContainerItem() = default;
 
 int CustomBarContainerItem::expand(BarItemLink& containerLink) {
     try {
@@ -49,9 +47,10 @@ int CustomBarContainerItem::expand(BarItemLink& containerLink) {
 }
 
 void CustomBarContainerItem::collapse(BarItemLinks& links) {
+    // Only links still in the collection: freeing an entry's item frees its links too.
     std::vector<BarItemLink*> mine;
-    for (BarItemLink* l : inserted_)
-        if (l->links() == &links) mine.push_back(l);
+    for (CollectionItem* ci : links.items())
+        if (std::find(inserted_.begin(), inserted_.end(), ci) != inserted_.end()) mine.push_back(static_cast<BarItemLink*>(ci));
     for (BarItemLink* l : mine) {
         std::erase(inserted_, l);
         delete l;

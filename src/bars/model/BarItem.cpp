@@ -24,7 +24,9 @@ BarItemActionLink::BarItemActionLink(BarItem& item, BarAction& action) : item_(&
     listenerId_ = action.addChangeListener([this](BarAction&) { actionChanged(); });
 }
 
-BarItemActionLink::~BarItemActionLink() { action_->removeChangeListener(listenerId_); }
+BarItemActionLink::~BarItemActionLink() {
+    if (action_) action_->removeChangeListener(listenerId_);
+}
 
 BarItemActionLink::Snapshot BarItemActionLink::snapshot() const {
     Snapshot s;
@@ -363,7 +365,10 @@ void BarItem::setName(const std::string& name) {
 
 void BarItem::notification(Component* component, Operation operation) {
     Component::notification(component, operation);
-    if (operation == opRemove && actionLink_ && component == &actionLink_->action()) actionLink_.reset();
+    if (operation == opRemove && actionLink_ && component == &actionLink_->action()) {
+        actionLink_->actionFreed();
+        actionLink_.reset();
+    }
 }
 
 }  // namespace lindora

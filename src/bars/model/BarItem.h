@@ -28,6 +28,8 @@ public:
     BarItemActionLink(BarItem& item, BarAction& action);
     ~BarItemActionLink();
     BarAction& action() const { return *action_; }
+    // The action is being freed: forget it without touching it.
+    void actionFreed() { action_ = nullptr; }
 
     bool isCaptionLinked() const;
     bool isCheckedLinked() const;
