@@ -273,7 +273,7 @@ public:
     // The installed backend; process-wide because there is one user-interface thread.
     static PlatformIntegration* instance();
     // Installs a backend (replacing and destroying the previous one) and attaches the window
-    // layer to it. nullptr uninstalls.
+    // layer to it. Windows still open are destroyed first. nullptr uninstalls.
     static void install(std::unique_ptr<PlatformIntegration> integration);
 };
 

@@ -50,6 +50,11 @@ PlatformIntegration* PlatformIntegration::instance() { return installedPlatform(
 
 void PlatformIntegration::install(std::unique_ptr<PlatformIntegration> integration) {
     WindowSystem& ws = WindowSystem::instance();
+    // Surfaces belong to the backend that made them: windows still open lose their handles
+    // before it goes.
+    std::vector<Window*> open = ws.topLevels();
+    for (Window* w : open)
+        if (ws.find(w->handle()) == w) w->destroy();
     ws.attachPlatform(nullptr);
     installedPlatform() = std::move(integration);
     if (PlatformIntegration* p = installedPlatform().get()) {

@@ -151,6 +151,15 @@ TEST_F(WindowTest, ScreenKnowsMonitorsMetricsAndTellsWindowsAboutChanges) {
     SystemColors::resetToDefaults();
 }
 
+TEST_F(WindowTest, ReplacingTheBackendClosesWindowsThatAreStillOpen) {
+    LogWindow w("w", nullptr);
+    createTop(w, {0, 0, 100, 100});
+    OffscreenIntegration::install();
+    EXPECT_FALSE(w.handleAllocated());
+    EXPECT_EQ(w.receivedOf(WM_DESTROY).size(), 1u);
+    EXPECT_TRUE(ws().topLevels().empty());
+}
+
 TEST_F(WindowTest, ServicesRecordOpensSoundsAndGiveTheSystemsErrorText) {
     PlatformServices& s = platform().services();
     EXPECT_EQ(s.shellOpen("open", "https://example.org/", ""), 42);
