@@ -242,6 +242,27 @@ end
     Probe::log = nullptr;
 }
 
+TEST_F(FormTest, ComponentsOfAFormSeeItsWindowDestroyedWhileTheyStillExist) {
+    Form* main = newForm("main");
+    main->show();
+    struct Watcher : Component {
+        using Component::Component;
+        bool* alive = nullptr;
+        ~Watcher() override { *alive = false; }
+    };
+    bool alive = true;
+    auto* watcher = new Watcher(main);
+    watcher->alive = &alive;
+    bool sawDestroyAlive = false;
+    Window::WindowProc previous = main->setWindowProc([&](Message& m) {
+        if (m.msg == WM_DESTROY) sawDestroyAlive = alive;
+        previous(m);
+    });
+    app_.reset();  // the application frees its forms
+    EXPECT_TRUE(sawDestroyAlive);
+    EXPECT_FALSE(alive);
+}
+
 TEST(MenuItemTest, EntriesKeepTheirOrderParentAndIndex) {
     Component owner;
     auto* root = new MenuItem(&owner);
