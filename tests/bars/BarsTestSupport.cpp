@@ -15,7 +15,10 @@ const ClassInfo& TestForm::classInfo() {
                                       .property("Color", &TestForm::color, &TestForm::setColor)
                                       .method("btnLoginClick", &TestForm::btnLoginClick)
                                       .method("btnOtherClick", &TestForm::btnOtherClick)
-                                      .method("FailingClick", &TestForm::FailingClick);
+                                      .method("FailingClick", &TestForm::FailingClick)
+                                      .method("btnHomePageClick", &TestForm::btnHomePageClick)
+                                      .method("btnAboutClick", &TestForm::btnAboutClick)
+                                      .method("btnExitClick", &TestForm::btnExitClick);
     return info;
 }
 
@@ -40,6 +43,9 @@ std::string nameOf(Persistent* p) {
 
 void TestForm::btnLoginClick(Persistent* sender) { log.push_back("btnLoginClick " + nameOf(sender)); }
 void TestForm::btnOtherClick(Persistent* sender) { log.push_back("btnOtherClick " + nameOf(sender)); }
+void TestForm::btnHomePageClick(Persistent* sender) { log.push_back("btnHomePageClick " + nameOf(sender)); }
+void TestForm::btnAboutClick(Persistent* sender) { log.push_back("btnAboutClick " + nameOf(sender)); }
+void TestForm::btnExitClick(Persistent* sender) { log.push_back("btnExitClick " + nameOf(sender)); }
 void TestForm::FailingClick(Persistent* sender) {
     log.push_back("FailingClick " + nameOf(sender));
     throw Exception("The command failed");

@@ -39,6 +39,9 @@ public:
     // Published handlers: each logs "<handler> <sender name>".
     void btnLoginClick(Persistent* sender);
     void btnOtherClick(Persistent* sender);
+    void btnHomePageClick(Persistent* sender);
+    void btnAboutClick(Persistent* sender);
+    void btnExitClick(Persistent* sender);
     void FailingClick(Persistent* sender);
     std::vector<std::string> log;
 
