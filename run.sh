@@ -10,5 +10,7 @@ cmake --build "$BUILD" -j"$(nproc)" --target lindora
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$BUILD/src/app/lindora" "$@"
 else
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$BUILD/src/app/lindora" --screenshot lindora.png "$@"
+  # No accessibility bus in a bare X session.
+  export NO_AT_BRIDGE=1
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$BUILD/src/app/lindora" --platform gtk --screenshot lindora.png "$@"
 fi
