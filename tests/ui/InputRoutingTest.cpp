@@ -298,6 +298,29 @@ TEST_F(InputRoutingTest, TheCursorFollowsTheWindowAndTheFrameUnderThePointer) {
     EXPECT_FALSE(surface->grabbed());
 }
 
+TEST_F(InputRoutingTest, AnotherProgramTakingTheFocusDeactivatesAndGivingItBackRestores) {
+    MessageLog log;
+    const std::vector<unsigned> logged{WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS, WM_SETFOCUS,
+                                       WM_THEMECHANGED};
+    LogWindow a("a", &log, logged), b("b", &log, logged);
+    createTop(a, {0, 0, 100, 100});
+    createTop(b, {200, 0, 300, 100});
+    ws().setActiveWindow(&a);
+    log.clear();
+    platform().notify(SystemChange::AppDeactivated);
+    EXPECT_EQ(ws().activeWindow(), nullptr);
+    EXPECT_EQ(ws().focus(), nullptr);
+    EXPECT_EQ(log, (MessageLog{"a WM_NCACTIVATE", "a WM_ACTIVATE", "a WM_ACTIVATEAPP", "b WM_ACTIVATEAPP",
+                               "a WM_KILLFOCUS"}));
+    log.clear();
+    platform().notify(SystemChange::AppActivated);
+    EXPECT_EQ(ws().activeWindow(), &a);
+    EXPECT_EQ(ws().focus(), &a);
+    log.clear();
+    platform().notify(SystemChange::Theme);
+    EXPECT_EQ(log, (MessageLog{"a WM_THEMECHANGED", "b WM_THEMECHANGED"}));  // every top-level, in z-order
+}
+
 TEST_F(InputRoutingTest, NoActivateAnswerKeepsTheActiveWindowAndEatAnswersDropTheClick) {
     LogWindow main("main", nullptr), menu("menu", nullptr);
     createTop(main, {0, 0, 300, 300});

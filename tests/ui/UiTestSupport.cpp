@@ -18,6 +18,7 @@ std::string messageName(unsigned msg) {
         {WM_NCLBUTTONUP, "WM_NCLBUTTONUP"}, {WM_NCMOUSEMOVE, "WM_NCMOUSEMOVE"},
         {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"}, {WM_MOUSELEAVE, "WM_MOUSELEAVE"},
         {WM_SYSCOMMAND, "WM_SYSCOMMAND"}, {WM_CONTEXTMENU, "WM_CONTEXTMENU"}, {WM_USER, "WM_USER"},
+        {WM_THEMECHANGED, "WM_THEMECHANGED"}, {WM_HELP, "WM_HELP"},
     };
     auto it = names.find(msg);
     return it == names.end() ? "0x" + std::to_string(msg) : it->second;

@@ -109,6 +109,11 @@ public:
     const std::vector<OffscreenSurface*>& stacking() const { return stacking_; }
     // Changes a system colour and tells every window (WM_SYSCOLORCHANGE).
     void setSystemColor(int index, Color rgb);
+    // Reports a system change as the desktop would: theme, display, settings, or another
+    // program taking or giving back the focus (AppDeactivated / AppActivated).
+    void notify(SystemChange change, unsigned code = 0) {
+        if (sink_) sink_->systemChanged(change, code);
+    }
 
     // ---- input from code (queued like real input; handled by the message loops)
     void mouseMove(Point screen);
