@@ -55,6 +55,7 @@ PlatformArguments parsePlatformArguments(const std::vector<std::string>& args) {
         };
         auto is = [&](const char* opt) { return s == opt || s.rfind(std::string(opt) + "=", 0) == 0; };
         if (is("--platform")) a.platform = value("--platform");
+        else if (is("--script")) a.inputScript = value("--script");
         else if (is("--input-script")) a.inputScript = value("--input-script");
         else if (is("--record")) a.recordFile = value("--record");
         else if (is("--screen")) {

@@ -3,7 +3,8 @@
 // display is available and the gtk backend is linked, else offscreen. Backends other than
 // offscreen register a factory (the gtk library does so through registerPlatformFactory).
 //
-// Offscreen options: `--input-script FILE` (or LINDORA_INPUT_SCRIPT) runs an input script;
+// Offscreen options: `--script FILE` (also `--input-script`, or LINDORA_INPUT_SCRIPT) runs an
+// input script;
 // `--record FILE` (or LINDORA_RECORD) writes the event record when the session ends;
 // `--screen WxH` sets the virtual screen size; `--real-clock` uses real time.
 #include <functional>
