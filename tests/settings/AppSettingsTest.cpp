@@ -1,6 +1,8 @@
 // Application settings: one key shared by the forms that link to it.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "FormSettingsFixture.h"
 
 namespace lindora::test {
@@ -155,6 +157,23 @@ end
     std::string written = writeFormDescription(*form);
     EXPECT_NE(written.find("Settings = (\n      'AutoLogin'\n      False\n      'Secret'\n      True"), std::string::npos)
         << written;
+}
+
+TEST_F(AppSettings, TheMachinesOrganisationIsTheDefaultCompanyAndItsStoreCanBeRead)
+{
+    EXPECT_EQ(PAppSettings().companyName(), "");
+    std::ofstream(folder / "machine.reg") << "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion]\n"
+                                             "\"RegisteredOrganization\"=\"Example Org\"\n"
+                                             "[Software\\Example Org\\AppSettings]\n"
+                                             "\"Mode\"=\"fast\"\n";
+    RegistryRoots::reset();
+    PAppSettings app;
+    EXPECT_EQ(app.companyName(), "Example Org");
+    app.setRegistryRootKey(prkLocalMachine);
+    PSetting* mode = app.addSetting("Mode");
+    app.loaded();  // the read-only machine store opens for reading
+    EXPECT_EQ(mode->asString(), "fast");
+    app.OnAutoSave.bind([](Persistent*, bool& proceed) { proceed = false; });
 }
 
 }  // namespace
