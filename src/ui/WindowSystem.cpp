@@ -305,11 +305,12 @@ void WindowSystem::translate(const QueuedMessage& m) {
         }
     }
     const unsigned charMsg = msg == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
-    for (char32_t ch : text) {
+    // The characters come next, before anything queued later, in their own order.
+    for (auto it = text.rbegin(); it != text.rend(); ++it) {
         QueuedMessage q = m;
-        q.msg = {charMsg, static_cast<WParam>(ch), m.msg.lParam, 0};
+        q.msg = {charMsg, static_cast<WParam>(*it), m.msg.lParam, 0};
         q.text.clear();
-        posted_.push_front(q);  // the characters come before anything queued later
+        posted_.push_front(q);
     }
 }
 
