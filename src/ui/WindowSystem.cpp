@@ -257,8 +257,8 @@ bool WindowSystem::peekMessage(QueuedMessage& out, bool remove) {
         bool ok = raw.isMouse ? convertMouse(raw, q) : convertKey(raw, q);
         if (!ok) continue;
         if (!remove) {
-            // Looking only: keep the converted message in front; it is observed when taken.
-            // Converting again would repeat its side effects, so the raw input is consumed.
+            // Looking only: keep the converted message in front. Routing, activation and the
+            // observers have run once already; converting again would repeat them.
             posted_.push_front(q);
             out = q;
             return true;
