@@ -11,6 +11,7 @@
 #include "platform/browser/BrowserEngineFactory.h"
 #include "platform_gtk/GtkBrowserEngine.h"
 #include "platform_gtk/GtkPlatform.h"
+#include "platform_gtk/GtkSurface.h"
 #include "ui/Window.h"
 #include "ui/WindowSystem.h"
 
@@ -81,6 +82,22 @@ TEST(GtkWindowLayer, TopLevelPaintsAndItsChildHostsTheBrowser) {
         }));
         host.hostNativeChild(nullptr);
         EXPECT_EQ(engine->surface(), nullptr);
+    }
+    PlatformIntegration::install(nullptr);
+}
+
+TEST(GtkWindowLayer, AShownFormIsActiveNatively) {
+    LINDORA_REQUIRE_GTK_DISPLAY();
+    PlatformIntegration::install(GtkIntegration::create());
+    {
+        FilledWindow form(RGB(212, 208, 200));
+        form.create({"Lindora 1.0", WS_OVERLAPPEDWINDOW, 0, CS_DBLCLKS, Rect::fromSize(100, 100, 300, 200), nullptr});
+        form.show();
+        auto* surface = static_cast<GtkSurface*>(form.surface());
+        ASSERT_NE(surface, nullptr);
+        EXPECT_TRUE(runUntil([&] { return gtk_window_is_active(GTK_WINDOW(surface->window())) != FALSE; }));
+        EXPECT_TRUE(runUntil([&] { return WindowSystem::instance().applicationActive(); }));
+        EXPECT_EQ(WindowSystem::instance().activeWindow(), &form);
     }
     PlatformIntegration::install(nullptr);
 }
