@@ -60,6 +60,9 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=":$n"
 fi
 export NO_AT_BRIDGE=1
+# Runs keep their settings to themselves, never in the user's store.
+export LINDORA_REGISTRY_DIR="${LINDORA_REGISTRY_DIR:-$work/registry}"
+mkdir -p "$LINDORA_REGISTRY_DIR"
 
 # All processes descended from $1, itself included (a process name may hold spaces and
 # parentheses, so the fields are taken after the last ")").
