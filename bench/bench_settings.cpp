@@ -1,0 +1,112 @@
+// Saving and restoring a form's settings the way a window does at close and at start: five
+// bound properties of a component plus the placement values, in a store relocated to a
+// temporary folder, on the offscreen backend.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "base/ClassBuilder.h"
+#include "platform/offscreen/OffscreenIntegration.h"
+#include "platform/registry/RegistryRoots.h"
+#include "settings/PFormSettings.h"
+#include "settings/PSetting.h"
+#include "ui/Form.h"
+
+namespace {
+
+using namespace lindora;
+
+class BenchButton : public Component {
+    LINDORA_CLASS(BenchButton)
+public:
+    using Component::Component;
+    bool down = false;
+    std::string caption = "Auto Login";
+    int width = 75;
+    double ratio = 0.5;
+    StringList lines{{"one", "two"}};
+};
+
+const ClassInfo& BenchButton::classInfo()
+{
+    static const ClassInfo info =
+        ClassBuilder<BenchButton>("BenchButton", Component::classInfo())
+            .property("Down", [](const BenchButton& b) { return b.down; }, [](BenchButton& b, bool v) { b.down = v; })
+            .property("Caption", [](const BenchButton& b) { return b.caption; },
+                      [](BenchButton& b, const std::string& v) { b.caption = v; })
+            .property("Width", [](const BenchButton& b) { return b.width; }, [](BenchButton& b, int v) { b.width = v; })
+            .property("Ratio", [](const BenchButton& b) { return b.ratio; }, [](BenchButton& b, double v) { b.ratio = v; })
+            .property("Lines", [](const BenchButton& b) -> const StringList& { return b.lines; });
+    return info;
+}
+
+class Fixture {
+public:
+    Fixture()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "lindora-bench-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            std::abort();
+        folder_ = pattern;
+        ::setenv("LINDORA_REGISTRY_DIR", folder_.c_str(), 1);
+        RegistryRoots::reset();
+        OffscreenIntegration::install();
+        form = std::make_unique<Form>();
+        form->setName("frmMain");
+        form->handleNeeded();
+        settings = new PFormSettings(form.get());
+        settings->setCompanyName("Quintvel");
+        settings->setSoftwareName("Lindora");
+        settings->setSoftwareVersion("1.0");
+        button = new BenchButton(form.get());
+        button->setName("btnAutoLogin");
+        for (const char* path : {"btnAutoLogin.Down", "btnAutoLogin.Caption", "btnAutoLogin.Width", "btnAutoLogin.Ratio",
+                                 "btnAutoLogin.Lines"})
+            settings->addSetting(path);
+        for (PSetting* s : settings->settings())
+            s->snapshot();
+    }
+    ~Fixture()
+    {
+        form.reset();
+        PlatformIntegration::install(nullptr);
+        RegistryRoots::reset();
+        ::unsetenv("LINDORA_REGISTRY_DIR");
+        std::filesystem::remove_all(folder_);
+    }
+
+    std::unique_ptr<Form> form;
+    PFormSettings* settings = nullptr;
+    BenchButton* button = nullptr;
+
+private:
+    std::filesystem::path folder_;
+};
+
+void BM_SaveFormSettings(benchmark::State& state)
+{
+    Fixture f;
+    int round = 0;
+    for (auto _ : state) {
+        f.button->down = (++round & 1) != 0;  // a changed value each time, as after real use
+        f.settings->registrySave();
+    }
+}
+BENCHMARK(BM_SaveFormSettings);
+
+void BM_RestoreFormSettings(benchmark::State& state)
+{
+    Fixture f;
+    f.button->down = true;
+    f.settings->registrySave();
+    for (auto _ : state) {
+        f.settings->registryRestore();
+        benchmark::DoNotOptimize(f.button->down);
+    }
+}
+BENCHMARK(BM_RestoreFormSettings);
+
+}  // namespace
