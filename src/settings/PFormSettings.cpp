@@ -80,6 +80,7 @@ const ClassInfo& PFormSettings::classInfo()
             .property(
                 "MRUMenuItem", [](const PFormSettings& s) { return s.recentFiles().menuItem(); },
                 [](PFormSettings& s, Component* item) { s.recentFiles().setMenuItem(item); })
+            .stored([](const PFormSettings& s) { return s.recentFiles().menuItem() != nullptr; })
             .property(
                 "MRULength", [](const PFormSettings& s) { return s.recentFiles().length(); },
                 [](PFormSettings& s, int v) { s.recentFiles().setLength(v); })
@@ -107,6 +108,7 @@ const ClassInfo& PFormSettings::classInfo()
             .property("AddToRecentDocs", &PFormSettings::addToRecentDocs, &PFormSettings::setAddToRecentDocs)
             .defaultValue(true)
             .property("AppSettingsCtrl", &PFormSettings::appSettingsCtrl, &PFormSettings::setAppSettingsCtrl)
+            .stored([](const PFormSettings& s) { return s.appSettingsCtrl() != nullptr; })
             .event("OnSetFormKeyName", &PFormSettings::OnSetFormKeyName)
             .event("OnMRUClick", &PFormSettings::OnMRUClick);
     return info;

@@ -60,6 +60,8 @@ end
               std::string::npos)
         << text;
     EXPECT_EQ(text.find("PSetting"), std::string::npos) << "settings are not written as components";
+    EXPECT_EQ(text.find("MRUMenuItem"), std::string::npos) << text;
+    EXPECT_EQ(text.find("AppSettingsCtrl"), std::string::npos) << text;
 
     // Read back into a fresh form: the same list.
     auto again = std::make_unique<StandInForm>();
