@@ -70,12 +70,12 @@ std::string abbreviatePath(const std::string& path, int maxWidth, const std::fun
     return "...";
 }
 
-RecentFilesMenu::RecentFilesMenu(Component& owner)
-    : owner_(owner), fileExists([](const std::string& f) {
-          std::error_code ec;
-          return std::filesystem::exists(f, ec);
-      })
+RecentFilesMenu::RecentFilesMenu(Component& owner) : owner_(owner)
 {
+    fileExists = [](const std::string& f) {
+        std::error_code ec;
+        return std::filesystem::exists(f, ec);
+    };
 }
 
 RecentFilesMenu::~RecentFilesMenu()

@@ -76,10 +76,12 @@ TEST_F(SettingBinding, ReadsEachPropertyKindIntoTheTaggedValue)
         PSetting* s = bound(c.path);
         s->refresh();
         EXPECT_EQ(s->value().Kind, c.kind);
-        if (c.kind == pvtInteger)
+        if (c.kind == pvtInteger) {
             EXPECT_EQ(s->value().IntValue, c.integer);
-        if (s->value().holdsText())
+        }
+        if (s->value().holdsText()) {
             EXPECT_EQ(s->value().Text, c.text);
+        }
     }
 }
 

@@ -120,7 +120,7 @@ void StandInForm::createWindow(const Rect& bounds, bool visible)
 {
     CreateParams p;
     p.caption = name();
-    p.style = WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0);
+    p.style = WS_OVERLAPPEDWINDOW | (visible ? std::uint32_t{WS_VISIBLE} : std::uint32_t{0});
     p.bounds = bounds;
     window.create(p);
 }
