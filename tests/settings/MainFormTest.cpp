@@ -167,5 +167,43 @@ TEST_F(MainForm, RecentEntriesGoIntoTheWindowLayersMenuItems)
     delete form;
 }
 
+TEST_F(MainForm, TheRecentMenuItemIsAReferenceInTheDescription)
+{
+    ClassRegistration menuClass{&MenuItem::classInfo()};
+    writeBinary(kMainKey, "MRUList", {7, 0, 0, 0, 5, 0, 0, 0, '/', 'a', ',', '/', 'b'});
+    std::string text = kFormDescription;
+    text.replace(text.find("    OnAutoRestore"), 0, "    MRUMenuItem = mnuFile\n    MRUValidate = False\n");
+    text.replace(text.find("  object btnAutoLogin"), 0, "  object mnuFile: MenuItem\n    Caption = '&File'\n  end\n");
+    text.replace(text.find("object frmMain: Form"), 20, "object frmMain: FrmTest");
+    auto* form = app->createForm<FrmTest>();
+    form->loadFromDescription(text);
+    auto* file = dynamic_cast<MenuItem*>(form->findComponent("mnuFile"));
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(settingsOf(*form).recentFiles().menuItem(), file);
+    ASSERT_EQ(file->count(), 2);
+    EXPECT_EQ(file->item(0)->caption(), "&1 /a");
+    EXPECT_EQ(file->item(1)->caption(), "&2 /b");
+    delete form;
+}
+
+TEST_F(MainForm, ALaterHookKeepsWorkingAfterTheSettingsAreFreed)
+{
+    FrmTest* form = createMain();
+    form->handleNeeded();
+    int seen = 0;
+    Window::WindowProc settingsHook = form->setWindowProc({});
+    form->setWindowProc([&seen, settingsHook](Message& m) {
+        if (m.msg == WM_USER)
+            ++seen;
+        settingsHook(m);
+    });
+    delete form->findComponent("FormSettings");
+    form->send(WM_USER);
+    form->setCaption("still answering");
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(form->text(), "still answering");
+    delete form;
+}
+
 }  // namespace
 }  // namespace lindora::test
