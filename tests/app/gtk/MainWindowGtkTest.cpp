@@ -1,0 +1,180 @@
+// The main window on the gtk backend under Xvfb: in process, the window appears centred with
+// its caption, WebKit renders the start page and the title event arrives; as a program,
+// closing the window ends the process with status 0. Every wait is bounded.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+
+#include "GtkTestDisplay.h"
+#include "XWindowClose.h"
+#include "app/FrmMain.h"
+#include "app/LindoraRun.h"
+#include "app/WebBrowser.h"
+#include "platform/browser/BrowserEngine.h"
+#include "ui/Application.h"
+#include "ui/WindowSystem.h"
+
+extern char** environ;
+
+namespace lindora {
+namespace {
+
+using test::GtkTestDisplay;
+namespace fs = std::filesystem;
+
+bool runUntil(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(60)) {
+    return GtkTestDisplay::pumpUntil(
+        [&] {
+            WindowSystem::instance().processMessages();
+            return done();
+        },
+        limit);
+}
+
+// Distinct colours in a screen rectangle (a blank area has one).
+std::size_t distinctColours(const Rect& r) {
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), r.left, r.top, r.width(), r.height());
+    if (!shot) return 0;
+    std::set<std::uint32_t> colours;
+    const int stride = gdk_pixbuf_get_rowstride(shot), channels = gdk_pixbuf_get_n_channels(shot);
+    const guchar* pixels = gdk_pixbuf_read_pixels(shot);
+    for (int y = 0; y < r.height(); y += 2)
+        for (int x = 0; x < r.width(); x += 2) {
+            const guchar* p = pixels + y * stride + x * channels;
+            colours.insert((std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2]);
+        }
+    g_object_unref(shot);
+    return colours.size();
+}
+
+GtkWindow* toplevelTitled(const char* title) {
+    GList* list = gtk_window_list_toplevels();
+    GtkWindow* found = nullptr;
+    for (GList* l = list; l; l = l->next) {
+        auto* w = GTK_WINDOW(l->data);
+        const char* t = gtk_window_get_title(w);
+        if (t && std::string(t) == title && gtk_widget_get_mapped(GTK_WIDGET(w))) found = w;
+    }
+    g_list_free(list);
+    return found;
+}
+
+TEST(MainWindowGtk, TheWindowAppearsCentredWithItsCaptionAndWebKitRendersTheStartPage) {
+    LINDORA_REQUIRE_GTK_DISPLAY();
+    registerLindoraPlatforms();
+    PlatformIntegration::install(GtkIntegration::create());
+    ASSERT_EQ(PlatformIntegration::instance()->name(), "gtk");
+    {
+        Application app;
+        app.initialize();
+        app.setTitle("Lindora");
+        // The build's start page lies beside the built program.
+        FrmMain* form = FrmMain::create(app, LINDORA_EXECUTABLE);
+        std::u16string title;
+        bool loaded = false;
+        auto formsTitleHandler = form->wbMain->OnTitleChange.value();
+        form->wbMain->OnTitleChange.bind([&](Persistent* sender, const std::u16string& text) {
+            title = text;
+            std::any_cast<std::function<void(Persistent*, const std::u16string&)>>(formsTitleHandler.function)(sender,
+                                                                                                          text);
+        });
+        auto formsProgressHandler = form->wbMain->OnProgressChange.value();
+        form->wbMain->OnProgressChange.bind([&](Persistent* sender, int progress, int max) {
+            loaded |= progress == BrowserEngine::ProgressDone;
+            std::any_cast<std::function<void(Persistent*, int, int)>>(formsProgressHandler.function)(sender, progress,
+                                                                                                    max);
+        });
+
+        ASSERT_TRUE(runUntil([&] { return toplevelTitled("Lindora 1.0") != nullptr; }));
+        EXPECT_EQ(form->caption(), "Lindora 1.0");
+        // Centred on the 1280 x 1024 test screen, where the native window really is.
+        const Rect expected = Rect::fromSize((1280 - 805) / 2, (1024 - 626) / 2, 805, 626);
+        EXPECT_EQ(form->bounds(), expected);
+        GtkWindow* native = toplevelTitled("Lindora 1.0");
+        ASSERT_TRUE(runUntil([&] {
+            int x = 0, y = 0;
+            GdkWindow* g = gtk_widget_get_window(GTK_WIDGET(native));
+            if (g) gdk_window_get_origin(g, &x, &y);
+            return x == expected.left && y == expected.top;
+        }));
+
+        ASSERT_TRUE(runUntil([&] { return loaded && !title.empty(); }));
+        EXPECT_EQ(title, u"Welcome to Lindora");
+        EXPECT_EQ(form->caption(), "Lindora 1.0");
+        EXPECT_STREQ(gtk_window_get_title(native), "Lindora 1.0");
+
+        // The browser's area on the screen shows the page, not a blank area.
+        const Rect browserOnScreen = form->wbMain->clientToScreen(form->wbMain->clientRect());
+        EXPECT_EQ(browserOnScreen.size(), form->clientRect().size());
+        EXPECT_TRUE(runUntil([&] { return distinctColours(browserOnScreen) > 8; }, std::chrono::seconds(30)))
+            << distinctColours(browserOnScreen) << " colours in the browser's area";
+        form->wbMain->OnTitleChange.setValue(formsTitleHandler);
+        form->wbMain->OnProgressChange.setValue(formsProgressHandler);
+    }
+    PlatformIntegration::install(nullptr);
+}
+
+// ---- the program itself
+
+// Waits up to `limitMs` for fd to become readable.
+bool waitReadable(int fd, int limitMs) {
+    pollfd p{fd, POLLIN, 0};
+    return poll(&p, 1, limitMs) > 0 && (p.revents & POLLIN);
+}
+
+TEST(MainWindowGtk, ClosingTheWindowEndsTheProgramWithStatusZero) {
+    LINDORA_REQUIRE_GTK_DISPLAY();
+    const fs::path dir = fs::temp_directory_path() / ("lindora-app-gtk-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const fs::path probe = dir / "probe";
+    ASSERT_EQ(mkfifo(probe.c_str(), 0600), 0);
+    // Opened before the program starts, so that its write finds a reader.
+    const int probeFd = open(probe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(probeFd, 0);
+
+    const std::string probeVar = "LINDORA_STARTUP_PROBE=" + probe.string();
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e)
+        if (std::string(*e).rfind("LINDORA_STARTUP_PROBE=", 0) != 0) env.emplace_back(*e);
+    env.push_back(probeVar);
+    env.push_back("NO_AT_BRIDGE=1");
+    std::vector<char*> envp;
+    for (auto& s : env) envp.push_back(s.data());
+    envp.push_back(nullptr);
+    const char* argv[] = {LINDORA_EXECUTABLE, "--platform", "gtk", nullptr};
+    pid_t pid = -1;
+    ASSERT_EQ(posix_spawn(&pid, LINDORA_EXECUTABLE, nullptr, nullptr, const_cast<char**>(argv), envp.data()), 0);
+    const int pidFd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+
+    // The program reports its loaded start page through the probe.
+    EXPECT_TRUE(waitReadable(probeFd, 60000)) << "the start page did not load";
+    char buffer[64] = {};
+    EXPECT_GT(read(probeFd, buffer, sizeof buffer - 1), 0);
+    EXPECT_STREQ(buffer, "LOADED\n");
+
+    EXPECT_TRUE(test::closeWindowNamed("Lindora 1.0")) << "no window captioned \"Lindora 1.0\"";
+
+    bool ended = pidFd >= 0 && waitReadable(pidFd, 60000);
+    if (!ended) kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(ended) << "the program did not end after its window was closed";
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    if (pidFd >= 0) close(pidFd);
+    close(probeFd);
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace lindora
