@@ -525,6 +525,7 @@ Bars::Bars(BarManager& manager) : Collection(&manager, Bar::classInfo()), manage
 }
 
 Bars::~Bars() {
+    if (hookAlive_) *hookAlive_ = false;
     // Bars refer to the sites: they go first.
     clear();
     for (auto& d : docks_) d.reset();
@@ -543,9 +544,24 @@ bool Bars::isBuiltInDock(const DockControl* site) const {
 
 void Bars::attachDocks() {
     Window* formWindow = formlink::windowOf(manager_->owner());
-    if (!formWindow) return;
+    if (!formWindow || !formWindow->handleAllocated()) return;
+    const bool first = !docks_[0]->handleAllocated();
     for (auto& d : docks_) d->attachToForm(formWindow);
+    if (!hookAlive_) {
+        // The sites follow the form's size before the form places its other controls.
+        hookAlive_ = std::make_shared<bool>(true);
+        auto previous = std::make_shared<Window::WindowProc>();
+        *previous = formWindow->setWindowProc([this, alive = hookAlive_, previous](Message& m) {
+            if (*alive && m.msg == WM_SIZE) alignDocks();
+            if (*previous) (*previous)(m);
+        });
+    }
     alignDocks();
+    if (first) {
+        // The form places its other controls in what the new sites leave of its client area.
+        const Rect client = formWindow->clientRect();
+        formWindow->send(WM_SIZE, SIZE_RESTORED, makeLParam(client.width(), client.height()));
+    }
 }
 
 void Bars::alignDocks() {

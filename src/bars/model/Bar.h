@@ -212,6 +212,8 @@ protected:
 private:
     BarManager* manager_;
     std::array<std::unique_ptr<DockControl>, 4> docks_;
+    // Cleared when the bars go: the form's window procedure hook then only passes messages on.
+    std::shared_ptr<bool> hookAlive_;
     bool loading_ = false;
     bool storageLoading_ = false;
 };

@@ -96,9 +96,13 @@ FrameworkState& state() {
     return s;
 }
 
-// Shuts the framework down at process exit when the program did not.
+// Unregisters the item classes at process exit when the program did not shut the framework
+// down. Managers still alive then belong to forms that were never freed: they are left alone,
+// since the window layer they would talk to may be gone already.
 struct ExitGuard {
-    ~ExitGuard() { BarFramework::shutDown(); }
+    ~ExitGuard() {
+        if (BarFramework::managerList().count() == 0) BarFramework::shutDown();
+    }
 };
 
 }  // namespace
@@ -106,6 +110,8 @@ struct ExitGuard {
 void BarFramework::startUp() {
     FrameworkState& s = state();
     if (s.started) return;
+    // The class registry must outlive the guard that unregisters from it.
+    ClassRegistry::instance();
     static ExitGuard guard;
     s.started = true;
     // Classes that streams create besides the items.

@@ -1,9 +1,9 @@
 #pragma once
 // What the bar model asks of the form that owns a manager and of the application object.
-// The window layer's forms are recognised by their published class ("Form" or a class derived
-// from it); their colour comes from the published "Color" property and their window from the
-// form itself being a Window. The application's main form, title and exception report are
-// supplied by whoever runs the application (the shell installs them at start).
+// Forms are the window layer's Form, or stand-ins that publish "Form" as an ancestor class
+// and are windows themselves (their colour then comes from a published "Color"). The
+// application's main form, title and exception report come from the live Application unless
+// other answers are installed (tests, embedding).
 #include <exception>
 #include <functional>
 #include <string>
