@@ -9,6 +9,7 @@
 #include "app/ShellOpen.h"
 #include "app/WebBrowser.h"
 #include "bars/model/BarButton.h"
+#include "bars/model/BarFramework.h"
 #include "bars/model/BarManager.h"
 #include "bars/model/BarSubItem.h"
 #include "base/ClassBuilder.h"
@@ -42,6 +43,8 @@ const ClassInfo& FrmMain::classInfo() {
 }
 
 void registerAppClasses() {
+    // The toolbar framework registers its item classes before any form is read.
+    BarFramework::startUp();
     registerClass(FrmMain::classInfo());
     registerClass(WebBrowser::classInfo());
 }

@@ -47,15 +47,17 @@ TEST_F(MainWindowTest, TheWindowIsShownCentredWithItsDesignSizeAndTheBrowserFill
     // The offscreen screen is 1280 x 1024.
     EXPECT_EQ(b.left, (1280 - 805) / 2);
     EXPECT_EQ(b.top, (1024 - 626) / 2);
+    // The browser fills what the toolbar's top dock (26 pixels) leaves of the client area.
     WebBrowser& browser = *form.wbMain;
-    EXPECT_EQ(browser.bounds(), form.clientRect());
+    auto belowDock = [&form] { return Rect(0, 26, form.clientRect().width(), form.clientRect().height()); };
+    EXPECT_EQ(browser.bounds(), belowDock());
     EXPECT_TRUE(engine().visible());
-    EXPECT_EQ(engine().geometry().size(), form.clientRect().size());
+    EXPECT_EQ(engine().geometry().size(), belowDock().size());
 
     // It follows every resize of the window.
     form.setBoundsTo(b.left, b.top, 1000, 700);
-    EXPECT_EQ(browser.bounds(), form.clientRect());
-    EXPECT_EQ(engine().geometry().size(), form.clientRect().size());
+    EXPECT_EQ(browser.bounds(), belowDock());
+    EXPECT_EQ(engine().geometry().size(), belowDock().size());
 }
 
 // A full-width child along the top (the toolbar's dock site) takes its share first.
