@@ -5,6 +5,7 @@
 #include "bars/model/BarAction.h"
 #include "bars/model/BarContainerItems.h"
 #include "bars/model/BarGroup.h"
+#include "base/FormDescription.h"
 
 namespace lindora::test {
 namespace {
@@ -240,6 +241,33 @@ TEST_F(BarItemsTest, ActionsSupplyValuesAndRunTheirHandler) {
 
     delete action;
     EXPECT_EQ(b->action(), nullptr);
+}
+
+}  // namespace
+}  // namespace lindora::test
+
+namespace lindora::test {
+namespace {
+
+TEST_F(BarItemsTest, GroupsAreStreamedAsChildrenOfTheManagerWithTheirMembers) {
+    BarButton* a = addButton("btnA");
+    BarButton* b = addButton("btnB");
+    auto* group = new BarGroup(&form());
+    group->setName("grpEdit");
+    group->add(a);
+    group->add(b);
+    group->setEnabled(false);
+    const std::string text = writeFormDescription(form());
+    EXPECT_NE(text.find("    object grpEdit: BarGroup"), std::string::npos) << text;
+
+    TestForm copy;
+    readFormDescription(text, copy);
+    auto* g = dynamic_cast<BarGroup*>(copy.findComponent("grpEdit"));
+    ASSERT_NE(g, nullptr);
+    ASSERT_EQ(g->members().size(), 2u);
+    EXPECT_EQ(g->members()[0], copy.findComponent("btnA"));
+    EXPECT_FALSE(g->enabled());
+    EXPECT_EQ(g->barManager(), copy.findComponent("BarManager1"));
 }
 
 }  // namespace

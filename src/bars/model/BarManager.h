@@ -204,6 +204,12 @@ public:
     // services exist.
     static bool themesActive();
 
+    // ---- system changes (told by the form observation)
+    // The system's fonts changed: the system menu font again, or its height when scaled.
+    void systemFontChanged() { applySystemFont(); }
+    // The visual theme changed: the style is recomputed as for a Style change.
+    void themeChanged() { applyStyle(); }
+
     // ---- lock, state
     bool lockUpdate() const { return lockUpdate_; }
     void setLockUpdate(bool v);
