@@ -31,6 +31,31 @@ Component::Component(Component* owner) {
 Component::~Component() {
     destroying();
     destroyComponents();
+    sendFreeNotifications();
+    if (owner_) {
+        if (!removalAnnounced_) owner_->sendNotification(this, opRemove);
+        owner_->remove(this);
+    }
+}
+
+void Component::operator delete(Component* component, std::destroying_delete_t) {
+    // The whole object is still there: virtual calls reach the derived classes.
+    component->beforeDestruction();
+    void* memory = dynamic_cast<void*>(component);
+    component->~Component();
+    ::operator delete(memory);
+}
+
+void Component::beforeDestruction() {
+    destroying();
+    sendFreeNotifications();
+    if (owner_ && !removalAnnounced_) {
+        removalAnnounced_ = true;
+        owner_->sendNotification(this, opRemove);
+    }
+}
+
+void Component::sendFreeNotifications() {
     // Tell everyone who asked; each forgets us in return.
     while (!freeNotifies_.empty()) {
         Component* other = freeNotifies_.back();
@@ -39,7 +64,6 @@ Component::~Component() {
         theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
         other->notification(this, opRemove);
     }
-    if (owner_) owner_->removeComponent(this);
 }
 
 Component* Component::component(int index) const {
@@ -93,6 +117,7 @@ void Component::removeComponent(Component* component) {
 void Component::insert(Component* component) {
     components_.push_back(component);
     component->owner_ = this;
+    component->removalAnnounced_ = false;
 }
 
 void Component::remove(Component* component) {

@@ -12,10 +12,18 @@
 // freeNotification(other) and is told notification(other, opRemove) when that one is freed;
 // it must then clear its pointer.
 //
-// Derived classes whose owned components need the derived part alive while they are freed call
-// destroyComponents() at the start of their destructor.
+// Freeing: `delete` on a component (or on a pointer to any derived class) first runs
+// beforeDestruction() while the object is still whole: csDestroying is set, the components that
+// asked are told (free notification) and so are the owner and its components. Only then do the
+// destructors run; the owned components are freed by ~Component, after the derived
+// destructors, the last first. Derived classes whose owned components need the derived part
+// alive while they are freed call destroyComponents() at the start of their destructor.
+// (Components that are not allocated with new, such as locals, get the same notices from
+// ~Component, when their derived part is already gone.)
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +55,12 @@ class Component : public Persistent {
 public:
     explicit Component(Component* owner = nullptr);
     ~Component() override;
+
+    // delete runs beforeDestruction() first (see above). The plain forms pair with it for
+    // constructors that throw.
+    static void operator delete(Component* component, std::destroying_delete_t);
+    static void* operator new(std::size_t size) { return ::operator new(size); }
+    static void operator delete(void* memory) { ::operator delete(memory); }
 
     // Name: empty, or a valid identifier unique (ignoring ASCII case) among the owner's
     // components. Throws EComponentError otherwise; the name is then unchanged.
@@ -105,6 +119,11 @@ public:
     std::string namePath() const override;
 
 protected:
+    // Runs before any destructor when the component is deleted: sets csDestroying, sends the
+    // free notifications and announces the removal to the owner's components. Overrides do
+    // their own clean-up that needs the whole object and call the base.
+    virtual void beforeDestruction();
+
     // Told about inserted and removed components (see above) and freed components that this
     // one asked about.
     virtual void notification(Component* component, Operation operation) {}
@@ -115,6 +134,7 @@ protected:
 
 private:
     void sendNotification(Component* component, Operation operation);
+    void sendFreeNotifications();
     void insert(Component* component);
     void remove(Component* component);
 
@@ -124,6 +144,7 @@ private:
     std::vector<Component*> components_;
     std::vector<Component*> freeNotifies_;
     ComponentState state_;
+    bool removalAnnounced_ = false;
 };
 
 }  // namespace lindora

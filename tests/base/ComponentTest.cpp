@@ -142,3 +142,73 @@ TEST(Collection, ItemsKnowTheirIndexAndAreOwned) {
     EXPECT_EQ(dynamic_cast<Row*>(copy.rows().item(0))->caption(), "kept");
     EXPECT_THROW(copy.rows().assign(w.lines()), EConvertError);
 }
+
+namespace {
+
+// A component with state of its own that others call into when it goes away.
+class Source : public Component {
+public:
+    using Component::Component;
+    ~Source() override { ownerSeenInDestructor = owner(); }
+    std::vector<int> listeners{1, 2, 3};
+    Component* ownerSeenInDestructor = nullptr;
+};
+
+class Listener : public Component {
+public:
+    using Component::Component;
+    Source* source = nullptr;
+    int listenersSeen = -1;
+    bool destroyingSeen = false;
+
+protected:
+    void notification(Component* c, Operation op) override {
+        if (op != opRemove || c != source) return;
+        // The freed component is still whole here: its derived part can be used.
+        auto* s = dynamic_cast<Source*>(c);
+        listenersSeen = s ? static_cast<int>(s->listeners.size()) : -1;
+        destroyingSeen = c->isDestroying();
+        source = nullptr;
+    }
+};
+
+}  // namespace
+
+TEST(Component, DeleteTellsOthersWhileTheFreedComponentIsStillWhole) {
+    Component formA, formB;
+    auto* listener = new Listener(&formA);
+    auto* source = new Source(&formB);
+    listener->source = source;
+    source->freeNotification(listener);
+    delete source;
+    EXPECT_EQ(listener->source, nullptr);
+    EXPECT_EQ(listener->listenersSeen, 3);
+    EXPECT_TRUE(listener->destroyingSeen);
+
+    // A sibling is told too, and the derived destructor still finds its owner.
+    auto* sibling = new Listener(&formB);
+    auto* second = new Source(&formB);
+    sibling->source = second;
+    Component* ownerSeen = nullptr;
+    struct Spy : Source {
+        using Source::Source;
+        Component** out = nullptr;
+        ~Spy() override { *out = owner(); }
+    };
+    auto* spy = new Spy(&formB);
+    spy->out = &ownerSeen;
+    delete second;
+    EXPECT_EQ(sibling->listenersSeen, 3);
+    delete spy;
+    EXPECT_EQ(ownerSeen, &formB);
+    EXPECT_EQ(formB.componentCount(), 1);
+}
+
+TEST(Component, ConstructorThatThrowsLeavesNothingBehind) {
+    struct Picky : Component {
+        explicit Picky(Component* owner) : Component(owner) { throw EComponentError("refused"); }
+    };
+    Component owner;
+    EXPECT_THROW(new Picky(&owner), EComponentError);
+    EXPECT_EQ(owner.componentCount(), 0);
+}
