@@ -18,7 +18,7 @@ class BarItemLinks;
 class BarManager;
 class DockControl;
 
-// The visual object of one item link (Part 4.5). Created for a link while its collection is
+// The visual object of one item link. Created for a link while its collection is
 // shown; told about every change of its item or link that it shows.
 class BarItemControl {
 public:
@@ -87,12 +87,12 @@ public:
 
     virtual BarDockingStyle dockingStyle() const = 0;
     virtual DockControl* dockControl() const = 0;
-    // Docks into `site` at a screen point (Part 4.1), or floats with dsNone.
+    // Docks into `site` at a screen point, or floats with dsNone.
     virtual void setDockingStyle(BarDockingStyle style) = 0;
     virtual void dockInto(DockControl& site, Point screen) = 0;
     virtual void floatAt(const Rect& clientBoundsOnScreen) = 0;
     virtual void showNoActivate() = 0;
-    // Writes its current position back into the bar before it is destroyed (Part 3.2).
+    // Writes its current position back into the bar before it is destroyed.
     virtual void storePosition(Bar& bar) = 0;
     // Whether the toolbars popup may list this bar.
     virtual bool canBeListed() const { return true; }
