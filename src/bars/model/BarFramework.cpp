@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "bars/items/ExtendedItems.h"
 #include "bars/model/BarAction.h"
 #include "bars/model/BarButton.h"
 #include "bars/model/BarContainerItems.h"
@@ -125,6 +126,9 @@ void BarFramework::startUp() {
     s.registry.registerBarItem(BarSubItem::classInfo(), "BarSubItemControl", true);
     s.registry.registerBarItem(BarListItem::classInfo(), "BarContainerItemControl", true);
     s.registry.registerBarItem(BarContainerItem::classInfo(), "BarContainerItemControl", true);
+    // The extended items register after the framework's own, so that form descriptions can
+    // hold them.
+    BarExtendedItems::startUp();
 }
 
 void BarFramework::shutDown() {
@@ -132,6 +136,7 @@ void BarFramework::shutDown() {
     if (!s.started) return;
     // Managers still listed go first, while their item classes are known.
     while (!s.managers.managers().empty()) delete s.managers.managers().back();
+    BarExtendedItems::shutDownAll();
     auto entries = s.registry.entries();
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) s.registry.unregisterBarItem(*it->itemClass);
     for (auto it = s.supportClasses.rbegin(); it != s.supportClasses.rend(); ++it) unregisterClass(**it);

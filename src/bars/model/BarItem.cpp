@@ -298,11 +298,15 @@ void BarItem::shortCutChanged() {
     forEachControl([](BarItemControl& c) { c.shortCutChanged(); });
 }
 void BarItem::refreshControls() {
-    forEachControl([](BarItemControl& c) { c.refresh(); });
+    forEachControl([](BarItemControl& c) { c.repaint(); });
 }
 void BarItem::repaintOwners() {
+    // Each window once, however many links of the item it shows.
+    std::vector<ItemLinksWindow*> windows;
     for (BarItemLink* l : links_)
-        if (ItemLinksWindow* w = l->barControl()) w->repaint();
+        if (ItemLinksWindow* w = l->barControl(); w && std::find(windows.begin(), windows.end(), w) == windows.end())
+            windows.push_back(w);
+    for (ItemLinksWindow* w : windows) w->recalculate();
 }
 
 void BarItem::visibleChanged() {

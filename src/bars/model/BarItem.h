@@ -129,7 +129,9 @@ public:
     virtual void largeImagesChanged();
     virtual void barRemoved(Bar& bar) {}
     virtual void shortCutChanged();
+    // Every link's control repaints (the item's size stays).
     virtual void refreshControls();
+    // The windows showing the item lay themselves out again and repaint.
     virtual void repaintOwners();
     virtual bool usesHotImages() const { return false; }
     virtual bool usesLargeImages() const { return false; }
