@@ -89,11 +89,16 @@ private:
 void BM_SaveFormSettings(benchmark::State& state)
 {
     Fixture f;
+    auto store = RegistryRoots::store(RegistryRoot::CurrentUser);
+    const uint64_t writesBefore = store->fileWrites();
     int round = 0;
     for (auto _ : state) {
         f.button->down = (++round & 1) != 0;  // a changed value each time, as after real use
         f.settings->registrySave();
     }
+    // How often one save replaces the store file.
+    state.counters["file_writes_per_save"] =
+        benchmark::Counter(double(store->fileWrites() - writesBefore), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_SaveFormSettings);
 

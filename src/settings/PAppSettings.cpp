@@ -6,6 +6,7 @@
 #include "base/ClassBuilder.h"
 #include "base/Filer.h"
 #include "platform/registry/PRegistry.h"
+#include "platform/registry/RegistryBatch.h"
 #include "settings/PSetting.h"
 #include "settings/SettingStorage.h"
 
@@ -127,10 +128,16 @@ void PAppSettings::userRestore()
 
 void PAppSettings::registrySave()
 {
-    PRegistry registry(registryRootOf(registryRootKey()));
-    std::string base = getKeyPath();
-    for (PSetting* s : settings())
-        saveSetting(registry, base, *s, saveAll());
+    const RegistryRoot root = registryRootOf(registryRootKey());
+    // One write of the store file for all the values, at the end.
+    RegistryBatch batch(root);
+    {
+        PRegistry registry(root);
+        std::string base = getKeyPath();
+        for (PSetting* s : settings())
+            saveSetting(registry, base, *s, saveAll());
+    }
+    batch.commit();
 }
 
 void PAppSettings::registryRestore()

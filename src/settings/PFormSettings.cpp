@@ -7,6 +7,7 @@
 #include "base/ClassBuilder.h"
 #include "base/Filer.h"
 #include "platform/registry/PRegistry.h"
+#include "platform/registry/RegistryBatch.h"
 #include "platform/registry/SettingKeyPath.h"
 #include "settings/FormAccess.h"
 #include "settings/FormPlacement.h"
@@ -330,6 +331,8 @@ void PFormSettings::applyPlacement(std::vector<std::unique_ptr<PSetting>>& place
     form_->setTop(bounds.top);
     form_->setWidth(bounds.width());
     form_->setHeight(bounds.height());
+    // The default-position-only mode the form was switched to must not undo this placement.
+    form_->keepPosition();
 
     if (requested == 1) {
         Window* app = form_->applicationWindow();
@@ -346,14 +349,20 @@ void PFormSettings::applyPlacement(std::vector<std::unique_ptr<PSetting>>& place
 
 void PFormSettings::registrySave()
 {
-    PRegistry registry(registryRootOf(registryRootKey()));
-    const std::string base = getKeyPath();
-    for (PSetting* s : std::vector<PSetting*>(settings()))
-        saveSetting(registry, base, *s, saveAll());
-    auto placement = buildPlacementSettings();
-    gatherPlacement(placement);
-    for (auto& s : placement)
-        saveSetting(registry, base, *s, saveAll());
+    const RegistryRoot root = registryRootOf(registryRootKey());
+    // Every key closed below only records its changes; the store file is written once, at the end.
+    RegistryBatch batch(root);
+    {
+        PRegistry registry(root);
+        const std::string base = getKeyPath();
+        for (PSetting* s : std::vector<PSetting*>(settings()))
+            saveSetting(registry, base, *s, saveAll());
+        auto placement = buildPlacementSettings();
+        gatherPlacement(placement);
+        for (auto& s : placement)
+            saveSetting(registry, base, *s, saveAll());
+    }
+    batch.commit();
 }
 
 void PFormSettings::registryRestore()

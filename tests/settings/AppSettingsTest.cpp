@@ -115,8 +115,11 @@ TEST_F(AppSettings, DestructionSavesEveryValueWithItsLayout)
     app->addSetting("Ratio")->setAsFloat(1.5L);
     PSetting* secret = app->addSetting("Secret", true);
     secret->setAsString("pw");
+    auto store = RegistryRoots::store(RegistryRoot::CurrentUser);
+    const uint64_t writes = store->fileWrites();
     app.reset();
     EXPECT_EQ(preSaves, 1);
+    EXPECT_EQ(store->fileWrites() - writes, 1u) << "the three values go to the file in one write";
     EXPECT_EQ(readInteger(kAppKey, "Count"), 7);
     EXPECT_EQ(binaryAt(kAppKey, "Ratio"), (std::vector<uint8_t>{3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x3F}));
     EXPECT_EQ(binaryAt(kAppKey, "Secret").size(), 2u + 4u + 14u);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FormSettingsFixture.h"
+#include "base/ClassBuilder.h"
 #include "settings/SettingsExceptions.h"
 
 namespace lindora::test {
@@ -266,6 +267,89 @@ TEST_F(FormSettingsTest, ASaveTheStoreRefusesReachesTheCallerAndIsTriedAgain)
     f.settings->setRegistryRootKey(prkCurrentUser);
     f.form.reset();  // destroy: the save succeeds now
     EXPECT_EQ(readString(std::string(kMainKey) + "\\btnAutoLogin", "Down"), "False");
+}
+
+// A component whose Level cannot be read while `broken` is set: a save fails on it midway.
+class BrokenGauge : public Component {
+    LINDORA_CLASS(BrokenGauge)
+public:
+    using Component::Component;
+    bool broken = false;
+    int level() const
+    {
+        if (broken)
+            throw Exception("the gauge cannot be read");
+        return 3;
+    }
+    void setLevel(int) {}
+};
+
+const ClassInfo& BrokenGauge::classInfo()
+{
+    static const ClassInfo info = ClassBuilder<BrokenGauge>("BrokenGauge", Component::classInfo())
+                                      .property("Level", &BrokenGauge::level, &BrokenGauge::setLevel);
+    return info;
+}
+
+// The value as the store file holds it, read the way another process would.
+std::string onDisk(const std::string& key, const std::string& name)
+{
+    auto store = RegistryRoots::store(RegistryRoot::CurrentUser);
+    RegistryStore disk(store->file(), RegistryStore::Access::ReadOnly, [](const std::string&) {});
+    auto path = parseKeyPath(key);
+    auto v = path ? disk.value(*path, name) : std::nullopt;
+    return v ? v->text() : "<missing>";
+}
+
+TEST_F(FormSettingsTest, OneSaveWritesTheStoreFileOnce)
+{
+    // Forced: every value written. Not forced: an unchanged value and its key deleted as well.
+    for (bool saveAll : {true, false}) {
+        SCOPED_TRACE(saveAll ? "SaveAll" : "changed values only");
+        writeString(std::string(kMainKey) + "\\btnAutoLogin", "Caption", "Auto Login");
+        writeInteger(std::string(kMainKey) + "\\btnAutoLogin\\Extent", "Size", 8);
+        CodeForm f;
+        f.settings->setSaveAll(saveAll);
+        for (const char* path : {"btnAutoLogin.Caption", "btnAutoLogin.Width", "btnAutoLogin.Ratio", "btnAutoLogin.Lines",
+                                 "btnAutoLogin.Extent.Size"})
+            f.settings->addSetting(path);
+        f.finishLoading();
+        f.button->setDown(true);
+        f.button->setWidth(90);
+
+        auto store = RegistryRoots::store(RegistryRoot::CurrentUser);
+        const uint64_t before = store->fileWrites();
+        f.form->window.send(WM_CLOSE);
+        EXPECT_EQ(f.log.count("AutoSave"), 1);
+        EXPECT_EQ(store->fileWrites() - before, 1u);
+        EXPECT_FALSE(store->hasPendingChanges());
+        EXPECT_EQ(onDisk(std::string(kMainKey) + "\\btnAutoLogin", "Down"), "True");
+        EXPECT_EQ(onDisk(std::string(kMainKey) + "\\btnAutoLogin", "Caption"), saveAll ? "Auto Login" : "<missing>");
+        EXPECT_EQ(onDisk(kMainKey, "ScreenRes"), "1024x768");
+        EXPECT_EQ(keyExists(std::string(kMainKey) + "\\btnAutoLogin\\Extent"), saveAll);
+        f.form.reset();
+        EXPECT_EQ(store->fileWrites() - before, 1u) << "destroy after the close request saves nothing more";
+    }
+}
+
+TEST_F(FormSettingsTest, ASaveFailingMidwayKeepsWhatItHadWrittenAndIsTriedAgain)
+{
+    CodeForm f;
+    auto* gauge = new BrokenGauge(f.form.get());
+    gauge->setName("gauge");
+    f.settings->addSetting("gauge.Level");  // after btnAutoLogin.Down
+    f.finishLoading();
+    f.button->setDown(true);
+    gauge->broken = true;
+    EXPECT_THROW(f.form->window.send(WM_QUIT), Exception);
+    EXPECT_FALSE(f.settings->saved());
+    EXPECT_EQ(onDisk(std::string(kMainKey) + "\\btnAutoLogin", "Down"), "True") << "written before the failure";
+    EXPECT_EQ(onDisk(std::string(kMainKey) + "\\gauge", "Level"), "<missing>");
+
+    gauge->broken = false;
+    f.form.reset();  // destroy: saved in full now
+    EXPECT_EQ(readInteger(std::string(kMainKey) + "\\gauge", "Level"), 3);
+    EXPECT_EQ(onDisk(kMainKey, "ScreenRes"), "1024x768");
 }
 
 TEST_F(FormSettingsTest, SaveAllFalseRemovesAnUnchangedAutoLoginAndItsKey)

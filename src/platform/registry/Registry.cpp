@@ -42,7 +42,7 @@ void Registry::saveIfWritten()
 {
     if (m_wrote) {
         m_wrote = false;
-        m_store->flush();
+        m_store->flushOrDefer();
     }
 }
 

@@ -7,9 +7,10 @@
 //
 // Saving: writes change the shared store in memory. Closing a key this object wrote to (CloseKey,
 // opening another key, changing the root, destruction) saves the store's pending changes to
-// its file; so do changes made while no key is open (CreateKey, DeleteKey). A failed save raises
-// ERegistryException from CloseKey; in the destructor it is swallowed and the changes stay
-// pending until the store's next save or its end, which reports a failure.
+// its file; so do changes made while no key is open (CreateKey, DeleteKey). Inside a batch of
+// the calling thread (RegistryBatch.h) these saves wait for the batch's end. A failed save
+// raises ERegistryException from CloseKey; in the destructor it is swallowed and the changes
+// stay pending until the store's next save or its end, which reports a failure.
 // Opening a key takes in what other processes saved since the store was read.
 //
 // Access: keys open for reading and writing by default. The machine-wide store is read-only, so

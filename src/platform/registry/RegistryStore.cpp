@@ -1,7 +1,9 @@
 #include "platform/registry/RegistryStore.h"
 
+#include <algorithm>
 #include <ctime>
 #include <iostream>
+#include <stdexcept>
 #include <system_error>
 
 #include "platform/registry/RegistryFileFormat.h"
@@ -153,6 +155,50 @@ void RegistryStore::reloadIfChanged()
     m_stamp = stamp;
 }
 
+std::vector<std::pair<std::thread::id, int>>::iterator RegistryStore::callersBatch()
+{
+    const auto self = std::this_thread::get_id();
+    return std::find_if(m_batches.begin(), m_batches.end(), [self](const auto& b) { return b.first == self; });
+}
+
+void RegistryStore::flushOrDefer()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (callersBatch() != m_batches.end())
+            return;  // the end of the batch saves
+    }
+    flush();
+}
+
+void RegistryStore::beginBatch()
+{
+    std::lock_guard lock(m_mutex);
+    auto batch = callersBatch();
+    if (batch != m_batches.end())
+        ++batch->second;
+    else
+        m_batches.emplace_back(std::this_thread::get_id(), 1);
+}
+
+bool RegistryStore::endBatch()
+{
+    std::lock_guard lock(m_mutex);
+    auto batch = callersBatch();
+    if (batch == m_batches.end())
+        throw std::logic_error("a registry batch ended that was never begun");
+    if (--batch->second > 0)
+        return false;
+    m_batches.erase(batch);
+    return true;
+}
+
+uint64_t RegistryStore::fileWrites()
+{
+    std::lock_guard lock(m_mutex);
+    return m_fileWrites;
+}
+
 void RegistryStore::refresh()
 {
     std::lock_guard lock(m_mutex);
@@ -288,6 +334,7 @@ void RegistryStore::flush()
             merged = m_root->clone();  // the file was damaged: what we hold is the best there is
         removeStaleTemporaries();
         writeFileAtomically(m_file, formatRegistryText(*merged), 0600);
+        ++m_fileWrites;
         m_root = std::move(merged);
         m_journal.clear();
         m_ownTreeIsBase = false;

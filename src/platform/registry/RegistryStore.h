@@ -11,12 +11,18 @@
 // A file that cannot be parsed is renamed to "<file>.corrupt-<UTC time>" and reported through
 // the diagnostic handler; the store then starts empty. A read-only store never touches its file.
 //
+// A batch (RegistryBatch.h) holds back the saves Registry objects ask for at key closes, so that
+// a save cycle replaces the file once; batches belong to the thread that opened them.
+//
 // Thread-safe; Registry objects on top of it are not.
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/registry/AtomicFile.h"
@@ -58,8 +64,18 @@ public:
     // Writes pending changes merged into the file on disk. Raises ERegistryException when the
     // file cannot be written; the changes then stay pending.
     void flush();
+    // What closing a written key asks for: flush() now, or at the end of the calling thread's
+    // outermost batch when one is open.
+    void flushOrDefer();
     // Reads the file again when another process has replaced it; pending changes stay on top.
     void refresh();
+
+    // Batches of the calling thread; they nest. endBatch() reports whether it ended the
+    // outermost one, which its caller then saves. RegistryBatch pairs them.
+    void beginBatch();
+    bool endBatch();
+    // How many times this store has replaced its file.
+    uint64_t fileWrites();
 
 private:
     std::filesystem::path m_file;
@@ -72,6 +88,9 @@ private:
     // Set when the file turned out damaged after loading and was set aside: until the next
     // save, the tree held here is the best record there is.
     bool m_ownTreeIsBase = false;
+    // Open batches per thread, with their nesting depth.
+    std::vector<std::pair<std::thread::id, int>> m_batches;
+    uint64_t m_fileWrites = 0;
 
     std::filesystem::path lockFile() const;
     void ensureLoaded();  // callers hold m_mutex
@@ -84,6 +103,8 @@ private:
     std::unique_ptr<RegistryKey> readDiskReporting(FileStamp& stamp);
     void setAside(const std::string& reason);
     void removeStaleTemporaries();
+    // The calling thread's entry in m_batches, or its end; callers hold m_mutex.
+    std::vector<std::pair<std::thread::id, int>>::iterator callersBatch();
     void report(const std::string& message);
     bool apply(RegistryChange change);
 };
