@@ -16,6 +16,7 @@
 #include "base/ClassRegistry.h"
 #include "platform/browser/Utf16.h"
 #include "settings/PFormSettings.h"
+#include "settings/SettingsClasses.h"
 #include "ui/Application.h"
 #include "ui/WindowSystem.h"
 
@@ -38,13 +39,15 @@ const ClassInfo& FrmMain::classInfo() {
                                       .method("btnAboutClick", &FrmMain::btnAboutClick)
                                       .method("btnExitClick", &FrmMain::btnExitClick)
                                       .method("wbMainProgressChange", &FrmMain::wbMainProgressChange)
-                                      .method("wbMainTitleChange", &FrmMain::wbMainTitleChange);
+                                      .method("wbMainTitleChange", &FrmMain::wbMainTitleChange)
+                                      .method("FormSettingsAutoRestore", &FrmMain::FormSettingsAutoRestore);
     return info;
 }
 
 void registerAppClasses() {
     // The toolbar framework registers its item classes before any form is read.
     BarFramework::startUp();
+    registerSettingsClasses();
     registerClass(FrmMain::classInfo());
     registerClass(WebBrowser::classInfo());
 }
@@ -180,6 +183,16 @@ void FrmMain::wbMainProgressChange(Persistent*, int progress, int progressMax) {
     if (!progressTarget_) return;
     progressTarget_->setMax(progressMax);
     progressTarget_->setPosition(progress);
+}
+
+// Fixes the key the settings live under before they are read.
+// The settings restore at their own loaded notice, which may come before the form's, so the
+// typed reference is looked up here if it is not bound yet.
+void FrmMain::FormSettingsAutoRestore(Persistent*, bool&) {
+    if (!FormSettings) bind(FormSettings, "FormSettings", true);
+    FormSettings->setCompanyName(app::CompanyName);
+    FormSettings->setSoftwareName(app::SoftwareName);
+    FormSettings->setSoftwareVersion(app::SoftwareVersion);
 }
 
 // The caption stays "Lindora 1.0" whatever page is shown.

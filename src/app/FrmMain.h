@@ -67,6 +67,7 @@ public:
     void btnExitClick(Persistent* sender);
     void wbMainProgressChange(Persistent* sender, int progress, int progressMax);
     void wbMainTitleChange(Persistent* sender, const std::u16string& text);
+    void FormSettingsAutoRestore(Persistent* sender, bool& proceed);
 
     void loaded() override;
 

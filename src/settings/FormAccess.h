@@ -44,6 +44,8 @@ public:
     virtual void setTop(int top) = 0;
     virtual void setWidth(int width) = 0;
     virtual void setHeight(int height) = 0;
+    // The position just applied is the form's own: the system does not choose one at its show.
+    virtual void keepPosition() {}
     virtual ShowState windowState() const = 0;
     virtual void setWindowState(ShowState state) = 0;
 

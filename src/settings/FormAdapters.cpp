@@ -54,6 +54,7 @@ public:
     void setTop(int top) override { form_.setTop(top); }
     void setWidth(int width) override { form_.setWidth(width); }
     void setHeight(int height) override { form_.setHeight(height); }
+    void keepPosition() override { form_.keepPositionAtShow(); }
 
     ShowState windowState() const override
     {

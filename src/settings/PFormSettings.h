@@ -77,7 +77,7 @@ public:
 
     // The placement settings, built afresh for each save and restore.
     std::vector<std::unique_ptr<PSetting>> buildPlacementSettings() const;
-    // Fills them from the form, and applies restored ones to it (Part of save and restore).
+    // Fills them from the form, and applies restored ones to it (parts of the save and restore cycles).
     void gatherPlacement(std::vector<std::unique_ptr<PSetting>>& placement);
     void applyPlacement(std::vector<std::unique_ptr<PSetting>>& placement);
 

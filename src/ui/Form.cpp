@@ -263,7 +263,9 @@ void Form::handleNeeded() {
 void Form::applyPosition() {
     if (positioned_) return;
     positioned_ = true;
-    Rect r = designBounds_;
+    // The window may exist before its first show (a component needed it): then its own
+    // rectangle holds whatever was set meanwhile.
+    Rect r = placementBase();
     const MonitorInfo monitor = Screen::monitorFromRect(r);
     auto centreOn = [&](const Rect& area) {
         r = Rect::fromSize(area.left + (area.width() - r.width()) / 2, area.top + (area.height() - r.height()) / 2,
@@ -282,6 +284,7 @@ void Form::applyPosition() {
         break;
     case poDefault:
     case poDefaultPosOnly: {
+        if (keepPosition_) break;
         // The system's default place: a little inside the work area's top-left corner.
         const Rect w = monitor.workArea;
         r = Rect::fromSize(w.left + 22, w.top + 22, r.width(), r.height());

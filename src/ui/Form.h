@@ -112,6 +112,9 @@ public:
     bool isMainForm() const;
     // Rectangle of the normal (restored) state, screen coordinates.
     Rect normalRect() const;
+    // The position set so far stands at the first show even when the position mode leaves the
+    // place to the system (a restored placement); centring modes still centre.
+    void keepPositionAtShow() { keepPosition_ = true; }
 
 protected:
     void wndProc(Message& m) override;
@@ -136,6 +139,7 @@ private:
     Font font_;
     bool visible_ = false;
     bool positioned_ = false;
+    bool keepPosition_ = false;
     bool wasActive_ = false;
     int textHeight_ = 13;
     DialogButton modalResult_ = DialogButton::None;

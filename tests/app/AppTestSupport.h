@@ -11,6 +11,7 @@
 #include "app/FrmMain.h"
 #include "app/LindoraRun.h"
 #include "app/ProgressTarget.h"
+#include "app/TempRegistryFolder.h"
 #include "app/WebBrowser.h"
 #include "platform/browser/RecordingBrowserEngine.h"
 #include "platform/offscreen/OffscreenIntegration.h"
@@ -29,6 +30,7 @@ public:
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        store_ = std::make_unique<TempRegistryFolder>();
         registerLindoraPlatforms();
         platform_ = &OffscreenIntegration::install();
         app_ = std::make_unique<Application>();
@@ -38,6 +40,7 @@ protected:
     void TearDown() override {
         app_.reset();
         PlatformIntegration::install(nullptr);
+        store_.reset();
     }
 
     FrmMain& createMain(const std::string& executable = "/opt/lindora/lindora") {
@@ -53,7 +56,10 @@ protected:
     OffscreenIntegration& platform() { return *platform_; }
     Application& app() { return *app_; }
 
+    const TempRegistryFolder& store() const { return *store_; }
+
 private:
+    std::unique_ptr<TempRegistryFolder> store_;
     OffscreenIntegration* platform_ = nullptr;
     std::unique_ptr<Application> app_;
 

@@ -11,6 +11,7 @@
 
 #include "app/CommandLine.h"
 #include "app/LindoraRun.h"
+#include "app/TempRegistryFolder.h"
 #include "platform/browser/BrowserUri.h"
 
 namespace lindora::test {
@@ -18,13 +19,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// No environment choice may leak into the parsing.
+// No environment choice may leak into the parsing; runs keep their settings in a folder of
+// their own.
 class CommandLineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         registerLindoraPlatforms();
         for (const char* v : {"LINDORA_PLATFORM", "LINDORA_INPUT_SCRIPT", "LINDORA_RECORD"}) unsetenv(v);
     }
+    TempRegistryFolder store_;
 };
 
 TEST_F(CommandLineTest, OptionsAreReadInBothSpellings) {

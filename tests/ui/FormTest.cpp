@@ -112,6 +112,17 @@ TEST_F(FormTest, ScreenCenterPlacesTheDesignSizeInTheMiddleOfTheScreen) {
     platform().setWorkArea({0, 40, 1280, 1024});
     other->show();
     EXPECT_EQ(other->bounds(), Rect::fromSize(22, 62, 300, 200));
+
+    // A position given by code and kept (a restored placement) stands, even when the window
+    // already exists hidden and the bounds went to it.
+    Form* restored = newForm("restored", Rect::fromSize(209, 152, 300, 200));
+    restored->setPosition(poDefaultPosOnly);
+    restored->handleNeeded();
+    restored->setLeft(600);
+    restored->setTop(500);
+    restored->keepPositionAtShow();
+    restored->show();
+    EXPECT_EQ(restored->bounds(), Rect::fromSize(600, 500, 300, 200));
 }
 
 TEST_F(FormTest, WindowStatesKeepTheNormalRectangle) {

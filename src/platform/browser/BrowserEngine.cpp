@@ -7,7 +7,7 @@ namespace lindora {
 void BrowserEngine::navigate(std::u16string_view urlOrPath) {
     std::string uri = browserUriFromText(urlOrPath);
     if (!live_) {
-        pendingUri_ = std::move(uri);
+        pendingUris_.push_back(std::move(uri));
         return;
     }
     startLoad(uri);
@@ -40,11 +40,10 @@ void BrowserEngine::goLiveWhenShown() {
     if (live_ || !surface_ || !visible_)
         return;
     live_ = true;
-    if (!pendingUri_.empty()) {
-        const std::string uri = std::move(pendingUri_);
-        pendingUri_.clear();
-        startLoad(uri);
-    }
+    // In the order they were asked for, each replacing the one before, as on a shown engine.
+    std::vector<std::string> waiting;
+    waiting.swap(pendingUris_);
+    for (const std::string& uri : waiting) startLoad(uri);
 }
 
 void BrowserEngine::raiseProgressChange(int progress, int progressMax) {

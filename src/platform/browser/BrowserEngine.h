@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "gfx/Geometry.h"
 #include "ui/PlatformIntegration.h"
@@ -43,8 +44,8 @@ public:
     NativeSurface* surface() const { return surface_; }
     const Rect& geometry() const { return geometry_; }
     bool visible() const { return visible_; }
-    // The navigation waiting for the engine to be shown, empty when none waits.
-    const std::string& pendingUri() const { return pendingUri_; }
+    // The navigations waiting for the engine to be shown, oldest first.
+    const std::vector<std::string>& pendingUris() const { return pendingUris_; }
     // True once the engine has been on a shown surface; from then on navigations start at once.
     bool isLive() const { return live_; }
 
@@ -64,7 +65,7 @@ private:
     Rect geometry_{};
     bool visible_ = false;
     bool live_ = false;
-    std::string pendingUri_;
+    std::vector<std::string> pendingUris_;
 };
 
 }  // namespace lindora

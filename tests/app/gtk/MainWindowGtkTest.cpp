@@ -19,6 +19,7 @@
 #include "XWindowClose.h"
 #include "app/FrmMain.h"
 #include "app/LindoraRun.h"
+#include "app/TempRegistryFolder.h"
 #include "app/WebBrowser.h"
 #include "platform/browser/BrowserEngine.h"
 #include "ui/Application.h"
@@ -71,6 +72,7 @@ GtkWindow* toplevelTitled(const char* title) {
 
 TEST(MainWindowGtk, TheWindowAppearsCentredWithItsCaptionAndWebKitRendersTheStartPage) {
     LINDORA_REQUIRE_GTK_DISPLAY();
+    test::TempRegistryFolder store;
     registerLindoraPlatforms();
     PlatformIntegration::install(GtkIntegration::create());
     ASSERT_EQ(PlatformIntegration::instance()->name(), "gtk");
@@ -135,6 +137,7 @@ bool waitReadable(int fd, int limitMs) {
 
 TEST(MainWindowGtk, ClosingTheWindowEndsTheProgramWithStatusZero) {
     LINDORA_REQUIRE_GTK_DISPLAY();
+    test::TempRegistryFolder store;
     const fs::path dir = fs::temp_directory_path() / ("lindora-app-gtk-" + std::to_string(getpid()));
     fs::create_directories(dir);
     const fs::path probe = dir / "probe";

@@ -55,18 +55,20 @@ protected:
     std::vector<std::string> events;
 };
 
-TEST_F(BrowserEngineTest, NavigationBeforeShowWaitsAndTheLastOneWins) {
+TEST_F(BrowserEngineTest, NavigationsBeforeShowWaitAndStartInOrderTheLastOneStaying) {
+    const std::vector<std::string> asked{"file:///opt/lindora/index.htm", "https://convert.example.com/?from=GUI"};
     engine.navigate(u"/opt/lindora/index.htm");
     engine.navigate(u"https://convert.example.com/?from=GUI");
     EXPECT_TRUE(engine.navigations().empty());
-    EXPECT_EQ(engine.pendingUri(), "https://convert.example.com/?from=GUI");
+    EXPECT_EQ(engine.pendingUris(), asked);
 
     engine.attachTo(&surface);  // on a surface but not shown yet
     EXPECT_TRUE(engine.navigations().empty());
     engine.setVisible(true);
 
-    EXPECT_EQ(engine.navigations(), std::vector<std::string>{"https://convert.example.com/?from=GUI"});
-    EXPECT_TRUE(engine.pendingUri().empty());
+    EXPECT_EQ(engine.navigations(), asked);
+    EXPECT_EQ(engine.currentUri(), "https://convert.example.com/?from=GUI");
+    EXPECT_TRUE(engine.pendingUris().empty());
     EXPECT_TRUE(engine.isLive());
 }
 
@@ -88,7 +90,7 @@ TEST_F(BrowserEngineTest, OnceShownNavigationsStartAtOnceAndReplaceTheLoadingOne
 TEST_F(BrowserEngineTest, BadTextThrowsAndKeepsTheWaitingNavigation) {
     engine.navigate(u"/opt/lindora/index.htm");
     EXPECT_THROW(engine.navigate(u""), Exception);
-    EXPECT_EQ(engine.pendingUri(), "file:///opt/lindora/index.htm");
+    EXPECT_EQ(engine.pendingUris(), std::vector<std::string>{"file:///opt/lindora/index.htm"});
 }
 
 TEST_F(BrowserEngineTest, CompletingALocalPageRaisesItsTitleThenTheEndOfDownload) {
