@@ -5,9 +5,9 @@
 #include <climits>
 
 #include "app/AppTexts.h"
-#include "app/ProgressTarget.h"
 #include "app/ShellOpen.h"
 #include "app/WebBrowser.h"
+#include "bars/items/BarProgressItem.h"
 #include "bars/model/BarButton.h"
 #include "bars/model/BarFramework.h"
 #include "bars/model/BarManager.h"
@@ -102,6 +102,7 @@ void FrmMain::bindComponents() {
     bind(btnHomePage, "btnHomePage", false);
     bind(btnAbout, "btnAbout", false);
     bind(btnExit, "btnExit", false);
+    bind(briMain, "briMain", false);
 }
 
 void FrmMain::loaded() {
@@ -124,6 +125,7 @@ void FrmMain::notification(Component* component, Operation operation) {
     clear(btnHomePage);
     clear(btnAbout);
     clear(btnExit);
+    clear(briMain);
 }
 
 WebBrowser& FrmMain::browser() const {
@@ -179,10 +181,12 @@ void FrmMain::btnAboutClick(Persistent*) {
 
 void FrmMain::btnExitClick(Persistent*) { close(); }
 
+// Max first, so that Position is clamped into the new range; the end of a download (-1, or a
+// ProgressMax of 0) leaves the item at its clamped position.
 void FrmMain::wbMainProgressChange(Persistent*, int progress, int progressMax) {
-    if (!progressTarget_) return;
-    progressTarget_->setMax(progressMax);
-    progressTarget_->setPosition(progress);
+    if (!briMain) return;
+    briMain->setMax(progressMax);
+    briMain->setPosition(progress);
 }
 
 // Fixes the key the settings live under before they are read.

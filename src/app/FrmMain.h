@@ -16,9 +16,9 @@ namespace lindora {
 class Application;
 class BarButton;
 class BarManager;
+class BarProgressItem;
 class BarSubItem;
 class PFormSettings;
-class ProgressTarget;
 class WebBrowser;
 
 class FrmMain : public Form {
@@ -40,11 +40,6 @@ public:
     void setExecutableName(std::string path) { executableName_ = std::move(path); }
     const std::string& executableName() const { return executableName_; }
 
-    // Where the progress handler sets Max and Position: the toolbar's progress item. Null
-    // leaves progress unshown.
-    void setProgressTarget(ProgressTarget* target) { progressTarget_ = target; }
-    ProgressTarget* progressTarget() const { return progressTarget_; }
-
     // Places the client-aligned controls again (after a docked bar changed its thickness).
     void realignControls();
 
@@ -58,6 +53,7 @@ public:
     BarButton* btnHomePage = nullptr;
     BarButton* btnAbout = nullptr;
     BarButton* btnExit = nullptr;
+    BarProgressItem* briMain = nullptr;
 
     // ---- published handlers
     void FormCreate(Persistent* sender);
@@ -82,7 +78,6 @@ private:
     void bind(T*& field, const char* name, bool required);
 
     std::string executableName_;
-    ProgressTarget* progressTarget_ = nullptr;
 };
 
 // The full path of the running executable (symbolic links resolved); empty when unknown.

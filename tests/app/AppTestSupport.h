@@ -10,7 +10,6 @@
 
 #include "app/FrmMain.h"
 #include "app/LindoraRun.h"
-#include "app/ProgressTarget.h"
 #include "app/TempRegistryFolder.h"
 #include "app/WebBrowser.h"
 #include "platform/browser/RecordingBrowserEngine.h"
@@ -18,14 +17,6 @@
 #include "ui/Application.h"
 
 namespace lindora::test {
-
-// Records what the progress handler sets, in order: "max N", "position N".
-class RecordingProgress : public ProgressTarget {
-public:
-    std::vector<std::string> calls;
-    void setMax(int max) override { calls.push_back("max " + std::to_string(max)); }
-    void setPosition(int position) override { calls.push_back("position " + std::to_string(position)); }
-};
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -1,8 +1,7 @@
 #pragma once
 // The main window's toolbar as its form description gives it: the manager with its category,
-// bar and items, and the image list, in the window's component order. The progress item
-// briMain joins the bar's links with the extended items. The glyphs of imgMenu are added from
-// src/app/glyphs (About, Exit, Help, Login) by the tests that need them.
+// bar and items, and the image list, in the window's component order. The glyphs of imgMenu are
+// added from src/app/glyphs (About, Exit, Help, Login) by the tests that need them.
 namespace lindora::test {
 
 inline constexpr const char* MainToolbarDescription = R"(object frmMain: TestForm
@@ -41,6 +40,10 @@ inline constexpr const char* MainToolbarDescription = R"(object frmMain: TestFor
           end
           item
             Item = btnExit
+            Visible = True
+          end
+          item
+            Item = briMain
             Visible = True
           end>
         MultiLine = True
@@ -116,6 +119,14 @@ inline constexpr const char* MainToolbarDescription = R"(object frmMain: TestFor
       ImageIndex = 3
       PaintStyle = psCaptionGlyph
       OnClick = btnLoginClick
+    end
+    object briMain: BarProgressItem
+      Align = iaRight
+      Caption = 'Progress'
+      Category = 0
+      Hint = 'Progress'
+      Visible = ivAlways
+      ShowCaption = False
     end
     object btnAutoLogin: BarButton
       ButtonStyle = bsChecked

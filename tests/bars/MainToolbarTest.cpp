@@ -2,7 +2,11 @@
 // back, and reset from it.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "BarsTestSupport.h"
+#include "bars/items/BarProgressItem.h"
 #include "MainToolbarFixture.h"
 #include "base/FormDescription.h"
 #include "gfx/Bitmap.h"
@@ -88,9 +92,9 @@ TEST_F(MainToolbarTest, BarValues) {
     EXPECT_FALSE(bar->useOwnFont());
     EXPECT_TRUE(bar->visible());
     EXPECT_EQ(linkNames(bar->itemLinks()),
-              (std::vector<std::string>{"btnLogin", "btnAutoLogin", "|BarSubItem1", "btnExit"}));
+              (std::vector<std::string>{"btnLogin", "btnAutoLogin", "|BarSubItem1", "btnExit", "briMain"}));
     for (CollectionItem* ci : bar->itemLinks().items()) EXPECT_TRUE(static_cast<BarItemLink*>(ci)->visible());
-    EXPECT_EQ(bar->itemLinks().shownLinks().size(), 4u);
+    EXPECT_EQ(bar->itemLinks().shownLinks().size(), 5u);
 }
 
 TEST_F(MainToolbarTest, ItemValuesInCreationOrder) {
@@ -98,7 +102,7 @@ TEST_F(MainToolbarTest, ItemValuesInCreationOrder) {
     std::vector<std::string> order;
     for (BarItem* i : bm.itemList()) order.push_back(i->name());
     EXPECT_EQ(order, (std::vector<std::string>{"btnExit", "btnAbout", "BarSubItem1", "btnHomePage", "btnLogin",
-                                               "btnAutoLogin"}));
+                                               "briMain", "btnAutoLogin"}));
     struct Expect {
         const char* name;
         const char* caption;
@@ -129,6 +133,41 @@ TEST_F(MainToolbarTest, ItemValuesInCreationOrder) {
     EXPECT_EQ(help->hint(), "");
     EXPECT_EQ(help->imageIndex(), 2);
     EXPECT_EQ(linkNames(help->itemLinks()), (std::vector<std::string>{"btnHomePage", "|btnAbout"}));
+
+    auto* progress = item<BarProgressItem>("briMain");
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->caption(), "Progress");
+    EXPECT_EQ(progress->hint(), "Progress");
+    EXPECT_EQ(progress->align(), iaRight);
+    EXPECT_FALSE(progress->showCaption());
+    EXPECT_EQ(progress->category(), 0);
+    EXPECT_EQ(progress->visible(), ivAlways);
+    EXPECT_EQ(progress->borderStyle(), sbsLowered);
+    EXPECT_EQ(progress->width(), 0);
+    EXPECT_EQ(progress->min(), 0);
+    EXPECT_EQ(progress->max(), 100);
+    EXPECT_EQ(progress->position(), 0);
+    EXPECT_FALSE(progress->smooth());
+    EXPECT_EQ(progress->color(), clDefault);
+}
+
+// The manager's block, from its object line to its end line, in a window description.
+std::string managerBlock(const std::string& description) {
+    const std::size_t start = description.find("  object BarManager1: BarManager\n");
+    if (start == std::string::npos) return {};
+    const std::size_t end = description.find("\n  end\n", start);
+    return end == std::string::npos ? std::string() : description.substr(start, end + 7 - start);
+}
+
+// The toolbar tested here is the one the program ships, value for value.
+TEST_F(MainToolbarTest, TheDescriptionIsTheMainWindowsOwn) {
+    std::ifstream in(std::string(LINDORA_SOURCE_DIR) + "/src/app/FrmMain.form");
+    ASSERT_TRUE(in.good());
+    std::ostringstream shipped;
+    shipped << in.rdbuf();
+    const std::string block = managerBlock(shipped.str());
+    ASSERT_FALSE(block.empty());
+    EXPECT_EQ(block, managerBlock(MainToolbarDescription));
 }
 
 TEST_F(MainToolbarTest, ClicksReachTheFormsHandlers) {
@@ -155,8 +194,8 @@ TEST_F(MainToolbarTest, WritingAndReadingBackKeepsEverything) {
     EXPECT_EQ(writeFormDescription(copy), text);
     auto* bm = dynamic_cast<BarManager*>(copy.findComponent("BarManager1"));
     ASSERT_NE(bm, nullptr);
-    EXPECT_EQ(bm->itemCount(), 6);
-    EXPECT_EQ(bm->bars().items(0)->itemLinks().count(), 4);
+    EXPECT_EQ(bm->itemCount(), 7);
+    EXPECT_EQ(bm->bars().items(0)->itemLinks().count(), 5);
     EXPECT_EQ(bm->bars().dockControl(dsTop)->thickness(), 26);
     EXPECT_TRUE(dynamic_cast<BarButton*>(copy.findComponent("btnAutoLogin"))->down());
     auto* copiedImages = dynamic_cast<ImageListComponent*>(copy.findComponent("imgMenu"));
@@ -177,7 +216,7 @@ TEST_F(MainToolbarTest, ResetAsksAndRestoresTheDesignedLinks) {
 
     platform().queueDialogAnswer(DialogButton::Cancel);
     EXPECT_FALSE(bar->reset());
-    EXPECT_EQ(bar->itemLinks().count(), 3);
+    EXPECT_EQ(bar->itemLinks().count(), 4);
     ASSERT_EQ(platform().dialogs().size(), 1u);
     EXPECT_EQ(platform().dialogs()[0].text, "Are you sure you want to reset the changes made to the 'Main Toolbar' toolbar?");
     EXPECT_EQ(platform().dialogs()[0].kind, DialogKind::Warning);
@@ -185,7 +224,7 @@ TEST_F(MainToolbarTest, ResetAsksAndRestoresTheDesignedLinks) {
     platform().queueDialogAnswer(DialogButton::OK);
     EXPECT_TRUE(bar->reset());
     EXPECT_EQ(linkNames(bar->itemLinks()),
-              (std::vector<std::string>{"btnLogin", "btnAutoLogin", "|BarSubItem1", "btnExit"}));
+              (std::vector<std::string>{"btnLogin", "btnAutoLogin", "|BarSubItem1", "btnExit", "briMain"}));
     EXPECT_TRUE(bar->itemLinks().items(0)->visible());
     EXPECT_EQ(bar->itemLinks().items(0)->item(), form().findComponent("btnLogin"));  // this form's items
     EXPECT_EQ(events, (std::vector<std::string>{"before", "after"}));
