@@ -8,11 +8,15 @@
 #include <memory>
 #include <string>
 
+#include "app/FrmMain.h"
+#include "app/LindoraRun.h"
+#include "bars/model/BarButton.h"
 #include "base/ClassBuilder.h"
 #include "platform/offscreen/OffscreenIntegration.h"
 #include "platform/registry/RegistryRoots.h"
 #include "settings/PFormSettings.h"
 #include "settings/PSetting.h"
+#include "ui/Application.h"
 #include "ui/Form.h"
 
 namespace {
@@ -113,5 +117,61 @@ void BM_RestoreFormSettings(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RestoreFormSettings);
+
+// The program's own main window, built from its description: its settings component keeps the
+// Auto Login choice and the placement.
+class MainWindowFixture {
+public:
+    MainWindowFixture()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "lindora-bench-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            std::abort();
+        folder_ = pattern;
+        ::setenv("LINDORA_REGISTRY_DIR", folder_.c_str(), 1);
+        RegistryRoots::reset();
+        registerLindoraPlatforms();
+        OffscreenIntegration::install();
+        app = std::make_unique<Application>();
+        app->initialize();
+        form = FrmMain::create(*app, "/opt/lindora/lindora");
+    }
+    ~MainWindowFixture()
+    {
+        app.reset();
+        PlatformIntegration::install(nullptr);
+        RegistryRoots::reset();
+        ::unsetenv("LINDORA_REGISTRY_DIR");
+        std::filesystem::remove_all(folder_);
+    }
+
+    std::unique_ptr<Application> app;
+    FrmMain* form = nullptr;
+
+private:
+    std::filesystem::path folder_;
+};
+
+void BM_SaveMainWindowSettings(benchmark::State& state)
+{
+    MainWindowFixture f;
+    for (auto _ : state) {
+        f.form->btnAutoLogin->click();  // a changed choice each time
+        f.form->FormSettings->registrySave();
+    }
+}
+BENCHMARK(BM_SaveMainWindowSettings);
+
+void BM_RestoreMainWindowSettings(benchmark::State& state)
+{
+    MainWindowFixture f;
+    f.form->btnAutoLogin->click();
+    f.form->FormSettings->registrySave();
+    for (auto _ : state) {
+        f.form->FormSettings->registryRestore();
+        benchmark::DoNotOptimize(f.form->btnAutoLogin->down());
+    }
+}
+BENCHMARK(BM_RestoreMainWindowSettings);
 
 }  // namespace
