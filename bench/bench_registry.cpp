@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "TempStore.h"
 #include "platform/registry/Registry.h"
 #include "platform/registry/RegistryRoots.h"
 
@@ -13,27 +14,7 @@ namespace {
 
 using namespace lindora;
 
-class TempStore {
-public:
-    TempStore()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lindora-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        m_folder = pattern;
-        ::setenv("LINDORA_REGISTRY_DIR", m_folder.c_str(), 1);
-        RegistryRoots::reset();
-    }
-    ~TempStore()
-    {
-        RegistryRoots::reset();
-        ::unsetenv("LINDORA_REGISTRY_DIR");
-        std::filesystem::remove_all(m_folder);
-    }
-
-private:
-    std::filesystem::path m_folder;
-};
+using bench::TempStore;
 
 const char* const kKey = "Software\\Quintvel\\Lindora\\1.0\\frmMain";
 

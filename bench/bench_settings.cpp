@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "TempStore.h"
 #include "app/FrmMain.h"
 #include "app/LindoraRun.h"
 #include "bars/model/BarButton.h"
@@ -51,12 +52,6 @@ class Fixture {
 public:
     Fixture()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lindora-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        folder_ = pattern;
-        ::setenv("LINDORA_REGISTRY_DIR", folder_.c_str(), 1);
-        RegistryRoots::reset();
         OffscreenIntegration::install();
         form = std::make_unique<Form>();
         form->setName("frmMain");
@@ -77,17 +72,12 @@ public:
     {
         form.reset();
         PlatformIntegration::install(nullptr);
-        RegistryRoots::reset();
-        ::unsetenv("LINDORA_REGISTRY_DIR");
-        std::filesystem::remove_all(folder_);
     }
 
+    bench::TempStore store;  // first in, last out
     std::unique_ptr<Form> form;
     PFormSettings* settings = nullptr;
     BenchButton* button = nullptr;
-
-private:
-    std::filesystem::path folder_;
 };
 
 void BM_SaveFormSettings(benchmark::State& state)
@@ -124,12 +114,6 @@ class MainWindowFixture {
 public:
     MainWindowFixture()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lindora-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        folder_ = pattern;
-        ::setenv("LINDORA_REGISTRY_DIR", folder_.c_str(), 1);
-        RegistryRoots::reset();
         registerLindoraPlatforms();
         OffscreenIntegration::install();
         app = std::make_unique<Application>();
@@ -140,16 +124,11 @@ public:
     {
         app.reset();
         PlatformIntegration::install(nullptr);
-        RegistryRoots::reset();
-        ::unsetenv("LINDORA_REGISTRY_DIR");
-        std::filesystem::remove_all(folder_);
     }
 
+    bench::TempStore store;  // first in, last out
     std::unique_ptr<Application> app;
     FrmMain* form = nullptr;
-
-private:
-    std::filesystem::path folder_;
 };
 
 void BM_SaveMainWindowSettings(benchmark::State& state)

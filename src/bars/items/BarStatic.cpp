@@ -61,15 +61,7 @@ int& BarStatic::sizeField(StaticSize which) {
     throw EBarError("Unknown size index " + std::to_string(static_cast<int>(which)));
 }
 
-int BarStatic::size(StaticSize which) const {
-    switch (which) {
-        case StaticSize::LeftIndent: return leftIndent_;
-        case StaticSize::RightIndent: return rightIndent_;
-        case StaticSize::Width: return width_;
-        case StaticSize::Height: return height_;
-    }
-    throw EBarError("Unknown size index " + std::to_string(static_cast<int>(which)));
-}
+int BarStatic::size(StaticSize which) const { return const_cast<BarStatic*>(this)->sizeField(which); }
 
 void BarStatic::setSize(StaticSize which, int value) {
     if (value < 0) value = 0;
