@@ -321,8 +321,10 @@ LResult WindowSystem::dispatch(QueuedMessage& m) {
     }
     if (m.hwnd == 0) {
         if (m.msg.msg == WM_PRIVATE_CHECKDEACTIVATE) {
-            // No other surface of ours took the focus since: the application lost it.
-            if (appActive_ && active_ == static_cast<WindowHandle>(m.msg.wParam))
+            // No surface of ours took the focus since, not even the one that lost it: the
+            // application lost it.
+            if (appActive_ && active_ == static_cast<WindowHandle>(m.msg.wParam) &&
+                nativeFocusIns_ == static_cast<std::uint64_t>(m.msg.lParam))
                 systemChanged(SystemChange::AppDeactivated);
         }
         return 0;
@@ -695,10 +697,11 @@ void WindowSystem::setActiveWindow(Window* w, unsigned how) {
 
 void WindowSystem::nativeActivationChanged(Window* w, bool active) {
     if (active) {
+        ++nativeFocusIns_;
         if (!appActive_) systemChanged(SystemChange::AppActivated);
         if (activeWindow() != w && w->isWindowEnabled()) setActiveWindow(w, WA_ACTIVE);
     } else if (active_ == w->handle()) {
-        post(nullptr, WM_PRIVATE_CHECKDEACTIVATE, w->handle());
+        post(nullptr, WM_PRIVATE_CHECKDEACTIVATE, w->handle(), static_cast<LParam>(nativeFocusIns_));
     }
 }
 

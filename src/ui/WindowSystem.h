@@ -213,6 +213,9 @@ private:
     WindowHandle active_ = 0;
     WindowHandle lastActive_ = 0;
     bool appActive_ = false;
+    // Native focus-ins so far: a focus-out followed by a focus-in of the same surface (a
+    // transient loss while the focus moves inside it) must not deactivate the application.
+    std::uint64_t nativeFocusIns_ = 0;
     Point cursor_;
     std::array<std::uint8_t, 256> syncKeys_{};   // bit 0x80 down, 0x01 toggled
     std::array<std::uint8_t, 256> asyncKeys_{};

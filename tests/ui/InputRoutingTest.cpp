@@ -321,6 +321,33 @@ TEST_F(InputRoutingTest, AnotherProgramTakingTheFocusDeactivatesAndGivingItBackR
     EXPECT_EQ(log, (MessageLog{"a WM_THEMECHANGED", "b WM_THEMECHANGED"}));  // every top-level, in z-order
 }
 
+TEST_F(InputRoutingTest, TheSystemsFocusLeavingAndComingBackAtOnceKeepsTheApplicationActive) {
+    LogWindow a("a", nullptr);
+    createTop(a, {0, 0, 100, 100});
+    auto* surface = dynamic_cast<OffscreenSurface*>(a.surface());
+    ASSERT_NE(surface, nullptr);
+    surface->systemFocusChanged(true);
+    EXPECT_EQ(ws().activeWindow(), &a);
+    EXPECT_TRUE(ws().applicationActive());
+
+    // Out and in again before the queue runs (the focus moving within the window).
+    surface->systemFocusChanged(false);
+    surface->systemFocusChanged(true);
+    ws().processMessages();
+    EXPECT_TRUE(ws().applicationActive());
+    EXPECT_EQ(ws().activeWindow(), &a);
+
+    // Out for good: another program has the focus.
+    surface->systemFocusChanged(false);
+    ws().processMessages();
+    EXPECT_FALSE(ws().applicationActive());
+    EXPECT_EQ(ws().activeWindow(), nullptr);
+
+    surface->systemFocusChanged(true);
+    EXPECT_TRUE(ws().applicationActive());
+    EXPECT_EQ(ws().activeWindow(), &a);
+}
+
 TEST_F(InputRoutingTest, NoActivateAnswerKeepsTheActiveWindowAndEatAnswersDropTheClick) {
     LogWindow main("main", nullptr), menu("menu", nullptr);
     createTop(main, {0, 0, 300, 300});

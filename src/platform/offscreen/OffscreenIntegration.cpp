@@ -180,11 +180,16 @@ private:
 // Surfaces
 
 OffscreenSurface::OffscreenSurface(OffscreenIntegration& owner, const SurfaceParams& p)
-    : owner_(owner), kind_(p.kind), bounds_(p.bounds), topMost_(p.topMost), translucent_(p.translucent), title_(p.title) {
+    : owner_(owner), delegate_(p.delegate), kind_(p.kind), bounds_(p.bounds), topMost_(p.topMost),
+      translucent_(p.translucent), title_(p.title) {
     owner_.stacking_.push_back(this);
 }
 
 OffscreenSurface::~OffscreenSurface() { std::erase(owner_.stacking_, this); }
+
+void OffscreenSurface::systemFocusChanged(bool focused) {
+    if (delegate_) delegate_->surfaceActivationChanged(focused);
+}
 
 void OffscreenSurface::stackAbove(NativeSurface* below) {
     auto& s = owner_.stacking_;

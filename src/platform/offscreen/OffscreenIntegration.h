@@ -56,11 +56,15 @@ public:
     CursorShape cursor() const { return cursor_; }
     bool grabbed() const { return grabbed_; }
     const std::string& title() const { return title_; }
+    // The system gives this surface the keyboard focus or takes it away, as a window manager
+    // or another program would.
+    void systemFocusChanged(bool focused);
     // What was last presented.
     const Bitmap& content() const { return content_; }
 
 private:
     OffscreenIntegration& owner_;
+    SurfaceDelegate* delegate_;
     SurfaceKind kind_;
     Rect bounds_;
     bool visible_ = false;

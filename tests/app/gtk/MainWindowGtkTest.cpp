@@ -111,6 +111,11 @@ TEST(MainWindowGtk, TheWindowAppearsCentredWithItsCaptionAndWebKitRendersTheStar
         }));
 
         ASSERT_TRUE(runUntil([&] { return loaded && !title.empty(); }));
+        // Shown and loaded, the window is the active one natively and in the window layer.
+        EXPECT_TRUE(runUntil([&] { return gtk_window_is_active(native) != FALSE; }, std::chrono::seconds(5)));
+        EXPECT_TRUE(runUntil([&] { return WindowSystem::instance().activeWindow() == form; }, std::chrono::seconds(5)))
+            << "active: " << (WindowSystem::instance().activeWindow() ? WindowSystem::instance().activeWindow()->text() : "none")
+            << " app active " << WindowSystem::instance().applicationActive();
         EXPECT_EQ(title, u"Welcome to Lindora");
         EXPECT_EQ(form->caption(), "Lindora 1.0");
         EXPECT_STREQ(gtk_window_get_title(native), "Lindora 1.0");
