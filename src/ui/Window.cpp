@@ -526,8 +526,10 @@ int Window::defaultHitTest(Point p) const {
         }
     }
     if (caption && p.y >= b && p.y < in.top && p.x >= b && p.x < w - b) {
-        const int size = in.top - b - 4;
-        if ((style_ & WS_SYSMENU) && p.x >= w - b - 2 - size && p.x < w - b - 2) return HTCLOSE;
+        const CaptionButtons buttons = captionButtons();
+        if (buttons.close.contains(p)) return HTCLOSE;
+        if (buttons.maximize.contains(p)) return HTMAXBUTTON;
+        if (buttons.minimize.contains(p)) return HTMINBUTTON;
         return HTCAPTION;
     }
     return HTBORDER;
@@ -662,6 +664,9 @@ void Window::defaultProc(Message& m) {
     }
     case WM_NCLBUTTONUP:
         if (m.wParam == HTCLOSE) send(WM_SYSCOMMAND, SC_CLOSE);
+        if (m.wParam == HTMAXBUTTON && (style_ & WS_MAXIMIZEBOX))
+            send(WM_SYSCOMMAND, showState_ == ShowState::Maximized ? SC_RESTORE : SC_MAXIMIZE);
+        if (m.wParam == HTMINBUTTON && (style_ & WS_MINIMIZEBOX)) send(WM_SYSCOMMAND, SC_MINIMIZE);
         break;
     case WM_NCLBUTTONDBLCLK:
         if (m.wParam == HTCAPTION && (style_ & WS_MAXIMIZEBOX))
@@ -860,14 +865,12 @@ void Window::paintNonClient(Canvas& canvas) {
         canvas.setFont(f);
         canvas.setBackgroundMode(BackgroundMode::Transparent);
         int right = cap.right;
-        if (style_ & WS_SYSMENU) {
-            const int size = cap.height() - 4;
-            Rect btn{cap.right - 2 - size, cap.top + 2, cap.right - 2, cap.top + 2 + size};
-            canvas.fillRect(btn, Brush(clBtnFace));
-            Rect e = btn;
-            canvas.drawEdge(e, EDGE_RAISED, BF_RECT);
+        const CaptionButtons buttons = captionButtons();
+        if (!buttons.close.isEmpty()) {
+            const Rect& btn = buttons.close;
+            paintCaptionButtonFace(canvas, btn);
             // The cross of the close button.
-            const int m = size / 4 + 1;
+            const int m = btn.height() / 4 + 1;
             canvas.setPenColor(clBtnText);
             for (int d = 0; d < 2; ++d) {
                 canvas.moveTo(btn.left + m + d, btn.top + m);
@@ -877,10 +880,67 @@ void Window::paintNonClient(Canvas& canvas) {
             }
             right = btn.left - 2;
         }
+        if (!buttons.maximize.isEmpty()) {
+            const Rect& btn = buttons.maximize;
+            paintCaptionButtonFace(canvas, btn);
+            const Color ink = (style_ & WS_MAXIMIZEBOX) ? clBtnText : clGrayText;
+            const int m = btn.height() / 4;
+            const Rect box{btn.left + m, btn.top + m, btn.right - m, btn.bottom - m};
+            if (showState_ == ShowState::Maximized) {
+                // Restore: a second window behind the first.
+                const int o = std::max(2, box.width() / 4);
+                const Rect back{box.left + o, box.top, box.right, box.bottom - o};
+                const Rect front{box.left, box.top + o, box.right - o, box.bottom};
+                canvas.frameRect(back, Brush(ink));
+                canvas.fillRect({back.left, back.top + 1, back.right, back.top + 2}, Brush(ink));
+                canvas.fillRect(front, Brush(clBtnFace));
+                canvas.frameRect(front, Brush(ink));
+                canvas.fillRect({front.left, front.top + 1, front.right, front.top + 2}, Brush(ink));
+            } else {
+                canvas.frameRect(box, Brush(ink));
+                canvas.fillRect({box.left, box.top + 1, box.right, box.top + 2}, Brush(ink));
+            }
+        }
+        if (!buttons.minimize.isEmpty()) {
+            const Rect& btn = buttons.minimize;
+            paintCaptionButtonFace(canvas, btn);
+            const Color ink = (style_ & WS_MINIMIZEBOX) ? clBtnText : clGrayText;
+            const int m = btn.height() / 4;
+            canvas.fillRect({btn.left + m, btn.bottom - m - 2, btn.right - m - 1, btn.bottom - m}, Brush(ink));
+            right = btn.left - 2;
+        } else if (!buttons.maximize.isEmpty()) {
+            right = buttons.maximize.left - 2;
+        }
         Rect textRect{cap.left + 4, cap.top, right, cap.bottom};
         canvas.drawText(textRect, text_, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
         canvas.setFont(saved);
     }
+}
+
+// The caption's buttons, in window coordinates: close at the right end, then maximise (or
+// restore) and minimise side by side. A window with only one of the two boxes shows both, the
+// other one disabled; tool windows have the close button only.
+Window::CaptionButtons Window::captionButtons() const {
+    CaptionButtons buttons;
+    if ((style_ & WS_CAPTION) != WS_CAPTION || !(style_ & WS_SYSMENU)) return buttons;
+    const Rect in = defaultFrameInsets();
+    const int b = in.left;
+    const Rect cap{b, b, bounds_.width() - b, in.top - 1};
+    const int size = cap.height() - 4;
+    if (size <= 0) return buttons;
+    buttons.close = {cap.right - 2 - size, cap.top + 2, cap.right - 2, cap.top + 2 + size};
+    if (!(exStyle_ & WS_EX_TOOLWINDOW) && (style_ & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) {
+        buttons.maximize = buttons.close.translated(-size - 2, 0);
+        buttons.minimize = buttons.maximize.translated(-size, 0);
+    }
+    return buttons;
+}
+
+// A caption button's raised face, before its glyph.
+void Window::paintCaptionButtonFace(Canvas& canvas, const Rect& button) {
+    canvas.fillRect(button, Brush(clBtnFace));
+    Rect e = button;
+    canvas.drawEdge(e, EDGE_RAISED, BF_RECT);
 }
 
 // ---------------------------------------------------------------------------------------------

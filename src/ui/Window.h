@@ -237,6 +237,11 @@ protected:
     int defaultHitTest(Point inWindow) const;
     // The frame the default WM_NCCALCSIZE leaves around the client: left, top, right, bottom.
     Rect defaultFrameInsets() const;
+    struct CaptionButtons {
+        Rect close, maximize, minimize;  // empty when the window has no such button
+    };
+    CaptionButtons captionButtons() const;
+    static void paintCaptionButtonFace(Canvas& canvas, const Rect& button);
 
 private:
     friend class WindowSystem;

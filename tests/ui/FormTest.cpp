@@ -53,6 +53,42 @@ TEST_F(FormTest, ACloseQueryThatRefusesKeepsTheFormOpen) {
     EXPECT_TRUE(app_->terminated());
 }
 
+TEST_F(FormTest, TheCaptionButtonsMaximiseRestoreAndMinimise) {
+    Form* main = newForm("main");
+    main->show();
+    Form* other = newForm("other", {200, 150, 600, 450});
+    other->show();
+    // Buttons of 15 pixels (caption 19 less 4): close at the right, then maximise and minimise.
+    auto hitAt = [&](int x) {
+        const Point p = other->windowToScreen({x, 12});
+        return static_cast<int>(other->send(WM_NCHITTEST, 0, makeLParam(p.x, p.y)));
+    };
+    const int w = other->width();
+    EXPECT_EQ(hitAt(w - 10), HTCLOSE);
+    EXPECT_EQ(hitAt(w - 4 - 2 - 15 - 2 - 7), HTMAXBUTTON);
+    EXPECT_EQ(hitAt(w - 4 - 2 - 15 - 2 - 15 - 7), HTMINBUTTON);
+    EXPECT_EQ(hitAt(w - 4 - 2 - 15 - 2 - 30 - 3), HTCAPTION);
+
+    platform().click(other->windowToScreen({w - 4 - 2 - 15 - 2 - 7, 12}));
+    app_->processMessages();
+    EXPECT_EQ(other->windowState(), wsMaximized);
+    // Maximised, the same button restores.
+    platform().click(other->windowToScreen({other->width() - 4 - 2 - 15 - 2 - 7, 12}));
+    app_->processMessages();
+    EXPECT_EQ(other->windowState(), wsNormal);
+    EXPECT_EQ(other->bounds(), Rect(200, 150, 600, 450));
+    platform().click(other->windowToScreen({w - 4 - 2 - 15 - 2 - 15 - 7, 12}));
+    app_->processMessages();
+    EXPECT_EQ(other->windowState(), wsMinimized);
+
+    // A dialog frame has the close button only.
+    Form* dialog = newForm("dialog", {300, 200, 500, 350});
+    dialog->setBorderStyle(bsDialog);
+    dialog->show();
+    const Point p = dialog->windowToScreen({dialog->width() - 4 - 2 - 15 - 2 - 7, 12});
+    EXPECT_EQ(static_cast<int>(dialog->send(WM_NCHITTEST, 0, makeLParam(p.x, p.y))), HTCAPTION);
+}
+
 TEST_F(FormTest, OtherFormsHideByDefaultAndFollowTheirCloseAction) {
     Form* main = newForm("main");
     main->show();
