@@ -61,6 +61,9 @@ const ClassInfo& Form::classInfo() {
             .property("WindowState", &Form::windowState, &Form::setWindowState).defaultValue(wsNormal)
             .property("Color", [](const Form& f) { return static_cast<std::int64_t>(f.color().value()); },
                       [](Form& f, std::int64_t v) { f.setColor(Color(static_cast<std::uint32_t>(v))); })
+            .idents(colorIdents())
+            .property("Font", [](const Form& f) -> const FontProperty& { return f.fontProperty(); },
+                      [](Form& f, const FontProperty& v) { f.setFont(v.font()); })
             .property("Visible", &Form::visible, &Form::setVisible).defaultValue(false)
             .property("PixelsPerInch", &Form::pixelsPerInch, &Form::setPixelsPerInch)
             .property("TextHeight", &Form::textHeight, &Form::setTextHeight)
@@ -79,8 +82,9 @@ const ClassInfo& Form::classInfo() {
 Form::Form(Component* owner)
     : Component(owner),
       borderIcons_{biSystemMenu, biMinimize, biMaximize},
-      font_("DejaVu Sans", -11, fsNone, clWindowText) {
+      font_(Font("DejaVu Sans", -11, fsNone, clWindowText)) {
     setBackgroundColor(clBtnFace);
+    font_.OnChange.bind([this](Persistent*) { invalidate(); });
     if (Application* app = Application::current()) app->formCreated(this);
 }
 
@@ -202,10 +206,6 @@ void Form::setColor(Color c) {
     invalidate();
 }
 
-void Form::setFont(const Font& f) {
-    font_ = f;
-    invalidate();
-}
 
 void Form::setVisible(bool v) {
     if (isLoading()) {

@@ -9,6 +9,7 @@
 #include "base/Component.h"
 #include "base/Event.h"
 #include "gfx/Font.h"
+#include "gfx/PersistentGraphics.h"
 #include "ui/Window.h"
 
 namespace lindora {
@@ -73,8 +74,10 @@ public:
     void setWindowState(WindowState s);
     Color color() const { return backgroundColor(); }
     void setColor(Color c);
-    const Font& font() const { return font_; }
-    void setFont(const Font& f);
+    const Font& font() const { return font_.font(); }
+    void setFont(const Font& f) { font_.setFont(f); }
+    // The published font (Font.Name, Font.Height, ...); a change repaints the form.
+    const FontProperty& fontProperty() const { return font_; }
     bool visible() const { return visible_; }
     void setVisible(bool v);
     int pixelsPerInch() const { return 96; }
@@ -136,7 +139,7 @@ private:
     FormStyle formStyle_ = fsNormal;
     Position position_ = poDesigned;
     WindowState pendingState_ = wsNormal;
-    Font font_;
+    FontProperty font_;
     bool visible_ = false;
     bool positioned_ = false;
     bool keepPosition_ = false;

@@ -6,6 +6,7 @@
 #include "app/AppTexts.h"
 #include "bars/items/BarProgressItem.h"
 #include "base/ClassInfo.h"
+#include "base/FormDescription.h"
 #include "platform/browser/BrowserUri.h"
 #include "ui/WindowSystem.h"
 
@@ -248,6 +249,16 @@ TEST_F(MainWindowTest, TheDescriptionBindsTheBrowserEventsAndTheCreationHandler)
     // default-position-only mode).
     EXPECT_NE(FrmMain::description().find("  Position = poScreenCenter\n"), std::string::npos);
     EXPECT_EQ(form.color(), clBtnFace);
+    EXPECT_EQ(form.font().name(), "MS Sans Serif");
+    EXPECT_EQ(form.font().height(), -11);
+    EXPECT_EQ(form.font().color(), clWindowText);
+    EXPECT_EQ(form.font().style(), fsNone);
+    // Written back, colours keep their names.
+    const std::string written = writeFormDescription(form);
+    EXPECT_NE(written.find("\n  Color = clBtnFace\n  Font.Color = clWindowText\n  Font.Height = -11\n"
+                           "  Font.Name = 'MS Sans Serif'\n"),
+              std::string::npos)
+        << written.substr(0, 400);
 }
 
 TEST_F(MainWindowTest, TheBrowserHasTheKeyboardOnceTheWindowIsActive) {

@@ -5,7 +5,7 @@
 #include "BarsTestSupport.h"
 #include "bars/model/BarWindows.h"
 #include "bars/model/DockControl.h"
-#include "bars/model/PersistentGraphics.h"
+#include "gfx/PersistentGraphics.h"
 #include "ui/Screen.h"
 
 namespace lindora::test {

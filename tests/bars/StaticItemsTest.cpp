@@ -318,7 +318,7 @@ TEST_F(StaticItemsTest, OnlyValuesThatDifferFromTheDefaultsAreWritten) {
               "      Visible = ivAlways\n"
               "      BorderStyle = sbsNone\n"
               "      ShowCaption = False\n"
-              "      Color = 255\n"
+              "      Color = clRed\n"
               "      Position = 30\n");
     EXPECT_EQ(block("stLabel"),
               "object stLabel: BarStatic\n"

@@ -20,6 +20,7 @@ const ClassInfo& BarProgressItem::classInfo() {
             .defaultValue(sbsLowered)
             .property("Color", [](const BarProgressItem& i) { return colorValue(i.color()); },
                       [](BarProgressItem& i, std::int64_t v) { i.setColor(toColor(v)); })
+            .idents(colorIdents())
             .defaultValue(colorValue(clDefault))
             .property("Max", &BarProgressItem::max, &BarProgressItem::setMax).defaultValue(100)
             .property("Min", &BarProgressItem::min, &BarProgressItem::setMin).defaultValue(0)

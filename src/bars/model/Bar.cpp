@@ -33,6 +33,7 @@ const ClassInfo& Bar::classInfo() {
             .property("Caption", &Bar::caption, &Bar::setCaption)
             .property("Color", [](const Bar& b) { return colorValue(b.color()); },
                       [](Bar& b, std::int64_t v) { b.setColor(toColor(v)); })
+            .idents(colorIdents())
             .defaultValue(colorValue(clDefault))
             .property("DockControl", &Bar::dockControl, &Bar::setDockControl)
             .property("DockedDockControl", &Bar::dockedDockControl, &Bar::setDockedDockControl)

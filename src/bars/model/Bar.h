@@ -7,9 +7,9 @@
 
 #include "bars/model/BarItemLinks.h"
 #include "bars/model/BarTypes.h"
-#include "bars/model/PersistentGraphics.h"
 #include "base/Collection.h"
 #include "gfx/Color.h"
+#include "gfx/PersistentGraphics.h"
 
 namespace lindora {
 

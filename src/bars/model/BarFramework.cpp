@@ -12,9 +12,9 @@
 #include "bars/model/BarSubItem.h"
 #include "bars/model/DockControl.h"
 #include "bars/model/FormLink.h"
-#include "bars/model/PersistentGraphics.h"
 #include "base/ClassInfo.h"
 #include "base/ClassRegistry.h"
+#include "gfx/PersistentGraphics.h"
 
 namespace lindora {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "bars/model/BarTypes.h"
-#include "bars/model/PersistentGraphics.h"
 #include "base/Component.h"
 #include "base/Event.h"
+#include "gfx/PersistentGraphics.h"
 
 namespace lindora {
 

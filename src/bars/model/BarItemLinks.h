@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "bars/model/BarTypes.h"
-#include "bars/model/PersistentGraphics.h"
 #include "base/Collection.h"
 #include "gfx/Geometry.h"
+#include "gfx/PersistentGraphics.h"
 
 namespace lindora {
 

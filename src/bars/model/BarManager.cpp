@@ -65,6 +65,7 @@ const ClassInfo& BarManager::classInfo() {
                       [](BarManager& m, const BarManagerCategories& c) { m.setCategories(c); })
             .property("DockColor", [](const BarManager& m) { return colorValue(m.dockColor()); },
                       [](BarManager& m, std::int64_t v) { m.setDockColor(toColor(v)); })
+            .idents(colorIdents())
             .stored([](const BarManager& m) { return !m.autoDockColor(); })
             .property("FlatCloseButton", &BarManager::flatCloseButton, &BarManager::setFlatCloseButton).defaultValue(false)
             .property("HelpButtonGlyph", [](const BarManager& m) -> const BitmapProperty& { return m.helpButtonGlyph(); },
@@ -76,6 +77,7 @@ const ClassInfo& BarManager::classInfo() {
             .property("HotImages", imageGetter<ilHotImages>(), imageSetter<ilHotImages>())
             .property("ImageListBkColor", [](const BarManager& m) { return colorValue(m.imageListBkColor()); },
                       [](BarManager& m, std::int64_t v) { m.setImageListBkColor(toColor(v)); })
+            .idents(colorIdents())
             .defaultValue(std::int64_t{0xFF00FF})
             .property("Images", imageGetter<ilImages>(), imageSetter<ilImages>())
             .property("DisabledImages", imageGetter<ilDisabledImages>(), imageSetter<ilDisabledImages>())

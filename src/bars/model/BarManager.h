@@ -11,9 +11,9 @@
 #include "bars/model/BarPopupMenuLinks.h"
 #include "bars/model/BarTypes.h"
 #include "bars/model/LookAndFeel.h"
-#include "bars/model/PersistentGraphics.h"
 #include "base/Component.h"
 #include "base/Event.h"
+#include "gfx/PersistentGraphics.h"
 
 namespace lindora {
 
