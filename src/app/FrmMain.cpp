@@ -14,6 +14,7 @@
 #include "bars/model/BarSubItem.h"
 #include "base/ClassBuilder.h"
 #include "base/ClassRegistry.h"
+#include "gfx/PersistentGraphics.h"
 #include "platform/browser/Utf16.h"
 #include "settings/PFormSettings.h"
 #include "settings/SettingsClasses.h"
@@ -103,6 +104,7 @@ void FrmMain::bindComponents() {
     bind(btnAbout, "btnAbout", false);
     bind(btnExit, "btnExit", false);
     bind(briMain, "briMain", false);
+    bind(imgMenu, "imgMenu", false);
 }
 
 void FrmMain::loaded() {
@@ -126,6 +128,7 @@ void FrmMain::notification(Component* component, Operation operation) {
     clear(btnAbout);
     clear(btnExit);
     clear(briMain);
+    clear(imgMenu);
 }
 
 WebBrowser& FrmMain::browser() const {

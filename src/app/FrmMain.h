@@ -18,6 +18,7 @@ class BarButton;
 class BarManager;
 class BarProgressItem;
 class BarSubItem;
+class ImageListComponent;
 class PFormSettings;
 class WebBrowser;
 
@@ -54,6 +55,7 @@ public:
     BarButton* btnAbout = nullptr;
     BarButton* btnExit = nullptr;
     BarProgressItem* briMain = nullptr;
+    ImageListComponent* imgMenu = nullptr;
 
     // ---- published handlers
     void FormCreate(Persistent* sender);

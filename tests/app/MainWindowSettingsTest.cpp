@@ -6,7 +6,10 @@
 
 #include "AppTestSupport.h"
 #include "app/AppTexts.h"
+#include "bars/items/BarProgressItem.h"
 #include "bars/model/BarButton.h"
+#include "bars/model/BarManager.h"
+#include "gfx/PersistentGraphics.h"
 #include "platform/browser/BrowserUri.h"
 #include "platform/registry/Registry.h"
 #include "settings/PFormSettings.h"
@@ -208,6 +211,14 @@ TEST_F(MainWindowTest, TheSettingsComponentIsConfiguredAsTheWindowNeedsIt) {
     EXPECT_EQ(order[1], "FormSettings");
     EXPECT_EQ(order[2], "BarManager1");
     EXPECT_EQ(order.back(), "imgMenu");
+    // Each has its typed reference.
+    auto same = [&](Component* field, const char* name) { return field && field == form.findComponent(name); };
+    EXPECT_TRUE(same(form.wbMain, "wbMain"));
+    EXPECT_TRUE(same(form.FormSettings, "FormSettings"));
+    EXPECT_TRUE(same(form.BarManager1, "BarManager1"));
+    EXPECT_TRUE(same(form.briMain, "briMain"));
+    ASSERT_TRUE(same(form.imgMenu, "imgMenu"));
+    EXPECT_EQ(form.imgMenu->count(), 4);
 }
 
 }  // namespace
