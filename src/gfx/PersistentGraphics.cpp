@@ -1,4 +1,4 @@
-#include "bars/model/PersistentGraphics.h"
+#include "gfx/PersistentGraphics.h"
 
 #include <cstring>
 
@@ -7,6 +7,60 @@
 #include "base/Stream.h"
 
 namespace lindora {
+
+const IntegerIdents& colorIdents() {
+    static const IntegerIdents idents{
+        {"clBlack", clBlack.value()},
+        {"clMaroon", clMaroon.value()},
+        {"clGreen", clGreen.value()},
+        {"clOlive", clOlive.value()},
+        {"clNavy", clNavy.value()},
+        {"clPurple", clPurple.value()},
+        {"clTeal", clTeal.value()},
+        {"clGray", clGray.value()},
+        {"clSilver", clSilver.value()},
+        {"clRed", clRed.value()},
+        {"clLime", clLime.value()},
+        {"clYellow", clYellow.value()},
+        {"clBlue", clBlue.value()},
+        {"clFuchsia", clFuchsia.value()},
+        {"clAqua", clAqua.value()},
+        {"clWhite", clWhite.value()},
+        {"clNone", clNone.value()},
+        {"clDefault", clDefault.value()},
+        {"clScrollBar", clScrollBar.value()},
+        {"clBackground", clBackground.value()},
+        {"clActiveCaption", clActiveCaption.value()},
+        {"clInactiveCaption", clInactiveCaption.value()},
+        {"clMenu", clMenu.value()},
+        {"clWindow", clWindow.value()},
+        {"clWindowFrame", clWindowFrame.value()},
+        {"clMenuText", clMenuText.value()},
+        {"clWindowText", clWindowText.value()},
+        {"clCaptionText", clCaptionText.value()},
+        {"clActiveBorder", clActiveBorder.value()},
+        {"clInactiveBorder", clInactiveBorder.value()},
+        {"clAppWorkSpace", clAppWorkSpace.value()},
+        {"clHighlight", clHighlight.value()},
+        {"clHighlightText", clHighlightText.value()},
+        {"clBtnFace", clBtnFace.value()},
+        {"clBtnShadow", clBtnShadow.value()},
+        {"clGrayText", clGrayText.value()},
+        {"clBtnText", clBtnText.value()},
+        {"clInactiveCaptionText", clInactiveCaptionText.value()},
+        {"clBtnHighlight", clBtnHighlight.value()},
+        {"cl3DDkShadow", cl3DDkShadow.value()},
+        {"cl3DLight", cl3DLight.value()},
+        {"clInfoText", clInfoText.value()},
+        {"clInfoBk", clInfoBk.value()},
+        {"clHotLight", clHotLight.value()},
+        {"clGradientActiveCaption", clGradientActiveCaption.value()},
+        {"clGradientInactiveCaption", clGradientInactiveCaption.value()},
+        {"clMenuHighlight", clMenuHighlight.value()},
+        {"clMenuBar", clMenuBar.value()},
+    };
+    return idents;
+}
 
 namespace fontstyle {
 const EnumInfo& enumInfoOf(FontStyleBit) {
@@ -22,6 +76,7 @@ const ClassInfo& FontProperty::classInfo() {
         ClassBuilder<FontProperty>("FontProperty", Persistent::classInfo())
             .property("Color", [](const FontProperty& f) { return static_cast<std::int64_t>(f.color().value()); },
                       [](FontProperty& f, std::int64_t v) { f.setColor(Color(static_cast<std::uint32_t>(v))); })
+            .idents(colorIdents())
             .property("Height", &FontProperty::height, &FontProperty::setHeight)
             .property("Name", [](const FontProperty& f) { return f.fontName(); }, &FontProperty::setFontName)
             .property("Style", &FontProperty::styles, &FontProperty::setStyles)
@@ -138,6 +193,7 @@ const ClassInfo& ImageListComponent::classInfo() {
         ClassBuilder<ImageListComponent>("ImageListComponent", Component::classInfo())
             .property("BkColor", [](const ImageListComponent& l) { return static_cast<std::int64_t>(l.bkColor().value()); },
                       [](ImageListComponent& l, std::int64_t v) { l.setBkColor(Color(static_cast<std::uint32_t>(v))); })
+            .idents(colorIdents())
             .defaultValue(static_cast<std::int64_t>(clNone.value()))
             .property("Height", &ImageListComponent::height, &ImageListComponent::setHeight).defaultValue(16)
             .property("Masked", &ImageListComponent::masked, &ImageListComponent::setMasked).defaultValue(true)

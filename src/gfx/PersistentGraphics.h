@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/ClassInfo.h"
 #include "base/Component.h"
 #include "base/Event.h"
 #include "base/Persistent.h"
@@ -13,6 +14,10 @@
 #include "gfx/ImageList.h"
 
 namespace lindora {
+
+// The names form descriptions use for colours ("clBtnFace", "clRed"), for integer colour
+// properties published with .idents(colorIdents()).
+const IntegerIdents& colorIdents();
 
 // The style bits as a published set ("Style = [fsBold]").
 namespace fontstyle {
