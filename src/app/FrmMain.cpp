@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "app/AppIcon.h"
 #include "app/AppTexts.h"
 #include "app/ShellOpen.h"
 #include "app/WebBrowser.h"
@@ -73,6 +74,7 @@ FrmMain::~FrmMain() = default;
 FrmMain* FrmMain::create(Application& app, std::string executableName) {
     registerAppClasses();
     auto* form = new FrmMain(&app);
+    form->setIcon(applicationIcon());
     form->setExecutableName(executableName.empty() ? runningExecutableName() : std::move(executableName));
     try {
         form->loadFromDescription(description());

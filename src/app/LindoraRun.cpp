@@ -4,6 +4,7 @@
 #include <memory>
 #include <sstream>
 
+#include "app/AppIcon.h"
 #include "app/AppTexts.h"
 #include "app/CommandLine.h"
 #include "app/FrmMain.h"
@@ -154,6 +155,7 @@ int runLindora(const std::vector<std::string>& args, std::ostream& out, std::ost
         Application application;
         application.initialize();
         application.setTitle(app::ApplicationTitle);
+        application.setIcon(applicationIcon());
         FrmMain* form = FrmMain::create(application);
         std::unique_ptr<StartPageScreenshot> shot;
         if (!offscreen && !cl.screenshot.empty()) shot = std::make_unique<StartPageScreenshot>(*form, cl.screenshot);

@@ -159,15 +159,17 @@ void Bitmap::markDirty() const {
     if (surface_) cairo_surface_mark_dirty(surface_);
 }
 
-Bitmap Bitmap::loadPNG(const std::string& path) {
-    cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
+namespace {
+
+// The pixels of a PNG image surface that cairo decoded; raises naming `what` when it failed.
+Bitmap fromDecodedPNG(cairo_surface_t* s, const std::string& what) {
     cairo_status_t status = cairo_surface_status(s);
     if (status != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(s);
         const char* why = status == CAIRO_STATUS_FILE_NOT_FOUND ? "file not found"
                           : status == CAIRO_STATUS_READ_ERROR ? "read error or not a PNG file"
                                                               : cairo_status_to_string(status);
-        throw Exception("Cannot load image \"" + path + "\": " + why);
+        throw Exception("Cannot load image " + what + ": " + why);
     }
     cairo_surface_flush(s);
     int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
@@ -177,15 +179,38 @@ Bitmap Bitmap::loadPNG(const std::string& path) {
     int stride = cairo_image_surface_get_stride(s);
     for (int y = 0; y < h; ++y) {
         const auto* src = reinterpret_cast<const std::uint32_t*>(data + static_cast<size_t>(y) * stride);
-        std::uint32_t* dst = out.pixels_.data() + static_cast<size_t>(y) * w;
         for (int x = 0; x < w; ++x) {
             std::uint32_t p = src[x];
             // RGB24 leaves the top byte undefined; ARGB32 is premultiplied like ours.
-            dst[x] = format == CAIRO_FORMAT_RGB24 ? (p | 0xFF000000u) : p;
+            out.setPixel(x, y, format == CAIRO_FORMAT_RGB24 ? (p | 0xFF000000u) : p);
         }
     }
     cairo_surface_destroy(s);
     return out;
+}
+
+struct PngReader {
+    std::span<const std::uint8_t> data;
+    std::size_t at = 0;
+};
+
+cairo_status_t readPngBytes(void* closure, unsigned char* buffer, unsigned int length) {
+    auto* r = static_cast<PngReader*>(closure);
+    if (r->data.size() - r->at < length) return CAIRO_STATUS_READ_ERROR;
+    std::memcpy(buffer, r->data.data() + r->at, length);
+    r->at += length;
+    return CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace
+
+Bitmap Bitmap::loadPNG(const std::string& path) {
+    return fromDecodedPNG(cairo_image_surface_create_from_png(path.c_str()), "\"" + path + "\"");
+}
+
+Bitmap Bitmap::fromPNGData(std::span<const std::uint8_t> data, const std::string& what) {
+    PngReader reader{data};
+    return fromDecodedPNG(cairo_image_surface_create_from_png_stream(readPngBytes, &reader), what);
 }
 
 void Bitmap::savePNG(const std::string& path) const {

@@ -67,6 +67,8 @@ public:
 
     // PNG files. A missing or unreadable file raises Exception naming the file.
     static Bitmap loadPNG(const std::string& path);
+    // A PNG image held in memory (compiled-in artwork); `what` names it in the error.
+    static Bitmap fromPNGData(std::span<const std::uint8_t> data, const std::string& what);
     void savePNG(const std::string& path) const;
 
     bool operator==(const Bitmap& other) const;  // same size and the same pixels

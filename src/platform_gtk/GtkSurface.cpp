@@ -206,6 +206,20 @@ void GtkSurface::setTitle(const std::string& title) {
     gtk_window_set_title(GTK_WINDOW(window_), title.c_str());
 }
 
+void GtkSurface::setIcon(const std::vector<Bitmap>& images) {
+    GList* list = nullptr;
+    for (const Bitmap& image : images) {
+        cairo_surface_t* s = image.surface();
+        if (!s)
+            continue;
+        cairo_surface_flush(s);
+        if (GdkPixbuf* pixbuf = gdk_pixbuf_get_from_surface(s, 0, 0, image.width(), image.height()))
+            list = g_list_append(list, pixbuf);
+    }
+    gtk_window_set_icon_list(GTK_WINDOW(window_), list);
+    g_list_free_full(list, g_object_unref);
+}
+
 void GtkSurface::setShowState(ShowState state) {
     GtkWindow* w = GTK_WINDOW(window_);
     switch (state) {

@@ -39,6 +39,7 @@ public:
     void stackBottom() override;
     void setTopMost(bool topMost) override;
     void setTitle(const std::string& title) override;
+    void setIcon(const std::vector<Bitmap>& images) override;
     void setShowState(ShowState state) override;
     void setAlpha(std::uint8_t alpha) override;
     void present(const Bitmap& backingStore, const Rect& area) override;

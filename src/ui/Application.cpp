@@ -72,12 +72,18 @@ void Application::initialize() {
     p.caption = title_;
     p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     p.bounds = {0, 0, 0, 0};
+    window_->setIcon(icon_);
     window_->create(p);
 }
 
 void Application::setTitle(const std::string& title) {
     title_ = title;
     if (window_) window_->setText(title);
+}
+
+void Application::setIcon(std::vector<Bitmap> images) {
+    icon_ = std::move(images);
+    if (window_) window_->setIcon(icon_);
 }
 
 void Application::formCreated(Form* f) {

@@ -9,6 +9,7 @@
 
 #include "base/Component.h"
 #include "base/Event.h"
+#include "gfx/Bitmap.h"
 #include "gfx/Color.h"
 #include "ui/MessageDialog.h"
 #include "ui/Window.h"
@@ -32,6 +33,10 @@ public:
 
     const std::string& title() const { return title_; }
     void setTitle(const std::string& title);
+    // The application's icon: its own window's, and that of every form that has none of its own
+    // when the form's window is made.
+    const std::vector<Bitmap>& icon() const { return icon_; }
+    void setIcon(std::vector<Bitmap> images);
 
     // The first form created while this object exists; closing it ends the application.
     Form* mainForm() const { return mainForm_; }
@@ -83,6 +88,7 @@ private:
     std::string title_;
     Form* mainForm_ = nullptr;
     std::unique_ptr<Window> window_;
+    std::vector<Bitmap> icon_;
     std::vector<Form*> hiddenByMinimize_;
     bool terminated_ = false;
     bool showMainForm_ = true;

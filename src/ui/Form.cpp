@@ -256,6 +256,8 @@ void Form::createParams(CreateParams& p) {
 
 void Form::handleNeeded() {
     if (handleAllocated()) return;
+    Application* app = Application::current();
+    if (icon().empty() && app) setIcon(app->icon());
     CreateParams p;
     create(p);
 }

@@ -90,6 +90,9 @@ public:
     virtual void stackBottom() = 0;
     virtual void setTopMost(bool topMost) = 0;
     virtual void setTitle(const std::string& title) = 0;
+    // The images the desktop shows for the window (task bar, window switcher), in several
+    // sizes; an empty list leaves the desktop's default.
+    virtual void setIcon(const std::vector<Bitmap>& images) = 0;
     virtual void setShowState(ShowState state) = 0;
     // Whole-surface opacity, 255 = opaque.
     virtual void setAlpha(std::uint8_t alpha) = 0;

@@ -109,6 +109,7 @@ void Window::create(const CreateParams& given) {
         surfaceDelegate_ = std::make_unique<SurfaceBridge>(*this);
         sp.delegate = surfaceDelegate_.get();
         surface_ = ws.platform().createSurface(sp);
+        if (!icon_.empty()) surface_->setIcon(icon_);
         ws.addTopLevel(this);
         resizeStore();
     }
@@ -225,6 +226,11 @@ void Window::setExStyle(std::uint32_t exStyle) {
         WindowSystem::instance().raiseTopLevel(this, nullptr);
     }
     if (frame) frameChanged();
+}
+
+void Window::setIcon(std::vector<Bitmap> images) {
+    icon_ = std::move(images);
+    if (surface_) surface_->setIcon(icon_);
 }
 
 void Window::setText(const std::string& text) {

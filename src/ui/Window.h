@@ -133,6 +133,9 @@ public:
 
     std::string text() const { return text_; }
     void setText(const std::string& text);
+    // The top-level window's icon images, largest last or in any order; the desktop picks.
+    const std::vector<Bitmap>& icon() const { return icon_; }
+    void setIcon(std::vector<Bitmap> images);
 
     // ---- geometry
     // Parent client coordinates for child windows, screen coordinates for top-levels.
@@ -267,6 +270,7 @@ private:
     std::uint32_t exStyle_ = 0;
     std::uint32_t classStyle_ = CS_DBLCLKS;
     std::string text_;
+    std::vector<Bitmap> icon_;
     Rect bounds_;
     Rect clientInWindow_;
     Rect invalid_;         // window coordinates, bounding box

@@ -63,6 +63,21 @@ TEST_F(MainWindowTest, TheWindowIsShownCentredWithItsDesignSizeAndTheBrowserFill
 }
 
 // A full-width child along the top (the toolbar's dock site) takes its share first.
+TEST_F(MainWindowTest, TheWindowShowsTheApplicationIconInSixSizes) {
+    FrmMain& form = createMain();
+    auto* surface = dynamic_cast<OffscreenSurface*>(form.surface());
+    ASSERT_NE(surface, nullptr);
+    std::vector<int> sides;
+    for (const Bitmap& image : surface->icon()) {
+        EXPECT_EQ(image.width(), image.height());
+        // Artwork, not an empty square: opaque in the middle, transparent in a corner.
+        EXPECT_EQ(image.pixel(image.width() / 2, image.height() / 2) >> 24, 0xFFu);
+        EXPECT_EQ(image.pixel(0, 0) >> 24, 0u);
+        sides.push_back(image.width());
+    }
+    EXPECT_EQ(sides, (std::vector<int>{16, 24, 32, 48, 64, 256}));
+}
+
 TEST_F(MainWindowTest, TheBrowserTakesTheClientAreaLeftBelowADockAlongTheTop) {
     FrmMain& form = createMain();
     Window topDock;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace lindora {
 namespace {
@@ -108,6 +109,21 @@ TEST_F(PngFiles, RoundTripKeepsPixelsAndAlpha) {
     b.savePNG(path);
     Bitmap back = Bitmap::loadPNG(path);
     EXPECT_EQ(back, b);
+
+    // The same bytes held in memory decode to the same pixels.
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(Bitmap::fromPNGData(bytes, "the test image"), b);
+    // Cut short or not a PNG at all: an error naming the image, never a partial bitmap.
+    for (std::size_t keep : {bytes.size() / 2, std::size_t{8}, std::size_t{0}}) {
+        SCOPED_TRACE(keep);
+        try {
+            Bitmap::fromPNGData(std::span<const std::uint8_t>(bytes.data(), keep), "the test image");
+            ADD_FAILURE() << "no exception";
+        } catch (const Exception& e) {
+            EXPECT_NE(std::string(e.what()).find("the test image"), std::string::npos) << e.what();
+        }
+    }
 }
 
 TEST_F(PngFiles, MissingOrCorruptFilesNameTheFile) {

@@ -119,6 +119,10 @@ TEST(MainWindowGtk, TheWindowAppearsCentredWithItsCaptionAndWebKitRendersTheStar
         EXPECT_EQ(title, u"Welcome to Lindora");
         EXPECT_EQ(form->caption(), "Lindora 1.0");
         EXPECT_STREQ(gtk_window_get_title(native), "Lindora 1.0");
+        // The desktop gets the application icon in its six sizes.
+        GList* icons = gtk_window_get_icon_list(native);
+        EXPECT_EQ(g_list_length(icons), 6u);
+        g_list_free(icons);
 
         // The browser's area on the screen shows the page, not a blank area.
         const Rect browserOnScreen = form->wbMain->clientToScreen(form->wbMain->clientRect());
