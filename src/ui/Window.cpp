@@ -312,6 +312,13 @@ void Window::setPos(Window* insertAfter, const Rect& requested, unsigned flags) 
     if (flags & SWP_NOSIZE) wp.bounds = Rect(wp.bounds.topLeft(), bounds_.size());
     if (wp.bounds.width() < 0) wp.bounds.right = wp.bounds.left;
     if (wp.bounds.height() < 0) wp.bounds.bottom = wp.bounds.top;
+    // A framed top-level window never gets smaller than the system's minimum tracking size,
+    // whoever sizes it (a stored placement of 0 x 0 must not make it vanish).
+    if (!isChild() && (style_ & (WS_CAPTION | WS_THICKFRAME)) && showState_ == ShowState::Normal &&
+        !(flags & SWP_NOSIZE)) {
+        wp.bounds.right = std::max(wp.bounds.right, wp.bounds.left + metric(SM_CXMINTRACK));
+        wp.bounds.bottom = std::max(wp.bounds.bottom, wp.bounds.top + metric(SM_CYMINTRACK));
+    }
     send(WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LParam>(&wp));
     if (!handle_) return;
     flags = wp.flags;

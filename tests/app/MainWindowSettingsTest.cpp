@@ -145,6 +145,8 @@ TEST_F(MainWindowTest, StoredPlacementsAreAppliedByTheRulesOfTheScreen) {
          "1920x1200", Rect::fromSize(1280 - 800, 1024 - 600, 800, 600)},
         {"negative position: to the screen's corner", -300, -50, 805, 626, "1280x1024",
          Rect::fromSize(0, 0, 805, 626)},
+        {"a size too small to use: the smallest a framed window can be", 100, 100, 0, 3, "1280x1024",
+         Rect::fromSize(100, 100, 112, 27)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

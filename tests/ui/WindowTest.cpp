@@ -21,6 +21,18 @@ TEST_F(WindowTest, CoordinatesConvertBetweenScreenWindowAndClient) {
     EXPECT_EQ(child.offsetInTopLevel(), (Point{14, 43}));
 }
 
+TEST_F(WindowTest, FramedTopLevelsKeepTheMinimumTrackingSizeOthersMayBeEmpty) {
+    LogWindow framed("framed", nullptr), popup("popup", nullptr), child("child", nullptr);
+    createTop(framed, {100, 50, 500, 450});
+    createTop(popup, {0, 0, 50, 50}, WS_POPUP);
+    createChild(child, framed, {0, 0, 50, 50});
+    for (Window* w : {static_cast<Window*>(&framed), static_cast<Window*>(&popup), static_cast<Window*>(&child)})
+        w->setBounds(Rect::fromSize(30, 40, 0, 5));
+    EXPECT_EQ(framed.bounds(), Rect::fromSize(30, 40, 112, 27));  // the offscreen screen's minimum
+    EXPECT_EQ(popup.bounds(), Rect::fromSize(30, 40, 0, 5));
+    EXPECT_EQ(child.bounds(), Rect::fromSize(30, 40, 0, 5));
+}
+
 TEST_F(WindowTest, AProcedureCanSizeTheFrame) {
     LogWindow w("w", nullptr);
     w.onMessage = [](Message& m) {
