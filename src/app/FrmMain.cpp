@@ -194,11 +194,10 @@ void FrmMain::wbMainProgressChange(Persistent*, int progress, int progressMax) {
     briMain->setPosition(progress);
 }
 
-// Fixes the key the settings live under before they are read.
-// The settings restore at their own loaded notice, which may come before the form's, so the
-// typed reference is looked up here if it is not bound yet.
+// Fixes the key the settings live under before they are read. The form's loaded notice, which
+// binds FormSettings, comes before its components'.
 void FrmMain::FormSettingsAutoRestore(Persistent*, bool&) {
-    if (!FormSettings) bind(FormSettings, "FormSettings", true);
+    if (!FormSettings) return;
     FormSettings->setCompanyName(app::CompanyName);
     FormSettings->setSoftwareName(app::SoftwareName);
     FormSettings->setSoftwareVersion(app::SoftwareVersion);

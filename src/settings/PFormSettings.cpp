@@ -331,8 +331,11 @@ void PFormSettings::applyPlacement(std::vector<std::unique_ptr<PSetting>>& place
     form_->setTop(bounds.top);
     form_->setWidth(bounds.width());
     form_->setHeight(bounds.height());
-    // The default-position-only mode the form was switched to must not undo this placement.
-    form_->keepPosition();
+    // A stored or centred position must not be undone by the default-position-only mode the
+    // form was switched to; with neither, the form's own position mode decides.
+    const bool anyStored = stored.Left != -1 || stored.Top != -1 || stored.Width != -1 || stored.Height != -1;
+    if (anyStored || centreOnRestore_)
+        form_->keepPosition();
 
     if (requested == 1) {
         Window* app = form_->applicationWindow();

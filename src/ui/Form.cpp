@@ -206,7 +206,6 @@ void Form::setColor(Color c) {
     invalidate();
 }
 
-
 void Form::setVisible(bool v) {
     if (isLoading()) {
         visible_ = v;  // shown once loading has finished

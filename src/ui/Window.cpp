@@ -85,7 +85,7 @@ void Window::create(const CreateParams& given) {
     exStyle_ = p.exStyle;
     classStyle_ = p.classStyle;
     text_ = p.caption;
-    bounds_ = p.bounds;
+    bounds_ = withMinimumTrackSize(p.bounds);
     showState_ = ShowState::Normal;
     normalBounds_ = bounds_;
     handle_ = ws.registerWindow(this);
@@ -228,6 +228,16 @@ void Window::setExStyle(std::uint32_t exStyle) {
     if (frame) frameChanged();
 }
 
+// An overlapped window with a frame never gets smaller than the system's minimum tracking size,
+// whoever sizes it (a stored placement of 0 x 0 must not make it vanish). Popups and child
+// windows may be empty.
+Rect Window::withMinimumTrackSize(Rect r) const {
+    if ((style_ & (WS_CHILD | WS_POPUP)) || !(style_ & (WS_CAPTION | WS_THICKFRAME))) return r;
+    r.right = std::max(r.right, r.left + metric(SM_CXMINTRACK));
+    r.bottom = std::max(r.bottom, r.top + metric(SM_CYMINTRACK));
+    return r;
+}
+
 void Window::setIcon(std::vector<Bitmap> images) {
     icon_ = std::move(images);
     if (surface_) surface_->setIcon(icon_);
@@ -312,13 +322,7 @@ void Window::setPos(Window* insertAfter, const Rect& requested, unsigned flags) 
     if (flags & SWP_NOSIZE) wp.bounds = Rect(wp.bounds.topLeft(), bounds_.size());
     if (wp.bounds.width() < 0) wp.bounds.right = wp.bounds.left;
     if (wp.bounds.height() < 0) wp.bounds.bottom = wp.bounds.top;
-    // A framed top-level window never gets smaller than the system's minimum tracking size,
-    // whoever sizes it (a stored placement of 0 x 0 must not make it vanish).
-    if (!isChild() && (style_ & (WS_CAPTION | WS_THICKFRAME)) && showState_ == ShowState::Normal &&
-        !(flags & SWP_NOSIZE)) {
-        wp.bounds.right = std::max(wp.bounds.right, wp.bounds.left + metric(SM_CXMINTRACK));
-        wp.bounds.bottom = std::max(wp.bounds.bottom, wp.bounds.top + metric(SM_CYMINTRACK));
-    }
+    if (showState_ == ShowState::Normal && !(flags & SWP_NOSIZE)) wp.bounds = withMinimumTrackSize(wp.bounds);
     send(WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LParam>(&wp));
     if (!handle_) return;
     flags = wp.flags;
@@ -921,8 +925,6 @@ void Window::paintNonClient(Canvas& canvas) {
             const int m = btn.height() / 4;
             canvas.fillRect({btn.left + m, btn.bottom - m - 2, btn.right - m - 1, btn.bottom - m}, Brush(ink));
             right = btn.left - 2;
-        } else if (!buttons.maximize.isEmpty()) {
-            right = buttons.maximize.left - 2;
         }
         Rect textRect{cap.left + 4, cap.top, right, cap.bottom};
         canvas.drawText(textRect, text_, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
@@ -931,8 +933,8 @@ void Window::paintNonClient(Canvas& canvas) {
 }
 
 // The caption's buttons, in window coordinates: close at the right end, then maximise (or
-// restore) and minimise side by side. A window with only one of the two boxes shows both, the
-// other one disabled; tool windows have the close button only.
+// restore) and minimise side by side, always both or neither. A window with only one of the
+// two boxes shows both, the other one disabled; tool windows have the close button only.
 Window::CaptionButtons Window::captionButtons() const {
     CaptionButtons buttons;
     if ((style_ & WS_CAPTION) != WS_CAPTION || !(style_ & WS_SYSMENU)) return buttons;

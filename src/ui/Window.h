@@ -244,6 +244,7 @@ protected:
         Rect close, maximize, minimize;  // empty when the window has no such button
     };
     CaptionButtons captionButtons() const;
+    Rect withMinimumTrackSize(Rect bounds) const;
     static void paintCaptionButtonFace(Canvas& canvas, const Rect& button);
 
 private:

@@ -63,6 +63,21 @@ TEST_F(Placement, FirstRunCentresTheMainWindowWithItsDesignSize)
     EXPECT_TRUE(form->defaultPosOnly);
 }
 
+// Only a position the settings decided stands against the system's default place; with nothing
+// stored and no centring, the form's own position mode decides.
+TEST_F(Placement, TheAppliedPositionIsClaimedOnlyWhenStoredOrCentred)
+{
+    // Each form saves its placement when it goes: start every case from an empty store.
+    auto nothingStored = [] { Registry().DeleteKeyTree("\\Software"); };
+    nothingStored();
+    EXPECT_FALSE(loadMain(false)->positionKept);
+    nothingStored();
+    EXPECT_TRUE(loadMain(true)->positionKept);
+    nothingStored();
+    writeInteger(kMainKey, "Left", 40);
+    EXPECT_TRUE(loadMain(false)->positionKept);
+}
+
 TEST_F(Placement, AStoredPlacementIsAppliedAndPulledBackOnScreen)
 {
     writeInteger(kMainKey, "Left", 5000);

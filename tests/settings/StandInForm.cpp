@@ -50,6 +50,7 @@ public:
         Rect b = bounds();
         form_.window.setBounds(Rect::fromSize(b.left, b.top, b.width(), height));
     }
+    void keepPosition() override { form_.positionKept = true; }
     ShowState windowState() const override { return form_.window.showState(); }
     void setWindowState(ShowState state) override
     {

@@ -46,6 +46,7 @@ public:
     bool mdiChild = false;
     bool screenCenter = false;
     bool defaultPosOnly = false;
+    bool positionKept = false;  // the settings claimed the position they applied
     bool mainForm = false;
     Window* appWindow = nullptr;
     Rect normal;  // the restored rectangle while minimised or maximised

@@ -31,6 +31,10 @@ TEST_F(WindowTest, FramedTopLevelsKeepTheMinimumTrackingSizeOthersMayBeEmpty) {
     EXPECT_EQ(framed.bounds(), Rect::fromSize(30, 40, 112, 27));  // the offscreen screen's minimum
     EXPECT_EQ(popup.bounds(), Rect::fromSize(30, 40, 0, 5));
     EXPECT_EQ(child.bounds(), Rect::fromSize(30, 40, 0, 5));
+    // Made that small, too.
+    LogWindow tiny("tiny", nullptr);
+    createTop(tiny, Rect::fromSize(10, 10, 3, 3));
+    EXPECT_EQ(tiny.bounds(), Rect::fromSize(10, 10, 112, 27));
 }
 
 TEST_F(WindowTest, AProcedureCanSizeTheFrame) {

@@ -34,8 +34,6 @@ public:
     // ERegistryException when that fails; the changes then stay pending.
     void commit();
 
-    RegistryStore& store() const { return *m_store; }
-
 private:
     std::shared_ptr<RegistryStore> m_store;
     bool m_open = true;
