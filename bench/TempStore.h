@@ -13,17 +13,14 @@ namespace lindora::bench {
 
 class TempStore {
 public:
-    TempStore()
-    {
+    TempStore() {
         std::string pattern = (std::filesystem::temp_directory_path() / "lindora-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
+        if (!::mkdtemp(pattern.data())) std::abort();
         m_folder = pattern;
         ::setenv("LINDORA_REGISTRY_DIR", m_folder.c_str(), 1);
         RegistryRoots::reset();
     }
-    ~TempStore()
-    {
+    ~TempStore() {
         RegistryRoots::reset();
         ::unsetenv("LINDORA_REGISTRY_DIR");
         std::filesystem::remove_all(m_folder);

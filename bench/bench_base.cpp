@@ -27,9 +27,11 @@ public:
 const ClassInfo& BenchLink::classInfo() {
     static const ClassInfo info =
         ClassBuilder<BenchLink>("BenchLink", CollectionItem::classInfo())
-            .property("Item", [](const BenchLink& l) { return l.item; }, [](BenchLink& l, Component* c) { l.item = c; })
-            .property("BeginGroup", [](const BenchLink& l) { return l.beginGroup; },
-                      [](BenchLink& l, bool b) { l.beginGroup = b; })
+            .property(
+                "Item", [](const BenchLink& l) { return l.item; }, [](BenchLink& l, Component* c) { l.item = c; })
+            .property(
+                "BeginGroup", [](const BenchLink& l) { return l.beginGroup; },
+                [](BenchLink& l, bool b) { l.beginGroup = b; })
             .defaultValue(false);
     return info;
 }
@@ -46,9 +48,12 @@ public:
 const ClassInfo& BenchItem::classInfo() {
     static const ClassInfo info =
         ClassBuilder<BenchItem>("BenchItem", Component::classInfo())
-            .property("Caption", [](const BenchItem& i) { return i.caption; },
-                      [](BenchItem& i, const std::string& s) { i.caption = s; })
-            .property("ImageIndex", [](const BenchItem& i) { return i.imageIndex; }, [](BenchItem& i, int v) { i.imageIndex = v; })
+            .property(
+                "Caption", [](const BenchItem& i) { return i.caption; },
+                [](BenchItem& i, const std::string& s) { i.caption = s; })
+            .property(
+                "ImageIndex", [](const BenchItem& i) { return i.imageIndex; },
+                [](BenchItem& i, int v) { i.imageIndex = v; })
             .defaultValue(-1)
             .property("Links", [](const BenchItem& i) -> const Collection& { return i.links; });
     return info;

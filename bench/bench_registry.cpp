@@ -18,8 +18,7 @@ using bench::TempStore;
 
 const char* const kKey = "Software\\Quintvel\\Lindora\\1.0\\frmMain";
 
-void writeTenValues(Registry& reg, int round)
-{
+void writeTenValues(Registry& reg, int round) {
     reg.WriteInteger("Left", round);
     reg.WriteInteger("Top", 120);
     reg.WriteInteger("Width", 800);
@@ -34,8 +33,7 @@ void writeTenValues(Registry& reg, int round)
     reg.WriteString("LastFile", "/home/user/Documents/report.pdf");
 }
 
-void BM_SaveKeyWithTenValues(benchmark::State& state)
-{
+void BM_SaveKeyWithTenValues(benchmark::State& state) {
     TempStore store;
     int round = 0;
     for (auto _ : state) {
@@ -47,8 +45,7 @@ void BM_SaveKeyWithTenValues(benchmark::State& state)
 }
 BENCHMARK(BM_SaveKeyWithTenValues);
 
-void BM_ReadKeyWithTenValues(benchmark::State& state)
-{
+void BM_ReadKeyWithTenValues(benchmark::State& state) {
     TempStore store;
     {
         Registry reg;
@@ -58,8 +55,7 @@ void BM_ReadKeyWithTenValues(benchmark::State& state)
     for (auto _ : state) {
         Registry reg;
         reg.OpenKey(kKey, false);
-        for (const auto& name : reg.GetValueNames())
-            benchmark::DoNotOptimize(reg.GetDataSize(name));
+        for (const auto& name : reg.GetValueNames()) benchmark::DoNotOptimize(reg.GetDataSize(name));
         benchmark::DoNotOptimize(reg.ReadInteger("Left"));
         benchmark::DoNotOptimize(reg.ReadString("ScreenRes"));
         benchmark::DoNotOptimize(reg.ReadBinaryData("MainForm"));
@@ -68,8 +64,7 @@ void BM_ReadKeyWithTenValues(benchmark::State& state)
 BENCHMARK(BM_ReadKeyWithTenValues);
 
 // Reading at start, when the store is first opened: the file is read and parsed too.
-void BM_ReadKeyFromAFreshStore(benchmark::State& state)
-{
+void BM_ReadKeyFromAFreshStore(benchmark::State& state) {
     TempStore store;
     {
         Registry reg;

@@ -35,23 +35,25 @@ public:
     StringList lines{{"one", "two"}};
 };
 
-const ClassInfo& BenchButton::classInfo()
-{
+const ClassInfo& BenchButton::classInfo() {
     static const ClassInfo info =
         ClassBuilder<BenchButton>("BenchButton", Component::classInfo())
-            .property("Down", [](const BenchButton& b) { return b.down; }, [](BenchButton& b, bool v) { b.down = v; })
-            .property("Caption", [](const BenchButton& b) { return b.caption; },
-                      [](BenchButton& b, const std::string& v) { b.caption = v; })
-            .property("Width", [](const BenchButton& b) { return b.width; }, [](BenchButton& b, int v) { b.width = v; })
-            .property("Ratio", [](const BenchButton& b) { return b.ratio; }, [](BenchButton& b, double v) { b.ratio = v; })
+            .property(
+                "Down", [](const BenchButton& b) { return b.down; }, [](BenchButton& b, bool v) { b.down = v; })
+            .property(
+                "Caption", [](const BenchButton& b) { return b.caption; },
+                [](BenchButton& b, const std::string& v) { b.caption = v; })
+            .property(
+                "Width", [](const BenchButton& b) { return b.width; }, [](BenchButton& b, int v) { b.width = v; })
+            .property(
+                "Ratio", [](const BenchButton& b) { return b.ratio; }, [](BenchButton& b, double v) { b.ratio = v; })
             .property("Lines", [](const BenchButton& b) -> const StringList& { return b.lines; });
     return info;
 }
 
 class Fixture {
 public:
-    Fixture()
-    {
+    Fixture() {
         OffscreenIntegration::install();
         form = std::make_unique<Form>();
         form->setName("frmMain");
@@ -62,14 +64,12 @@ public:
         settings->setSoftwareVersion("1.0");
         button = new BenchButton(form.get());
         button->setName("btnAutoLogin");
-        for (const char* path : {"btnAutoLogin.Down", "btnAutoLogin.Caption", "btnAutoLogin.Width", "btnAutoLogin.Ratio",
-                                 "btnAutoLogin.Lines"})
+        for (const char* path : {"btnAutoLogin.Down", "btnAutoLogin.Caption", "btnAutoLogin.Width",
+                                 "btnAutoLogin.Ratio", "btnAutoLogin.Lines"})
             settings->addSetting(path);
-        for (PSetting* s : settings->settings())
-            s->snapshot();
+        for (PSetting* s : settings->settings()) s->snapshot();
     }
-    ~Fixture()
-    {
+    ~Fixture() {
         form.reset();
         PlatformIntegration::install(nullptr);
     }
@@ -80,8 +80,7 @@ public:
     BenchButton* button = nullptr;
 };
 
-void BM_SaveFormSettings(benchmark::State& state)
-{
+void BM_SaveFormSettings(benchmark::State& state) {
     Fixture f;
     auto store = RegistryRoots::store(RegistryRoot::CurrentUser);
     const uint64_t writesBefore = store->fileWrites();
@@ -96,8 +95,7 @@ void BM_SaveFormSettings(benchmark::State& state)
 }
 BENCHMARK(BM_SaveFormSettings);
 
-void BM_RestoreFormSettings(benchmark::State& state)
-{
+void BM_RestoreFormSettings(benchmark::State& state) {
     Fixture f;
     f.button->down = true;
     f.settings->registrySave();
@@ -112,16 +110,14 @@ BENCHMARK(BM_RestoreFormSettings);
 // Auto Login choice and the placement.
 class MainWindowFixture {
 public:
-    MainWindowFixture()
-    {
+    MainWindowFixture() {
         registerLindoraPlatforms();
         OffscreenIntegration::install();
         app = std::make_unique<Application>();
         app->initialize();
         form = FrmMain::create(*app, "/opt/lindora/lindora");
     }
-    ~MainWindowFixture()
-    {
+    ~MainWindowFixture() {
         app.reset();
         PlatformIntegration::install(nullptr);
     }
@@ -131,8 +127,7 @@ public:
     FrmMain* form = nullptr;
 };
 
-void BM_SaveMainWindowSettings(benchmark::State& state)
-{
+void BM_SaveMainWindowSettings(benchmark::State& state) {
     MainWindowFixture f;
     for (auto _ : state) {
         f.form->btnAutoLogin->click();  // a changed choice each time
@@ -141,8 +136,7 @@ void BM_SaveMainWindowSettings(benchmark::State& state)
 }
 BENCHMARK(BM_SaveMainWindowSettings);
 
-void BM_RestoreMainWindowSettings(benchmark::State& state)
-{
+void BM_RestoreMainWindowSettings(benchmark::State& state) {
     MainWindowFixture f;
     f.form->btnAutoLogin->click();
     f.form->FormSettings->registrySave();

@@ -36,10 +36,13 @@ public:
 const ClassInfo& Style::classInfo() {
     static const ClassInfo info =
         ClassBuilder<Style>("Style", Persistent::classInfo())
-            .property("Name", [](const Style& s) { return s.name; }, [](Style& s, const std::string& v) { s.name = v; })
+            .property(
+                "Name", [](const Style& s) { return s.name; }, [](Style& s, const std::string& v) { s.name = v; })
             .defaultValue("Sans")
-            .property("Height", [](const Style& s) { return s.height; }, [](Style& s, int v) { s.height = v; })
-            .property("Kind", [](const Style& s) { return s.kind; }, [](Style& s, Kind v) { s.kind = v; })
+            .property(
+                "Height", [](const Style& s) { return s.height; }, [](Style& s, int v) { s.height = v; })
+            .property(
+                "Kind", [](const Style& s) { return s.kind; }, [](Style& s, Kind v) { s.kind = v; })
             .defaultValue(kNone);
     return info;
 }
@@ -56,9 +59,12 @@ public:
 const ClassInfo& Entry::classInfo() {
     static const ClassInfo info =
         ClassBuilder<Entry>("Entry", CollectionItem::classInfo())
-            .property("Caption", [](const Entry& e) { return e.caption; }, [](Entry& e, const std::string& v) { e.caption = v; })
+            .property(
+                "Caption", [](const Entry& e) { return e.caption; },
+                [](Entry& e, const std::string& v) { e.caption = v; })
             .defaultValue("")
-            .property("Item", [](const Entry& e) { return e.item; }, [](Entry& e, Component* c) { e.item = c; })
+            .property(
+                "Item", [](const Entry& e) { return e.item; }, [](Entry& e, Component* c) { e.item = c; })
             .property("Children", [](const Entry& e) -> const Collection& { return e.children; });
     return info;
 }
@@ -128,26 +134,34 @@ protected:
 const ClassInfo& Box::classInfo() {
     static const ClassInfo info =
         ClassBuilder<Box>("Box", Component::classInfo())
-            .property("Number", [](const Box& b) { return b.number; }, [](Box& b, std::int64_t v) { b.number = v; })
+            .property(
+                "Number", [](const Box& b) { return b.number; }, [](Box& b, std::int64_t v) { b.number = v; })
             .defaultValue(0)
-            .property("Ratio", [](const Box& b) { return b.ratio; }, [](Box& b, double v) { b.ratio = v; })
+            .property(
+                "Ratio", [](const Box& b) { return b.ratio; }, [](Box& b, double v) { b.ratio = v; })
             .defaultValue(0.0)
-            .property("Flag", [](const Box& b) { return b.flag; }, [](Box& b, bool v) { b.flag = v; })
+            .property(
+                "Flag", [](const Box& b) { return b.flag; }, [](Box& b, bool v) { b.flag = v; })
             .defaultValue(false)
-            .property("Key", [](const Box& b) { return b.key; }, [](Box& b, char v) { b.key = v; })
+            .property(
+                "Key", [](const Box& b) { return b.key; }, [](Box& b, char v) { b.key = v; })
             .defaultValue('a')
-            .property("Kinds", [](const Box& b) { return b.kinds; }, [](Box& b, SetOf<Kind> v) { b.kinds = v; })
+            .property(
+                "Kinds", [](const Box& b) { return b.kinds; }, [](Box& b, SetOf<Kind> v) { b.kinds = v; })
             .defaultValue(SetOf<Kind>{})
-            .property("Text", [](const Box& b) { return b.text; }, [](Box& b, const std::string& v) { b.text = v; })
+            .property(
+                "Text", [](const Box& b) { return b.text; }, [](Box& b, const std::string& v) { b.text = v; })
             .defaultValue("")
-            .property("Extra", [](const Box& b) { return b.extra; }, [](Box& b, const Variant& v) { b.extra = v; })
+            .property(
+                "Extra", [](const Box& b) { return b.extra; }, [](Box& b, const Variant& v) { b.extra = v; })
             .property("Style", [](const Box& b) -> const Style& { return b.style; })
-            .property("Link", [](const Box& b) { return b.link; },
-                      [](Box& b, Box* v) {
-                          if (b.link) b.link->removeFreeNotification(&b);
-                          b.link = v;
-                          if (v) v->freeNotification(&b);
-                      })
+            .property(
+                "Link", [](const Box& b) { return b.link; },
+                [](Box& b, Box* v) {
+                    if (b.link) b.link->removeFreeNotification(&b);
+                    b.link = v;
+                    if (v) v->freeNotification(&b);
+                })
             .property("Lines", [](const Box& b) -> const StringList& { return b.lines; })
             .property("Entries", [](const Box& b) -> const Collection& { return b.entries; })
             .event("OnFire", &Box::OnFire);
@@ -163,9 +177,8 @@ public:
 };
 
 const ClassInfo& Form::classInfo() {
-    static const ClassInfo info = ClassBuilder<Form>("Form", Component::classInfo())
-                                      .method("Fire", &Form::Fire)
-                                      .method("Query", &Form::Query);
+    static const ClassInfo info =
+        ClassBuilder<Form>("Form", Component::classInfo()).method("Fire", &Form::Fire).method("Query", &Form::Query);
     return info;
 }
 
@@ -192,7 +205,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     if (writeFormDescription(again) != written) {
-        std::fprintf(stderr, "second write differs:\n%s\n---\n%s\n", written.c_str(), writeFormDescription(again).c_str());
+        std::fprintf(stderr, "second write differs:\n%s\n---\n%s\n", written.c_str(),
+                     writeFormDescription(again).c_str());
         std::abort();
     }
     return 0;

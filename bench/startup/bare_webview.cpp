@@ -18,22 +18,18 @@ namespace {
 bool exitWhenLoaded = false;
 
 void onLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer) {
-    if (event != WEBKIT_LOAD_FINISHED)
-        return;
+    if (event != WEBKIT_LOAD_FINISHED) return;
     const char* probe = std::getenv("LINDORA_STARTUP_PROBE");
     if (FILE* out = probe && *probe ? std::fopen(probe, "a") : stdout) {
         std::fprintf(out, "LOADED\n");
         std::fflush(out);
-        if (out != stdout)
-            std::fclose(out);
+        if (out != stdout) std::fclose(out);
     }
-    if (exitWhenLoaded)
-        gtk_main_quit();
+    if (exitWhenLoaded) gtk_main_quit();
 }
 
 int usage(const char* self) {
-    std::fprintf(stderr, "usage: %s [--accel never|always|on-demand] [--no-sandbox] [--exit] PAGE\n",
-                 self);
+    std::fprintf(stderr, "usage: %s [--accel never|always|on-demand] [--no-sandbox] [--exit] PAGE\n", self);
     return 2;
 }
 
@@ -46,14 +42,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--accel") == 0 && i + 1 < argc) {
             const std::string v = argv[++i];
-            if (v == "never")
-                accel = WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER;
-            else if (v == "always")
-                accel = WEBKIT_HARDWARE_ACCELERATION_POLICY_ALWAYS;
-            else if (v == "on-demand")
-                accel = WEBKIT_HARDWARE_ACCELERATION_POLICY_ON_DEMAND;
-            else
-                return usage(argv[0]);
+            if (v == "never") accel = WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER;
+            else if (v == "always") accel = WEBKIT_HARDWARE_ACCELERATION_POLICY_ALWAYS;
+            else if (v == "on-demand") accel = WEBKIT_HARDWARE_ACCELERATION_POLICY_ON_DEMAND;
+            else return usage(argv[0]);
         } else if (std::strcmp(argv[i], "--no-sandbox") == 0) {
             sandbox = false;
         } else if (std::strcmp(argv[i], "--exit") == 0) {
@@ -64,8 +56,7 @@ int main(int argc, char** argv) {
             return usage(argv[0]);
         }
     }
-    if (!page)
-        return usage(argv[0]);
+    if (!page) return usage(argv[0]);
 
     gtk_init(&argc, &argv);
     WebKitWebContext* context = webkit_web_context_get_default();

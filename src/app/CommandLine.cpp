@@ -57,8 +57,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     // Scripts and records are the offscreen platform's: asking for one chooses it.
     if (offscreenOnly && !platformGiven && cl.platform.platform.empty()) cl.platform.platform = "offscreen";
     const auto known = registeredPlatforms();
-    if (!cl.platform.platform.empty() &&
-        std::find(known.begin(), known.end(), cl.platform.platform) == known.end()) {
+    if (!cl.platform.platform.empty() && std::find(known.begin(), known.end(), cl.platform.platform) == known.end()) {
         std::string list;
         for (const auto& n : known) list += (list.empty() ? "" : ", ") + n;
         throw CommandLineError("Unknown platform \"" + cl.platform.platform + "\" (known: " + list + ")");

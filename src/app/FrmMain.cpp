@@ -145,9 +145,7 @@ void FrmMain::realignControls() {
 void FrmMain::wndProc(Message& m) {
     Form::wndProc(m);
     switch (m.msg) {
-    case WM_SIZE:
-        realignControls();
-        break;
+    case WM_SIZE: realignControls(); break;
     case WM_ACTIVATE:
         // The browser is the only control that takes the keyboard: it gets it with the window.
         if (loWord(m.wParam) != WA_INACTIVE && wbMain && wbMain->handleAllocated() && handleAllocated()) {
@@ -180,8 +178,7 @@ void FrmMain::btnHomePageClick(Persistent*) { ShellOpen(app::MakerHomePageUrl, "
 void FrmMain::btnAboutClick(Persistent*) {
     if (Application* a = Application::current())
         a->messageBox(app::AboutText, dialogTitle(DialogKind::Information), DialogKind::Information);
-    else
-        showMessageDialog(app::AboutText, DialogKind::Information);
+    else showMessageDialog(app::AboutText, DialogKind::Information);
 }
 
 void FrmMain::btnExitClick(Persistent*) { close(); }

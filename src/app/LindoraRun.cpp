@@ -42,7 +42,7 @@ public:
             [this, previous](Persistent* sender, int progress, int progressMax) {
                 if (previous.assigned())
                     std::any_cast<std::function<void(Persistent*, int, int)>>(previous.function)(sender, progress,
-                                                                                               progressMax);
+                                                                                                 progressMax);
                 if (progress == BrowserEngine::ProgressDone) pageLoaded();
             },
             previous.target, previous.name);
@@ -163,8 +163,7 @@ int runLindora(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (shot) screenshotError = shot->error();
         shot.reset();
         if (offscreen && !cl.screenshot.empty())
-            for (const auto& line : offscreen->record().matching("screenshot failed"))
-                screenshotError = line;
+            for (const auto& line : offscreen->record().matching("screenshot failed")) screenshotError = line;
         // The main window and its components go with the application object.
     } catch (const std::exception& e) {
         err << "lindora: " << e.what() << "\n";

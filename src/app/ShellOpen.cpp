@@ -16,8 +16,7 @@ bool ShellOpen(const std::string& fileName, const std::string& parameters) {
     const std::string text = platform->services().systemErrorText(code);
     if (Application* application = Application::current())
         application->messageBox(text, dialogTitle(DialogKind::Error), DialogKind::Error);
-    else
-        showMessageDialog(text, DialogKind::Error);
+    else showMessageDialog(text, DialogKind::Error);
     throw SilentAbort();
 }
 

@@ -10,16 +10,17 @@
 namespace lindora {
 
 const ClassInfo& WebBrowser::classInfo() {
-    static const ClassInfo info =
-        ClassBuilder<WebBrowser>("WebBrowser", Component::classInfo())
-            .property("Left", &WebBrowser::left, &WebBrowser::setLeft)
-            .property("Top", &WebBrowser::top, &WebBrowser::setTop)
-            .property("Width", &WebBrowser::width, &WebBrowser::setWidth)
-            .property("Height", &WebBrowser::height, &WebBrowser::setHeight)
-            .property("Align", &WebBrowser::align, &WebBrowser::setAlign).defaultValue(alNone)
-            .property("TabOrder", &WebBrowser::tabOrder, &WebBrowser::setTabOrder).defaultValue(-1)
-            .event("OnProgressChange", &WebBrowser::OnProgressChange)
-            .event("OnTitleChange", &WebBrowser::OnTitleChange);
+    static const ClassInfo info = ClassBuilder<WebBrowser>("WebBrowser", Component::classInfo())
+                                      .property("Left", &WebBrowser::left, &WebBrowser::setLeft)
+                                      .property("Top", &WebBrowser::top, &WebBrowser::setTop)
+                                      .property("Width", &WebBrowser::width, &WebBrowser::setWidth)
+                                      .property("Height", &WebBrowser::height, &WebBrowser::setHeight)
+                                      .property("Align", &WebBrowser::align, &WebBrowser::setAlign)
+                                      .defaultValue(alNone)
+                                      .property("TabOrder", &WebBrowser::tabOrder, &WebBrowser::setTabOrder)
+                                      .defaultValue(-1)
+                                      .event("OnProgressChange", &WebBrowser::OnProgressChange)
+                                      .event("OnTitleChange", &WebBrowser::OnTitleChange);
     return info;
 }
 
@@ -68,7 +69,9 @@ void WebBrowser::createWindow() {
     p.parent = parentWindow_;
     create(p);
     engine_ = createBrowserEngine();
-    engine_->OnProgressChange = [this](int progress, int progressMax) { OnProgressChange(this, progress, progressMax); };
+    engine_->OnProgressChange = [this](int progress, int progressMax) {
+        OnProgressChange(this, progress, progressMax);
+    };
     engine_->OnTitleChange = [this](const std::u16string& text) { OnTitleChange(this, text); };
     hostNativeChild(engine_.get());
     realign();

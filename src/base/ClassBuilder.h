@@ -62,29 +62,22 @@ struct PropertyValue {
 
 template <class V>
 constexpr TypeKind kindOf() {
-    if constexpr (std::is_same_v<V, bool>)
-        return TypeKind::Enumeration;
-    else if constexpr (std::is_same_v<V, char>)
-        return TypeKind::Char;
-    else if constexpr (std::is_integral_v<V>)
-        return TypeKind::Integer;
-    else if constexpr (std::is_enum_v<V>)
-        return TypeKind::Enumeration;
-    else if constexpr (IsSetOf<V>::value)
-        return TypeKind::Set;
-    else if constexpr (std::is_floating_point_v<V>)
-        return TypeKind::Float;
-    else if constexpr (std::is_same_v<V, std::string>)
-        return TypeKind::String;
-    else if constexpr (std::is_same_v<V, Variant>)
-        return TypeKind::Variant;
-    else if constexpr (std::is_pointer_v<V> && std::is_base_of_v<Persistent, std::remove_cv_t<std::remove_pointer_t<V>>>)
+    if constexpr (std::is_same_v<V, bool>) return TypeKind::Enumeration;
+    else if constexpr (std::is_same_v<V, char>) return TypeKind::Char;
+    else if constexpr (std::is_integral_v<V>) return TypeKind::Integer;
+    else if constexpr (std::is_enum_v<V>) return TypeKind::Enumeration;
+    else if constexpr (IsSetOf<V>::value) return TypeKind::Set;
+    else if constexpr (std::is_floating_point_v<V>) return TypeKind::Float;
+    else if constexpr (std::is_same_v<V, std::string>) return TypeKind::String;
+    else if constexpr (std::is_same_v<V, Variant>) return TypeKind::Variant;
+    else if constexpr (std::is_pointer_v<V> &&
+                       std::is_base_of_v<Persistent, std::remove_cv_t<std::remove_pointer_t<V>>>)
         return TypeKind::Class;
-    else
-        static_assert(alwaysFalse<V>, "this type cannot be published; use lambdas converting to a supported type");
+    else static_assert(alwaysFalse<V>, "this type cannot be published; use lambdas converting to a supported type");
 }
 
-[[noreturn]] void throwWrongClass(const std::string& property, const Persistent& instance, const std::string& className);
+[[noreturn]] void throwWrongClass(const std::string& property, const Persistent& instance,
+                                  const std::string& className);
 [[noreturn]] void throwOutOfRange(const std::string& property, long long value);
 [[noreturn]] void throwBadObject(const std::string& property, const Persistent* value, const std::string& className);
 
@@ -127,8 +120,7 @@ public:
         return *this;
     }
     template <class F>
-        requires std::is_invocable_r_v<bool, F, const T&>
-    ClassBuilder& stored(F predicate) {
+    requires std::is_invocable_r_v<bool, F, const T&> ClassBuilder& stored(F predicate) {
         last().setStored([predicate, name = last().name()](const Persistent& p) {
             return static_cast<bool>(std::invoke(predicate, self(p, name)));
         });
@@ -156,9 +148,8 @@ public:
         methods_.push_back(MethodInfo{name, typeid(void(Args...)), [m, name](Component& target) -> std::any {
                                           T* object = dynamic_cast<T*>(&target);
                                           if (!object) detail::throwWrongClass(name, target, T::classInfo().name());
-                                          return std::function<void(Args...)>([object, m](Args... args) {
-                                              (object->*m)(std::forward<Args>(args)...);
-                                          });
+                                          return std::function<void(Args...)>(
+                                              [object, m](Args... args) { (object->*m)(std::forward<Args>(args)...); });
                                       }});
         return *this;
     }
@@ -169,7 +160,9 @@ public:
         return *this;
     }
 
-    ClassInfo build() { return ClassInfo(name_, parent_, std::move(props_), std::move(methods_), componentFactory(), itemFactory()); }
+    ClassInfo build() {
+        return ClassInfo(name_, parent_, std::move(props_), std::move(methods_), componentFactory(), itemFactory());
+    }
     operator ClassInfo() { return build(); }
 
 private:
@@ -187,22 +180,15 @@ private:
 
     template <class V>
     static Variant toVariant(const V& v) {
-        if constexpr (std::is_same_v<V, bool>)
-            return Variant(std::int64_t{v ? 1 : 0});
+        if constexpr (std::is_same_v<V, bool>) return Variant(std::int64_t{v ? 1 : 0});
         else if constexpr (std::is_same_v<V, char>)
             return Variant(static_cast<std::int64_t>(static_cast<unsigned char>(v)));
-        else if constexpr (std::is_enum_v<V>)
-            return Variant(static_cast<std::int64_t>(v));
-        else if constexpr (detail::IsSetOf<V>::value)
-            return Variant(static_cast<std::int64_t>(v.mask()));
-        else if constexpr (std::is_integral_v<V>)
-            return Variant(static_cast<std::int64_t>(v));
-        else if constexpr (std::is_floating_point_v<V>)
-            return Variant(static_cast<double>(v));
-        else if constexpr (std::is_same_v<V, Variant>)
-            return v;
-        else
-            return Variant(std::string(v));
+        else if constexpr (std::is_enum_v<V>) return Variant(static_cast<std::int64_t>(v));
+        else if constexpr (detail::IsSetOf<V>::value) return Variant(static_cast<std::int64_t>(v.mask()));
+        else if constexpr (std::is_integral_v<V>) return Variant(static_cast<std::int64_t>(v));
+        else if constexpr (std::is_floating_point_v<V>) return Variant(static_cast<double>(v));
+        else if constexpr (std::is_same_v<V, Variant>) return v;
+        else return Variant(std::string(v));
     }
 
     template <class G, class S, bool writable>
@@ -218,12 +204,9 @@ private:
                       kind == TypeKind::Set) {
             a.getOrdinal = [getter, n](const Persistent& p) -> std::int64_t {
                 V v = std::invoke(getter, self(p, n));
-                if constexpr (detail::IsSetOf<V>::value)
-                    return static_cast<std::int64_t>(v.mask());
-                else if constexpr (std::is_same_v<V, char>)
-                    return static_cast<unsigned char>(v);
-                else
-                    return static_cast<std::int64_t>(v);
+                if constexpr (detail::IsSetOf<V>::value) return static_cast<std::int64_t>(v.mask());
+                else if constexpr (std::is_same_v<V, char>) return static_cast<unsigned char>(v);
+                else return static_cast<std::int64_t>(v);
             };
             if constexpr (writable) {
                 a.setOrdinal = [setter, n](Persistent& p, std::int64_t x) {
@@ -252,11 +235,15 @@ private:
                 return static_cast<double>(std::invoke(getter, self(p, n)));
             };
             if constexpr (writable)
-                a.setFloat = [setter, n](Persistent& p, double x) { std::invoke(setter, selfMut(p, n), static_cast<V>(x)); };
+                a.setFloat = [setter, n](Persistent& p, double x) {
+                    std::invoke(setter, selfMut(p, n), static_cast<V>(x));
+                };
         } else if constexpr (kind == TypeKind::String) {
             a.getString = [getter, n](const Persistent& p) -> std::string { return std::invoke(getter, self(p, n)); };
             if constexpr (writable)
-                a.setString = [setter, n](Persistent& p, const std::string& x) { std::invoke(setter, selfMut(p, n), x); };
+                a.setString = [setter, n](Persistent& p, const std::string& x) {
+                    std::invoke(setter, selfMut(p, n), x);
+                };
         } else if constexpr (kind == TypeKind::Variant) {
             a.getVariant = [getter, n](const Persistent& p) -> Variant { return std::invoke(getter, self(p, n)); };
             if constexpr (writable)
@@ -264,10 +251,8 @@ private:
         } else if constexpr (kind == TypeKind::Class) {
             using U = std::remove_cv_t<std::remove_pointer_t<V>>;
             a.getObject = [getter, n](const Persistent& p) -> Persistent* {
-                if constexpr (PV::classByReference)
-                    return const_cast<U*>(&std::invoke(getter, self(p, n)));
-                else
-                    return const_cast<U*>(std::invoke(getter, self(p, n)));
+                if constexpr (PV::classByReference) return const_cast<U*>(&std::invoke(getter, self(p, n)));
+                else return const_cast<U*>(std::invoke(getter, self(p, n)));
             };
             if constexpr (writable) {
                 a.setObject = [setter, n](Persistent& p, Persistent* x) {
@@ -285,19 +270,17 @@ private:
         }
 
         PropInfo info(std::move(name), kind, std::move(a));
-        if constexpr (std::is_same_v<V, bool>)
-            info.setEnumType(&EnumInfo::boolean());
-        else if constexpr (std::is_enum_v<V>)
-            info.setEnumType(&enumInfo<V>());
-        else if constexpr (detail::IsSetOf<V>::value)
-            info.setEnumType(&enumInfo<typename V::Element>());
+        if constexpr (std::is_same_v<V, bool>) info.setEnumType(&EnumInfo::boolean());
+        else if constexpr (std::is_enum_v<V>) info.setEnumType(&enumInfo<V>());
+        else if constexpr (detail::IsSetOf<V>::value) info.setEnumType(&enumInfo<typename V::Element>());
         else if constexpr (kind == TypeKind::Class)
             info.setPropertyClass(&std::remove_cv_t<std::remove_pointer_t<V>>::classInfo);
         props_.push_back(std::move(info));
     }
 
     ClassInfo::ComponentFactory componentFactory() const {
-        if constexpr (std::is_base_of_v<Component, T> && !std::is_abstract_v<T> && std::is_constructible_v<T, Component*>) {
+        if constexpr (std::is_base_of_v<Component, T> && !std::is_abstract_v<T> &&
+                      std::is_constructible_v<T, Component*>) {
             if (!abstract_) return [](Component* owner) -> Component* { return new T(owner); };
         }
         return {};

@@ -10,15 +10,15 @@ namespace lindora {
 
 const char* typeKindName(TypeKind kind) {
     switch (kind) {
-        case TypeKind::Integer: return "integer";
-        case TypeKind::Char: return "character";
-        case TypeKind::Enumeration: return "enumeration";
-        case TypeKind::Float: return "floating point";
-        case TypeKind::String: return "string";
-        case TypeKind::Set: return "set";
-        case TypeKind::Class: return "class";
-        case TypeKind::Variant: return "variant";
-        case TypeKind::Method: return "method";
+    case TypeKind::Integer: return "integer";
+    case TypeKind::Char: return "character";
+    case TypeKind::Enumeration: return "enumeration";
+    case TypeKind::Float: return "floating point";
+    case TypeKind::String: return "string";
+    case TypeKind::Set: return "set";
+    case TypeKind::Class: return "class";
+    case TypeKind::Variant: return "variant";
+    case TypeKind::Method: return "method";
     }
     return "unknown";
 }
@@ -60,15 +60,15 @@ PropInfo::PropInfo(std::string name, TypeKind kind, Accessors accessors)
 
 bool PropInfo::isReadOnly() const {
     switch (kind_) {
-        case TypeKind::Integer:
-        case TypeKind::Char:
-        case TypeKind::Enumeration:
-        case TypeKind::Set: return !accessors_.setOrdinal;
-        case TypeKind::Float: return !accessors_.setFloat;
-        case TypeKind::String: return !accessors_.setString;
-        case TypeKind::Class: return !accessors_.setObject;
-        case TypeKind::Variant: return !accessors_.setVariant;
-        case TypeKind::Method: return !accessors_.setMethod;
+    case TypeKind::Integer:
+    case TypeKind::Char:
+    case TypeKind::Enumeration:
+    case TypeKind::Set: return !accessors_.setOrdinal;
+    case TypeKind::Float: return !accessors_.setFloat;
+    case TypeKind::String: return !accessors_.setString;
+    case TypeKind::Class: return !accessors_.setObject;
+    case TypeKind::Variant: return !accessors_.setVariant;
+    case TypeKind::Method: return !accessors_.setMethod;
     }
     return true;
 }
@@ -77,22 +77,20 @@ bool PropInfo::isComponentReference() const {
     return kind_ == TypeKind::Class && propertyClass_ && propertyClass_().inheritsFrom(Component::classInfo());
 }
 
-bool PropInfo::isStored(const Persistent& instance) const {
-    return !accessors_.stored || accessors_.stored(instance);
-}
+bool PropInfo::isStored(const Persistent& instance) const { return !accessors_.stored || accessors_.stored(instance); }
 
 bool PropInfo::isDefault(const Persistent& instance) const {
     if (!default_) return false;
     switch (kind_) {
-        case TypeKind::Integer:
-        case TypeKind::Char:
-        case TypeKind::Enumeration:
-        case TypeKind::Set: return getOrdinal(instance) == default_->toInteger();
-        case TypeKind::Float: return getFloat(instance) == default_->toFloat();
-        case TypeKind::String: return getString(instance) == default_->toString();
-        case TypeKind::Variant: return getVariant(instance) == *default_;
-        case TypeKind::Class:
-        case TypeKind::Method: return false;
+    case TypeKind::Integer:
+    case TypeKind::Char:
+    case TypeKind::Enumeration:
+    case TypeKind::Set: return getOrdinal(instance) == default_->toInteger();
+    case TypeKind::Float: return getFloat(instance) == default_->toFloat();
+    case TypeKind::String: return getString(instance) == default_->toString();
+    case TypeKind::Variant: return getVariant(instance) == *default_;
+    case TypeKind::Class:
+    case TypeKind::Method: return false;
     }
     return false;
 }
@@ -191,8 +189,7 @@ std::string PropInfo::getEnumName(const Persistent& instance) const {
 void PropInfo::setEnumName(Persistent& instance, std::string_view name) const {
     if (kind_ != TypeKind::Enumeration) wrongKind("an enumeration");
     int ordinal = enumType_->ordinalOf(name);
-    if (ordinal < 0)
-        throw EPropertyError("'" + std::string(name) + "' is not a value of " + enumType_->typeName());
+    if (ordinal < 0) throw EPropertyError("'" + std::string(name) + "' is not a value of " + enumType_->typeName());
     setOrdinal(instance, ordinal);
 }
 
@@ -215,12 +212,8 @@ void PropInfo::setSetText(Persistent& instance, std::string_view text) const {
 
 ClassInfo::ClassInfo(std::string name, const ClassInfo* parent, std::vector<PropInfo> properties,
                      std::vector<MethodInfo> methods, ComponentFactory componentFactory, ItemFactory itemFactory)
-    : name_(std::move(name)),
-      parent_(parent),
-      own_(std::move(properties)),
-      methods_(std::move(methods)),
-      componentFactory_(std::move(componentFactory)),
-      itemFactory_(std::move(itemFactory)) {
+    : name_(std::move(name)), parent_(parent), own_(std::move(properties)), methods_(std::move(methods)),
+      componentFactory_(std::move(componentFactory)), itemFactory_(std::move(itemFactory)) {
     if (parent_) all_ = parent_->all_;
     for (const PropInfo& p : own_) {
         bool replaced = false;

@@ -77,8 +77,7 @@ Collection::~Collection() {
 }
 
 CollectionItem* Collection::item(int index) const {
-    if (index < 0 || index >= count())
-        throw EPropertyError("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= count()) throw EPropertyError("List index out of bounds (" + std::to_string(index) + ")");
     return items_[static_cast<size_t>(index)];
 }
 

@@ -9,9 +9,8 @@
 namespace lindora {
 
 const EnumInfo& enumInfoOf(ComponentStateFlag) {
-    static const EnumInfo info("ComponentStateFlag",
-                               {"csLoading", "csReading", "csWriting", "csDestroying", "csDesigning", "csUpdating",
-                                "csScratchCopy"});
+    static const EnumInfo info("ComponentStateFlag", {"csLoading", "csReading", "csWriting", "csDestroying",
+                                                      "csDesigning", "csUpdating", "csScratchCopy"});
     return info;
 }
 
@@ -85,8 +84,7 @@ Component* Component::findComponent(std::string_view name) const {
     return nullptr;
 }
 
-void Component::validateRename(Component* component, const std::string& currentName,
-                               const std::string& newName) const {
+void Component::validateRename(Component* component, const std::string& currentName, const std::string& newName) const {
     if (newName.empty() || sameText(currentName, newName)) return;
     Component* other = findComponent(newName);
     if (other && other != component) throw EComponentError("A component named " + newName + " already exists");
@@ -94,8 +92,7 @@ void Component::validateRename(Component* component, const std::string& currentN
 
 void Component::setName(const std::string& name) {
     if (name == name_) return;
-    if (!name.empty() && !isValidIdent(name))
-        throw EComponentError("'" + name + "' is not a valid component name");
+    if (!name.empty() && !isValidIdent(name)) throw EComponentError("'" + name + "' is not a valid component name");
     if (owner_) owner_->validateRename(this, name_, name);
     name_ = name;
 }
@@ -167,10 +164,8 @@ void Component::destroying() {
 }
 
 void Component::setState(ComponentStateFlag flag, bool on) {
-    if (on)
-        state_.include(flag);
-    else
-        state_.exclude(flag);
+    if (on) state_.include(flag);
+    else state_.exclude(flag);
 }
 
 void Component::loaded() {}

@@ -37,13 +37,13 @@ enum class Operation { opInsert, opRemove };
 using enum Operation;
 
 enum class ComponentStateFlag {
-    csLoading,     // being read from a form description; cleared before loaded()
-    csReading,     // its own properties are being read right now
-    csWriting,     // being written
-    csDestroying,  // being freed
-    csDesigning,   // used by a designer rather than at run time
-    csUpdating,    // its owner is being updated as a whole
-    csScratchCopy, // part of a scratch copy of a form (createScratchCopy): never shown, stores nothing
+    csLoading,      // being read from a form description; cleared before loaded()
+    csReading,      // its own properties are being read right now
+    csWriting,      // being written
+    csDestroying,   // being freed
+    csDesigning,    // used by a designer rather than at run time
+    csUpdating,     // its owner is being updated as a whole
+    csScratchCopy,  // part of a scratch copy of a form (createScratchCopy): never shown, stores nothing
 };
 using enum ComponentStateFlag;
 const EnumInfo& enumInfoOf(ComponentStateFlag);
@@ -129,8 +129,7 @@ protected:
     virtual void notification(Component* component, Operation operation) {}
     // Asked by setName before a component owned by this one is renamed; the default refuses a
     // name already used by another owned component.
-    virtual void validateRename(Component* component, const std::string& currentName,
-                                const std::string& newName) const;
+    virtual void validateRename(Component* component, const std::string& currentName, const std::string& newName) const;
 
 private:
     void sendNotification(Component* component, Operation operation);

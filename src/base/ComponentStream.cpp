@@ -159,22 +159,22 @@ std::string StreamReader::bytes(std::size_t count) {
 
 ValueType StreamReader::nextValue() {
     switch (peekByte()) {
-        case tagNull: return ValueType::Null;
-        case tagList: return ValueType::List;
-        case tagInt8:
-        case tagInt16:
-        case tagInt32:
-        case tagInt64: return ValueType::Integer;
-        case tagDouble: return ValueType::Float;
-        case tagString: return ValueType::String;
-        case tagIdent: return ValueType::Ident;
-        case tagFalse: return ValueType::False;
-        case tagTrue: return ValueType::True;
-        case tagBinary: return ValueType::Binary;
-        case tagSet: return ValueType::Set;
-        case tagNil: return ValueType::Nil;
-        case tagCollection: return ValueType::Collection;
-        default: fail("invalid value tag " + std::to_string(peekByte()));
+    case tagNull: return ValueType::Null;
+    case tagList: return ValueType::List;
+    case tagInt8:
+    case tagInt16:
+    case tagInt32:
+    case tagInt64: return ValueType::Integer;
+    case tagDouble: return ValueType::Float;
+    case tagString: return ValueType::String;
+    case tagIdent: return ValueType::Ident;
+    case tagFalse: return ValueType::False;
+    case tagTrue: return ValueType::True;
+    case tagBinary: return ValueType::Binary;
+    case tagSet: return ValueType::Set;
+    case tagNil: return ValueType::Nil;
+    case tagCollection: return ValueType::Collection;
+    default: fail("invalid value tag " + std::to_string(peekByte()));
     }
 }
 
@@ -193,11 +193,11 @@ void StreamReader::readListEnd() {
 std::int64_t StreamReader::readInteger() {
     int size;
     switch (peekByte()) {
-        case tagInt8: size = 1; break;
-        case tagInt16: size = 2; break;
-        case tagInt32: size = 4; break;
-        case tagInt64: size = 8; break;
-        default: fail("expected an integer");
+    case tagInt8: size = 1; break;
+    case tagInt16: size = 2; break;
+    case tagInt32: size = 4; break;
+    case tagInt64: size = 8; break;
+    default: fail("expected an integer");
     }
     byte();
     std::uint64_t u = 0;

@@ -36,7 +36,9 @@ void civilFromDays(std::int64_t z, int& year, int& month, int& day) {
     year = static_cast<int>(y + (month <= 2));
 }
 
-bool validDate(int y, int m, int d) { return y >= 1 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= daysInMonth(y, m); }
+bool validDate(int y, int m, int d) {
+    return y >= 1 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= daysInMonth(y, m);
+}
 bool validTime(int h, int n, int s, int ms) {
     return h >= 0 && h < 24 && n >= 0 && n < 60 && s >= 0 && s < 60 && ms >= 0 && ms < 1000;
 }
@@ -53,7 +55,8 @@ int daysInMonth(int year, int month) {
 
 DateTime encodeDate(int year, int month, int day) {
     if (!validDate(year, month, day)) throw EConvertError("Invalid date");
-    return static_cast<double>(daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - epochShift);
+    return static_cast<double>(daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
+                               epochShift);
 }
 
 DateTime encodeTime(int hour, int minute, int second, int millisecond) {
@@ -62,7 +65,8 @@ DateTime encodeTime(int hour, int minute, int second, int millisecond) {
 }
 
 std::optional<DateTime> tryEncodeDateTime(const DateTimeParts& p) {
-    if (!validDate(p.year, p.month, p.day) || !validTime(p.hour, p.minute, p.second, p.millisecond)) return std::nullopt;
+    if (!validDate(p.year, p.month, p.day) || !validTime(p.hour, p.minute, p.second, p.millisecond))
+        return std::nullopt;
     double date = encodeDate(p.year, p.month, p.day);
     double time = encodeTime(p.hour, p.minute, p.second, p.millisecond);
     // Before the origin the fraction is subtracted: its magnitude is the time of day.

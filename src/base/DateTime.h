@@ -35,7 +35,8 @@ std::string dateToStr(DateTime value, const FormatSettings& settings = FormatSet
 std::string timeToStr(DateTime value, const FormatSettings& settings = FormatSettings::defaults());
 std::string dateTimeToStr(DateTime value, const FormatSettings& settings = FormatSettings::defaults());
 // Reads the forms written above ("yyyy-mm-dd[ hh:nn[:ss[.zzz]]]" or a time alone).
-std::optional<DateTime> tryStrToDateTime(std::string_view text, const FormatSettings& settings = FormatSettings::defaults());
+std::optional<DateTime> tryStrToDateTime(std::string_view text,
+                                         const FormatSettings& settings = FormatSettings::defaults());
 DateTime strToDateTime(std::string_view text, const FormatSettings& settings = FormatSettings::defaults());
 
 }  // namespace lindora

@@ -52,8 +52,7 @@ std::uint64_t EnumInfo::textToSet(std::string_view text) const {
         size_t comma = s.find(',');
         std::string_view piece = trimmed(s.substr(0, comma));
         int ord = ordinalOf(piece);
-        if (ord < 0 || ord >= 64)
-            throw EConvertError("'" + std::string(piece) + "' is not a member of " + typeName_);
+        if (ord < 0 || ord >= 64) throw EConvertError("'" + std::string(piece) + "' is not a member of " + typeName_);
         mask |= std::uint64_t{1} << ord;
         if (comma == std::string_view::npos) break;
         s = s.substr(comma + 1);

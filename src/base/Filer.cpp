@@ -14,18 +14,18 @@ namespace lindora {
 
 const char* valueTypeName(ValueType type) {
     switch (type) {
-        case ValueType::Null: return "end of list";
-        case ValueType::List: return "list";
-        case ValueType::Integer: return "integer";
-        case ValueType::Float: return "floating point number";
-        case ValueType::String: return "string";
-        case ValueType::Ident: return "identifier";
-        case ValueType::False:
-        case ValueType::True: return "Boolean";
-        case ValueType::Binary: return "binary data";
-        case ValueType::Set: return "set";
-        case ValueType::Nil: return "nil";
-        case ValueType::Collection: return "collection";
+    case ValueType::Null: return "end of list";
+    case ValueType::List: return "list";
+    case ValueType::Integer: return "integer";
+    case ValueType::Float: return "floating point number";
+    case ValueType::String: return "string";
+    case ValueType::Ident: return "identifier";
+    case ValueType::False:
+    case ValueType::True: return "Boolean";
+    case ValueType::Binary: return "binary data";
+    case ValueType::Set: return "set";
+    case ValueType::Nil: return "nil";
+    case ValueType::Collection: return "collection";
     }
     return "value";
 }
@@ -34,24 +34,27 @@ const char* valueTypeName(ValueType type) {
 
 Reader::~Reader() = default;
 
-void Reader::errorAt(Position where, const std::string& what) const { throw EReadError(where.line, where.column, what); }
+void Reader::errorAt(Position where, const std::string& what) const {
+    throw EReadError(where.line, where.column, what);
+}
 
 bool Reader::readBoolean() {
     ValueType t = nextValue();
-    if (t != ValueType::True && t != ValueType::False) error(std::string("expected True or False, found ") + valueTypeName(t));
+    if (t != ValueType::True && t != ValueType::False)
+        error(std::string("expected True or False, found ") + valueTypeName(t));
     readIdent();
     return t == ValueType::True;
 }
 
 Variant Reader::readVariant() {
     switch (nextValue()) {
-        case ValueType::Integer: return Variant(readInteger());
-        case ValueType::Float: return Variant(readFloat());
-        case ValueType::String: return Variant(readString());
-        case ValueType::True:
-        case ValueType::False: return Variant(readBoolean());
-        case ValueType::Nil: readIdent(); return Variant();
-        default: break;
+    case ValueType::Integer: return Variant(readInteger());
+    case ValueType::Float: return Variant(readFloat());
+    case ValueType::String: return Variant(readString());
+    case ValueType::True:
+    case ValueType::False: return Variant(readBoolean());
+    case ValueType::Nil: readIdent(); return Variant();
+    default: break;
     }
     error(std::string("expected a variant value, found ") + valueTypeName(nextValue()));
     return Variant();
@@ -59,33 +62,33 @@ Variant Reader::readVariant() {
 
 void Reader::skipValue() {
     switch (nextValue()) {
-        case ValueType::Null: error("expected a value"); return;
-        case ValueType::List:
-            readListBegin();
-            while (!endOfList()) skipValue();
-            readListEnd();
-            return;
-        case ValueType::Integer: readInteger(); return;
-        case ValueType::Float: readFloat(); return;
-        case ValueType::String: readString(); return;
-        case ValueType::Ident:
-        case ValueType::False:
-        case ValueType::True:
-        case ValueType::Nil: readIdent(); return;
-        case ValueType::Binary: readBinary(); return;
-        case ValueType::Set: readSet(); return;
-        case ValueType::Collection:
-            readCollectionBegin();
+    case ValueType::Null: error("expected a value"); return;
+    case ValueType::List:
+        readListBegin();
+        while (!endOfList()) skipValue();
+        readListEnd();
+        return;
+    case ValueType::Integer: readInteger(); return;
+    case ValueType::Float: readFloat(); return;
+    case ValueType::String: readString(); return;
+    case ValueType::Ident:
+    case ValueType::False:
+    case ValueType::True:
+    case ValueType::Nil: readIdent(); return;
+    case ValueType::Binary: readBinary(); return;
+    case ValueType::Set: readSet(); return;
+    case ValueType::Collection:
+        readCollectionBegin();
+        while (!endOfList()) {
+            readItemBegin();
             while (!endOfList()) {
-                readItemBegin();
-                while (!endOfList()) {
-                    readPropName();
-                    skipValue();
-                }
-                readListEnd();
+                readPropName();
+                skipValue();
             }
             readListEnd();
-            return;
+        }
+        readListEnd();
+        return;
     }
 }
 
@@ -253,98 +256,96 @@ void Reader::readPropValue(Persistent& instance, const PropInfo& prop, Position 
         errorAt(where, "property '" + prop.name() + "' is read-only");
     try {
         switch (prop.kind()) {
-            case TypeKind::Integer:
-                if (type == ValueType::Ident && prop.integerIdents()) {
-                    std::string name = readIdent();
-                    const IntegerIdent* ident = findIntegerIdent(*prop.integerIdents(), name);
-                    if (!ident) errorAt(valueAt, "'" + name + "' is not a value name of property '" + prop.name() + "'");
-                    prop.setOrdinal(instance, ident->value);
-                    return;
-                }
-                if (type != ValueType::Integer) expected("an integer");
+        case TypeKind::Integer:
+            if (type == ValueType::Ident && prop.integerIdents()) {
+                std::string name = readIdent();
+                const IntegerIdent* ident = findIntegerIdent(*prop.integerIdents(), name);
+                if (!ident) errorAt(valueAt, "'" + name + "' is not a value name of property '" + prop.name() + "'");
+                prop.setOrdinal(instance, ident->value);
+                return;
+            }
+            if (type != ValueType::Integer) expected("an integer");
+            prop.setOrdinal(instance, readInteger());
+            return;
+        case TypeKind::Char: {
+            if (type == ValueType::Integer) {
                 prop.setOrdinal(instance, readInteger());
                 return;
-            case TypeKind::Char: {
-                if (type == ValueType::Integer) {
-                    prop.setOrdinal(instance, readInteger());
-                    return;
-                }
-                if (type != ValueType::String) expected("a character");
-                std::string s = readString();
-                if (s.size() != 1) errorAt(valueAt, "expected a single character for property '" + prop.name() + "'");
-                prop.setOrdinal(instance, static_cast<unsigned char>(s[0]));
+            }
+            if (type != ValueType::String) expected("a character");
+            std::string s = readString();
+            if (s.size() != 1) errorAt(valueAt, "expected a single character for property '" + prop.name() + "'");
+            prop.setOrdinal(instance, static_cast<unsigned char>(s[0]));
+            return;
+        }
+        case TypeKind::Enumeration: {
+            if (type != ValueType::Ident && type != ValueType::True && type != ValueType::False)
+                expected("an enumeration value");
+            std::string name = readIdent();
+            int ordinal = prop.enumType()->ordinalOf(name);
+            if (ordinal < 0) errorAt(valueAt, "'" + name + "' is not a value of " + prop.enumType()->typeName());
+            prop.setOrdinal(instance, ordinal);
+            return;
+        }
+        case TypeKind::Float:
+            // Identifiers: INF and NAN, which readFloat checks.
+            if (type != ValueType::Float && type != ValueType::Integer && type != ValueType::Ident)
+                expected("a number");
+            prop.setFloat(instance, readFloat());
+            return;
+        case TypeKind::String:
+            if (type != ValueType::String) expected("a string");
+            prop.setString(instance, readString());
+            return;
+        case TypeKind::Set: {
+            if (type != ValueType::Set) expected("a set");
+            std::uint64_t mask = 0;
+            for (const std::string& member : readSet()) {
+                int ordinal = prop.enumType()->ordinalOf(member);
+                if (ordinal < 0 || ordinal >= 64)
+                    errorAt(valueAt, "'" + member + "' is not a member of " + prop.enumType()->typeName());
+                mask |= std::uint64_t{1} << ordinal;
+            }
+            prop.setSet(instance, mask);
+            return;
+        }
+        case TypeKind::Variant: prop.setVariant(instance, readVariant()); return;
+        case TypeKind::Class: {
+            if (type == ValueType::Collection) {
+                auto* collection = dynamic_cast<Collection*>(prop.getObject(instance));
+                if (!collection) errorAt(valueAt, "property '" + prop.name() + "' is not a collection");
+                readCollection(*collection);
                 return;
             }
-            case TypeKind::Enumeration: {
-                if (type != ValueType::Ident && type != ValueType::True && type != ValueType::False)
-                    expected("an enumeration value");
-                std::string name = readIdent();
-                int ordinal = prop.enumType()->ordinalOf(name);
-                if (ordinal < 0) errorAt(valueAt, "'" + name + "' is not a value of " + prop.enumType()->typeName());
-                prop.setOrdinal(instance, ordinal);
+            if (type == ValueType::Nil) {
+                readIdent();
+                prop.setObject(instance, nullptr);
                 return;
             }
-            case TypeKind::Float:
-                // Identifiers: INF and NAN, which readFloat checks.
-                if (type != ValueType::Float && type != ValueType::Integer && type != ValueType::Ident)
-                    expected("a number");
-                prop.setFloat(instance, readFloat());
-                return;
-            case TypeKind::String:
-                if (type != ValueType::String) expected("a string");
-                prop.setString(instance, readString());
-                return;
-            case TypeKind::Set: {
-                if (type != ValueType::Set) expected("a set");
-                std::uint64_t mask = 0;
-                for (const std::string& member : readSet()) {
-                    int ordinal = prop.enumType()->ordinalOf(member);
-                    if (ordinal < 0 || ordinal >= 64)
-                        errorAt(valueAt, "'" + member + "' is not a member of " + prop.enumType()->typeName());
-                    mask |= std::uint64_t{1} << ordinal;
-                }
-                prop.setSet(instance, mask);
+            if (type != ValueType::Ident || !prop.isComponentReference()) expected("a component name");
+            std::string name = readIdent();
+            if (name.find('.') != std::string::npos)
+                errorAt(valueAt, "references to components of other forms are not supported: '" + name + "'");
+            // Resolved when everything has been read: it may name a later component.
+            fixups_.push_back(Fixup{&instance, &prop, name, valueAt, anchor_, componentOf(anchor_)});
+            return;
+        }
+        case TypeKind::Method: {
+            if (type == ValueType::Nil) {
+                readIdent();
+                prop.setMethod(instance, MethodValue{});
                 return;
             }
-            case TypeKind::Variant:
-                prop.setVariant(instance, readVariant());
-                return;
-            case TypeKind::Class: {
-                if (type == ValueType::Collection) {
-                    auto* collection = dynamic_cast<Collection*>(prop.getObject(instance));
-                    if (!collection) errorAt(valueAt, "property '" + prop.name() + "' is not a collection");
-                    readCollection(*collection);
-                    return;
-                }
-                if (type == ValueType::Nil) {
-                    readIdent();
-                    prop.setObject(instance, nullptr);
-                    return;
-                }
-                if (type != ValueType::Ident || !prop.isComponentReference()) expected("a component name");
-                std::string name = readIdent();
-                if (name.find('.') != std::string::npos)
-                    errorAt(valueAt, "references to components of other forms are not supported: '" + name + "'");
-                // Resolved when everything has been read: it may name a later component.
-                fixups_.push_back(Fixup{&instance, &prop, name, valueAt, anchor_, componentOf(anchor_)});
-                return;
-            }
-            case TypeKind::Method: {
-                if (type == ValueType::Nil) {
-                    readIdent();
-                    prop.setMethod(instance, MethodValue{});
-                    return;
-                }
-                if (type != ValueType::Ident) expected("a method name");
-                std::string name = readIdent();
-                if (!root()) errorAt(valueAt, "no form to find the method '" + name + "' in");
-                const MethodInfo* method = root()->classType().findMethod(name);
-                if (!method) errorAt(valueAt, "unknown method '" + name + "' of class " + root()->className());
-                if (!prop.signature() || *prop.signature() != method->signature)
-                    errorAt(valueAt, "method '" + name + "' does not have the parameters of event '" + prop.name() + "'");
-                prop.setMethod(instance, MethodValue{root(), method->name, method->bind(*root())});
-                return;
-            }
+            if (type != ValueType::Ident) expected("a method name");
+            std::string name = readIdent();
+            if (!root()) errorAt(valueAt, "no form to find the method '" + name + "' in");
+            const MethodInfo* method = root()->classType().findMethod(name);
+            if (!method) errorAt(valueAt, "unknown method '" + name + "' of class " + root()->className());
+            if (!prop.signature() || *prop.signature() != method->signature)
+                errorAt(valueAt, "method '" + name + "' does not have the parameters of event '" + prop.name() + "'");
+            prop.setMethod(instance, MethodValue{root(), method->name, method->bind(*root())});
+            return;
+        }
         }
     } catch (const EReadError&) {
         throw;
@@ -388,11 +389,11 @@ void Writer::writeBoolean(bool value) { writeIdent(value ? "True" : "False"); }
 
 void Writer::writeVariant(const Variant& value) {
     switch (value.type()) {
-        case Variant::Type::Empty: writeNil(); return;
-        case Variant::Type::Integer: writeInteger(value.toInteger()); return;
-        case Variant::Type::Float: writeFloat(value.toFloat()); return;
-        case Variant::Type::Boolean: writeBoolean(value.toBoolean()); return;
-        case Variant::Type::String: writeString(value.toString()); return;
+    case Variant::Type::Empty: writeNil(); return;
+    case Variant::Type::Integer: writeInteger(value.toInteger()); return;
+    case Variant::Type::Float: writeFloat(value.toFloat()); return;
+    case Variant::Type::Boolean: writeBoolean(value.toBoolean()); return;
+    case Variant::Type::String: writeString(value.toString()); return;
     }
 }
 
@@ -420,101 +421,99 @@ void Writer::writeProperties(Persistent& instance) {
 void Writer::writeProperty(Persistent& instance, const PropInfo& prop) {
     const std::string name = prefix_ + prop.name();
     switch (prop.kind()) {
-        case TypeKind::Integer:
-        case TypeKind::Char:
-        case TypeKind::Enumeration:
-        case TypeKind::Set:
-        case TypeKind::Float:
-        case TypeKind::String:
-        case TypeKind::Variant:
-            if (prop.isDefault(instance)) return;
-            break;
-        default: break;
+    case TypeKind::Integer:
+    case TypeKind::Char:
+    case TypeKind::Enumeration:
+    case TypeKind::Set:
+    case TypeKind::Float:
+    case TypeKind::String:
+    case TypeKind::Variant:
+        if (prop.isDefault(instance)) return;
+        break;
+    default: break;
     }
     switch (prop.kind()) {
-        case TypeKind::Integer: {
-            std::int64_t value = prop.getOrdinal(instance);
-            writePropName(name);
-            const IntegerIdent* ident = prop.integerIdents() ? findIntegerIdent(*prop.integerIdents(), value) : nullptr;
-            if (ident)
-                writeIdent(ident->name);
-            else
-                writeInteger(value);
-            return;
-        }
-        case TypeKind::Char: {
-            std::int64_t c = prop.getOrdinal(instance);
-            writePropName(name);
-            writeString(std::string(1, static_cast<char>(c)));
-            return;
-        }
-        case TypeKind::Enumeration:
-            writePropName(name);
-            writeIdent(prop.getEnumName(instance));
-            return;
-        case TypeKind::Float:
-            writePropName(name);
-            writeFloat(prop.getFloat(instance));
-            return;
-        case TypeKind::String:
-            writePropName(name);
-            writeString(prop.getString(instance));
-            return;
-        case TypeKind::Set: {
-            std::uint64_t mask = prop.getSet(instance);
-            std::vector<std::string> members;
-            for (int i = 0; i < prop.enumType()->count() && i < 64; ++i)
-                if (mask & (std::uint64_t{1} << i)) members.push_back(prop.enumType()->nameOf(i));
-            writePropName(name);
-            writeSet(members);
-            return;
-        }
-        case TypeKind::Variant: {
-            Variant v = prop.getVariant(instance);
-            if (v.isEmpty()) return;
-            writePropName(name);
-            writeVariant(v);
-            return;
-        }
-        case TypeKind::Method: {
-            MethodValue m = prop.getMethod(instance);
-            // Only handlers bound by name to a method of the form can be written.
-            if (!m.assigned() || m.name.empty() || !root() || m.target != root()) return;
-            writePropName(name);
-            writeIdent(m.name);
-            return;
-        }
-        case TypeKind::Class: {
-            Persistent* object = prop.getObject(instance);
-            if (!object) return;
-            if (auto* component = dynamic_cast<Component*>(object)) {
-                if (component->name().empty()) return;
-                std::string ref = component->name();
-                if (root() && component != root() && component->owner() != root()) {
-                    if (!component->owner() || component->owner()->name().empty()) return;
-                    ref = component->owner()->name() + "." + ref;
-                }
-                writePropName(name);
-                writeIdent(ref);
-                return;
+    case TypeKind::Integer: {
+        std::int64_t value = prop.getOrdinal(instance);
+        writePropName(name);
+        const IntegerIdent* ident = prop.integerIdents() ? findIntegerIdent(*prop.integerIdents(), value) : nullptr;
+        if (ident) writeIdent(ident->name);
+        else writeInteger(value);
+        return;
+    }
+    case TypeKind::Char: {
+        std::int64_t c = prop.getOrdinal(instance);
+        writePropName(name);
+        writeString(std::string(1, static_cast<char>(c)));
+        return;
+    }
+    case TypeKind::Enumeration:
+        writePropName(name);
+        writeIdent(prop.getEnumName(instance));
+        return;
+    case TypeKind::Float:
+        writePropName(name);
+        writeFloat(prop.getFloat(instance));
+        return;
+    case TypeKind::String:
+        writePropName(name);
+        writeString(prop.getString(instance));
+        return;
+    case TypeKind::Set: {
+        std::uint64_t mask = prop.getSet(instance);
+        std::vector<std::string> members;
+        for (int i = 0; i < prop.enumType()->count() && i < 64; ++i)
+            if (mask & (std::uint64_t{1} << i)) members.push_back(prop.enumType()->nameOf(i));
+        writePropName(name);
+        writeSet(members);
+        return;
+    }
+    case TypeKind::Variant: {
+        Variant v = prop.getVariant(instance);
+        if (v.isEmpty()) return;
+        writePropName(name);
+        writeVariant(v);
+        return;
+    }
+    case TypeKind::Method: {
+        MethodValue m = prop.getMethod(instance);
+        // Only handlers bound by name to a method of the form can be written.
+        if (!m.assigned() || m.name.empty() || !root() || m.target != root()) return;
+        writePropName(name);
+        writeIdent(m.name);
+        return;
+    }
+    case TypeKind::Class: {
+        Persistent* object = prop.getObject(instance);
+        if (!object) return;
+        if (auto* component = dynamic_cast<Component*>(object)) {
+            if (component->name().empty()) return;
+            std::string ref = component->name();
+            if (root() && component != root() && component->owner() != root()) {
+                if (!component->owner() || component->owner()->name().empty()) return;
+                ref = component->owner()->name() + "." + ref;
             }
-            if (auto* collection = dynamic_cast<Collection*>(object)) {
-                writePropName(name);
-                writeCollection(*collection);
-                return;
-            }
-            // An owned sub-object: its own properties under dotted names.
-            std::string saved = prefix_;
-            prefix_ = name + ".";
-            try {
-                writeProperties(*object);
-            } catch (...) {
-                prefix_ = saved;
-                throw;
-            }
+            writePropName(name);
+            writeIdent(ref);
+            return;
+        }
+        if (auto* collection = dynamic_cast<Collection*>(object)) {
+            writePropName(name);
+            writeCollection(*collection);
+            return;
+        }
+        // An owned sub-object: its own properties under dotted names.
+        std::string saved = prefix_;
+        prefix_ = name + ".";
+        try {
+            writeProperties(*object);
+        } catch (...) {
             prefix_ = saved;
-            return;
+            throw;
         }
+        prefix_ = saved;
+        return;
+    }
     }
 }
 

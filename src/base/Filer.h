@@ -145,15 +145,14 @@ private:
     void readPropertyOf(Persistent& instance);
 
 protected:
-
 private:
     struct Fixup {
         Persistent* instance;
         const PropInfo* prop;
         std::string name;
         Position where;
-        Persistent* anchor;           // the component or item whose property line it was
-        const Component* component;   // the component that anchor belongs to
+        Persistent* anchor;          // the component or item whose property line it was
+        const Component* component;  // the component that anchor belongs to
     };
     void forgetFixupsWithin(const Collection& collection);
     std::vector<Fixup> fixups_;

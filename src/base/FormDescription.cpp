@@ -1,8 +1,8 @@
 #include "base/FormDescription.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <algorithm>
 #include <deque>
 #include <limits>
 
@@ -114,7 +114,9 @@ public:
     }
 
 private:
-    [[noreturn]] void fail(int line, int column, const std::string& what) const { throw EReadError(line, column, what); }
+    [[noreturn]] void fail(int line, int column, const std::string& what) const {
+        throw EReadError(line, column, what);
+    }
 
     bool atEnd() const { return pos_ >= text_.size(); }
     char cur() const { return atEnd() ? '\0' : text_[pos_]; }
@@ -349,47 +351,47 @@ static std::string describe(const FormReader::Token& t);
 ValueType FormReader::nextValue() {
     const Token& t = lexer_->peek();
     switch (t.kind) {
-        case Token::End: fail("unexpected end of the description");
-        case Token::Integer: return ValueType::Integer;
-        case Token::Float: return ValueType::Float;
-        case Token::String: return ValueType::String;
-        case Token::Binary: return ValueType::Binary;
-        case Token::Ident: {
-            if (!open_.empty() && open_.back() == 'i' && t.isWord("end")) {
-                const Token& after = lexer_->peek(1);
-                if (!after.isSymbol('=') && !after.isSymbol('.')) return ValueType::Null;
-            }
-            if (t.isWord("True")) return ValueType::True;
-            if (t.isWord("False")) return ValueType::False;
-            if (t.isWord("nil")) return ValueType::Nil;
-            return ValueType::Ident;
+    case Token::End: fail("unexpected end of the description");
+    case Token::Integer: return ValueType::Integer;
+    case Token::Float: return ValueType::Float;
+    case Token::String: return ValueType::String;
+    case Token::Binary: return ValueType::Binary;
+    case Token::Ident: {
+        if (!open_.empty() && open_.back() == 'i' && t.isWord("end")) {
+            const Token& after = lexer_->peek(1);
+            if (!after.isSymbol('=') && !after.isSymbol('.')) return ValueType::Null;
         }
-        case Token::Symbol:
-            switch (t.text[0]) {
-                case ')':
-                case '>': return ValueType::Null;
-                case '(': return ValueType::List;
-                case '[': return ValueType::Set;
-                case '<': return ValueType::Collection;
-                case '-':
-                    if (lexer_->peek(1).isWord("INF")) return ValueType::Float;
-                    break;
-                default: break;
-            }
+        if (t.isWord("True")) return ValueType::True;
+        if (t.isWord("False")) return ValueType::False;
+        if (t.isWord("nil")) return ValueType::Nil;
+        return ValueType::Ident;
+    }
+    case Token::Symbol:
+        switch (t.text[0]) {
+        case ')':
+        case '>': return ValueType::Null;
+        case '(': return ValueType::List;
+        case '[': return ValueType::Set;
+        case '<': return ValueType::Collection;
+        case '-':
+            if (lexer_->peek(1).isWord("INF")) return ValueType::Float;
             break;
+        default: break;
+        }
+        break;
     }
     fail("unexpected " + describe(t));
 }
 
 static std::string describe(const FormReader::Token& t) {
     switch (t.kind) {
-        case FormReader::Token::End: return "end of the description";
-        case FormReader::Token::Ident: return "'" + t.text + "'";
-        case FormReader::Token::Integer: return "integer";
-        case FormReader::Token::Float: return "number";
-        case FormReader::Token::String: return "string";
-        case FormReader::Token::Binary: return "binary data";
-        case FormReader::Token::Symbol: return "'" + t.text + "'";
+    case FormReader::Token::End: return "end of the description";
+    case FormReader::Token::Ident: return "'" + t.text + "'";
+    case FormReader::Token::Integer: return "integer";
+    case FormReader::Token::Float: return "number";
+    case FormReader::Token::String: return "string";
+    case FormReader::Token::Binary: return "binary data";
+    case FormReader::Token::Symbol: return "'" + t.text + "'";
     }
     return "token";
 }
@@ -589,7 +591,8 @@ void FormReader::readChild(Component& parent) {
     } catch (const EReadError&) {
         throw;
     } catch (const Exception& e) {
-        if (child && std::find(created_->list.begin(), created_->list.end(), child) == created_->list.end()) delete child;
+        if (child && std::find(created_->list.begin(), created_->list.end(), child) == created_->list.end())
+            delete child;
         errorAt(at, e.message());
     }
     readObjectBody(*child);
@@ -753,10 +756,8 @@ void FormWriter::writeFloat(double value) {
         text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
     } else {
         std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
-        if (digits.size() <= intDigits)
-            text += digits + std::string(intDigits - digits.size(), '0') + ".0";
-        else
-            text += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+        if (digits.size() <= intDigits) text += digits + std::string(intDigits - digits.size(), '0') + ".0";
+        else text += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
     }
     out_ += text;
 }

@@ -132,8 +132,8 @@ private:
         int itemIndent;
     };
     std::string out_;
-    int indent_ = 0;             // indentation of property lines
-    std::vector<int> lists_;     // value indentation of open lists
+    int indent_ = 0;          // indentation of property lines
+    std::vector<int> lists_;  // value indentation of open lists
     std::vector<Open> collections_;
 };
 

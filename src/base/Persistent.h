@@ -14,11 +14,11 @@ class Filer;
 //     public:
 //         ...
 // and define `const ClassInfo& Button::classInfo()` in the .cpp with a ClassBuilder.
-#define LINDORA_CLASS(Class)                                                        \
-public:                                                                             \
-    static const ::lindora::ClassInfo& classInfo();                                 \
+#define LINDORA_CLASS(Class)                                                       \
+public:                                                                            \
+    static const ::lindora::ClassInfo& classInfo();                                \
     const ::lindora::ClassInfo& classType() const override { return classInfo(); } \
-                                                                                    \
+                                                                                   \
 private:
 
 class Persistent {

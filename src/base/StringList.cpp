@@ -19,8 +19,7 @@ StringList::StringList(std::vector<std::string> lines) {
 }
 
 void StringList::checkIndex(int index) const {
-    if (index < 0 || index >= count())
-        throw EPropertyError("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= count()) throw EPropertyError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
 const std::string& StringList::get(int index) const {
@@ -247,10 +246,8 @@ void StringList::setValue(std::string_view name, std::string_view value) {
         return;
     }
     std::string line = std::string(name) + "=" + std::string(value);
-    if (i >= 0)
-        set(i, line);
-    else
-        add(line);
+    if (i >= 0) set(i, line);
+    else add(line);
 }
 
 bool StringList::operator==(const StringList& other) const {

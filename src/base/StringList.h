@@ -52,10 +52,10 @@ public:
     void setText(std::string_view text);
 
     // name=value lines.
-    std::string name(int index) const;              // text before the first '=' ("" without one)
-    std::string valueFromIndex(int index) const;    // text after the first '='
-    int indexOfName(std::string_view name) const;   // ignoring ASCII case, -1 when absent
-    std::string value(std::string_view name) const; // "" when absent
+    std::string name(int index) const;               // text before the first '=' ("" without one)
+    std::string valueFromIndex(int index) const;     // text after the first '='
+    int indexOfName(std::string_view name) const;    // ignoring ASCII case, -1 when absent
+    std::string value(std::string_view name) const;  // "" when absent
     // Sets or adds name=value; an empty value removes the line.
     void setValue(std::string_view name, std::string_view value);
 

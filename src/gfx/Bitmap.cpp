@@ -147,8 +147,8 @@ cairo_surface_t* Bitmap::surface() const {
     if (isEmpty()) return nullptr;
     if (!surface_) {
         surface_ = cairo_image_surface_create_for_data(
-            reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(pixels_.data())), CAIRO_FORMAT_ARGB32,
-            width_, height_, stride());
+            reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(pixels_.data())), CAIRO_FORMAT_ARGB32, width_,
+            height_, stride());
     } else {
         cairo_surface_mark_dirty(surface_);
     }
@@ -167,8 +167,8 @@ Bitmap fromDecodedPNG(cairo_surface_t* s, const std::string& what) {
     if (status != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(s);
         const char* why = status == CAIRO_STATUS_FILE_NOT_FOUND ? "file not found"
-                          : status == CAIRO_STATUS_READ_ERROR ? "read error or not a PNG file"
-                                                              : cairo_status_to_string(status);
+                          : status == CAIRO_STATUS_READ_ERROR   ? "read error or not a PNG file"
+                                                                : cairo_status_to_string(status);
         throw Exception("Cannot load image " + what + ": " + why);
     }
     cairo_surface_flush(s);
@@ -246,8 +246,7 @@ Mask Mask::fromTransparentColor(const Bitmap& image, Color transparent) {
     Mask m(image.width(), image.height());
     std::uint32_t key = colorToPixel(transparent) & 0x00FFFFFFu;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            m.set(x, y, (colorToPixel(image.colorAt(x, y)) & 0x00FFFFFFu) != key);
+        for (int x = 0; x < image.width(); ++x) m.set(x, y, (colorToPixel(image.colorAt(x, y)) & 0x00FFFFFFu) != key);
     return m;
 }
 
@@ -258,8 +257,6 @@ Mask Mask::fromAlpha(const Bitmap& image) {
     return m;
 }
 
-Mask Mask::fromMonochrome(const Bitmap& picture) {
-    return fromTransparentColor(picture, clWhite);
-}
+Mask Mask::fromMonochrome(const Bitmap& picture) { return fromTransparentColor(picture, clWhite); }
 
 }  // namespace lindora

@@ -17,8 +17,8 @@ namespace lindora {
 class Bitmap {
 public:
     Bitmap() = default;
-    Bitmap(int width, int height);                  // transparent black (0x00000000)
-    Bitmap(int width, int height, Color fill);      // opaque fill
+    Bitmap(int width, int height);              // transparent black (0x00000000)
+    Bitmap(int width, int height, Color fill);  // opaque fill
     Bitmap(const Bitmap& other);
     Bitmap(Bitmap&& other) noexcept;
     Bitmap& operator=(const Bitmap& other);
@@ -48,8 +48,8 @@ public:
     // Whole rows of 32-bit pixels (width() entries); y must lie inside the bitmap.
     std::span<std::uint32_t> row(int y);
     std::span<const std::uint32_t> row(int y) const;
-    void readRow(int y, std::span<std::uint32_t> out) const;       // copies min(width, out.size())
-    void writeRow(int y, std::span<const std::uint32_t> in);       // copies min(width, in.size())
+    void readRow(int y, std::span<std::uint32_t> out) const;  // copies min(width, out.size())
+    void writeRow(int y, std::span<const std::uint32_t> in);  // copies min(width, in.size())
 
     std::uint32_t* data() { return pixels_.data(); }
     const std::uint32_t* data() const { return pixels_.data(); }

@@ -30,15 +30,13 @@ Brush Brush::checker(Color sameParity, Color otherParity) {
 
 std::uint32_t Brush::pixelAt(int deviceX, int deviceY, Point brushOrigin) const {
     switch (kind_) {
-    case Kind::Solid:
-        return colorToPixel(color_);
+    case Kind::Solid: return colorToPixel(color_);
     case Kind::Pattern: {
         int px = ((deviceX - brushOrigin.x) % 8 + 8) % 8;
         int py = ((deviceY - brushOrigin.y) % 8 + 8) % 8;
         return pattern_->pixel(px, py);
     }
-    case Kind::Null:
-        break;
+    case Kind::Null: break;
     }
     return 0;
 }
@@ -46,12 +44,9 @@ std::uint32_t Brush::pixelAt(int deviceX, int deviceY, Point brushOrigin) const 
 bool Brush::operator==(const Brush& other) const {
     if (kind_ != other.kind_) return false;
     switch (kind_) {
-    case Kind::Null:
-        return true;
-    case Kind::Solid:
-        return color_ == other.color_;
-    case Kind::Pattern:
-        return pattern_ == other.pattern_ || *pattern_ == *other.pattern_;
+    case Kind::Null: return true;
+    case Kind::Solid: return color_ == other.color_;
+    case Kind::Pattern: return pattern_ == other.pattern_ || *pattern_ == *other.pattern_;
     }
     return false;
 }

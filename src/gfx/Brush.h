@@ -14,8 +14,8 @@ class Brush {
 public:
     enum class Kind { Null, Solid, Pattern };
 
-    Brush() = default;                       // the null brush
-    Brush(Color c);                          // NOLINT: a colour is a brush; clNone is the null brush
+    Brush() = default;  // the null brush
+    Brush(Color c);     // NOLINT: a colour is a brush; clNone is the null brush
     static Brush solid(Color c) { return Brush(c); }
     static Brush null() { return Brush(); }
     // The pattern repeats every 8 pixels both ways; a larger bitmap is cut to its top-left 8 x 8.
@@ -26,7 +26,7 @@ public:
 
     Kind kind() const { return kind_; }
     bool isNull() const { return kind_ == Kind::Null; }
-    Color color() const { return color_; }               // solid brushes; clNone otherwise
+    Color color() const { return color_; }  // solid brushes; clNone otherwise
     const Bitmap* patternBitmap() const { return pattern_.get(); }
 
     // The pixel this brush paints at a device position, with the pattern phase given by the

@@ -421,12 +421,8 @@ static void copyPixels(Canvas& dstCanvas, Bitmap& dst, const Region& clip, Point
                 if (sx < 0 || sx >= src->width()) continue;
                 std::uint32_t p = srow[sx];
                 switch (mode) {
-                case CopyMode::Copy:
-                    drow[x] = p;
-                    break;
-                case CopyMode::Blend:
-                    drow[x] = blendOver(drow[x], p);
-                    break;
+                case CopyMode::Copy: drow[x] = p; break;
+                case CopyMode::Blend: drow[x] = blendOver(drow[x], p); break;
                 case CopyMode::Transparent:
                     if (!sameRGB(p, key)) drow[x] = p;
                     break;

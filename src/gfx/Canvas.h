@@ -89,7 +89,7 @@ public:
     void setBrushOrigin(Point devicePosition) { brushOrigin_ = devicePosition; }
 
     Color penColor() const { return penColor_; }
-    void setPenColor(Color c) { penColor_ = c; }   // clNone: the null pen
+    void setPenColor(Color c) { penColor_ = c; }  // clNone: the null pen
     const Brush& brush() const { return brush_; }
     void setBrush(const Brush& b) { brush_ = b; }
     const Font& font() const { return font_; }
@@ -107,7 +107,7 @@ public:
     // by default) and the clip that painters change, which never reaches outside the system clip.
     // A window's canvas also sets the brush origin to its client origin, so that patterns are
     // aligned to the window as they are on the platform.
-    void setSystemClip(const Region& r);   // also resets the clip and forgets saved clips
+    void setSystemClip(const Region& r);  // also resets the clip and forgets saved clips
     void setSystemClip(const Rect& r) { setSystemClip(Region(r)); }
     Region clipRegion() const;
     Rect clipBounds() const;
@@ -148,10 +148,14 @@ public:
     void lineTo(Point p) { lineTo(p.x, p.y); }
     // Each segment drawn like lineTo; the last point is not drawn; the pen stays where it was.
     void polyline(std::span<const Point> points);
-    void polyline(std::initializer_list<Point> points) { polyline(std::span<const Point>(points.begin(), points.size())); }
+    void polyline(std::initializer_list<Point> points) {
+        polyline(std::span<const Point>(points.begin(), points.size()));
+    }
     // Filled with the brush, outlined with the pen (closed).
     void polygon(std::span<const Point> points);
-    void polygon(std::initializer_list<Point> points) { polygon(std::span<const Point>(points.begin(), points.size())); }
+    void polygon(std::initializer_list<Point> points) {
+        polygon(std::span<const Point>(points.begin(), points.size()));
+    }
     // A triangle filled and outlined in one colour.
     void filledTriangle(Point a, Point b, Point c, Color color);
 
@@ -164,7 +168,7 @@ public:
     Rect drawEdge(const Rect& r, unsigned edge, unsigned borderFlags);
 
     // --- pixels ------------------------------------------------------------------------------
-    Color pixel(int x, int y) const;   // clNone outside the bitmap
+    Color pixel(int x, int y) const;       // clNone outside the bitmap
     void setPixel(int x, int y, Color c);  // ignored outside the clip
     std::uint32_t rawPixel(int x, int y) const;
     void setRawPixel(int x, int y, std::uint32_t argb);
@@ -230,8 +234,8 @@ private:
     Color bkColor_ = clWhite;
     FillRule fillRule_ = FillRule::EvenOdd;
     Point penPos_;
-    Region systemClip_;           // device coordinates, inside the bitmap
-    Region clip_;                 // device coordinates, inside the system clip
+    Region systemClip_;  // device coordinates, inside the bitmap
+    Region clip_;        // device coordinates, inside the system clip
     std::vector<Region> clipStack_;
 };
 

@@ -50,10 +50,22 @@ void Canvas::blitText(const RenderedText& text, Point anchor, int escapement, co
             int u = i - lo.x, v = j - lo.y;  // relative to the logical box's start corner
             int x, y;
             switch (escapement) {
-            case 900: x = a.x + v; y = a.y - 1 - u; break;
-            case 1800: x = a.x - 1 - u; y = a.y - 1 - v; break;
-            case 2700: x = a.x - 1 - v; y = a.y + u; break;
-            default: x = a.x + u; y = a.y + v; break;
+            case 900:
+                x = a.x + v;
+                y = a.y - 1 - u;
+                break;
+            case 1800:
+                x = a.x - 1 - u;
+                y = a.y - 1 - v;
+                break;
+            case 2700:
+                x = a.x - 1 - v;
+                y = a.y + u;
+                break;
+            default:
+                x = a.x + u;
+                y = a.y + v;
+                break;
             }
             if (!region.contains({x, y})) continue;
             std::uint32_t& d = dst[static_cast<size_t>(y) * stride + x];
@@ -135,10 +147,10 @@ int Canvas::drawText(Rect& r, const std::string& text, unsigned format) {
     if (options.wrapWidth >= 0 && !options.ellipsizeEnd) {
         rendered.logicalOrigin = rendered.layoutOrigin;
         rendered.logicalSize.cx = along;
-        anchor = escapement == 900 ? Point{r.left + offAcross, r.bottom}
-               : escapement == 2700 ? Point{r.right - offAcross, r.top}
-               : escapement == 1800 ? Point{r.right, r.bottom - offAcross}
-                                    : Point{r.left, r.top + offAcross};
+        anchor = escapement == 900    ? Point{r.left + offAcross, r.bottom}
+                 : escapement == 2700 ? Point{r.right - offAcross, r.top}
+                 : escapement == 1800 ? Point{r.right, r.bottom - offAcross}
+                                      : Point{r.left, r.top + offAcross};
     }
     Rect clip = r.normalized();
     blitText(rendered, anchor, escapement, (format & DT_NOCLIP) ? nullptr : &clip);

@@ -59,7 +59,8 @@ void SystemColors::set(int index, Color rgb) {
 }
 
 void SystemColors::setAll(const std::array<Color, Count>& table) {
-    for (int i = 0; i < Count; ++i) gTable[static_cast<size_t>(i)] = Color(table[static_cast<size_t>(i)].value() & 0x00FFFFFFu);
+    for (int i = 0; i < Count; ++i)
+        gTable[static_cast<size_t>(i)] = Color(table[static_cast<size_t>(i)].value() & 0x00FFFFFFu);
     ++gGeneration;
 }
 

@@ -4,10 +4,10 @@
 
 #include <pango/pango.h>
 
+#include <strings.h>
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <strings.h>
 
 namespace lindora {
 

@@ -27,11 +27,11 @@ enum FontStyle : unsigned {
 };
 
 struct FontMetrics {
-    int height = 0;            // ascent + descent (the cell height; also the height of "0")
+    int height = 0;  // ascent + descent (the cell height; also the height of "0")
     int ascent = 0;
     int descent = 0;
-    int internalLeading = 0;   // height - em size
-    int emHeight = 0;          // the character height in pixels
+    int internalLeading = 0;  // height - em size
+    int emHeight = 0;         // the character height in pixels
     int averageCharWidth = 0;
     int maxCharWidth = 0;
 };
@@ -39,7 +39,7 @@ struct FontMetrics {
 class Font {
 public:
     static constexpr const char* DefaultName = "MS Sans Serif";
-    static constexpr int DefaultHeight = -11;   // 8 points at 96 dots per inch
+    static constexpr int DefaultHeight = -11;  // 8 points at 96 dots per inch
 
     Font() = default;
     Font(std::string name, int height, unsigned style = fsNone, Color color = clWindowText);

@@ -13,8 +13,16 @@ struct Point {
     constexpr Point(int x_, int y_) : x(x_), y(y_) {}
     constexpr Point operator+(Point o) const { return {x + o.x, y + o.y}; }
     constexpr Point operator-(Point o) const { return {x - o.x, y - o.y}; }
-    constexpr Point& operator+=(Point o) { x += o.x; y += o.y; return *this; }
-    constexpr Point& operator-=(Point o) { x -= o.x; y -= o.y; return *this; }
+    constexpr Point& operator+=(Point o) {
+        x += o.x;
+        y += o.y;
+        return *this;
+    }
+    constexpr Point& operator-=(Point o) {
+        x -= o.x;
+        y -= o.y;
+        return *this;
+    }
     constexpr bool operator==(const Point&) const = default;
 };
 

@@ -87,13 +87,15 @@ int ImageList::addMasked(const Bitmap& picture, Color transparent) {
 int ImageList::addPNG(const std::string& path) { return add(Bitmap::loadPNG(path)); }
 
 void ImageList::replace(int index, const Bitmap& image) {
-    if (index < 0 || index >= count()) throw Exception("Image list index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= count())
+        throw Exception("Image list index out of bounds (" + std::to_string(index) + ")");
     images_[static_cast<size_t>(index)] = makeEntry(image, Rect(0, 0, width_, height_), nullptr, clNone);
     changed();
 }
 
 void ImageList::remove(int index) {
-    if (index < 0 || index >= count()) throw Exception("Image list index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= count())
+        throw Exception("Image list index out of bounds (" + std::to_string(index) + ")");
     images_.erase(images_.begin() + index);
     changed();
 }
@@ -105,12 +107,14 @@ void ImageList::clear() {
 }
 
 const Bitmap& ImageList::image(int index) const {
-    if (index < 0 || index >= count()) throw Exception("Image list index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= count())
+        throw Exception("Image list index out of bounds (" + std::to_string(index) + ")");
     return images_[static_cast<size_t>(index)].image;
 }
 
 const Mask& ImageList::mask(int index) const {
-    if (index < 0 || index >= count()) throw Exception("Image list index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= count())
+        throw Exception("Image list index out of bounds (" + std::to_string(index) + ")");
     return images_[static_cast<size_t>(index)].mask;
 }
 

@@ -74,11 +74,13 @@ const EnumInfo& enumInfoOf(FontStyleBit) {
 const ClassInfo& FontProperty::classInfo() {
     static const ClassInfo info =
         ClassBuilder<FontProperty>("FontProperty", Persistent::classInfo())
-            .property("Color", [](const FontProperty& f) { return static_cast<std::int64_t>(f.color().value()); },
-                      [](FontProperty& f, std::int64_t v) { f.setColor(Color(static_cast<std::uint32_t>(v))); })
+            .property(
+                "Color", [](const FontProperty& f) { return static_cast<std::int64_t>(f.color().value()); },
+                [](FontProperty& f, std::int64_t v) { f.setColor(Color(static_cast<std::uint32_t>(v))); })
             .idents(colorIdents())
             .property("Height", &FontProperty::height, &FontProperty::setHeight)
-            .property("Name", [](const FontProperty& f) { return f.fontName(); }, &FontProperty::setFontName)
+            .property(
+                "Name", [](const FontProperty& f) { return f.fontName(); }, &FontProperty::setFontName)
             .property("Style", &FontProperty::styles, &FontProperty::setStyles)
             .defaultValue(fontstyle::FontStyles{});
     return info;
@@ -191,13 +193,17 @@ void BitmapProperty::defineProperties(Filer& filer) {
 const ClassInfo& ImageListComponent::classInfo() {
     static const ClassInfo info =
         ClassBuilder<ImageListComponent>("ImageListComponent", Component::classInfo())
-            .property("BkColor", [](const ImageListComponent& l) { return static_cast<std::int64_t>(l.bkColor().value()); },
-                      [](ImageListComponent& l, std::int64_t v) { l.setBkColor(Color(static_cast<std::uint32_t>(v))); })
+            .property(
+                "BkColor", [](const ImageListComponent& l) { return static_cast<std::int64_t>(l.bkColor().value()); },
+                [](ImageListComponent& l, std::int64_t v) { l.setBkColor(Color(static_cast<std::uint32_t>(v))); })
             .idents(colorIdents())
             .defaultValue(static_cast<std::int64_t>(clNone.value()))
-            .property("Height", &ImageListComponent::height, &ImageListComponent::setHeight).defaultValue(16)
-            .property("Masked", &ImageListComponent::masked, &ImageListComponent::setMasked).defaultValue(true)
-            .property("Width", &ImageListComponent::width, &ImageListComponent::setWidth).defaultValue(16);
+            .property("Height", &ImageListComponent::height, &ImageListComponent::setHeight)
+            .defaultValue(16)
+            .property("Masked", &ImageListComponent::masked, &ImageListComponent::setMasked)
+            .defaultValue(true)
+            .property("Width", &ImageListComponent::width, &ImageListComponent::setWidth)
+            .defaultValue(16);
     return info;
 }
 

@@ -26,9 +26,18 @@ public:
     Region& subtract(const Region& r);
     Region& translate(int dx, int dy);
 
-    Region united(const Region& r) const { Region x(*this); return x.unite(r); }
-    Region intersected(const Region& r) const { Region x(*this); return x.intersect(r); }
-    Region subtracted(const Region& r) const { Region x(*this); return x.subtract(r); }
+    Region united(const Region& r) const {
+        Region x(*this);
+        return x.unite(r);
+    }
+    Region intersected(const Region& r) const {
+        Region x(*this);
+        return x.intersect(r);
+    }
+    Region subtracted(const Region& r) const {
+        Region x(*this);
+        return x.subtract(r);
+    }
 
     // Same pixel set (the rectangle lists may differ).
     bool operator==(const Region& other) const;

@@ -206,8 +206,7 @@ RenderedText TextEngine::render(const Font& font, const AcceleratorText& text, C
         int lineIndex = 0, xPos = 0;
         pango_layout_index_to_line_x(layout, text.underlineStart, FALSE, &lineIndex, &xPos);
         PangoLayoutIter* iter = pango_layout_get_iter(layout);
-        for (int i = 0; i < lineIndex && pango_layout_iter_next_line(iter); ++i) {
-        }
+        for (int i = 0; i < lineIndex && pango_layout_iter_next_line(iter); ++i) {}
         int baseline = PANGO_PIXELS(pango_layout_iter_get_baseline(iter));
         pango_layout_iter_free(iter);
         int x0 = PANGO_PIXELS(std::min(pos.x, pos.x + pos.width)) - left;
@@ -243,7 +242,5 @@ std::size_t TextEngine::cacheSize() {
 #endif
 #endif
 #ifdef LINDORA_LSAN_HOOK
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 #endif

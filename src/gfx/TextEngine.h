@@ -23,11 +23,11 @@ namespace lindora {
 
 // A piece of text laid out and rendered as coverage in its colour, ready to be composited.
 struct RenderedText {
-    Bitmap pixels;          // premultiplied colour, transparent where there is no ink
-    Point logicalOrigin;    // where the logical box's top-left lies in `pixels`
-    Point layoutOrigin;     // where the layout's own origin lies (differs for aligned wrapping)
-    Size logicalSize;       // the measured box (what textExtent answers)
-    int baseline = 0;       // from the logical top
+    Bitmap pixels;        // premultiplied colour, transparent where there is no ink
+    Point logicalOrigin;  // where the logical box's top-left lies in `pixels`
+    Point layoutOrigin;   // where the layout's own origin lies (differs for aligned wrapping)
+    Size logicalSize;     // the measured box (what textExtent answers)
+    int baseline = 0;     // from the logical top
 };
 
 struct TextLayoutOptions {

@@ -25,7 +25,7 @@ enum TextFormat : unsigned {
 // A caption with its accelerator marks resolved: "&&" is one "&", and the first "&" that is
 // not doubled marks the next character, which is underlined.
 struct AcceleratorText {
-    std::string text;       // what is shown
+    std::string text;         // what is shown
     int underlineStart = -1;  // byte offset of the marked character in `text`, or -1
     int underlineLength = 0;  // its length in bytes (a UTF-8 sequence)
 };

@@ -30,7 +30,8 @@ bool displayAvailable() { return !env("DISPLAY").empty() || !env("WAYLAND_DISPLA
 }  // namespace
 
 void registerPlatformFactory(const std::string& name, PlatformFactory factory, std::function<bool()> available) {
-    factories()[name] = {std::move(factory), available ? std::move(available) : std::function<bool()>(displayAvailable)};
+    factories()[name] = {std::move(factory),
+                         available ? std::move(available) : std::function<bool()>(displayAvailable)};
 }
 
 std::vector<std::string> registeredPlatforms() {

@@ -17,7 +17,7 @@
 namespace lindora {
 
 struct PlatformArguments {
-    std::string platform;      // empty: choose by availability
+    std::string platform;  // empty: choose by availability
     std::string inputScript;
     std::string recordFile;
     int screenWidth = 1280;

@@ -28,12 +28,10 @@ WebKitHardwareAccelerationPolicy policyOf(WebAcceleration a) {
 // through the file LINDORA_STARTUP_PROBE names.
 void reportFirstLoadToProbe() {
     static bool reported = false;
-    if (reported)
-        return;
+    if (reported) return;
     reported = true;
     const char* probe = std::getenv("LINDORA_STARTUP_PROBE");
-    if (!probe || !*probe)
-        return;
+    if (!probe || !*probe) return;
     if (FILE* out = std::fopen(probe, "a")) {
         std::fputs("LOADED\n", out);
         std::fclose(out);
@@ -55,8 +53,7 @@ WebKitWebContext* GtkBrowserEngine::sharedContext() {
 GtkBrowserEngine::GtkBrowserEngine(WebAcceleration acceleration) {
     view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(sharedContext()));
     g_object_ref_sink(view_);
-    webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(view_),
-                                                     policyOf(acceleration));
+    webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(view_), policyOf(acceleration));
     g_signal_connect(view_, "notify::estimated-load-progress", G_CALLBACK(onProgress), this);
     g_signal_connect(view_, "notify::title", G_CALLBACK(onTitle), this);
     g_signal_connect(view_, "load-changed", G_CALLBACK(onLoadChanged), this);
@@ -92,21 +89,16 @@ void GtkBrowserEngine::hostChanged() {
             host_->addHostedChild(this);
         }
     }
-    if (!host_)
-        return;
+    if (!host_) return;
     const Rect& r = geometry();
     gtk_layout_move(GTK_LAYOUT(host_->childLayer()), widget, r.left, r.top);
     gtk_widget_set_size_request(widget, std::max(0, r.width()), std::max(0, r.height()));
     gtk_widget_set_visible(widget, visible() && !r.isEmpty());
 }
 
-void GtkBrowserEngine::hostSurfaceDestroyed() {
-    attachTo(nullptr);
-}
+void GtkBrowserEngine::hostSurfaceDestroyed() { attachTo(nullptr); }
 
-void GtkBrowserEngine::setFocus() {
-    gtk_widget_grab_focus(GTK_WIDGET(view_));
-}
+void GtkBrowserEngine::setFocus() { gtk_widget_grab_focus(GTK_WIDGET(view_)); }
 
 void GtkBrowserEngine::onProgress(WebKitWebView* view, GParamSpec*, void* data) {
     auto* self = static_cast<GtkBrowserEngine*>(data);
@@ -118,16 +110,14 @@ void GtkBrowserEngine::onProgress(WebKitWebView* view, GParamSpec*, void* data) 
 void GtkBrowserEngine::onTitle(WebKitWebView* view, GParamSpec*, void* data) {
     auto* self = static_cast<GtkBrowserEngine*>(data);
     const char* title = webkit_web_view_get_title(view);
-    if (!title || !*title)
-        return;
+    if (!title || !*title) return;
     const std::u16string text = utf8ToUtf16(title);
     GtkEventDispatcher::guarded([&] { self->raiseTitleChange(text); });
 }
 
 void GtkBrowserEngine::onLoadChanged(WebKitWebView*, int event, void* data) {
     auto* self = static_cast<GtkBrowserEngine*>(data);
-    if (event != WEBKIT_LOAD_FINISHED)
-        return;
+    if (event != WEBKIT_LOAD_FINISHED) return;
     reportFirstLoadToProbe();
     GtkEventDispatcher::guarded([&] { self->raiseProgressChange(ProgressDone, ProgressMax); });
 }

@@ -23,17 +23,13 @@ bool GtkEventDispatcher::processEvents(int timeoutMs) {
     for (int i = 0; i < kMaxRoundsWithoutWaiting && !pending_ && g_main_context_pending(context); ++i)
         g_main_context_iteration(context, FALSE);
     rethrowPending();
-    if (woken_.exchange(false) || deliveries_ != before)
-        return true;
-    if (timeoutMs == 0)
-        return false;
+    if (woken_.exchange(false) || deliveries_ != before) return true;
+    if (timeoutMs == 0) return false;
 
     bool timedOut = false;
     const guint timer = timeoutMs > 0 ? g_timeout_add(static_cast<guint>(timeoutMs), onTimeout, &timedOut) : 0;
-    while (deliveries_ == before && !woken_ && !timedOut && !pending_)
-        g_main_context_iteration(context, TRUE);
-    if (timer && !timedOut)
-        g_source_remove(timer);
+    while (deliveries_ == before && !woken_ && !timedOut && !pending_) g_main_context_iteration(context, TRUE);
+    if (timer && !timedOut) g_source_remove(timer);
     rethrowPending();
     return woken_.exchange(false) || deliveries_ != before;
 }
@@ -44,8 +40,7 @@ void GtkEventDispatcher::wakeUp() {
 }
 
 void GtkEventDispatcher::rethrowPending() {
-    if (!pending_)
-        return;
+    if (!pending_) return;
     std::exception_ptr e = std::move(pending_);
     pending_ = nullptr;
     std::rethrow_exception(e);

@@ -27,8 +27,7 @@ public:
         try {
             std::forward<F>(callback)();
         } catch (...) {
-            if (!pending_)
-                pending_ = std::current_exception();
+            if (!pending_) pending_ = std::current_exception();
         }
     }
 

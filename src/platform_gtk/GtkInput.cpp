@@ -24,29 +24,27 @@ MouseButton buttonOf(guint button) {
     }
 }
 
-Point rootPoint(double x, double y) {
-    return {static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))};
-}
+Point rootPoint(double x, double y) { return {static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))}; }
 
 // The characters a key press types, as the classic platform's translation would make them.
 std::u32string textOf(const GdkEventKey& key) {
     switch (key.keyval) {
     case GDK_KEY_BackSpace: return U"\b";
-    case GDK_KEY_Tab: case GDK_KEY_ISO_Left_Tab: return U"\t";
-    case GDK_KEY_Return: case GDK_KEY_KP_Enter: return U"\r";
+    case GDK_KEY_Tab:
+    case GDK_KEY_ISO_Left_Tab: return U"\t";
+    case GDK_KEY_Return:
+    case GDK_KEY_KP_Enter: return U"\r";
     case GDK_KEY_Escape: return U"\x1b";
-    case GDK_KEY_Delete: case GDK_KEY_KP_Delete: return U"";  // Del types nothing
+    case GDK_KEY_Delete:
+    case GDK_KEY_KP_Delete: return U"";  // Del types nothing
     default: break;
     }
     const char32_t c = gdk_keyval_to_unicode(key.keyval);
-    if (!c)
-        return U"";
+    if (!c) return U"";
     if ((key.state & GDK_CONTROL_MASK) && !(key.state & GDK_MOD1_MASK)) {
         // Ctrl+letter types the control character, Ctrl with other keys types nothing.
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
-            return std::u32string(1, static_cast<char32_t>(c & 0x1F));
-        if (c == '[' || c == '\\' || c == ']')
-            return std::u32string(1, static_cast<char32_t>(c & 0x1F));
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return std::u32string(1, static_cast<char32_t>(c & 0x1F));
+        if (c == '[' || c == '\\' || c == ']') return std::u32string(1, static_cast<char32_t>(c & 0x1F));
         return U"";
     }
     return std::u32string(1, c);
@@ -54,8 +52,7 @@ std::u32string textOf(const GdkEventKey& key) {
 
 int settingInt(const char* name, int fallback) {
     GtkSettings* settings = gtk_settings_get_default();
-    if (!settings)
-        return fallback;
+    if (!settings) return fallback;
     gint value = fallback;
     g_object_get(settings, name, &value, nullptr);
     return value;
@@ -64,13 +61,11 @@ int settingInt(const char* name, int fallback) {
 }  // namespace
 
 GtkInput::GtkInput(const GtkKeyboardLayout& layout)
-    : layout_(layout),
-      doubleClickTime_(settingInt("gtk-double-click-time", DefaultDoubleClickTime)),
+    : layout_(layout), doubleClickTime_(settingInt("gtk-double-click-time", DefaultDoubleClickTime)),
       doubleClickDistance_(settingInt("gtk-double-click-distance", 4)) {}
 
 GtkInput::~GtkInput() {
-    if (deactivationCheck_)
-        g_source_remove(deactivationCheck_);
+    if (deactivationCheck_) g_source_remove(deactivationCheck_);
 }
 
 void GtkInput::surfaceFocusChanged(bool in) {
@@ -78,14 +73,12 @@ void GtkInput::surfaceFocusChanged(bool in) {
         ++focusedSurfaces_;
         if (!appActive_) {
             appActive_ = true;
-            if (sink_)
-                GtkEventDispatcher::guarded([&] { sink_->systemChanged(SystemChange::AppActivated); });
+            if (sink_) GtkEventDispatcher::guarded([&] { sink_->systemChanged(SystemChange::AppActivated); });
         }
         return;
     }
     focusedSurfaces_ = std::max(0, focusedSurfaces_ - 1);
-    if (focusedSurfaces_ > 0 || deactivationCheck_)
-        return;
+    if (focusedSurfaces_ > 0 || deactivationCheck_) return;
     deactivationCheck_ = g_idle_add(
         [](gpointer data) -> gboolean {
             auto* self = static_cast<GtkInput*>(data);
@@ -93,8 +86,7 @@ void GtkInput::surfaceFocusChanged(bool in) {
             if (self->focusedSurfaces_ == 0 && self->appActive_) {
                 self->appActive_ = false;
                 if (self->sink_)
-                    GtkEventDispatcher::guarded(
-                        [&] { self->sink_->systemChanged(SystemChange::AppDeactivated); });
+                    GtkEventDispatcher::guarded([&] { self->sink_->systemChanged(SystemChange::AppDeactivated); });
             }
             return G_SOURCE_REMOVE;
         },
@@ -104,11 +96,9 @@ void GtkInput::surfaceFocusChanged(bool in) {
 bool GtkInput::button(const GdkEvent* event, NativeSurface* surface) {
     const GdkEventButton& b = event->button;
     // GDK's own 2BUTTON/3BUTTON events are dropped: double clicks are told below.
-    if (b.type != GDK_BUTTON_PRESS && b.type != GDK_BUTTON_RELEASE)
-        return true;
+    if (b.type != GDK_BUTTON_PRESS && b.type != GDK_BUTTON_RELEASE) return true;
     const MouseButton which = buttonOf(b.button);
-    if (which == MouseButton::None)
-        return false;
+    if (which == MouseButton::None) return false;
     MouseInput input;
     input.button = which;
     input.screen = rootPoint(b.x_root, b.y_root);
@@ -117,16 +107,14 @@ bool GtkInput::button(const GdkEvent* event, NativeSurface* surface) {
     if (b.type == GDK_BUTTON_RELEASE) {
         input.action = MouseAction::Release;
     } else {
-        const bool isDouble = !last_.wasDoubleClick && last_.button == which &&
-                              last_.surface == surface &&
+        const bool isDouble = !last_.wasDoubleClick && last_.button == which && last_.surface == surface &&
                               b.time - last_.time <= static_cast<std::uint32_t>(doubleClickTime_) &&
                               std::abs(input.screen.x - last_.at.x) <= doubleClickDistance_ &&
                               std::abs(input.screen.y - last_.at.y) <= doubleClickDistance_;
         input.action = isDouble ? MouseAction::DoubleClick : MouseAction::Press;
         last_ = {which, b.time, input.screen, surface, isDouble};
     }
-    if (sink_)
-        GtkEventDispatcher::guarded([&] { sink_->mouseInput(input); });
+    if (sink_) GtkEventDispatcher::guarded([&] { sink_->mouseInput(input); });
     return true;
 }
 
@@ -137,24 +125,21 @@ bool GtkInput::motion(const GdkEvent* event, NativeSurface* surface) {
     input.screen = rootPoint(m.x_root, m.y_root);
     input.surface = surface;
     input.modifiers = modifiersFromGdkState(m.state);
-    if (sink_)
-        GtkEventDispatcher::guarded([&] { sink_->mouseInput(input); });
+    if (sink_) GtkEventDispatcher::guarded([&] { sink_->mouseInput(input); });
     return true;
 }
 
 bool GtkInput::crossing(const GdkEvent* event, NativeSurface* surface) {
     const GdkEventCrossing& c = event->crossing;
     // Grabs move the pointer's owner without the pointer moving: not a leave.
-    if (c.type != GDK_LEAVE_NOTIFY || c.mode != GDK_CROSSING_NORMAL)
-        return false;
+    if (c.type != GDK_LEAVE_NOTIFY || c.mode != GDK_CROSSING_NORMAL) return false;
     // Entering a native child (the browser) leaves our drawing too.
     MouseInput input;
     input.action = MouseAction::Leave;
     input.screen = rootPoint(c.x_root, c.y_root);
     input.surface = surface;
     input.modifiers = modifiersFromGdkState(c.state);
-    if (sink_)
-        GtkEventDispatcher::guarded([&] { sink_->mouseInput(input); });
+    if (sink_) GtkEventDispatcher::guarded([&] { sink_->mouseInput(input); });
     return false;
 }
 
@@ -167,20 +152,16 @@ bool GtkInput::key(const GdkEvent* event) {
     // still '1'); the keypad and the keys that type nothing by their symbol, so that Num Lock
     // decides between VK_NUMPAD1 and VK_END as it does on the classic platform.
     const bool keypad = k.keyval >= GDK_KEY_KP_Space && k.keyval <= GDK_KEY_KP_9;
-    if (!keypad && gdk_keyval_to_unicode(k.keyval) != 0)
-        input.vk = layout_.virtualKeyOf(k.hardware_keycode);
-    if (!input.vk)
-        input.vk = virtualKeyFromKeysym(k.keyval);
-    if (!input.vk)
-        return false;
+    if (!keypad && gdk_keyval_to_unicode(k.keyval) != 0) input.vk = layout_.virtualKeyOf(k.hardware_keycode);
+    if (!input.vk) input.vk = virtualKeyFromKeysym(k.keyval);
+    if (!input.vk) return false;
     if (input.down) {
         input.repeat = !keysDown_.insert(k.hardware_keycode).second;
         input.text = textOf(k);
     } else {
         keysDown_.erase(k.hardware_keycode);
     }
-    if (sink_)
-        GtkEventDispatcher::guarded([&] { sink_->keyInput(input); });
+    if (sink_) GtkEventDispatcher::guarded([&] { sink_->keyInput(input); });
     return true;
 }
 

@@ -11,21 +11,17 @@ std::unique_ptr<GtkIntegration> GtkIntegration::create() {
     // Menus and hints sit at absolute screen positions and capture the pointer: X11 allows
     // both, Wayland neither, so a Wayland session runs us through XWayland.
     // Only before GDK opens its display; it keeps the text for the life of the process.
-    if (!gdk_display_get_default())
-        gdk_set_allowed_backends("x11");
-    if (!gtk_init_check(nullptr, nullptr))
-        return nullptr;
+    if (!gdk_display_get_default()) gdk_set_allowed_backends("x11");
+    if (!gtk_init_check(nullptr, nullptr)) return nullptr;
     return std::unique_ptr<GtkIntegration>(new GtkIntegration());
 }
 
 GtkIntegration::GtkIntegration()
-    : screen_(gdk_display_get_default()),
-      layout_(gdk_keymap_get_for_display(gdk_display_get_default())),
+    : screen_(gdk_display_get_default()), layout_(gdk_keymap_get_for_display(gdk_display_get_default())),
       input_(layout_) {}
 
 GtkIntegration::~GtkIntegration() {
-    if (GtkSettings* settings = gtk_settings_get_default())
-        g_signal_handlers_disconnect_by_data(settings, this);
+    if (GtkSettings* settings = gtk_settings_get_default()) g_signal_handlers_disconnect_by_data(settings, this);
     GdkDisplay* display = gdk_display_get_default();
     g_signal_handlers_disconnect_by_data(gdk_display_get_default_screen(display), this);
     for (int i = 0; i < gdk_display_get_n_monitors(display); ++i)
@@ -33,8 +29,7 @@ GtkIntegration::~GtkIntegration() {
 }
 
 void GtkIntegration::report(SystemChange change, unsigned code) {
-    if (sink_)
-        GtkEventDispatcher::guarded([&] { sink_->systemChanged(change, code); });
+    if (sink_) GtkEventDispatcher::guarded([&] { sink_->systemChanged(change, code); });
 }
 
 void GtkIntegration::attach(PlatformEventSink& sink) {
@@ -48,23 +43,23 @@ void GtkIntegration::attach(PlatformEventSink& sink) {
     // metrics, the theme is a theme change, monitors and work areas are display settings.
     if (GtkSettings* settings = gtk_settings_get_default()) {
         g_signal_connect_swapped(settings, "notify::gtk-font-name", G_CALLBACK(+[](GtkIntegration* self) {
-            self->report(SystemChange::Settings, SPI_SETNONCLIENTMETRICS);
-        }), this);
-        g_signal_connect_swapped(settings, "notify::gtk-theme-name", G_CALLBACK(+[](GtkIntegration* self) {
-            self->report(SystemChange::Theme);
-        }), this);
+                                     self->report(SystemChange::Settings, SPI_SETNONCLIENTMETRICS);
+                                 }),
+                                 this);
+        g_signal_connect_swapped(settings, "notify::gtk-theme-name",
+                                 G_CALLBACK(+[](GtkIntegration* self) { self->report(SystemChange::Theme); }), this);
     }
     GdkDisplay* display = gdk_display_get_default();
     g_signal_connect_swapped(gdk_display_get_default_screen(display), "monitors-changed",
                              G_CALLBACK(+[](GtkIntegration* self) {
                                  self->report(SystemChange::Display);
                                  self->report(SystemChange::Settings, SPI_SETWORKAREA);
-                             }), this);
+                             }),
+                             this);
     for (int i = 0; i < gdk_display_get_n_monitors(display); ++i)
-        g_signal_connect_swapped(gdk_display_get_monitor(display, i), "notify::workarea",
-                                 G_CALLBACK(+[](GtkIntegration* self) {
-                                     self->report(SystemChange::Settings, SPI_SETWORKAREA);
-                                 }), this);
+        g_signal_connect_swapped(
+            gdk_display_get_monitor(display, i), "notify::workarea",
+            G_CALLBACK(+[](GtkIntegration* self) { self->report(SystemChange::Settings, SPI_SETWORKAREA); }), this);
 }
 
 std::unique_ptr<NativeSurface> GtkIntegration::createSurface(const SurfaceParams& params) {

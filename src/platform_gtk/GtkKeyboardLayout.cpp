@@ -30,9 +30,7 @@ GtkKeyboardLayout::~GtkKeyboardLayout() {
     g_object_unref(keymap_);
 }
 
-void GtkKeyboardLayout::onKeysChanged(GdkKeymap*, void* self) {
-    static_cast<GtkKeyboardLayout*>(self)->rebuild();
-}
+void GtkKeyboardLayout::onKeysChanged(GdkKeymap*, void* self) { static_cast<GtkKeyboardLayout*>(self)->rebuild(); }
 
 void GtkKeyboardLayout::rebuild() {
     vkOfKeycode_.clear();
@@ -42,31 +40,25 @@ void GtkKeyboardLayout::rebuild() {
         GdkKeymapKey* keys = nullptr;
         guint* keyvals = nullptr;
         gint count = 0;
-        if (!gdk_keymap_get_entries_for_keycode(keymap_, keycode, &keys, &keyvals, &count))
-            continue;
+        if (!gdk_keymap_get_entries_for_keycode(keymap_, keycode, &keys, &keyvals, &count)) continue;
         // Levels of the first group: 0 plain, 1 Shift, 2 AltGr (Ctrl+Alt on the classic
         // platform), 3 Shift+AltGr.
         guint levels[4] = {0, 0, 0, 0};
         for (gint i = 0; i < count; ++i)
-            if (keys[i].group == 0 && keys[i].level >= 0 && keys[i].level < 4)
-                levels[keys[i].level] = keyvals[i];
+            if (keys[i].group == 0 && keys[i].level >= 0 && keys[i].level < 4) levels[keys[i].level] = keyvals[i];
         g_free(keys);
         g_free(keyvals);
 
         unsigned vk = keycode == kIsoExtraKeycode ? kVkOem102 : virtualKeyFromKeysym(levels[0]);
-        if (!vk)
-            vk = virtualKeyFromKeycode(keycode);
-        if (!vk)
-            continue;
+        if (!vk) vk = virtualKeyFromKeycode(keycode);
+        if (!vk) continue;
         vkOfKeycode_[keycode] = vk;
 
         KeyChars chars{gdk_keyval_to_unicode(levels[0]), gdk_keyval_to_unicode(levels[1])};
-        if (chars.plain >= 0x20 || chars.shifted >= 0x20)
-            charsOfVk_.try_emplace(vk, chars);
+        if (chars.plain >= 0x20 || chars.shifted >= 0x20) charsOfVk_.try_emplace(vk, chars);
         for (int level = 0; level < 4; ++level) {
             const char32_t ch = gdk_keyval_to_unicode(levels[level]);
-            if (ch < 0x20 || ch == 0x7F)
-                continue;
+            if (ch < 0x20 || ch == 0x7F) continue;
             KeyStroke stroke{vk, (level & 1) != 0, level >= 2, level >= 2};
             strokeOfChar_.try_emplace(ch, stroke);  // the simplest way to type it wins
         }
@@ -74,24 +66,20 @@ void GtkKeyboardLayout::rebuild() {
 }
 
 std::optional<KeyStroke> GtkKeyboardLayout::keyForChar(char32_t ch) const {
-    if (auto it = strokeOfChar_.find(ch); it != strokeOfChar_.end())
-        return it->second;
+    if (auto it = strokeOfChar_.find(ch); it != strokeOfChar_.end()) return it->second;
     return std::nullopt;
 }
 
 char32_t GtkKeyboardLayout::charForKey(unsigned vk, bool shift) const {
     auto it = charsOfVk_.find(vk);
-    if (it == charsOfVk_.end())
-        return 0;
+    if (it == charsOfVk_.end()) return 0;
     const char32_t c = shift ? it->second.shifted : it->second.plain;
     return c >= 0x20 && c != 0x7F ? c : 0;
 }
 
 std::string GtkKeyboardLayout::keyName(unsigned vk) const {
-    if (const char* special = specialKeyName(vk); *special)
-        return special;
-    if (const char32_t c = charForKey(vk, false))
-        return utf8Of(g_unichar_toupper(static_cast<gunichar>(c)));
+    if (const char* special = specialKeyName(vk); *special) return special;
+    if (const char32_t c = charForKey(vk, false)) return utf8Of(g_unichar_toupper(static_cast<gunichar>(c)));
     return {};
 }
 

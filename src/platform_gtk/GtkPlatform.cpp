@@ -14,10 +14,8 @@ namespace lindora {
 WebAcceleration webAccelerationFromEnvironment() {
     const char* v = std::getenv("LINDORA_WEB_ACCELERATION");
     const std::string value = v ? v : "";
-    if (value == "always")
-        return WebAcceleration::Always;
-    if (value == "on-demand")
-        return WebAcceleration::OnDemand;
+    if (value == "always") return WebAcceleration::Always;
+    if (value == "on-demand") return WebAcceleration::OnDemand;
     return WebAcceleration::Never;
 }
 
@@ -31,7 +29,8 @@ void registerGtkPlatform() {
             return integration;
         },
         {});
-    registerBrowserEngineFactory("gtk", [] { return std::make_unique<GtkBrowserEngine>(webAccelerationFromEnvironment()); });
+    registerBrowserEngineFactory("gtk",
+                                 [] { return std::make_unique<GtkBrowserEngine>(webAccelerationFromEnvironment()); });
 }
 
 }  // namespace lindora

@@ -18,24 +18,22 @@ struct MetricDefault {
 
 // The classic platform's metrics at 96 dots per inch.
 constexpr MetricDefault kClassicMetrics[] = {
-    {SM_CXVSCROLL, 16}, {SM_CYHSCROLL, 16}, {SM_CYCAPTION, 19}, {SM_CXBORDER, 1},
-    {SM_CYBORDER, 1}, {SM_CXFIXEDFRAME, 3}, {SM_CYFIXEDFRAME, 3}, {SM_CYVTHUMB, 16},
-    {SM_CXHTHUMB, 16}, {SM_CXICON, 32}, {SM_CYICON, 32}, {SM_CXCURSOR, 32}, {SM_CYCURSOR, 32},
-    {SM_CYMENU, 19}, {SM_CYVSCROLL, 16}, {SM_CXHSCROLL, 16}, {SM_CXMIN, 112}, {SM_CYMIN, 27},
-    {SM_CXSIZE, 18}, {SM_CYSIZE, 18}, {SM_CXFRAME, 4}, {SM_CYFRAME, 4}, {SM_CXMINTRACK, 112},
-    {SM_CYMINTRACK, 27}, {SM_CXDOUBLECLK, 4}, {SM_CYDOUBLECLK, 4}, {SM_CXEDGE, 2},
-    {SM_CYEDGE, 2}, {SM_CXSMICON, 16}, {SM_CYSMICON, 16}, {SM_CYSMCAPTION, 16},
-    {SM_CXSMSIZE, 12}, {SM_CYSMSIZE, 15}, {SM_CXMENUSIZE, 18}, {SM_CYMENUSIZE, 18},
-    {SM_CXDRAG, 4}, {SM_CYDRAG, 4}, {SM_CXMENUCHECK, 13}, {SM_CYMENUCHECK, 13},
-    {SM_CXFOCUSBORDER, 1}, {SM_CYFOCUSBORDER, 1},
+    {SM_CXVSCROLL, 16},    {SM_CYHSCROLL, 16},   {SM_CYCAPTION, 19},   {SM_CXBORDER, 1},     {SM_CYBORDER, 1},
+    {SM_CXFIXEDFRAME, 3},  {SM_CYFIXEDFRAME, 3}, {SM_CYVTHUMB, 16},    {SM_CXHTHUMB, 16},    {SM_CXICON, 32},
+    {SM_CYICON, 32},       {SM_CXCURSOR, 32},    {SM_CYCURSOR, 32},    {SM_CYMENU, 19},      {SM_CYVSCROLL, 16},
+    {SM_CXHSCROLL, 16},    {SM_CXMIN, 112},      {SM_CYMIN, 27},       {SM_CXSIZE, 18},      {SM_CYSIZE, 18},
+    {SM_CXFRAME, 4},       {SM_CYFRAME, 4},      {SM_CXMINTRACK, 112}, {SM_CYMINTRACK, 27},  {SM_CXDOUBLECLK, 4},
+    {SM_CYDOUBLECLK, 4},   {SM_CXEDGE, 2},       {SM_CYEDGE, 2},       {SM_CXSMICON, 16},    {SM_CYSMICON, 16},
+    {SM_CYSMCAPTION, 16},  {SM_CXSMSIZE, 12},    {SM_CYSMSIZE, 15},    {SM_CXMENUSIZE, 18},  {SM_CYMENUSIZE, 18},
+    {SM_CXDRAG, 4},        {SM_CYDRAG, 4},       {SM_CXMENUCHECK, 13}, {SM_CYMENUCHECK, 13}, {SM_CXFOCUSBORDER, 1},
+    {SM_CYFOCUSBORDER, 1},
 };
 
 Rect toRect(const GdkRectangle& r) { return Rect::fromSize(r.x, r.y, r.width, r.height); }
 
 int settingInt(const char* name, int fallback) {
     GtkSettings* settings = gtk_settings_get_default();
-    if (!settings)
-        return fallback;
+    if (!settings) return fallback;
     gint value = fallback;
     g_object_get(settings, name, &value, nullptr);
     return value;
@@ -62,28 +60,34 @@ std::vector<MonitorInfo> GtkScreen::monitors() const {
 int GtkScreen::systemMetric(int index) const {
     // Most metrics are fixed; only the screen's own ask GDK (painting asks often).
     switch (index) {
-    case SM_CXDOUBLECLK: case SM_CYDOUBLECLK:
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK:
         // The desktop gives the distance either way from the first click; the metric is the
         // size of the whole rectangle.
         return 2 * settingInt("gtk-double-click-distance", 2);
-    case SM_CXDRAG: case SM_CYDRAG:
-        return settingInt("gtk-dnd-drag-threshold", 4);
-    case SM_CXSCREEN: case SM_CYSCREEN: case SM_CXFULLSCREEN: case SM_CYFULLSCREEN:
-    case SM_CXMAXIMIZED: case SM_CYMAXIMIZED: case SM_XVIRTUALSCREEN: case SM_YVIRTUALSCREEN:
-    case SM_CXVIRTUALSCREEN: case SM_CYVIRTUALSCREEN: case SM_CMONITORS:
-        break;
+    case SM_CXDRAG:
+    case SM_CYDRAG: return settingInt("gtk-dnd-drag-threshold", 4);
+    case SM_CXSCREEN:
+    case SM_CYSCREEN:
+    case SM_CXFULLSCREEN:
+    case SM_CYFULLSCREEN:
+    case SM_CXMAXIMIZED:
+    case SM_CYMAXIMIZED:
+    case SM_XVIRTUALSCREEN:
+    case SM_YVIRTUALSCREEN:
+    case SM_CXVIRTUALSCREEN:
+    case SM_CYVIRTUALSCREEN:
+    case SM_CMONITORS: break;
     default:
         for (const auto& m : kClassicMetrics)
-            if (m.index == index)
-                return m.value;
+            if (m.index == index) return m.value;
         return 0;
     }
     const auto all = monitors();
     MonitorInfo primary{{0, 0, 1280, 1024}, {0, 0, 1280, 1024}, true};
     Rect virtualScreen;
     for (const auto& m : all) {
-        if (m.primary)
-            primary = m;
+        if (m.primary) primary = m;
         virtualScreen = virtualScreen.united(m.bounds);
     }
     switch (index) {
@@ -110,10 +114,8 @@ Color GtkScreen::systemColor(int index) const {
 SystemFontSpec GtkScreen::fontSpecFromName(const std::string& name) {
     SystemFontSpec spec{"Sans", -13, 400, false};
     PangoFontDescription* d = pango_font_description_from_string(name.c_str());
-    if (!d)
-        return spec;
-    if (const char* family = pango_font_description_get_family(d); family && *family)
-        spec.family = family;
+    if (!d) return spec;
+    if (const char* family = pango_font_description_get_family(d); family && *family) spec.family = family;
     const int size = pango_font_description_get_size(d);
     if (size > 0) {
         const double points = static_cast<double>(size) / PANGO_SCALE;
@@ -132,8 +134,7 @@ NonClientFonts GtkScreen::nonClientFonts() const {
     if (GtkSettings* settings = gtk_settings_get_default()) {
         gchar* value = nullptr;
         g_object_get(settings, "gtk-font-name", &value, nullptr);
-        if (value)
-            name = value;
+        if (value) name = value;
         g_free(value);
     }
     const SystemFontSpec font = fontSpecFromName(name);
@@ -146,8 +147,7 @@ NonClientFonts GtkScreen::nonClientFonts() const {
 Point GtkScreen::cursorPos() const {
     GdkSeat* seat = gdk_display_get_default_seat(display_);
     GdkDevice* pointer = seat ? gdk_seat_get_pointer(seat) : nullptr;
-    if (!pointer)
-        return {};
+    if (!pointer) return {};
     gint x = 0, y = 0;
     gdk_device_get_position(pointer, nullptr, &x, &y);
     return {x, y};

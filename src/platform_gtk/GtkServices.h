@@ -14,8 +14,7 @@ public:
     // gives Cancel when it has Cancel, else the only button; a dialog with several buttons and
     // no Cancel cannot be closed that way.
     DialogButton showMessageDialog(const DialogRequest& request) override;
-    int shellOpen(const std::string& verb, const std::string& document,
-                  const std::string& parameters) override;
+    int shellOpen(const std::string& verb, const std::string& document, const std::string& parameters) override;
     // The meaning of a status of shellOpen (below 32).
     std::string systemErrorText(int code) const override;
     void playSound(const std::string& alias) override;

@@ -12,9 +12,7 @@ namespace lindora {
 
 namespace {
 
-bool hasScheme(const std::string& text) {
-    return looksLikeUrl(utf8ToUtf16(text));
-}
+bool hasScheme(const std::string& text) { return looksLikeUrl(utf8ToUtf16(text)); }
 
 GAppLaunchContext* launchContext() {
     if (GdkDisplay* display = gdk_display_get_default())
@@ -25,8 +23,7 @@ GAppLaunchContext* launchContext() {
 }  // namespace
 
 int shellOpenStatusOf(const GError* error) {
-    if (!error)
-        return ShellOpenOk;
+    if (!error) return ShellOpenOk;
     if (error->domain == G_IO_ERROR) {
         switch (error->code) {
         case G_IO_ERROR_NOT_FOUND: return ShellOpenFileNotFound;
@@ -39,7 +36,8 @@ int shellOpenStatusOf(const GError* error) {
     if (error->domain == G_SPAWN_ERROR) {
         switch (error->code) {
         case G_SPAWN_ERROR_NOMEM: return ShellOpenOutOfMemory;
-        case G_SPAWN_ERROR_ACCES: case G_SPAWN_ERROR_PERM: return ShellOpenAccessDenied;
+        case G_SPAWN_ERROR_ACCES:
+        case G_SPAWN_ERROR_PERM: return ShellOpenAccessDenied;
         default: return ShellOpenAssociationIncomplete;
         }
     }
@@ -47,10 +45,8 @@ int shellOpenStatusOf(const GError* error) {
 }
 
 int shellOpenDocument(const std::string& verb, const std::string& document) {
-    if (!verb.empty() && !sameText(verb, "open"))
-        return ShellOpenNoAssociation;
-    if (document.empty())
-        return ShellOpenFileNotFound;
+    if (!verb.empty() && !sameText(verb, "open")) return ShellOpenNoAssociation;
+    if (document.empty()) return ShellOpenFileNotFound;
 
     std::string uri;
     if (hasScheme(document)) {
@@ -60,8 +56,7 @@ int shellOpenDocument(const std::string& verb, const std::string& document) {
         const bool exists = g_file_query_exists(file, nullptr);
         GFile* parent = g_file_get_parent(file);
         const bool parentExists = parent && g_file_query_exists(parent, nullptr);
-        if (parent)
-            g_object_unref(parent);
+        if (parent) g_object_unref(parent);
         if (!exists) {
             g_object_unref(file);
             return parentExists ? ShellOpenFileNotFound : ShellOpenPathNotFound;
@@ -77,8 +72,7 @@ int shellOpenDocument(const std::string& verb, const std::string& document) {
     const gboolean ok = g_app_info_launch_default_for_uri(uri.c_str(), context, &error);
     g_object_unref(context);
     const int status = ok ? ShellOpenOk : shellOpenStatusOf(error);
-    if (error)
-        g_error_free(error);
+    if (error) g_error_free(error);
     return status;
 }
 
@@ -91,8 +85,7 @@ std::string shellOpenStatusText(int status) {
     case ShellOpenOutOfMemory: return "There was not enough memory to complete the operation.";
     case ShellOpenAssociationIncomplete:
         return "The application registered for this kind of document could not be started.";
-    case ShellOpenNoAssociation:
-        return "There is no application associated with this kind of document or address.";
+    case ShellOpenNoAssociation: return "There is no application associated with this kind of document or address.";
     default: return systemErrorText(status);
     }
 }

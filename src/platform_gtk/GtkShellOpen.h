@@ -9,7 +9,7 @@ typedef struct _GError GError;
 namespace lindora {
 
 enum ShellOpenStatus : int {
-    ShellOpenOk = 42,                 // any value above 32 means success
+    ShellOpenOk = 42,  // any value above 32 means success
     ShellOpenOutOfResources = 0,
     ShellOpenFileNotFound = 2,
     ShellOpenPathNotFound = 3,

@@ -29,22 +29,19 @@ constexpr SoundAlias kAliases[] = {
 
 GtkSoundPlayer::~GtkSoundPlayer() {
 #ifdef LINDORA_HAVE_CANBERRA
-    if (context_)
-        ca_context_destroy(context_);
+    if (context_) ca_context_destroy(context_);
 #endif
 }
 
 std::string GtkSoundPlayer::eventIdOf(const std::string& alias) {
     for (const auto& a : kAliases)
-        if (sameText(alias, a.alias))
-            return a.eventId;
+        if (sameText(alias, a.alias)) return a.eventId;
     return {};
 }
 
 bool GtkSoundPlayer::play(const std::string& alias) {
     const std::string id = eventIdOf(alias);
-    if (id.empty())
-        return false;
+    if (id.empty()) return false;
 #ifdef LINDORA_HAVE_CANBERRA
     if (!context_ && !failed_) {
         // Opened once; a machine without sound keeps failing cheaply.
@@ -52,14 +49,13 @@ bool GtkSoundPlayer::play(const std::string& alias) {
             context_ = nullptr;
             failed_ = true;
         } else {
-            ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, "Lindora",
-                                    CA_PROP_APPLICATION_ID, "lindora", nullptr);
+            ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, "Lindora", CA_PROP_APPLICATION_ID, "lindora",
+                                    nullptr);
         }
     }
-    if (!context_)
-        return false;
-    return ca_context_play(context_, 0, CA_PROP_EVENT_ID, id.c_str(), CA_PROP_EVENT_DESCRIPTION,
-                           alias.c_str(), nullptr) == CA_SUCCESS;
+    if (!context_) return false;
+    return ca_context_play(context_, 0, CA_PROP_EVENT_ID, id.c_str(), CA_PROP_EVENT_DESCRIPTION, alias.c_str(),
+                           nullptr) == CA_SUCCESS;
 #else
     return false;
 #endif

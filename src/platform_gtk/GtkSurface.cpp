@@ -14,9 +14,9 @@ namespace lindora {
 
 namespace {
 
-constexpr GdkEventMask kPointerEvents = GdkEventMask(
-    GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
-    GDK_LEAVE_NOTIFY_MASK | GDK_ENTER_NOTIFY_MASK);
+constexpr GdkEventMask kPointerEvents =
+    GdkEventMask(GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK | GDK_LEAVE_NOTIFY_MASK |
+                 GDK_ENTER_NOTIFY_MASK);
 
 const char* cursorName(CursorShape shape) {
     switch (shape) {
@@ -50,7 +50,8 @@ bool edgeOf(int hitTest, GdkWindowEdge& edge) {
     case HTTOPLEFT: edge = GDK_WINDOW_EDGE_NORTH_WEST; return true;
     case HTTOPRIGHT: edge = GDK_WINDOW_EDGE_NORTH_EAST; return true;
     case HTBOTTOMLEFT: edge = GDK_WINDOW_EDGE_SOUTH_WEST; return true;
-    case HTBOTTOMRIGHT: case HTGROWBOX: edge = GDK_WINDOW_EDGE_SOUTH_EAST; return true;
+    case HTBOTTOMRIGHT:
+    case HTGROWBOX: edge = GDK_WINDOW_EDGE_SOUTH_EAST; return true;
     default: return false;
     }
 }
@@ -66,9 +67,7 @@ GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
     gtk_window_set_decorated(w, FALSE);
     gtk_widget_set_app_paintable(window_, TRUE);
     switch (kind_) {
-    case SurfaceKind::Normal:
-        gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_NORMAL);
-        break;
+    case SurfaceKind::Normal: gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_NORMAL); break;
     case SurfaceKind::Tool:
         gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_UTILITY);
         gtk_window_set_skip_taskbar_hint(w, TRUE);
@@ -79,10 +78,8 @@ GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
         gtk_window_set_accept_focus(w, FALSE);
         break;
     }
-    if (auto* owner = GtkSurface::from(params.owner))
-        gtk_window_set_transient_for(w, GTK_WINDOW(owner->window()));
-    if (params.topMost)
-        gtk_window_set_keep_above(w, TRUE);
+    if (auto* owner = GtkSurface::from(params.owner)) gtk_window_set_transient_for(w, GTK_WINDOW(owner->window()));
+    if (params.topMost) gtk_window_set_keep_above(w, TRUE);
     gtk_window_set_title(w, params.title.c_str());
 
     // Per-pixel alpha needs an RGBA visual and a compositor; without them the window stays
@@ -124,23 +121,18 @@ GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
 }
 
 GtkSurface::~GtkSurface() {
-    if (grabbed_)
-        setPointerGrab(false);
-    if (focused_)
-        input_.surfaceFocusChanged(false);
+    if (grabbed_) setPointerGrab(false);
+    if (focused_) input_.surfaceFocusChanged(false);
     // Children first: destroying the window would destroy them with it.
     const auto children = hostedChildren_;
-    for (GtkHostedChild* child : children)
-        child->hostSurfaceDestroyed();
+    for (GtkHostedChild* child : children) child->hostSurfaceDestroyed();
     g_signal_handlers_disconnect_by_data(area_, this);
     g_signal_handlers_disconnect_by_data(layout_, this);
     g_signal_handlers_disconnect_by_data(window_, this);
     gtk_widget_destroy(window_);
     g_object_unref(window_);
-    if (store_)
-        cairo_surface_destroy(store_);
-    if (cursor_)
-        g_object_unref(cursor_);
+    if (store_) cairo_surface_destroy(store_);
+    if (cursor_) g_object_unref(cursor_);
 }
 
 void GtkSurface::addHostedChild(GtkHostedChild* child) {
@@ -148,9 +140,7 @@ void GtkSurface::addHostedChild(GtkHostedChild* child) {
         hostedChildren_.push_back(child);
 }
 
-void GtkSurface::removeHostedChild(GtkHostedChild* child) {
-    std::erase(hostedChildren_, child);
-}
+void GtkSurface::removeHostedChild(GtkHostedChild* child) { std::erase(hostedChildren_, child); }
 
 void GtkSurface::setBounds(const Rect& bounds) {
     bounds_ = bounds;
@@ -164,8 +154,7 @@ void GtkSurface::setBounds(const Rect& bounds) {
 
 void GtkSurface::setVisible(bool visible, bool activate) {
     if (!visible) {
-        if (grabbed_)
-            setPointerGrab(false);
+        if (grabbed_) setPointerGrab(false);
         gtk_widget_hide(window_);
         return;
     }
@@ -174,44 +163,35 @@ void GtkSurface::setVisible(bool visible, bool activate) {
     gtk_widget_show(window_);
     // Override-redirect popups are placed by us alone: put them where asked once mapped.
     gtk_window_move(w, bounds_.left, bounds_.top);
-    if (activate && kind_ != SurfaceKind::Popup)
-        gtk_window_present(w);
+    if (activate && kind_ != SurfaceKind::Popup) gtk_window_present(w);
 }
 
 void GtkSurface::stackAbove(NativeSurface* below) {
     GdkWindow* mine = gtk_widget_get_window(window_);
-    if (!mine)
-        return;
+    if (!mine) return;
     auto* other = GtkSurface::from(below);
     GdkWindow* theirs = other ? gtk_widget_get_window(other->window()) : nullptr;
-    if (theirs)
-        gdk_window_restack(mine, theirs, TRUE);
-    else
-        gdk_window_raise(mine);
+    if (theirs) gdk_window_restack(mine, theirs, TRUE);
+    else gdk_window_raise(mine);
 }
 
 void GtkSurface::stackBottom() {
-    if (GdkWindow* mine = gtk_widget_get_window(window_))
-        gdk_window_lower(mine);
+    if (GdkWindow* mine = gtk_widget_get_window(window_)) gdk_window_lower(mine);
 }
 
 void GtkSurface::setTopMost(bool topMost) {
     gtk_window_set_keep_above(GTK_WINDOW(window_), topMost);
     if (topMost && kind_ == SurfaceKind::Popup)
-        if (GdkWindow* mine = gtk_widget_get_window(window_))
-            gdk_window_raise(mine);
+        if (GdkWindow* mine = gtk_widget_get_window(window_)) gdk_window_raise(mine);
 }
 
-void GtkSurface::setTitle(const std::string& title) {
-    gtk_window_set_title(GTK_WINDOW(window_), title.c_str());
-}
+void GtkSurface::setTitle(const std::string& title) { gtk_window_set_title(GTK_WINDOW(window_), title.c_str()); }
 
 void GtkSurface::setIcon(const std::vector<Bitmap>& images) {
     GList* list = nullptr;
     for (const Bitmap& image : images) {
         cairo_surface_t* s = image.surface();
-        if (!s)
-            continue;
+        if (!s) continue;
         cairo_surface_flush(s);
         if (GdkPixbuf* pixbuf = gdk_pixbuf_get_from_surface(s, 0, 0, image.width(), image.height()))
             list = g_list_append(list, pixbuf);
@@ -223,9 +203,7 @@ void GtkSurface::setIcon(const std::vector<Bitmap>& images) {
 void GtkSurface::setShowState(ShowState state) {
     GtkWindow* w = GTK_WINDOW(window_);
     switch (state) {
-    case ShowState::Minimized:
-        gtk_window_iconify(w);
-        break;
+    case ShowState::Minimized: gtk_window_iconify(w); break;
     case ShowState::Maximized:
         gtk_window_deiconify(w);
         gtk_window_maximize(w);
@@ -237,14 +215,11 @@ void GtkSurface::setShowState(ShowState state) {
     }
 }
 
-void GtkSurface::setAlpha(std::uint8_t alpha) {
-    gtk_widget_set_opacity(window_, alpha / 255.0);
-}
+void GtkSurface::setAlpha(std::uint8_t alpha) { gtk_widget_set_opacity(window_, alpha / 255.0); }
 
 void GtkSurface::present(const Bitmap& backingStore, const Rect& area) {
     cairo_surface_t* source = backingStore.surface();
-    if (!source)
-        return;
+    if (!source) return;
     if (!store_ || cairo_image_surface_get_width(store_) != backingStore.width() ||
         cairo_image_surface_get_height(store_) != backingStore.height()) {
         cairo_surface_t* resized =
@@ -261,8 +236,7 @@ void GtkSurface::present(const Bitmap& backingStore, const Rect& area) {
         store_ = resized;
     }
     const Rect part = area.intersected(backingStore.bounds());
-    if (part.isEmpty())
-        return;
+    if (part.isEmpty()) return;
     cairo_surface_flush(source);
     cairo_t* cr = cairo_create(store_);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
@@ -270,8 +244,7 @@ void GtkSurface::present(const Bitmap& backingStore, const Rect& area) {
     cairo_rectangle(cr, part.left, part.top, part.width(), part.height());
     cairo_fill(cr);
     cairo_destroy(cr);
-    if (!drawing_)
-        gtk_widget_queue_draw_area(area_, part.left, part.top, part.width(), part.height());
+    if (!drawing_) gtk_widget_queue_draw_area(area_, part.left, part.top, part.width(), part.height());
 }
 
 int GtkSurface::onDraw(GtkWidget* widget, cairo_t* cr, void* data) {
@@ -311,8 +284,7 @@ void GtkSurface::onLayoutAllocate(GtkWidget*, void* allocation, void* data) {
 int GtkSurface::onButton(GtkWidget*, GdkEvent* event, void* data) {
     auto* self = static_cast<GtkSurface*>(data);
     // A press on our own drawing takes the keyboard back from a native child.
-    if (event->type == GDK_BUTTON_PRESS && !gtk_widget_has_focus(self->layout_) &&
-        self->kind_ != SurfaceKind::Popup)
+    if (event->type == GDK_BUTTON_PRESS && !gtk_widget_has_focus(self->layout_) && self->kind_ != SurfaceKind::Popup)
         gtk_widget_grab_focus(self->layout_);
     return self->input_.button(event, self);
 }
@@ -339,21 +311,18 @@ int GtkSurface::onKey(GtkWidget*, GdkEvent* event, void* data) {
 int GtkSurface::onConfigure(GtkWidget* widget, GdkEvent* event, void* data) {
     auto* self = static_cast<GtkSurface*>(data);
     int x = event->configure.x, y = event->configure.y;
-    if (GdkWindow* gw = gtk_widget_get_window(widget))
-        gdk_window_get_root_origin(gw, &x, &y);
+    if (GdkWindow* gw = gtk_widget_get_window(widget)) gdk_window_get_root_origin(gw, &x, &y);
     const Rect now = Rect::fromSize(x, y, event->configure.width, event->configure.height);
     if (now != self->bounds_) {
         self->bounds_ = now;
-        if (self->delegate_)
-            GtkEventDispatcher::guarded([&] { self->delegate_->surfaceGeometryChanged(now); });
+        if (self->delegate_) GtkEventDispatcher::guarded([&] { self->delegate_->surfaceGeometryChanged(now); });
     }
     return FALSE;
 }
 
 int GtkSurface::onDelete(GtkWidget*, GdkEvent*, void* data) {
     auto* self = static_cast<GtkSurface*>(data);
-    if (self->delegate_)
-        GtkEventDispatcher::guarded([&] { self->delegate_->surfaceCloseRequested(); });
+    if (self->delegate_) GtkEventDispatcher::guarded([&] { self->delegate_->surfaceCloseRequested(); });
     return TRUE;  // the window layer decides whether the window goes
 }
 
@@ -362,8 +331,7 @@ int GtkSurface::onFocus(GtkWidget*, GdkEvent* event, void* data) {
     const bool in = event->focus_change.in != 0;
     self->focused_ = in;
     self->input_.surfaceFocusChanged(in);
-    if (self->delegate_)
-        GtkEventDispatcher::guarded([&] { self->delegate_->surfaceActivationChanged(in); });
+    if (self->delegate_) GtkEventDispatcher::guarded([&] { self->delegate_->surfaceActivationChanged(in); });
     return FALSE;
 }
 
@@ -375,8 +343,7 @@ int GtkSurface::onWindowState(GtkWidget*, GdkEvent* event, void* data) {
                                                                : ShowState::Normal;
     if (state != self->showState_) {
         self->showState_ = state;
-        if (self->delegate_)
-            GtkEventDispatcher::guarded([&] { self->delegate_->surfaceShowStateChanged(state); });
+        if (self->delegate_) GtkEventDispatcher::guarded([&] { self->delegate_->surfaceShowStateChanged(state); });
     }
     return FALSE;
 }
@@ -387,28 +354,23 @@ int GtkSurface::onGrabBroken(GtkWidget*, GdkEvent*, void* data) {
 }
 
 void GtkSurface::applyCursor(GdkCursor* cursor) {
-    if (cursor_)
-        g_object_unref(cursor_);
+    if (cursor_) g_object_unref(cursor_);
     cursor_ = cursor;
-    if (GdkWindow* bin = gtk_layout_get_bin_window(GTK_LAYOUT(layout_)))
-        gdk_window_set_cursor(bin, cursor_);
+    if (GdkWindow* bin = gtk_layout_get_bin_window(GTK_LAYOUT(layout_))) gdk_window_set_cursor(bin, cursor_);
 }
 
 void GtkSurface::setCursor(CursorShape shape) {
     const char* name = cursorName(shape);
-    if (!name)
-        return;  // Custom: the bitmap cursor set last stays
+    if (!name) return;  // Custom: the bitmap cursor set last stays
     GdkDisplay* display = gtk_widget_get_display(window_);
     GdkCursor* cursor = gdk_cursor_new_from_name(display, name);
-    if (!cursor)
-        cursor = gdk_cursor_new_from_name(display, "default");
+    if (!cursor) cursor = gdk_cursor_new_from_name(display, "default");
     applyCursor(cursor);
 }
 
 void GtkSurface::setCustomCursor(const Bitmap& image, Point hotSpot) {
     cairo_surface_t* s = image.surface();
-    if (!s)
-        return;
+    if (!s) return;
     cairo_surface_flush(s);
     applyCursor(gdk_cursor_new_from_surface(gtk_widget_get_display(window_), s, hotSpot.x, hotSpot.y));
 }
@@ -416,37 +378,32 @@ void GtkSurface::setCustomCursor(const Bitmap& image, Point hotSpot) {
 void GtkSurface::setPointerGrab(bool grab) {
     GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(window_));
     if (!grab) {
-        if (grabbed_)
-            gdk_seat_ungrab(seat);
+        if (grabbed_) gdk_seat_ungrab(seat);
         grabbed_ = false;
         return;
     }
     GdkWindow* bin = gtk_layout_get_bin_window(GTK_LAYOUT(layout_));
-    if (!bin || !gdk_window_is_viewable(bin))
-        return;
+    if (!bin || !gdk_window_is_viewable(bin)) return;
     // owner_events off: every pointer event goes to this surface, wherever the pointer is.
-    grabbed_ = gdk_seat_grab(seat, bin, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, cursor_, nullptr,
-                             nullptr, nullptr) == GDK_GRAB_SUCCESS;
+    grabbed_ = gdk_seat_grab(seat, bin, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, cursor_, nullptr, nullptr, nullptr) ==
+               GDK_GRAB_SUCCESS;
 }
 
 void GtkSurface::requestActivate() {
-    if (kind_ != SurfaceKind::Popup)
-        gtk_window_present(GTK_WINDOW(window_));
+    if (kind_ != SurfaceKind::Popup) gtk_window_present(GTK_WINDOW(window_));
     gtk_widget_grab_focus(layout_);
 }
 
 bool GtkSurface::startSystemMoveResize(int hitTest, Point screen) {
     // Without a window manager the window layer runs its own move loop.
-    if (!windowManagerCanMoveResize(window_) || kind_ == SurfaceKind::Popup)
-        return false;
+    if (!windowManagerCanMoveResize(window_) || kind_ == SurfaceKind::Popup) return false;
     GtkWindow* w = GTK_WINDOW(window_);
     if (hitTest == HTCAPTION) {
         gtk_window_begin_move_drag(w, 1, screen.x, screen.y, GDK_CURRENT_TIME);
         return true;
     }
     GdkWindowEdge edge;
-    if (!edgeOf(hitTest, edge))
-        return false;
+    if (!edgeOf(hitTest, edge)) return false;
     gtk_window_begin_resize_drag(w, edge, 1, screen.x, screen.y, GDK_CURRENT_TIME);
     return true;
 }

@@ -5,10 +5,8 @@
 
 namespace lindora {
 
-std::unique_ptr<FormAccess> formAccessFor(Component* owner)
-{
-    if (auto* provider = dynamic_cast<FormAccessProvider*>(owner))
-        return provider->createFormAccess();
+std::unique_ptr<FormAccess> formAccessFor(Component* owner) {
+    if (auto* provider = dynamic_cast<FormAccessProvider*>(owner)) return provider->createFormAccess();
     return formViewOf(owner);
 }
 

@@ -16,9 +16,9 @@ class Window;
 
 // The border styles as the construction adjustments group them.
 enum class FormBorderKind {
-    None,        // no border
-    Fixed,       // single, dialog, tool window: position only
-    Sizeable,    // sizeable and sizeable tool window
+    None,      // no border
+    Fixed,     // single, dialog, tool window: position only
+    Sizeable,  // sizeable and sizeable tool window
 };
 
 class FormAccess {

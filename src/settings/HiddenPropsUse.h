@@ -16,7 +16,7 @@ class HiddenPropsUse : public Filer {
 public:
     struct Entry {
         std::string name;
-        ReadProc read;         // plain form
+        ReadProc read;  // plain form
         WriteProc write;
         StreamProc readBytes;  // binary form
         StreamProc writeBytes;

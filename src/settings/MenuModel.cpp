@@ -5,10 +5,8 @@
 
 namespace lindora {
 
-MenuModel* menuModelFor(Component* item)
-{
-    if (auto* provider = dynamic_cast<MenuModelProvider*>(item))
-        return &provider->menuModel();
+MenuModel* menuModelFor(Component* item) {
+    if (auto* provider = dynamic_cast<MenuModelProvider*>(item)) return &provider->menuModel();
     return menuItemModelOf(item);
 }
 

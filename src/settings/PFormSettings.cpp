@@ -28,22 +28,17 @@ bool g_mainWindowSaved = false;
 
 const char* const kRunOnceKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
-std::string executablePath()
-{
+std::string executablePath() {
     std::error_code ec;
     auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::string() : path.string();
 }
 
-int stateCode(ShowState state)
-{
+int stateCode(ShowState state) {
     switch (state) {
-    case ShowState::Minimized:
-        return 1;
-    case ShowState::Maximized:
-        return 2;
-    default:
-        return 0;
+    case ShowState::Minimized: return 1;
+    case ShowState::Maximized: return 2;
+    default: return 0;
     }
 }
 
@@ -58,20 +53,17 @@ struct PFormSettings::Hook {
     bool installed = false;
 };
 
-const EnumInfo& enumInfoOf(PSaveLocationType)
-{
+const EnumInfo& enumInfoOf(PSaveLocationType) {
     static const EnumInfo info("TPSaveLocationType", {"pslRegistry", "pslStream", "pslStorage", "pslUser"});
     return info;
 }
 
-const EnumInfo& enumInfoOf(PFormSaveOpts)
-{
+const EnumInfo& enumInfoOf(PFormSaveOpts) {
     static const EnumInfo info("TPFormSaveOpts", {"pfsLeft", "pfsTop", "pfsWidth", "pfsHeight", "pfsState"});
     return info;
 }
 
-const ClassInfo& PFormSettings::classInfo()
-{
+const ClassInfo& PFormSettings::classInfo() {
     static const ClassInfo info =
         ClassBuilder<PFormSettings>("PFormSettings", PSettings::classInfo())
             .property("SaveLocation", &PFormSettings::saveLocation, &PFormSettings::setSaveLocation)
@@ -116,10 +108,8 @@ const ClassInfo& PFormSettings::classInfo()
 }
 
 PFormSettings::PFormSettings(Component* owner)
-    : PSettings(owner), form_(formAccessFor(owner)), recent_(std::make_unique<RecentFilesMenu>(*this))
-{
-    if (!form_)
-        throw EPFormSettingsException("Parent must be a TCustomForm descendent");
+    : PSettings(owner), form_(formAccessFor(owner)), recent_(std::make_unique<RecentFilesMenu>(*this)) {
+    if (!form_) throw EPFormSettingsException("Parent must be a TCustomForm descendent");
 
     recent_->measureText = [this](const std::string& text) { return form_->textWidth(text); };
     recent_->designing = [this] { return isDesigning(); };
@@ -137,12 +127,10 @@ PFormSettings::PFormSettings(Component* owner)
         recent_->setLength(0);
         break;
     case FormBorderKind::Sizeable:
-        if (!form_->hasMinimizeOrMaximizeIcon())
-            formSaveOpt_.exclude(pfsState);
+        if (!form_->hasMinimizeOrMaximizeIcon()) formSaveOpt_.exclude(pfsState);
         break;
     }
-    if (form_->isMdiChild())
-        saveLocation_ = pslStream;
+    if (form_->isMdiChild()) saveLocation_ = pslStream;
     if (!isDesigning() && form_->positionIsScreenCenter()) {
         form_->setPositionDefaultPosOnly();
         centreOnRestore_ = true;
@@ -154,20 +142,16 @@ PFormSettings::PFormSettings(Component* owner)
             hook_->owner = this;
             hook_->window = window;
             hook_->previous = window->setWindowProc([hook = hook_](Message& m) {
-                if (hook->owner)
-                    hook->owner->handleMessage(m);
-                else if (hook->previous)
-                    hook->previous(m);
+                if (hook->owner) hook->owner->handleMessage(m);
+                else if (hook->previous) hook->previous(m);
             });
             hook_->installed = true;
         }
     }
 }
 
-PFormSettings::~PFormSettings()
-{
-    if (appSettingsCtrl_ && PAppSettings::isAlive(appSettingsCtrl_))
-        appSettingsCtrl_->unlink(*this);
+PFormSettings::~PFormSettings() {
+    if (appSettingsCtrl_ && PAppSettings::isAlive(appSettingsCtrl_)) appSettingsCtrl_->unlink(*this);
     appSettingsCtrl_ = nullptr;
     if (hook_) {
         // Later hooks may chain to ours, so it stays in place and only passes messages on.
@@ -177,48 +161,35 @@ PFormSettings::~PFormSettings()
     recent_.reset();
 }
 
-bool PFormSettings::mainWindowSaved()
-{
-    return g_mainWindowSaved;
-}
+bool PFormSettings::mainWindowSaved() { return g_mainWindowSaved; }
 
-void PFormSettings::setAppSettingsCtrl(PAppSettings* appSettings)
-{
-    if (appSettings == appSettingsCtrl_)
-        return;
+void PFormSettings::setAppSettingsCtrl(PAppSettings* appSettings) {
+    if (appSettings == appSettingsCtrl_) return;
     if (appSettingsCtrl_) {
-        if (PAppSettings::isAlive(appSettingsCtrl_))
-            appSettingsCtrl_->unlink(*this);
+        if (PAppSettings::isAlive(appSettingsCtrl_)) appSettingsCtrl_->unlink(*this);
         removeFreeNotification(appSettingsCtrl_);
     }
     appSettingsCtrl_ = appSettings;
-    if (!appSettingsCtrl_)
-        return;
+    if (!appSettingsCtrl_) return;
     freeNotification(appSettingsCtrl_);
     storeCompanyName(appSettingsCtrl_->companyName());
     storeSoftwareName(appSettingsCtrl_->softwareName());
     storeSoftwareVersion(appSettingsCtrl_->softwareVersion());
-    if (appSettingsCtrl_->link(*this))
-        appSettingsCtrl_->pullValuesInto(*this);
+    if (appSettingsCtrl_->link(*this)) appSettingsCtrl_->pullValuesInto(*this);
 }
 
-void PFormSettings::notification(Component* component, Operation operation)
-{
+void PFormSettings::notification(Component* component, Operation operation) {
     PSettings::notification(component, operation);
-    if (operation != opRemove || !component)
-        return;
+    if (operation != opRemove || !component) return;
     auto& list = settingList();
     list.erase(std::remove(list.begin(), list.end(), component), list.end());
     // A freed application settings component is never used again, whatever the stage of the
     // shutdown: a stale link would be followed at the next save.
-    if (component == appSettingsCtrl_)
-        appSettingsCtrl_ = nullptr;
-    if (recent_)
-        recent_->forget(component);
+    if (component == appSettingsCtrl_) appSettingsCtrl_ = nullptr;
+    if (recent_) recent_->forget(component);
 }
 
-PSetting* PFormSettings::addSetting(const std::string& boundProperty, const std::string& name)
-{
+PSetting* PFormSettings::addSetting(const std::string& boundProperty, const std::string& name) {
     auto* s = new PSetting(owner());
     s->setBoundProperty(boundProperty);
     s->setSettingName(name);
@@ -226,8 +197,7 @@ PSetting* PFormSettings::addSetting(const std::string& boundProperty, const std:
     return s;
 }
 
-std::string PFormSettings::getKeyPath()
-{
+std::string PFormSettings::getKeyPath() {
     std::string formKeyName = owner() ? owner()->name() : std::string();
     OnSetFormKeyName(this, formKeyName);
     return keyPathWithLeaf(formKeyName);
@@ -235,35 +205,27 @@ std::string PFormSettings::getKeyPath()
 
 // ---- placement
 
-std::vector<std::unique_ptr<PSetting>> PFormSettings::buildPlacementSettings() const
-{
+std::vector<std::unique_ptr<PSetting>> PFormSettings::buildPlacementSettings() const {
     std::vector<std::unique_ptr<PSetting>> list;
     auto add = [&list](const char* name) -> PSetting& {
         list.push_back(std::make_unique<PSetting>(nullptr));
         list.back()->setSettingName(name);
         return *list.back();
     };
-    if (formSaveOpt_.contains(pfsLeft))
-        add("Left").setAsInteger(-1);
-    if (formSaveOpt_.contains(pfsTop))
-        add("Top").setAsInteger(-1);
-    if (formSaveOpt_.contains(pfsWidth))
-        add("Width").setAsInteger(-1);
-    if (formSaveOpt_.contains(pfsHeight))
-        add("Height").setAsInteger(-1);
+    if (formSaveOpt_.contains(pfsLeft)) add("Left").setAsInteger(-1);
+    if (formSaveOpt_.contains(pfsTop)) add("Top").setAsInteger(-1);
+    if (formSaveOpt_.contains(pfsWidth)) add("Width").setAsInteger(-1);
+    if (formSaveOpt_.contains(pfsHeight)) add("Height").setAsInteger(-1);
     if (formSaveOpt_.contains(pfsState)) {
         add("MainForm").setAsBoolean(false);
         add("State").setAsInteger(-1);
     }
-    if (!formSaveOpt_.empty())
-        add("ScreenRes").setAsString("");
-    if (recent_->length() > 0)
-        add("MRUList");
+    if (!formSaveOpt_.empty()) add("ScreenRes").setAsString("");
+    if (recent_->length() > 0) add("MRUList");
     return list;
 }
 
-void PFormSettings::gatherPlacement(std::vector<std::unique_ptr<PSetting>>& placement)
-{
+void PFormSettings::gatherPlacement(std::vector<std::unique_ptr<PSetting>>& placement) {
     const Rect normal = form_->normalBounds();
     const Rect workArea = Screen::monitorFromRect(form_->bounds()).workArea;
     for (auto& s : placement) {
@@ -296,8 +258,7 @@ void PFormSettings::gatherPlacement(std::vector<std::unique_ptr<PSetting>>& plac
     }
 }
 
-void PFormSettings::applyPlacement(std::vector<std::unique_ptr<PSetting>>& placement)
-{
+void PFormSettings::applyPlacement(std::vector<std::unique_ptr<PSetting>>& placement) {
     StoredPlacement stored;
     bool mainForm = false;
     int requested = 0;  // 1 minimise, 2 maximise
@@ -321,8 +282,7 @@ void PFormSettings::applyPlacement(std::vector<std::unique_ptr<PSetting>>& place
             recent_->setFiles(files);
         } else if (name == "State") {
             int v = s->asInteger();
-            if (v == 1 || v == 2)
-                requested = v;
+            if (v == 1 || v == 2) requested = v;
         }
     }
 
@@ -334,15 +294,12 @@ void PFormSettings::applyPlacement(std::vector<std::unique_ptr<PSetting>>& place
     // A stored or centred position must not be undone by the default-position-only mode the
     // form was switched to; with neither, the form's own position mode decides.
     const bool anyStored = stored.Left != -1 || stored.Top != -1 || stored.Width != -1 || stored.Height != -1;
-    if (anyStored || centreOnRestore_)
-        form_->keepPosition();
+    if (anyStored || centreOnRestore_) form_->keepPosition();
 
     if (requested == 1) {
         Window* app = form_->applicationWindow();
-        if (mainForm && app)
-            app->post(WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        else
-            form_->setWindowState(ShowState::Minimized);
+        if (mainForm && app) app->post(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        else form_->setWindowState(ShowState::Minimized);
     } else if (requested == 2) {
         form_->setWindowState(ShowState::Maximized);
     }
@@ -350,122 +307,91 @@ void PFormSettings::applyPlacement(std::vector<std::unique_ptr<PSetting>>& place
 
 // ---- storage
 
-void PFormSettings::registrySave()
-{
+void PFormSettings::registrySave() {
     const RegistryRoot root = registryRootOf(registryRootKey());
     // Every key closed below only records its changes; the store file is written once, at the end.
     RegistryBatch batch(root);
     {
         PRegistry registry(root);
         const std::string base = getKeyPath();
-        for (PSetting* s : std::vector<PSetting*>(settings()))
-            saveSetting(registry, base, *s, saveAll());
+        for (PSetting* s : std::vector<PSetting*>(settings())) saveSetting(registry, base, *s, saveAll());
         auto placement = buildPlacementSettings();
         gatherPlacement(placement);
-        for (auto& s : placement)
-            saveSetting(registry, base, *s, saveAll());
+        for (auto& s : placement) saveSetting(registry, base, *s, saveAll());
     }
     batch.commit();
 }
 
-void PFormSettings::registryRestore()
-{
+void PFormSettings::registryRestore() {
     PRegistry registry(registryRootOf(registryRootKey()));
     const std::string base = getKeyPath();
-    for (PSetting* s : std::vector<PSetting*>(settings()))
-        restoreSetting(registry, base, *s);
+    for (PSetting* s : std::vector<PSetting*>(settings())) restoreSetting(registry, base, *s);
     auto placement = buildPlacementSettings();
-    for (auto& s : placement)
-        restoreSetting(registry, base, *s);
+    for (auto& s : placement) restoreSetting(registry, base, *s);
     applyPlacement(placement);
 }
 
-void PFormSettings::userSave()
-{
-    if (!OnUserSave)
-        return;
-    for (PSetting* s : std::vector<PSetting*>(settings()))
-        OnUserSave(this, s);
+void PFormSettings::userSave() {
+    if (!OnUserSave) return;
+    for (PSetting* s : std::vector<PSetting*>(settings())) OnUserSave(this, s);
     auto placement = buildPlacementSettings();
     gatherPlacement(placement);
-    for (auto& s : placement)
-        OnUserSave(this, s.get());
+    for (auto& s : placement) OnUserSave(this, s.get());
 }
 
-void PFormSettings::userRestore()
-{
-    if (!OnUserRestore)
-        return;
-    for (PSetting* s : std::vector<PSetting*>(settings()))
-        OnUserRestore(this, s);
+void PFormSettings::userRestore() {
+    if (!OnUserRestore) return;
+    for (PSetting* s : std::vector<PSetting*>(settings())) OnUserRestore(this, s);
     auto placement = buildPlacementSettings();
-    for (auto& s : placement)
-        OnUserRestore(this, s.get());
+    for (auto& s : placement) OnUserRestore(this, s.get());
     applyPlacement(placement);
 }
 
 // ---- the automatic cycle
 
-void PFormSettings::loaded()
-{
+void PFormSettings::loaded() {
     PSettings::loaded();
-    if (!ready_)
-        restoreCycle();
+    if (!ready_) restoreCycle();
 }
 
-void PFormSettings::restoreCycle()
-{
+void PFormSettings::restoreCycle() {
     struct SetReady {
         bool& ready;
         ~SetReady() { ready = true; }
     } setReady{ready_};
-    for (PSetting* s : std::vector<PSetting*>(settings()))
-        s->snapshot();
+    for (PSetting* s : std::vector<PSetting*>(settings())) s->snapshot();
     OnPreRestore(this);
     switch (saveLocation_) {
     case pslRegistry:
-        if (askAutoRestore())
-            registryRestore();
+        if (askAutoRestore()) registryRestore();
         break;
-    case pslUser:
-        userRestore();
-        break;
-    default:
-        break;
+    case pslUser: userRestore(); break;
+    default: break;
     }
     OnPostRestore(this);
 }
 
-void PFormSettings::autoSave()
-{
+void PFormSettings::autoSave() {
     OnPreSave(this);
     switch (saveLocation_) {
     case pslRegistry:
-        if (askAutoSave())
-            registrySave();
+        if (askAutoSave()) registrySave();
         break;
-    case pslUser:
-        userSave();
-        break;
-    default:
-        break;
+    case pslUser: userSave(); break;
+    default: break;
     }
     OnPostSave(this);
 }
 
-void PFormSettings::handleMessage(Message& m)
-{
+void PFormSettings::handleMessage(Message& m) {
     std::shared_ptr<Hook> hook = hook_;  // the message may free this component
     Window::WindowProc previous = hook->previous;
 
-    if (m.msg == WM_ENDSESSION && m.wParam != 0)
-        restartAfterLogoff();
-    if (m.msg == WM_SHOWWINDOW && m.wParam != 0)
-        saved_ = false;
+    if (m.msg == WM_ENDSESSION && m.wParam != 0) restartAfterLogoff();
+    if (m.msg == WM_SHOWWINDOW && m.wParam != 0) saved_ = false;
     if (m.msg == WM_WINDOWPOSCHANGED) {
         Window* app = form_->applicationWindow();
-        if (app && app->showState() == ShowState::Minimized && !minimisedAtSave_)
-            saved_ = false;
+        if (app && app->showState() == ShowState::Minimized && !minimisedAtSave_) saved_ = false;
     }
     bool trigger = m.msg == WM_DESTROY || m.msg == WM_CLOSE || m.msg == WM_QUIT;
     if (m.msg == WM_WINDOWPOSCHANGED && m.lParam != 0)
@@ -479,47 +405,38 @@ void PFormSettings::handleMessage(Message& m)
             // destruction, so that failure is reported instead.
             if (m.msg == WM_DESTROY) {
                 hook->owner = nullptr;
-                std::cerr << "Settings of " << (owner() ? owner()->name() : std::string()) << " were not saved: " << e.what()
-                          << '\n';
+                std::cerr << "Settings of " << (owner() ? owner()->name() : std::string())
+                          << " were not saved: " << e.what() << '\n';
             } else {
-                if (previous)
-                    previous(m);
+                if (previous) previous(m);
                 throw;
             }
         }
         saved_ = true;
-        if (form_->isMainForm())
-            g_mainWindowSaved = true;
+        if (form_->isMainForm()) g_mainWindowSaved = true;
     }
-    if (m.msg == WM_DESTROY && ready_)
-        hook->owner = nullptr;  // unhooked: later messages pass straight on
-    if (previous)
-        previous(m);
+    if (m.msg == WM_DESTROY && ready_) hook->owner = nullptr;  // unhooked: later messages pass straight on
+    if (previous) previous(m);
 }
 
-void PFormSettings::restartAfterLogoff()
-{
-    if (!autoRestartApp_)
-        return;
+void PFormSettings::restartAfterLogoff() {
+    if (!autoRestartApp_) return;
     PRegistry registry(RegistryRoot::CurrentUser);
-    if (!registry.OpenKey(kRunOnceKey, true))
-        return;
+    if (!registry.OpenKey(kRunOnceKey, true)) return;
     registry.WriteString(restartValueName(softwareName(), companyName()), "\"" + executablePath() + "\"");
     registry.CloseKey();
 }
 
 // ---- the "Settings" list of the form description
 
-void PFormSettings::defineProperties(Filer& filer)
-{
+void PFormSettings::defineProperties(Filer& filer) {
     PSettings::defineProperties(filer);
     filer.defineProperty(
         "Settings", [this](Reader& r) { readSettings(r); }, [this](Writer& w) { writeSettings(w); },
         settingCount() > 0);
 }
 
-void PFormSettings::readSettings(Reader& reader)
-{
+void PFormSettings::readSettings(Reader& reader) {
     reader.readListBegin();
     while (!reader.endOfList()) {
         std::string name = reader.readString();
@@ -533,16 +450,13 @@ void PFormSettings::readSettings(Reader& reader)
         s->setEncrypted(encrypted);
         bool duplicate = std::any_of(settings().begin(), settings().end(),
                                      [s](const PSetting* other) { return other->sameDefinition(*s); });
-        if (duplicate)
-            delete s;
-        else
-            settingList().push_back(s);
+        if (duplicate) delete s;
+        else settingList().push_back(s);
     }
     reader.readListEnd();
 }
 
-void PFormSettings::writeSettings(Writer& writer)
-{
+void PFormSettings::writeSettings(Writer& writer) {
     writer.writeListBegin();
     for (PSetting* s : settings()) {
         writer.writeString(s->settingName());

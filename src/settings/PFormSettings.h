@@ -34,8 +34,8 @@ const EnumInfo& enumInfoOf(PFormSaveOpts);
 using PFormSaveOpt = SetOf<PFormSaveOpts>;
 
 using PSetFormKeyNameEvent = Event<Persistent* /*Sender*/, std::string& /*FormKeyName*/>;
-using PMRUClickEvent = Event<Persistent* /*Sender*/, Component* /*MenuItem*/, const std::string& /*FileName*/,
-                             int /*MRUIndex*/>;
+using PMRUClickEvent =
+    Event<Persistent* /*Sender*/, Component* /*MenuItem*/, const std::string& /*FileName*/, int /*MRUIndex*/>;
 
 class PFormSettings : public PSettings {
     LINDORA_CLASS(PFormSettings)

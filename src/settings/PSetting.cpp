@@ -16,16 +16,11 @@ namespace {
 const char* const kGetObjectKinds = "Cannot use GetAs functions with collections or hidden properties";
 const char* const kSetObjectKinds = "Cannot use SetAs functions with collections or hidden properties";
 
-bool isObjectKind(PValueType kind)
-{
-    return kind == pvtHidden || kind == pvtCollection;
-}
+bool isObjectKind(PValueType kind) { return kind == pvtHidden || kind == pvtCollection; }
 
 // Truncates toward zero; values beyond the 32-bit range saturate instead of overflowing.
-std::int32_t truncateToInt(long double number)
-{
-    if (std::isnan(number))
-        return 0;
+std::int32_t truncateToInt(long double number) {
+    if (std::isnan(number)) return 0;
     long double t = std::trunc(number);
     if (t >= static_cast<long double>(std::numeric_limits<std::int32_t>::max()))
         return std::numeric_limits<std::int32_t>::max();
@@ -36,66 +31,53 @@ std::int32_t truncateToInt(long double number)
 
 }  // namespace
 
-const ClassInfo& PSetting::classInfo()
-{
-    static const ClassInfo info =
-        ClassBuilder<PSetting>("PSetting", Component::classInfo())
-            .property("Name", &PSetting::settingName, &PSetting::setSettingName)
-            .property("BoundProperty", &PSetting::boundProperty, &PSetting::setBoundProperty)
-            .property("RelAppSetting", &PSetting::relAppSetting, &PSetting::setRelAppSetting)
-            .property("Encrypted", &PSetting::encrypted, &PSetting::setEncrypted)
-            .defaultValue(false)
-            .property("UniqueName", &PSetting::uniqueName)
-            .stored(false);
+const ClassInfo& PSetting::classInfo() {
+    static const ClassInfo info = ClassBuilder<PSetting>("PSetting", Component::classInfo())
+                                      .property("Name", &PSetting::settingName, &PSetting::setSettingName)
+                                      .property("BoundProperty", &PSetting::boundProperty, &PSetting::setBoundProperty)
+                                      .property("RelAppSetting", &PSetting::relAppSetting, &PSetting::setRelAppSetting)
+                                      .property("Encrypted", &PSetting::encrypted, &PSetting::setEncrypted)
+                                      .defaultValue(false)
+                                      .property("UniqueName", &PSetting::uniqueName)
+                                      .stored(false);
     return info;
 }
 
 PSetting::PSetting(Component* owner) : Component(owner) {}
 
-std::string PSetting::uniqueName() const
-{
+std::string PSetting::uniqueName() const {
     std::string s = boundProperty_ + settingName_;
     for (char& c : s) {
         bool keep = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        if (!keep)
-            c = '_';
+        if (!keep) c = '_';
     }
     return s;
 }
 
-bool PSetting::sameDefinition(const PSetting& other) const
-{
+bool PSetting::sameDefinition(const PSetting& other) const {
     return settingName_ == other.settingName_ && boundProperty_ == other.boundProperty_ &&
            relAppSetting_ == other.relAppSetting_ && encrypted_ == other.encrypted_;
 }
 
-std::vector<std::string> PSetting::bindingPath() const
-{
+std::vector<std::string> PSetting::bindingPath() const {
     std::vector<std::string> path = splitSettingPath(boundProperty_);
-    if (owner() && path.front() == owner()->name())
-        path.erase(path.begin());
+    if (owner() && path.front() == owner()->name()) path.erase(path.begin());
     return path;
 }
 
-void PSetting::snapshot()
-{
-    if (!bound())
-        return;
+void PSetting::snapshot() {
+    if (!bound()) return;
     default_.clear();
-    if (Component* f = form())
-        default_ = readBoundValue(*f, bindingPath());
+    if (Component* f = form()) default_ = readBoundValue(*f, bindingPath());
 }
 
-void PSetting::refresh()
-{
-    if (refreshing_)
-        return;
+void PSetting::refresh() {
+    if (refreshing_) return;
     refreshing_ = true;
     try {
         if (bound()) {
             value_.clear();
-            if (Component* f = form())
-                value_ = readBoundValue(*f, bindingPath());
+            if (Component* f = form()) value_ = readBoundValue(*f, bindingPath());
         }
     } catch (...) {
         refreshing_ = false;
@@ -104,15 +86,12 @@ void PSetting::refresh()
     refreshing_ = false;
 }
 
-void PSetting::apply()
-{
-    if (applying_)
-        return;
+void PSetting::apply() {
+    if (applying_) return;
     applying_ = true;
     try {
         if (bound())
-            if (Component* f = form())
-                writeBoundValue(*f, bindingPath(), *this);
+            if (Component* f = form()) writeBoundValue(*f, bindingPath(), *this);
     } catch (...) {
         applying_ = false;
         throw;
@@ -120,60 +99,42 @@ void PSetting::apply()
     applying_ = false;
 }
 
-void PSetting::beforeGet()
-{
-    if (bound() && !applying_)
-        refresh();
+void PSetting::beforeGet() {
+    if (bound() && !applying_) refresh();
 }
 
-void PSetting::checkSettable() const
-{
-    if (isObjectKind(value_.Kind))
-        throw EPSettingException(kSetObjectKinds);
+void PSetting::checkSettable() const {
+    if (isObjectKind(value_.Kind)) throw EPSettingException(kSetObjectKinds);
 }
 
-void PSetting::afterSet()
-{
-    if (bound() && !refreshing_)
-        apply();
+void PSetting::afterSet() {
+    if (bound() && !refreshing_) apply();
 }
 
-bool PSetting::textToNumber(const std::string& text, long double& number)
-{
+bool PSetting::textToNumber(const std::string& text, long double& number) {
     auto n = tryStrToFloat(text);
-    if (!n)
-        return false;
+    if (!n) return false;
     number = *n;
     return true;
 }
 
-bool PSetting::asBoolean()
-{
+bool PSetting::asBoolean() {
     beforeGet();
     switch (value_.Kind) {
     case pvtString:
-    case pvtVariant:
-        return value_.Text == "True";
-    case pvtInteger:
-        return value_.IntValue != 0;
-    case pvtFloat:
-        return value_.FloatValue != 0;
-    case pvtBoolean:
-        return value_.BoolValue;
-    case pvtDateTime:
-        throw EPSettingException("TPSetting.AsBoolean cannot convert from TDateTime type");
-    case pvtStrings:
-        throw EPSettingException("TPSetting.AsBoolean cannot convert from TStrings type");
+    case pvtVariant: return value_.Text == "True";
+    case pvtInteger: return value_.IntValue != 0;
+    case pvtFloat: return value_.FloatValue != 0;
+    case pvtBoolean: return value_.BoolValue;
+    case pvtDateTime: throw EPSettingException("TPSetting.AsBoolean cannot convert from TDateTime type");
+    case pvtStrings: throw EPSettingException("TPSetting.AsBoolean cannot convert from TStrings type");
     case pvtHidden:
-    case pvtCollection:
-        throw EPSettingException(kGetObjectKinds);
-    default:
-        return false;
+    case pvtCollection: throw EPSettingException(kGetObjectKinds);
+    default: return false;
     }
 }
 
-std::int32_t PSetting::asInteger()
-{
+std::int32_t PSetting::asInteger() {
     beforeGet();
     switch (value_.Kind) {
     case pvtString:
@@ -181,26 +142,18 @@ std::int32_t PSetting::asInteger()
         long double n = 0;
         return textToNumber(value_.Text, n) ? truncateToInt(n) : 0;
     }
-    case pvtInteger:
-        return value_.IntValue;
-    case pvtFloat:
-        return truncateToInt(value_.FloatValue);
-    case pvtBoolean:
-        return value_.BoolValue ? 1 : 0;
-    case pvtDateTime:
-        throw EPSettingException("TPSetting.AsInteger cannot convert from TDateTime type");
-    case pvtStrings:
-        throw EPSettingException("TPSetting.AsInteger cannot convert from TStrings type");
+    case pvtInteger: return value_.IntValue;
+    case pvtFloat: return truncateToInt(value_.FloatValue);
+    case pvtBoolean: return value_.BoolValue ? 1 : 0;
+    case pvtDateTime: throw EPSettingException("TPSetting.AsInteger cannot convert from TDateTime type");
+    case pvtStrings: throw EPSettingException("TPSetting.AsInteger cannot convert from TStrings type");
     case pvtHidden:
-    case pvtCollection:
-        throw EPSettingException(kGetObjectKinds);
-    default:
-        return 0;
+    case pvtCollection: throw EPSettingException(kGetObjectKinds);
+    default: return 0;
     }
 }
 
-long double PSetting::asFloat()
-{
+long double PSetting::asFloat() {
     beforeGet();
     switch (value_.Kind) {
     case pvtString:
@@ -208,102 +161,70 @@ long double PSetting::asFloat()
         long double n = 0;
         return textToNumber(value_.Text, n) ? n : 0.0L;
     }
-    case pvtInteger:
-        return value_.IntValue;
+    case pvtInteger: return value_.IntValue;
     case pvtFloat:
-    case pvtDateTime:
-        return value_.FloatValue;
-    case pvtBoolean:
-        return value_.BoolValue ? 1.0L : 0.0L;
-    case pvtStrings:
-        throw EPSettingException("TPSetting.AsFloat cannot convert from TStrings type");
+    case pvtDateTime: return value_.FloatValue;
+    case pvtBoolean: return value_.BoolValue ? 1.0L : 0.0L;
+    case pvtStrings: throw EPSettingException("TPSetting.AsFloat cannot convert from TStrings type");
     case pvtHidden:
-    case pvtCollection:
-        throw EPSettingException(kGetObjectKinds);
-    default:
-        return 0.0L;
+    case pvtCollection: throw EPSettingException(kGetObjectKinds);
+    default: return 0.0L;
     }
 }
 
-std::string PSetting::asString()
-{
+std::string PSetting::asString() {
     beforeGet();
     return currentText();
 }
 
-std::string PSetting::currentText() const
-{
+std::string PSetting::currentText() const {
     switch (value_.Kind) {
     case pvtString:
     case pvtVariant:
-    case pvtStrings:
-        return value_.Text;
-    case pvtInteger:
-        return intToStr(value_.IntValue);
-    case pvtFloat:
-        return floatToStr(static_cast<double>(value_.FloatValue));
-    case pvtBoolean:
-        return value_.BoolValue ? "True" : "False";
-    case pvtDateTime:
-        return dateTimeToStr(static_cast<double>(value_.FloatValue));
+    case pvtStrings: return value_.Text;
+    case pvtInteger: return intToStr(value_.IntValue);
+    case pvtFloat: return floatToStr(static_cast<double>(value_.FloatValue));
+    case pvtBoolean: return value_.BoolValue ? "True" : "False";
+    case pvtDateTime: return dateTimeToStr(static_cast<double>(value_.FloatValue));
     case pvtHidden:
-    case pvtCollection:
-        throw EPSettingException(kGetObjectKinds);
-    default:
-        return {};
+    case pvtCollection: throw EPSettingException(kGetObjectKinds);
+    default: return {};
     }
 }
 
-Variant PSetting::asVariant()
-{
+Variant PSetting::asVariant() {
     beforeGet();
     switch (value_.Kind) {
     case pvtString:
     case pvtVariant:
-    case pvtStrings:
-        return Variant(value_.Text);
-    case pvtInteger:
-        return Variant(std::int64_t{value_.IntValue});
+    case pvtStrings: return Variant(value_.Text);
+    case pvtInteger: return Variant(std::int64_t{value_.IntValue});
     case pvtFloat:
-    case pvtDateTime:
-        return Variant(static_cast<double>(value_.FloatValue));
-    case pvtBoolean:
-        return Variant(value_.BoolValue);
+    case pvtDateTime: return Variant(static_cast<double>(value_.FloatValue));
+    case pvtBoolean: return Variant(value_.BoolValue);
     case pvtHidden:
-    case pvtCollection:
-        throw EPSettingException(kGetObjectKinds);
-    default:
-        return Variant(std::string());
+    case pvtCollection: throw EPSettingException(kGetObjectKinds);
+    default: return Variant(std::string());
     }
 }
 
-void PSetting::asStrings(StringList& list)
-{
+void PSetting::asStrings(StringList& list) {
     beforeGet();
     switch (value_.Kind) {
     case pvtString:
-    case pvtVariant:
-        list.add(value_.Text);
-        break;
+    case pvtVariant: list.add(value_.Text); break;
     case pvtInteger:
     case pvtFloat:
     case pvtBoolean:
-    case pvtDateTime:
-        list.add(currentText());
-        break;
-    case pvtStrings:
-        list.setCommaText(value_.Text);
-        break;
+    case pvtDateTime: list.add(currentText()); break;
+    case pvtStrings: list.setCommaText(value_.Text); break;
     case pvtHidden:
-    case pvtCollection:
-        throw EPSettingException(kGetObjectKinds);
-    default:
-        break;
+    case pvtCollection: throw EPSettingException(kGetObjectKinds);
+    default: break;
     }
 }
 
-void PSetting::setAsBoolean(bool value)
-{
+void PSetting::setAsBoolean(bool value) {
     checkSettable();
     value_.clear();
     value_.Kind = pvtBoolean;
@@ -311,8 +232,7 @@ void PSetting::setAsBoolean(bool value)
     afterSet();
 }
 
-void PSetting::setAsInteger(std::int32_t value)
-{
+void PSetting::setAsInteger(std::int32_t value) {
     checkSettable();
     value_.clear();
     value_.Kind = pvtInteger;
@@ -320,8 +240,7 @@ void PSetting::setAsInteger(std::int32_t value)
     afterSet();
 }
 
-void PSetting::setAsFloat(long double value)
-{
+void PSetting::setAsFloat(long double value) {
     checkSettable();
     value_.clear();
     value_.Kind = pvtFloat;
@@ -329,8 +248,7 @@ void PSetting::setAsFloat(long double value)
     afterSet();
 }
 
-void PSetting::setAsString(const std::string& value)
-{
+void PSetting::setAsString(const std::string& value) {
     checkSettable();
     value_.clear();
     value_.Kind = pvtString;
@@ -338,8 +256,7 @@ void PSetting::setAsString(const std::string& value)
     afterSet();
 }
 
-void PSetting::setAsDateTime(DateTime value)
-{
+void PSetting::setAsDateTime(DateTime value) {
     checkSettable();
     value_.clear();
     value_.Kind = pvtDateTime;
@@ -347,8 +264,7 @@ void PSetting::setAsDateTime(DateTime value)
     afterSet();
 }
 
-void PSetting::setAsVariant(const Variant& value)
-{
+void PSetting::setAsVariant(const Variant& value) {
     checkSettable();
     std::string text = value.toString();
     value_.clear();
@@ -357,8 +273,7 @@ void PSetting::setAsVariant(const Variant& value)
     afterSet();
 }
 
-void PSetting::setAsStrings(const StringList& list)
-{
+void PSetting::setAsStrings(const StringList& list) {
     checkSettable();
     std::string text = list.commaText();
     value_.clear();

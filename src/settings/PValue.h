@@ -13,10 +13,10 @@ class Persistent;
 struct PValue {
     PValueType Kind = pvtNone;
     bool BoolValue = false;
-    std::int32_t IntValue = 0;        // pvtInteger
-    std::string Text;                 // pvtString, pvtVariant, pvtStrings
-    Persistent* Object = nullptr;     // pvtHidden, pvtCollection: not owned
-    long double FloatValue = 0;       // pvtFloat, pvtDateTime (80-bit extended)
+    std::int32_t IntValue = 0;     // pvtInteger
+    std::string Text;              // pvtString, pvtVariant, pvtStrings
+    Persistent* Object = nullptr;  // pvtHidden, pvtCollection: not owned
+    long double FloatValue = 0;    // pvtFloat, pvtDateTime (80-bit extended)
 
     void clear() { *this = PValue(); }
     bool holdsText() const { return Kind == pvtString || Kind == pvtVariant || Kind == pvtStrings; }

@@ -20,7 +20,8 @@ const EnumInfo& enumInfoOf(PMRUPlacement);
 
 // A path shortened with "..." in its middle until `measure` says it fits `maxWidth`; the
 // file name is kept as long as it fits on its own.
-std::string abbreviatePath(const std::string& path, int maxWidth, const std::function<int(const std::string&)>& measure);
+std::string abbreviatePath(const std::string& path, int maxWidth,
+                           const std::function<int(const std::string&)>& measure);
 
 class RecentFilesMenu {
 public:

@@ -7,8 +7,7 @@
 
 namespace lindora {
 
-void registerSettingsClasses()
-{
+void registerSettingsClasses() {
     registerClass(PSetting::classInfo());
     registerClass(PFormSettings::classInfo());
     registerClass(PAppSettings::classInfo());

@@ -29,7 +29,9 @@ public:
     // the way fire in order, each at its own time.
     void advance(std::int64_t ms);
     // Sets the time without running anything (only forwards).
-    void setNow(std::int64_t t) { if (t > now_) now_ = t; }
+    void setNow(std::int64_t t) {
+        if (t > now_) now_ = t;
+    }
 
     // Called by advance with the target time; it must step the clock itself (setNow) while it
     // fires what falls due. Without a hook, advance just moves the time.

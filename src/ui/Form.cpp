@@ -32,9 +32,9 @@ const EnumInfo& enumInfoOf(FormStyle) {
     return info;
 }
 const EnumInfo& enumInfoOf(Position) {
-    static const EnumInfo info("Position", {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
-                                            "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
-                                            "poOwnerFormCenter"});
+    static const EnumInfo info("Position",
+                               {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+                                "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"});
     return info;
 }
 const EnumInfo& enumInfoOf(WindowState) {
@@ -54,17 +54,24 @@ const ClassInfo& Form::classInfo() {
             .property("Top", &Form::top, &Form::setTop)
             .property("Width", &Form::width, &Form::setWidth)
             .property("Height", &Form::height, &Form::setHeight)
-            .property("BorderStyle", &Form::borderStyle, &Form::setBorderStyle).defaultValue(bsSizeable)
+            .property("BorderStyle", &Form::borderStyle, &Form::setBorderStyle)
+            .defaultValue(bsSizeable)
             .property("BorderIcons", &Form::borderIcons, &Form::setBorderIcons)
-            .property("FormStyle", &Form::formStyle, &Form::setFormStyle).defaultValue(fsNormal)
-            .property("Position", &Form::position, &Form::setPosition).defaultValue(poDesigned)
-            .property("WindowState", &Form::windowState, &Form::setWindowState).defaultValue(wsNormal)
-            .property("Color", [](const Form& f) { return static_cast<std::int64_t>(f.color().value()); },
-                      [](Form& f, std::int64_t v) { f.setColor(Color(static_cast<std::uint32_t>(v))); })
+            .property("FormStyle", &Form::formStyle, &Form::setFormStyle)
+            .defaultValue(fsNormal)
+            .property("Position", &Form::position, &Form::setPosition)
+            .defaultValue(poDesigned)
+            .property("WindowState", &Form::windowState, &Form::setWindowState)
+            .defaultValue(wsNormal)
+            .property(
+                "Color", [](const Form& f) { return static_cast<std::int64_t>(f.color().value()); },
+                [](Form& f, std::int64_t v) { f.setColor(Color(static_cast<std::uint32_t>(v))); })
             .idents(colorIdents())
-            .property("Font", [](const Form& f) -> const FontProperty& { return f.fontProperty(); },
-                      [](Form& f, const FontProperty& v) { f.setFont(v.font()); })
-            .property("Visible", &Form::visible, &Form::setVisible).defaultValue(false)
+            .property(
+                "Font", [](const Form& f) -> const FontProperty& { return f.fontProperty(); },
+                [](Form& f, const FontProperty& v) { f.setFont(v.font()); })
+            .property("Visible", &Form::visible, &Form::setVisible)
+            .defaultValue(false)
             .property("PixelsPerInch", &Form::pixelsPerInch, &Form::setPixelsPerInch)
             .property("TextHeight", &Form::textHeight, &Form::setTextHeight)
             .event("OnCreate", &Form::OnCreate)
@@ -80,8 +87,7 @@ const ClassInfo& Form::classInfo() {
 }
 
 Form::Form(Component* owner)
-    : Component(owner),
-      borderIcons_{biSystemMenu, biMinimize, biMaximize},
+    : Component(owner), borderIcons_{biSystemMenu, biMinimize, biMaximize},
       font_(Font("DejaVu Sans", -11, fsNone, clWindowText)) {
     setBackgroundColor(clBtnFace);
     font_.OnChange.bind([this](Persistent*) { invalidate(); });
@@ -148,7 +154,9 @@ void Form::setHeight(int v) {
     Rect g = placementBase();
     applyGeometry(Rect::fromSize(g.left, g.top, g.width(), std::max(0, v)));
 }
-void Form::setBoundsTo(int l, int t, int w, int h) { applyGeometry(Rect::fromSize(l, t, std::max(0, w), std::max(0, h))); }
+void Form::setBoundsTo(int l, int t, int w, int h) {
+    applyGeometry(Rect::fromSize(l, t, std::max(0, w), std::max(0, h)));
+}
 
 int Form::clientWidth() const {
     if (handleAllocated()) return clientRect().width();
@@ -174,7 +182,8 @@ void Form::setBorderIcons(BorderIcons icons) {
 void Form::setFormStyle(FormStyle s) {
     if (s == formStyle_) return;
     formStyle_ = s;
-    if (handleAllocated()) setPos(s == fsStayOnTop ? Window::TopMost : Window::NoTopMost, {}, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (handleAllocated())
+        setPos(s == fsStayOnTop ? Window::TopMost : Window::NoTopMost, {}, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Form::recreateFrame() {
@@ -231,9 +240,18 @@ void Form::createParams(CreateParams& p) {
     case bsNone: style |= WS_POPUP; break;
     case bsSingle: style |= WS_CAPTION; break;
     case bsSizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
-    case bsDialog: style |= WS_CAPTION; ex |= WS_EX_DLGMODALFRAME; break;
-    case bsToolWindow: style |= WS_CAPTION; ex |= WS_EX_TOOLWINDOW; break;
-    case bsSizeToolWin: style |= WS_CAPTION | WS_THICKFRAME; ex |= WS_EX_TOOLWINDOW; break;
+    case bsDialog:
+        style |= WS_CAPTION;
+        ex |= WS_EX_DLGMODALFRAME;
+        break;
+    case bsToolWindow:
+        style |= WS_CAPTION;
+        ex |= WS_EX_TOOLWINDOW;
+        break;
+    case bsSizeToolWin:
+        style |= WS_CAPTION | WS_THICKFRAME;
+        ex |= WS_EX_TOOLWINDOW;
+        break;
     }
     if (borderStyle_ != bsNone && sys) {
         style |= WS_SYSMENU;
@@ -280,8 +298,7 @@ void Form::applyPosition() {
     case poOwnerFormCenter:
         if (app && app->mainForm() && app->mainForm() != this && app->mainForm()->handleAllocated())
             centreOn(app->mainForm()->bounds());
-        else
-            centreOn(monitor.bounds);
+        else centreOn(monitor.bounds);
         break;
     case poDefault:
     case poDefaultPosOnly: {
@@ -379,15 +396,9 @@ void Form::release() {
 
 void Form::wndProc(Message& m) {
     switch (m.msg) {
-    case WM_CLOSE:
-        close();
-        return;
-    case WM_PRIVATE_RELEASE:
-        delete this;
-        return;
-    case WM_QUERYENDSESSION:
-        m.result = closeQuery() ? 1 : 0;
-        return;
+    case WM_CLOSE: close(); return;
+    case WM_PRIVATE_RELEASE: delete this; return;
+    case WM_QUERYENDSESSION: m.result = closeQuery() ? 1 : 0; return;
     case WM_SHOWWINDOW:
         Window::wndProc(m);
         if (m.wParam) OnShow(this);

@@ -25,8 +25,14 @@ enum FormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 const EnumInfo& enumInfoOf(FormStyle);
 
 enum Position {
-    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-    poMainFormCenter, poOwnerFormCenter,
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter,
 };
 const EnumInfo& enumInfoOf(Position);
 

@@ -10,9 +10,12 @@ namespace lindora {
 const ClassInfo& MenuItem::classInfo() {
     static const ClassInfo info = ClassBuilder<MenuItem>("MenuItem", Component::classInfo())
                                       .property("Caption", &MenuItem::caption, &MenuItem::setCaption)
-                                      .property("Enabled", &MenuItem::enabled, &MenuItem::setEnabled).defaultValue(true)
-                                      .property("Visible", &MenuItem::visible, &MenuItem::setVisible).defaultValue(true)
-                                      .property("Checked", &MenuItem::checked, &MenuItem::setChecked).defaultValue(false)
+                                      .property("Enabled", &MenuItem::enabled, &MenuItem::setEnabled)
+                                      .defaultValue(true)
+                                      .property("Visible", &MenuItem::visible, &MenuItem::setVisible)
+                                      .defaultValue(true)
+                                      .property("Checked", &MenuItem::checked, &MenuItem::setChecked)
+                                      .defaultValue(false)
                                       .event("OnClick", &MenuItem::OnClick);
     return info;
 }

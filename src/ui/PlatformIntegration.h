@@ -33,8 +33,23 @@ enum class SurfaceKind {
 enum class ShowState { Normal, Minimized, Maximized };
 
 enum class CursorShape {
-    Arrow, IBeam, Wait, Cross, Hand, No, SizeAll, SizeNS, SizeWE, SizeNWSE, SizeNESW,
-    HSplit, VSplit, Drag, DragCopy, DragNoDrop, Custom,
+    Arrow,
+    IBeam,
+    Wait,
+    Cross,
+    Hand,
+    No,
+    SizeAll,
+    SizeNS,
+    SizeWE,
+    SizeNWSE,
+    SizeNESW,
+    HSplit,
+    VSplit,
+    Drag,
+    DragCopy,
+    DragNoDrop,
+    Custom,
 };
 
 // Reports from a native surface back to the window that owns it. Implemented by the window layer.
@@ -56,11 +71,11 @@ public:
 
 struct SurfaceParams {
     SurfaceKind kind = SurfaceKind::Normal;
-    Rect bounds;                        // outer bounds
-    NativeSurface* owner = nullptr;     // tool windows and popups stay above their owner
+    Rect bounds;                     // outer bounds
+    NativeSurface* owner = nullptr;  // tool windows and popups stay above their owner
     bool topMost = false;
-    bool saveBits = false;              // a short-lived popup: the backend may cache what is below
-    bool translucent = false;           // the backing store's alpha channel is honoured (shadows)
+    bool saveBits = false;     // a short-lived popup: the backend may cache what is below
+    bool translucent = false;  // the backing store's alpha channel is honoured (shadows)
     std::string title;
     SurfaceDelegate* delegate = nullptr;
 };
@@ -123,17 +138,17 @@ enum : unsigned { ModShift = 1, ModCtrl = 2, ModAlt = 4 };
 struct MouseInput {
     MouseAction action = MouseAction::Move;
     MouseButton button = MouseButton::None;
-    Point screen;                     // pointer position
-    NativeSurface* surface = nullptr; // surface the event arrived on, nullptr = route by position
+    Point screen;                      // pointer position
+    NativeSurface* surface = nullptr;  // surface the event arrived on, nullptr = route by position
     unsigned modifiers = 0;
 };
 
 struct KeyInput {
     bool down = true;
-    unsigned vk = 0;                  // virtual-key code
+    unsigned vk = 0;  // virtual-key code
     unsigned scanCode = 0;
-    bool repeat = false;              // auto-repeat of a held key
-    std::u32string text;              // characters this press types with the layout (may be empty)
+    bool repeat = false;  // auto-repeat of a held key
+    std::u32string text;  // characters this press types with the layout (may be empty)
 };
 
 enum class SystemChange {
@@ -179,7 +194,7 @@ struct MonitorInfo {
 // A font as the system describes it (menu, status bar, caption fonts).
 struct SystemFontSpec {
     std::string family;
-    int height = -11;   // negative: character height in pixels, as the classic platform does
+    int height = -11;  // negative: character height in pixels, as the classic platform does
     int weight = 400;
     bool italic = false;
 };
@@ -249,8 +264,7 @@ public:
     virtual DialogButton showMessageDialog(const DialogRequest& request) = 0;
     // The desktop's open operation. Returns the classic status: 32 or more is success,
     // below 32 an error code that systemErrorText explains.
-    virtual int shellOpen(const std::string& verb, const std::string& document,
-                          const std::string& parameters) = 0;
+    virtual int shellOpen(const std::string& verb, const std::string& document, const std::string& parameters) = 0;
     virtual std::string systemErrorText(int code) const = 0;
     // A system sound by alias ("MenuPopup", "MenuCommand"); silently nothing when unknown.
     virtual void playSound(const std::string& alias) = 0;

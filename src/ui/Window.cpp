@@ -56,10 +56,14 @@ int metric(int index) {
 
 CursorShape cursorForHit(int hit) {
     switch (hit) {
-    case HTLEFT: case HTRIGHT: return CursorShape::SizeWE;
-    case HTTOP: case HTBOTTOM: return CursorShape::SizeNS;
-    case HTTOPLEFT: case HTBOTTOMRIGHT: return CursorShape::SizeNWSE;
-    case HTTOPRIGHT: case HTBOTTOMLEFT: return CursorShape::SizeNESW;
+    case HTLEFT:
+    case HTRIGHT: return CursorShape::SizeWE;
+    case HTTOP:
+    case HTBOTTOM: return CursorShape::SizeNS;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT: return CursorShape::SizeNWSE;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT: return CursorShape::SizeNESW;
     default: return CursorShape::Arrow;
     }
 }
@@ -68,9 +72,7 @@ CursorShape cursorForHit(int hit) {
 
 Window::Window() : proc_([this](Message& m) { wndProc(m); }) {}
 
-Window::~Window() {
-    destroy();
-}
+Window::~Window() { destroy(); }
 
 Window* Window::fromHandle(WindowHandle h) { return WindowSystem::instance().find(h); }
 
@@ -217,7 +219,8 @@ void Window::setStyle(std::uint32_t style) {
 }
 
 void Window::setExStyle(std::uint32_t exStyle) {
-    const bool frame = (exStyle & (WS_EX_CLIENTEDGE | WS_EX_TOOLWINDOW)) != (exStyle_ & (WS_EX_CLIENTEDGE | WS_EX_TOOLWINDOW));
+    const bool frame =
+        (exStyle & (WS_EX_CLIENTEDGE | WS_EX_TOOLWINDOW)) != (exStyle_ & (WS_EX_CLIENTEDGE | WS_EX_TOOLWINDOW));
     const bool topMost = (exStyle & WS_EX_TOPMOST) != (exStyle_ & WS_EX_TOPMOST);
     exStyle_ = exStyle;
     if (!handle_) return;
@@ -345,12 +348,14 @@ void Window::setPos(Window* insertAfter, const Rect& requested, unsigned flags) 
                 std::erase(parent_->children_, this);
                 auto& sib = parent_->children_;
                 if (insertAfter == Bottom) sib.push_back(this);
-                else if (!insertAfter || insertAfter == TopMost || insertAfter == NoTopMost) sib.insert(sib.begin(), this);
+                else if (!insertAfter || insertAfter == TopMost || insertAfter == NoTopMost)
+                    sib.insert(sib.begin(), this);
                 else {
                     auto it = std::find(sib.begin(), sib.end(), insertAfter);
                     sib.insert(it == sib.end() ? sib.begin() : it + 1, this);
                 }
-                if (wasVisible || showing) invalidate({-clientInWindow_.left, -clientInWindow_.top, bounds_.width(), bounds_.height()}, true);
+                if (wasVisible || showing)
+                    invalidate({-clientInWindow_.left, -clientInWindow_.top, bounds_.width(), bounds_.height()}, true);
             }
         } else {
             if (insertAfter == TopMost && !(exStyle_ & WS_EX_TOPMOST)) {
@@ -393,8 +398,10 @@ void Window::setPos(Window* insertAfter, const Rect& requested, unsigned flags) 
 
     WindowPos done = wp;
     done.flags = flags;
-    if (moved) done.flags &= ~unsigned(SWP_NOMOVE); else done.flags |= SWP_NOMOVE;
-    if (sized) done.flags &= ~unsigned(SWP_NOSIZE); else done.flags |= SWP_NOSIZE;
+    if (moved) done.flags &= ~unsigned(SWP_NOMOVE);
+    else done.flags |= SWP_NOMOVE;
+    if (sized) done.flags &= ~unsigned(SWP_NOSIZE);
+    else done.flags |= SWP_NOSIZE;
     send(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LParam>(&done));
     if (!handle_) return;
 
@@ -632,15 +639,14 @@ void Window::defaultProc(Message& m) {
             send(WM_MOVE, 0, makeLParam(o.x, o.y));
         }
         if (!(wp->flags & SWP_NOSIZE)) {
-            unsigned kind = showState_ == ShowState::Maximized ? SIZE_MAXIMIZED
-                            : showState_ == ShowState::Minimized ? SIZE_MINIMIZED : SIZE_RESTORED;
+            unsigned kind = showState_ == ShowState::Maximized   ? SIZE_MAXIMIZED
+                            : showState_ == ShowState::Minimized ? SIZE_MINIMIZED
+                                                                 : SIZE_RESTORED;
             send(WM_SIZE, kind, makeLParam(clientInWindow_.width(), clientInWindow_.height()));
         }
         break;
     }
-    case WM_CLOSE:
-        destroy();
-        break;
+    case WM_CLOSE: destroy(); break;
     case WM_SYSCOMMAND:
         switch (m.wParam & 0xFFF0) {
         case SC_CLOSE: send(WM_CLOSE); break;
@@ -689,16 +695,13 @@ void Window::defaultProc(Message& m) {
         if (m.wParam == HTCAPTION && (style_ & WS_MAXIMIZEBOX))
             send(WM_SYSCOMMAND, showState_ == ShowState::Maximized ? SC_RESTORE : SC_MAXIMIZE);
         break;
-    case WM_QUERYENDSESSION:
-        m.result = 1;
-        break;
+    case WM_QUERYENDSESSION: m.result = 1; break;
     case WM_NCRBUTTONUP:
     case WM_RBUTTONUP:
         // The context-menu request follows a right click, as on the classic platform.
         send(WM_CONTEXTMENU, handle_, makeLParam(ws.cursorPos().x, ws.cursorPos().y));
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -716,10 +719,13 @@ void Window::moveSizeLoop(int hit, Point start) {
         if (hit == HTCAPTION) {
             r = startBounds.translated(dx, dy);
         } else {
-            if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT) r.left = std::min(r.left + dx, r.right - minW);
-            if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT) r.right = std::max(r.right + dx, r.left + minW);
+            if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT)
+                r.left = std::min(r.left + dx, r.right - minW);
+            if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT)
+                r.right = std::max(r.right + dx, r.left + minW);
             if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT) r.top = std::min(r.top + dy, r.bottom - minH);
-            if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT) r.bottom = std::max(r.bottom + dy, r.top + minH);
+            if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT)
+                r.bottom = std::max(r.bottom + dy, r.top + minH);
         }
         setPos(nullptr, r, SWP_NOZORDER | SWP_NOACTIVATE);
     };

@@ -66,7 +66,7 @@ struct CreateParams {
     std::uint32_t style = 0;
     std::uint32_t exStyle = 0;
     std::uint32_t classStyle = CS_DBLCLKS;
-    Rect bounds;                  // parent client coordinates for children, screen otherwise
+    Rect bounds;                     // parent client coordinates for children, screen otherwise
     class Window* parent = nullptr;  // WS_CHILD: the parent; otherwise the owner (may be null)
 };
 
@@ -89,9 +89,9 @@ struct NcCalcSizeParams {
 struct HelpInfo {
     enum Kind { Window = 1, MenuItem = 2 };
     Kind kind = Window;
-    WindowHandle item = 0;   // the window that had the focus
+    WindowHandle item = 0;  // the window that had the focus
     int contextId = 0;
-    Point mousePos;          // screen
+    Point mousePos;  // screen
 };
 
 class Window {
@@ -127,7 +127,7 @@ public:
     std::uint32_t style() const { return style_; }
     std::uint32_t exStyle() const { return exStyle_; }
     std::uint32_t classStyle() const { return classStyle_; }
-    void setStyle(std::uint32_t style);      // SWP_FRAMECHANGED follows when the frame changes
+    void setStyle(std::uint32_t style);  // SWP_FRAMECHANGED follows when the frame changes
     void setExStyle(std::uint32_t exStyle);
     void setClassStyle(std::uint32_t cs) { classStyle_ = cs; }
 
@@ -155,7 +155,9 @@ public:
     Point offsetInTopLevel() const;
 
     void setBounds(const Rect& bounds) { setPos(nullptr, bounds, SWP_NOZORDER | SWP_NOACTIVATE); }
-    void move(Point topLeft) { setPos(nullptr, Rect(topLeft, bounds_.size()), SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE); }
+    void move(Point topLeft) {
+        setPos(nullptr, Rect(topLeft, bounds_.size()), SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     // The classic SetWindowPos: insertAfter nullptr with SWP_NOZORDER unset puts the window on
     // top; flags are SWP_*; WM_WINDOWPOSCHANGING may change the request.
     void setPos(Window* insertAfter, const Rect& bounds, unsigned flags);
@@ -274,7 +276,7 @@ private:
     std::vector<Bitmap> icon_;
     Rect bounds_;
     Rect clientInWindow_;
-    Rect invalid_;         // window coordinates, bounding box
+    Rect invalid_;  // window coordinates, bounding box
     bool eraseNeeded_ = false;
     bool frameInvalid_ = false;
     ShowState showState_ = ShowState::Normal;

@@ -76,8 +76,7 @@ PlatformIntegration& WindowSystem::platform() const {
 Clock& WindowSystem::clock() const { return platform().clock(); }
 
 void WindowSystem::attachPlatform(PlatformIntegration* platform) {
-    if (platform_ && platform_->clock().isVirtual())
-        static_cast<VirtualClock&>(platform_->clock()).setAdvanceHook({});
+    if (platform_ && platform_->clock().isVirtual()) static_cast<VirtualClock&>(platform_->clock()).setAdvanceHook({});
     platform_ = platform;
     posted_.clear();
     input_.clear();
@@ -93,8 +92,9 @@ void WindowSystem::attachPlatform(PlatformIntegration* platform) {
     lastClickTime_ = -1000000;
     if (!platform_) return;
     if (platform_->clock().isVirtual()) {
-        static_cast<VirtualClock&>(platform_->clock())
-            .setAdvanceHook([this](VirtualClock& c, std::int64_t target) { runTimersUntil(c, target); });
+        static_cast<VirtualClock&>(platform_->clock()).setAdvanceHook([this](VirtualClock& c, std::int64_t target) {
+            runTimersUntil(c, target);
+        });
     }
     for (int i = 0; i < SystemColors::Count; ++i) SystemColors::set(i, platform_->screen().systemColor(i));
     cursor_ = platform_->screen().cursorPos();
@@ -212,7 +212,10 @@ LResult WindowSystem::send(Window* target, Message& m) {
         }
     }
     ++sendDepth_;
-    struct Guard { int& d; ~Guard() { --d; } } guard{sendDepth_};
+    struct Guard {
+        int& d;
+        ~Guard() { --d; }
+    } guard{sendDepth_};
     target->perform(m);
     return m.result;
 }
@@ -763,9 +766,8 @@ unsigned WindowSystem::setTimer(Window* w, unsigned id, int intervalMs, TimerCal
 bool WindowSystem::killTimer(Window* w, unsigned id) {
     const bool thread = w == nullptr;
     const WindowHandle h = w ? w->handle() : 0;
-    auto n = std::erase_if(timers_, [&](const Timer& t) {
-        return t.threadTimer == thread && t.id == id && (thread || t.hwnd == h);
-    });
+    auto n = std::erase_if(
+        timers_, [&](const Timer& t) { return t.threadTimer == thread && t.id == id && (thread || t.hwnd == h); });
     return n > 0;
 }
 

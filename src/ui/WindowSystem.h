@@ -23,20 +23,20 @@ namespace lindora {
 struct QueuedMessage {
     WindowHandle hwnd = 0;
     Message msg;
-    Point pt;              // cursor position when the message was made (screen)
+    Point pt;  // cursor position when the message was made (screen)
     std::int64_t time = 0;
-    std::u32string text;   // characters a key press types (for translate)
+    std::u32string text;  // characters a key press types (for translate)
 };
 
 // The three thread-wide observers. Each returns true to swallow the input (it then reaches
 // neither later observers nor the window). Observers run most recently installed first.
 struct KeyboardEvent {
     unsigned vk = 0;
-    LParam keyData = 0;    // the key message's lParam (bit 31 set on release)
+    LParam keyData = 0;  // the key message's lParam (bit 31 set on release)
     bool down() const { return (static_cast<std::uint32_t>(keyData) & KF_UP_BIT) == 0; }
 };
 struct MouseEvent {
-    unsigned msg = 0;      // the mouse message about to be delivered
+    unsigned msg = 0;  // the mouse message about to be delivered
     Window* window = nullptr;
     Point screen;
     int hitTest = HTCLIENT;
@@ -65,7 +65,10 @@ public:
     const std::vector<Window*>& topLevels() const { return zOrder_; }
     // The visible top-level at a screen point that does not answer HTTRANSPARENT, and the
     // deepest enabled child under it, with the hit-test code.
-    struct HitResult { Window* window = nullptr; int hitTest = HTNOWHERE; };
+    struct HitResult {
+        Window* window = nullptr;
+        int hitTest = HTNOWHERE;
+    };
     HitResult windowFromPoint(Point screen);
 
     // ---- messages
@@ -195,7 +198,12 @@ private:
     Timer* findTimer(WindowHandle h, bool thread, unsigned id);
     const Timer* earliestTimer() const;
 
-    struct Observer { ObserverId id; KeyboardObserver key; MouseObserver mouse; MessageObserver message; };
+    struct Observer {
+        ObserverId id;
+        KeyboardObserver key;
+        MouseObserver mouse;
+        MessageObserver message;
+    };
 
     PlatformIntegration* platform_ = nullptr;
     std::map<WindowHandle, Window*> windows_;
@@ -217,7 +225,7 @@ private:
     // transient loss while the focus moves inside it) must not deactivate the application.
     std::uint64_t nativeFocusIns_ = 0;
     Point cursor_;
-    std::array<std::uint8_t, 256> syncKeys_{};   // bit 0x80 down, 0x01 toggled
+    std::array<std::uint8_t, 256> syncKeys_{};  // bit 0x80 down, 0x01 toggled
     std::array<std::uint8_t, 256> asyncKeys_{};
 
     // Double-click detection.
@@ -230,7 +238,7 @@ private:
     std::uint64_t timerSeq_ = 0;
     unsigned nextThreadTimerId_ = 0x7F00;
 
-    std::vector<Observer> observers_;   // in install order; run from the back
+    std::vector<Observer> observers_;  // in install order; run from the back
     ObserverId nextObserver_ = 1;
     int sendDepth_ = 0;
 };

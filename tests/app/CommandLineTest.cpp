@@ -31,8 +31,8 @@ protected:
 };
 
 TEST_F(CommandLineTest, OptionsAreReadInBothSpellings) {
-    CommandLine cl = parseCommandLine({"--platform", "offscreen", "--screenshot=shot.png", "--script", "s.txt",
-                                       "--record=r.txt"});
+    CommandLine cl =
+        parseCommandLine({"--platform", "offscreen", "--screenshot=shot.png", "--script", "s.txt", "--record=r.txt"});
     EXPECT_EQ(cl.action, CommandLine::Action::Run);
     EXPECT_EQ(cl.platform.platform, "offscreen");
     EXPECT_EQ(cl.screenshot, "shot.png");

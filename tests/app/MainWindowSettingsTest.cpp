@@ -143,8 +143,7 @@ TEST_F(MainWindowTest, StoredPlacementsAreAppliedByTheRulesOfTheScreen) {
          Rect::fromSize(40, 60, 900, 640)},
         {"stored on a larger screen: moved left and up until its edges touch the screen's", 1500, 900, 800, 600,
          "1920x1200", Rect::fromSize(1280 - 800, 1024 - 600, 800, 600)},
-        {"negative position: to the screen's corner", -300, -50, 805, 626, "1280x1024",
-         Rect::fromSize(0, 0, 805, 626)},
+        {"negative position: to the screen's corner", -300, -50, 805, 626, "1280x1024", Rect::fromSize(0, 0, 805, 626)},
         {"a size too small to use: the smallest a framed window can be", 100, 100, 0, 3, "1280x1024",
          Rect::fromSize(100, 100, 112, 27)},
     };

@@ -135,8 +135,7 @@ protected:
 TEST_F(MainWindowTest, HomePageOpensTheMakersPageWithTheOpenVerb) {
     FrmMain& form = createMain();
     form.btnHomePageClick(nullptr);
-    EXPECT_EQ(platform().record().matching("open ").back(),
-              "open \"open\" \"https://www.quintvel.com/\" \"\" -> 42");
+    EXPECT_EQ(platform().record().matching("open ").back(), "open \"open\" \"https://www.quintvel.com/\" \"\" -> 42");
     EXPECT_TRUE(platform().dialogs().empty());
 }
 

@@ -19,7 +19,8 @@ TEST_F(BarItemsTest, CheckedButtonToggleDownBeforeItsHandlerRuns) {
     manager().OnClickItem.bind([&](BarManager*, BarItem* i) {
         log.push_back("OnClickItem " + i->name() + (static_cast<BarButton*>(i)->down() ? " down" : " up"));
     });
-    autoLogin->OnClick.bind([&](Persistent*) { log.push_back(std::string("OnClick ") + (autoLogin->down() ? "down" : "up")); });
+    autoLogin->OnClick.bind(
+        [&](Persistent*) { log.push_back(std::string("OnClick ") + (autoLogin->down() ? "down" : "up")); });
     autoLogin->click();
     autoLogin->click();
     EXPECT_EQ(log, (std::vector<std::string>{"OnClickItem btnAutoLogin down", "OnClick down",
@@ -86,8 +87,8 @@ TEST_F(BarItemsTest, SubItemsAreNotClickedButSignalTheirMenuOpening) {
 
 TEST_F(BarItemsTest, HandlerExceptionsGoToTheApplicationsReportAndTheManagerSurvives) {
     std::vector<std::string> reports;
-    setApplicationLink({{}, [] { return std::string("Lindora"); },
-                        [&](const std::exception& e) { reports.push_back(e.what()); }});
+    setApplicationLink(
+        {{}, [] { return std::string("Lindora"); }, [&](const std::exception& e) { reports.push_back(e.what()); }});
     BarButton* b = addButton("btnFail");
     b->OnClick.bind([](Persistent*) { throw Exception("The command failed"); });
     EXPECT_NO_THROW(b->click());

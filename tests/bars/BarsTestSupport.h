@@ -8,11 +8,11 @@
 
 #include "bars/model/BarButton.h"
 #include "bars/model/BarFramework.h"
+#include "bars/model/BarGroup.h"
 #include "bars/model/BarManager.h"
 #include "bars/model/BarSubItem.h"
 #include "bars/model/DockControl.h"
 #include "bars/model/FormLink.h"
-#include "bars/model/BarGroup.h"
 #include "base/ClassRegistry.h"
 #include "base/Component.h"
 #include "platform/offscreen/OffscreenIntegration.h"

@@ -56,10 +56,10 @@ class CategoriesFontsImagesTest : public BarsTest {
 protected:
     void SetUp() override {
         BarsTest::SetUp();
-        BarFramework::registry().setControlFactory("BarButtonControl", [this](BarItemLink& l) {
-            return std::make_unique<RecordingControl>(l, log);
-        });
-        setBarWindowFactory({[this](BarManager&, Bar& bar) { return std::make_unique<RecordingBarWindow>(bar, log); }, {}});
+        BarFramework::registry().setControlFactory(
+            "BarButtonControl", [this](BarItemLink& l) { return std::make_unique<RecordingControl>(l, log); });
+        setBarWindowFactory(
+            {[this](BarManager&, Bar& bar) { return std::make_unique<RecordingBarWindow>(bar, log); }, {}});
     }
     void TearDown() override {
         BarsTest::TearDown();  // frees the windows while the factories' log is alive

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "BarsTestSupport.h"
-#include "bars/items/BarProgressItem.h"
 #include "MainToolbarFixture.h"
+#include "bars/items/BarProgressItem.h"
 #include "base/FormDescription.h"
 #include "gfx/Bitmap.h"
 #include "ui/Screen.h"
@@ -111,8 +111,10 @@ TEST_F(MainToolbarTest, ItemValuesInCreationOrder) {
         BarPaintStyle paintStyle;
     };
     const Expect buttons[] = {
-        {"btnLogin", "Login", "Login", 3, psCaptionGlyph},  {"btnAutoLogin", "Auto Login", "Auto Login", -1, psStandard},
-        {"btnHomePage", "Home Page", "Home Page", -1, psStandard}, {"btnAbout", "About", "About", 0, psCaptionGlyph},
+        {"btnLogin", "Login", "Login", 3, psCaptionGlyph},
+        {"btnAutoLogin", "Auto Login", "Auto Login", -1, psStandard},
+        {"btnHomePage", "Home Page", "Home Page", -1, psStandard},
+        {"btnAbout", "About", "About", 0, psCaptionGlyph},
         {"btnExit", "Exit", "Exit", 1, psCaptionGlyph},
     };
     for (const Expect& e : buttons) {
@@ -218,7 +220,8 @@ TEST_F(MainToolbarTest, ResetAsksAndRestoresTheDesignedLinks) {
     EXPECT_FALSE(bar->reset());
     EXPECT_EQ(bar->itemLinks().count(), 4);
     ASSERT_EQ(platform().dialogs().size(), 1u);
-    EXPECT_EQ(platform().dialogs()[0].text, "Are you sure you want to reset the changes made to the 'Main Toolbar' toolbar?");
+    EXPECT_EQ(platform().dialogs()[0].text,
+              "Are you sure you want to reset the changes made to the 'Main Toolbar' toolbar?");
     EXPECT_EQ(platform().dialogs()[0].kind, DialogKind::Warning);
 
     platform().queueDialogAnswer(DialogButton::OK);

@@ -68,13 +68,13 @@ class StaticItemsTest : public BarsTest {
 protected:
     void SetUp() override {
         BarsTest::SetUp();
-        BarFramework::registry().setControlFactory("BarStaticControl", [this](BarItemLink& l) {
-            return std::make_unique<RecordingStaticControl>(l, log);
-        });
+        BarFramework::registry().setControlFactory(
+            "BarStaticControl", [this](BarItemLink& l) { return std::make_unique<RecordingStaticControl>(l, log); });
         BarFramework::registry().setControlFactory("BarProgressControl", [this](BarItemLink& l) {
             return std::make_unique<RecordingProgressControl>(l, log);
         });
-        setBarWindowFactory({[this](BarManager&, Bar& bar) { return std::make_unique<RecordingBarWindow>(bar, log); }, {}});
+        setBarWindowFactory(
+            {[this](BarManager&, Bar& bar) { return std::make_unique<RecordingBarWindow>(bar, log); }, {}});
     }
     void TearDown() override {
         BarsTest::TearDown();
@@ -112,15 +112,33 @@ TEST_F(StaticItemsTest, ProgressKeepsItsPositionWithinTheRange) {
     };
     const Case cases[] = {
         {"Max 0, then Position -1 (a finished download)",
-         [](BarProgressItem& p) { p.setMax(0); p.setPosition(-1); }, 0, 0, 0},
+         [](BarProgressItem& p) {
+             p.setMax(0);
+             p.setPosition(-1);
+         },
+         0, 0, 0},
         {"Max -1 pulls Min and Position down", [](BarProgressItem& p) { p.setMax(-1); }, -1, -1, -1},
         {"Min 200 above Max pushes Max and Position up", [](BarProgressItem& p) { p.setMin(200); }, 200, 200, 200},
         {"Position above Max", [](BarProgressItem& p) { p.setPosition(150); }, 0, 100, 100},
         {"Position below Min", [](BarProgressItem& p) { p.setPosition(-5); }, 0, 100, 0},
-        {"Min above Position", [](BarProgressItem& p) { p.setPosition(5); p.setMin(10); }, 10, 100, 10},
-        {"Max below Position", [](BarProgressItem& p) { p.setPosition(80); p.setMax(40); }, 0, 40, 40},
+        {"Min above Position",
+         [](BarProgressItem& p) {
+             p.setPosition(5);
+             p.setMin(10);
+         },
+         10, 100, 10},
+        {"Max below Position",
+         [](BarProgressItem& p) {
+             p.setPosition(80);
+             p.setMax(40);
+         },
+         0, 40, 40},
         {"a range given the wrong way round takes its Max",
-         [](BarProgressItem& p) { p.setPosition(50); p.setRange(70, 30); }, 30, 30, 30},
+         [](BarProgressItem& p) {
+             p.setPosition(50);
+             p.setRange(70, 30);
+         },
+         30, 30, 30},
     };
     for (const Case& c : cases) {
         BarProgressItem item(&form());
@@ -147,7 +165,13 @@ TEST_F(StaticItemsTest, ProgressChangesInvalidateOnlyTheBarOfEachShownLink) {
     const Step steps[] = {
         {"Position", [&] { progress->setPosition(50); }, true},
         {"the same Position", [&] { progress->setPosition(50); }, false},
-        {"a Position clamped to the current one", [&] { progress->setMax(50); log.clear(); progress->setPosition(70); }, false},
+        {"a Position clamped to the current one",
+         [&] {
+             progress->setMax(50);
+             log.clear();
+             progress->setPosition(70);
+         },
+         false},
         {"Smooth", [&] { progress->setSmooth(true); }, true},
         {"the same Smooth", [&] { progress->setSmooth(true); }, false},
         {"Color", [&] { progress->setColor(clRed); }, true},
@@ -380,11 +404,13 @@ TEST_F(StaticItemsTest, TheExtendedItemsRegisterAfterTheFrameworksOwnAndLeaveInR
             n.push_back(r.itemClass->name() + ">" + r.controlClassName + (r.offered ? "" : " (not offered)"));
         return n;
     };
-    const std::vector<std::string> started = {
-        "BarButton>BarButtonControl",     "BarEdit>BarEditControl",
-        "BarSubItem>BarSubItemControl",   "BarListItem>BarContainerItemControl",
-        "BarContainerItem>BarContainerItemControl", "BarStatic>BarStaticControl",
-        "BarProgressItem>BarProgressControl"};
+    const std::vector<std::string> started = {"BarButton>BarButtonControl",
+                                              "BarEdit>BarEditControl",
+                                              "BarSubItem>BarSubItemControl",
+                                              "BarListItem>BarContainerItemControl",
+                                              "BarContainerItem>BarContainerItemControl",
+                                              "BarStatic>BarStaticControl",
+                                              "BarProgressItem>BarProgressControl"};
     EXPECT_EQ(names(), started);
     EXPECT_NE(findClass("BarProgressItem"), nullptr);
     EXPECT_EQ(BarFramework::registry().offeredItemClass(6), &BarProgressItem::classInfo());
@@ -413,14 +439,13 @@ TEST(FirstDayOfWeekTest, LocaleDataMapsToADayCountedFromSunday) {
         int stored;  // 0 = Sunday ... 6 = Saturday
     };
     const Case cases[] = {
-        {19971130, 1, 0},  // origin a Sunday, weeks start on it
-        {19971130, 2, 1},  // Monday
-        {19971130, 7, 6},  // Saturday
-        {19971201, 1, 1},  // origin a Monday
-        {19971201, 7, 0},  // the day before it: Sunday
-        {19971130, 0, 0},  // no such weekday: unread
-        {19971130, 8, 0},
-        {19971399, 1, 0},  // no such date
+        {19971130, 1, 0},                    // origin a Sunday, weeks start on it
+        {19971130, 2, 1},                    // Monday
+        {19971130, 7, 6},                    // Saturday
+        {19971201, 1, 1},                    // origin a Monday
+        {19971201, 7, 0},                    // the day before it: Sunday
+        {19971130, 0, 0},                    // no such weekday: unread
+        {19971130, 8, 0}, {19971399, 1, 0},  // no such date
         {0, 1, 0},
     };
     for (const Case& c : cases)
@@ -434,7 +459,7 @@ TEST(FirstDayOfWeekTest, LocaleDataMapsToADayCountedFromSunday) {
 }
 
 TEST(FirstDayOfWeekTest, ReadFromTheLocale) {
-    EXPECT_EQ(readFirstDayOfWeek("C"), 0);  // weeks of the C locale start on Sunday
+    EXPECT_EQ(readFirstDayOfWeek("C"), 0);                 // weeks of the C locale start on Sunday
     EXPECT_EQ(readFirstDayOfWeek("xx_NOWHERE.UTF-8"), 0);  // not installed: unread
 }
 

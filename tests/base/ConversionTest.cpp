@@ -25,7 +25,8 @@ TEST(Extended80, KnownEncodings) {
         // The smallest denormal, 2^-1074, is normal in extended: exponent 16383 - 1074 = 0x3BCD.
         {std::bit_cast<double>(std::uint64_t{1}), {0, 0, 0, 0, 0, 0, 0, 0x80, 0xCD, 0x3B}},
         // The largest denormal, (2^52 - 1) * 2^-1074: 52 ones shifted to the top, exponent 2^-1023.
-        {std::bit_cast<double>((std::uint64_t{1} << 52) - 1), {0x00, 0xF0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x3C}},
+        {std::bit_cast<double>((std::uint64_t{1} << 52) - 1),
+         {0x00, 0xF0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x3C}},
         {HUGE_VAL, {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x7F}},
         {-HUGE_VAL, {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0xFF}},
     };
@@ -37,14 +38,15 @@ TEST(Extended80, KnownEncodings) {
 }
 
 TEST(Extended80, EveryDoubleRoundTripsExactly) {
-    const double values[] = {1e-310, -4.9e-324, 2.2250738585072014e-308, 1.7976931348623157e308, 123456.789,
-                             -1.0 / 3, 6.02214076e23, 1e-300};
+    const double values[] = {1e-310,     -4.9e-324, 2.2250738585072014e-308, 1.7976931348623157e308,
+                             123456.789, -1.0 / 3,  6.02214076e23,           1e-300};
     for (double v : values) EXPECT_EQ(decodeExtended(encodeExtended(v)), v) << v;
     double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_TRUE(std::isnan(decodeExtended(encodeExtended(nan))));
     // A signalling payload survives too (the quiet bit is what stays set).
     auto payload = std::bit_cast<double>(std::uint64_t{0x7FF0000000000001} | (std::uint64_t{1} << 51));
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(decodeExtended(encodeExtended(payload))), std::bit_cast<std::uint64_t>(payload));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(decodeExtended(encodeExtended(payload))),
+              std::bit_cast<std::uint64_t>(payload));
 }
 
 TEST(Extended80, DecodingRoundsAndSaturates) {
@@ -79,10 +81,20 @@ TEST(FloatText, GeneralFormat) {
     struct Case {
         double value;
         const char* text;
-    } cases[] = {{0.1, "0.1"},     {1e20, "1E20"},         {1.5e-7, "1.5E-7"},   {0, "0"},
-                 {-2.5, "-2.5"},   {100, "100"},           {1.0 / 3, "0.333333333333333"},
-                 {0.0001, "0.0001"}, {0.00001, "1E-5"},      {123456789012345.0, "123456789012345"},
-                 {1e15, "1E15"},   {12.7, "12.7"},         {HUGE_VAL, "INF"},    {-HUGE_VAL, "-INF"}};
+    } cases[] = {{0.1, "0.1"},
+                 {1e20, "1E20"},
+                 {1.5e-7, "1.5E-7"},
+                 {0, "0"},
+                 {-2.5, "-2.5"},
+                 {100, "100"},
+                 {1.0 / 3, "0.333333333333333"},
+                 {0.0001, "0.0001"},
+                 {0.00001, "1E-5"},
+                 {123456789012345.0, "123456789012345"},
+                 {1e15, "1E15"},
+                 {12.7, "12.7"},
+                 {HUGE_VAL, "INF"},
+                 {-HUGE_VAL, "-INF"}};
     for (const Case& c : cases) EXPECT_EQ(floatToStr(c.value), c.text) << c.value;
     EXPECT_EQ(floatToStr(std::numeric_limits<double>::quiet_NaN()), "NAN");
 }
@@ -97,8 +109,7 @@ TEST(FloatText, RoundTripsAndUsesTheDecimalSeparator) {
     EXPECT_FALSE(tryStrToFloat("12.5", comma));
     EXPECT_EQ(strToFloat(" -1.5E3 "), -1500);
     EXPECT_EQ(strToFloat("1e400"), HUGE_VAL);
-    for (const char* bad : {"", "abc", "1.2.3", "1e", "--1", "1,5", "12a"})
-        EXPECT_FALSE(tryStrToFloat(bad)) << bad;
+    for (const char* bad : {"", "abc", "1.2.3", "1e", "--1", "1,5", "12a"}) EXPECT_FALSE(tryStrToFloat(bad)) << bad;
     EXPECT_THROW(strToFloat("x"), EConvertError);
 }
 
@@ -127,8 +138,8 @@ TEST(DateTimeValues, EncodeAndDecode) {
     EXPECT_EQ(decodeDateTime(36526.75), (DateTimeParts{2000, 1, 1, 18, 0, 0, 0}));
     EXPECT_EQ(decodeDateTime(-0.5), (DateTimeParts{1899, 12, 30, 12, 0, 0, 0}));
 
-    const DateTimeParts samples[] = {{2024, 2, 29, 23, 59, 59, 999}, {1600, 3, 1, 0, 0, 0, 1},
-                                     {1899, 12, 30, 0, 0, 0, 0},     {1, 1, 1, 12, 30, 0, 0},
+    const DateTimeParts samples[] = {{2024, 2, 29, 23, 59, 59, 999},  {1600, 3, 1, 0, 0, 0, 1},
+                                     {1899, 12, 30, 0, 0, 0, 0},      {1, 1, 1, 12, 30, 0, 0},
                                      {9999, 12, 31, 23, 59, 59, 999}, {1850, 7, 4, 13, 14, 15, 160}};
     for (const DateTimeParts& p : samples) EXPECT_EQ(decodeDateTime(encodeDateTime(p)), p) << p.year;
 

@@ -213,21 +213,25 @@ TEST_F(FormDescriptionTest, ErrorsCarryLineColumnAndLeaveNothingBehind) {
         const char* reason;
     } cases[] = {
         // truncated input
-        {"object F: TestForm\n  object w: Widget\n    Left = 1\n", 4, 1, "unexpected end of the description, expected 'end'"},
+        {"object F: TestForm\n  object w: Widget\n    Left = 1\n", 4, 1,
+         "unexpected end of the description, expected 'end'"},
         {"object F: TestForm\n  object w: Widget\n    Caption = 'abc", 3, 19, "unterminated string"},
-        {"object F: TestForm\n  object w: Widget\n    Rows = <\n      item\n", 5, 1, "unexpected end of the description"},
+        {"object F: TestForm\n  object w: Widget\n    Rows = <\n      item\n", 5, 1,
+         "unexpected end of the description"},
         // bad tokens
         {"object F: TestForm\n  object w: Widget\n    Left = @\n  end\nend", 3, 12, "unexpected character '@'"},
         {"object F: TestForm\n  object w: Widget\n    Left 5\n  end\nend", 3, 10, "expected '=', found integer"},
         {"object F: TestForm\n  object w: Widget\n    Left = 1.5\n  end\nend", 3, 12,
          "expected an integer for property 'Left', found floating point number"},
-        {"object F: TestForm\n  object w: Widget\n    Blob = {4C0}\n  end\nend", 3, 16, "odd number of hexadecimal digits"},
+        {"object F: TestForm\n  object w: Widget\n    Blob = {4C0}\n  end\nend", 3, 16,
+         "odd number of hexadecimal digits"},
         {"object F: TestForm\nend\nend", 3, 1, "expected end of the description, found 'end'"},
         // unknown names
         {"object F: TestForm\n  object w: Gadget\n  end\nend", 2, 13, "unknown class 'Gadget'"},
         {"object F: TestForm\n  object w: Widget\n    Colour = 5\n  end\nend", 3, 5,
          "unknown property 'Colour' of class Widget"},
-        {"object F: TestForm\n  object w: Widget\n    Shade = shPink\n  end\nend", 3, 13, "'shPink' is not a value of Shade"},
+        {"object F: TestForm\n  object w: Widget\n    Shade = shPink\n  end\nend", 3, 13,
+         "'shPink' is not a value of Shade"},
         {"object F: TestForm\n  object w: Widget\n    Color = clPink\n  end\nend", 3, 13,
          "'clPink' is not a value name of property 'Color'"},
         {"object F: TestForm\n  object w: Widget\n    Left = Five\n  end\nend", 3, 12,
@@ -289,9 +293,8 @@ TEST_F(FormDescriptionTest, ReferencesFromItemsReplacedLaterAreDropped) {
 TEST_F(FormDescriptionTest, NonFiniteFloatsRoundTrip) {
     for (const char* value : {"1E400", "-1E400", "INF", "-INF", "NAN"}) {
         TestForm form;
-        readFormDescription(std::string("object F: TestForm\n  object w: Widget\n    Ratio = ") + value +
-                                "\n  end\nend\n",
-                            form);
+        readFormDescription(
+            std::string("object F: TestForm\n  object w: Widget\n    Ratio = ") + value + "\n  end\nend\n", form);
         std::string written = writeFormDescription(form);
         TestForm again;
         readFormDescription(written, again);

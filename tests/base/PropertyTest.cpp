@@ -30,10 +30,10 @@ TEST(ClassInfo, KindsFollowTheGetterTypes) {
     struct Case {
         const char* name;
         TypeKind kind;
-    } cases[] = {{"Left", TypeKind::Integer},      {"Percent", TypeKind::Integer}, {"HotKey", TypeKind::Char},
+    } cases[] = {{"Left", TypeKind::Integer},        {"Percent", TypeKind::Integer},   {"HotKey", TypeKind::Char},
                  {"Enabled", TypeKind::Enumeration}, {"Shade", TypeKind::Enumeration}, {"Sides", TypeKind::Set},
-                 {"Ratio", TypeKind::Float},       {"Caption", TypeKind::String},  {"Extra", TypeKind::Variant},
-                 {"Buddy", TypeKind::Class},       {"OnClick", TypeKind::Method}};
+                 {"Ratio", TypeKind::Float},         {"Caption", TypeKind::String},    {"Extra", TypeKind::Variant},
+                 {"Buddy", TypeKind::Class},         {"OnClick", TypeKind::Method}};
     for (const auto& c : cases) {
         const PropInfo* p = info.findProperty(c.name);
         ASSERT_NE(p, nullptr) << c.name;

@@ -147,7 +147,10 @@ class TestForm : public Component {
     LINDORA_CLASS(TestForm)
 public:
     using Component::Component;
-    void FormClick(Persistent* sender) { ++clicks; lastSender = sender; }
+    void FormClick(Persistent* sender) {
+        ++clicks;
+        lastSender = sender;
+    }
     void FormQuery(Persistent*, bool& cont) { cont = false; }
     int clicks = 0;
     Persistent* lastSender = nullptr;

@@ -32,7 +32,8 @@ TEST(EnumInfo, SetTextBothWays) {
     EXPECT_EQ(sides.textToSet(" [ sdbottom , SDTOP ] "), 0b1010u);
     EXPECT_EQ(sides.textToSet("sdLeft"), 0b1u);
     EXPECT_EQ(sides.textToSet("[]"), 0u);
-    for (const char* bad : {"[sdLeft", "sdLeft,", "[sdMiddle]", "[,]"}) EXPECT_THROW(sides.textToSet(bad), EConvertError) << bad;
+    for (const char* bad : {"[sdLeft", "sdLeft,", "[sdMiddle]", "[,]"})
+        EXPECT_THROW(sides.textToSet(bad), EConvertError) << bad;
     EXPECT_EQ(EnumInfo::boolean().ordinalOf("TRUE"), 1);
     EXPECT_THROW(EnumInfo::boolean().nameOf(2), EPropertyError);
 }

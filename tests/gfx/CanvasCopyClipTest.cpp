@@ -45,8 +45,8 @@ TEST(CanvasCopy, StretchAndMirrorPickNearestPixels) {
     Canvas c(6, 3);
     c.bitmap().fill(clWhite);
     Bitmap g = glyph();
-    c.copyRect({0, 0, 6, 1}, g, {0, 2, 3, 3});   // widened twice
-    c.copyRect({3, 1, 0, 2}, g, {0, 2, 3, 3});   // mirrored left to right
+    c.copyRect({0, 0, 6, 1}, g, {0, 2, 3, 3});  // widened twice
+    c.copyRect({3, 1, 0, 2}, g, {0, 2, 3, 3});  // mirrored left to right
     EXPECT_EQ(art(c.bitmap(), c.bitmap().bounds(), kLegend),
               "RRRRBB\n"
               "BRR...\n"

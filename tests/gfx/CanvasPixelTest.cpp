@@ -45,24 +45,23 @@ TEST_P(PenLines, DrawEveryPixelButTheEndPoint) {
     EXPECT_EQ(c.penPosition(), lc.to);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bresenham, PenLines,
-    ::testing::Values(LineCase{{1, 1}, {6, 1}, {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}},
-                      LineCase{{6, 1}, {1, 1}, {{6, 1}, {5, 1}, {4, 1}, {3, 1}, {2, 1}}},
-                      LineCase{{2, 5}, {2, 2}, {{2, 5}, {2, 4}, {2, 3}}},
-                      LineCase{{0, 0}, {4, 4}, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
-                      LineCase{{4, 0}, {0, 4}, {{4, 0}, {3, 1}, {2, 2}, {1, 3}}},
-                      LineCase{{0, 0}, {4, 2}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},
-                      // Reversed, the same pixels but for the ends: ties break the same way.
-                      LineCase{{4, 2}, {0, 0}, {{4, 2}, {3, 1}, {2, 1}, {1, 0}}},
-                      LineCase{{0, 0}, {2, 4}, {{0, 0}, {0, 1}, {1, 2}, {1, 3}}},
-                      LineCase{{2, 4}, {0, 0}, {{2, 4}, {1, 3}, {1, 2}, {0, 1}}},
-                      LineCase{{3, 3}, {3, 3}, {}}),
-    [](const ::testing::TestParamInfo<LineCase>& info) {
-        const LineCase& lc = info.param;
-        auto n = [](int v) { return std::to_string(v); };
-        return "From" + n(lc.from.x) + "_" + n(lc.from.y) + "To" + n(lc.to.x) + "_" + n(lc.to.y);
-    });
+INSTANTIATE_TEST_SUITE_P(Bresenham, PenLines,
+                         ::testing::Values(LineCase{{1, 1}, {6, 1}, {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}},
+                                           LineCase{{6, 1}, {1, 1}, {{6, 1}, {5, 1}, {4, 1}, {3, 1}, {2, 1}}},
+                                           LineCase{{2, 5}, {2, 2}, {{2, 5}, {2, 4}, {2, 3}}},
+                                           LineCase{{0, 0}, {4, 4}, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
+                                           LineCase{{4, 0}, {0, 4}, {{4, 0}, {3, 1}, {2, 2}, {1, 3}}},
+                                           LineCase{{0, 0}, {4, 2}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},
+                                           // Reversed, the same pixels but for the ends: ties break the same way.
+                                           LineCase{{4, 2}, {0, 0}, {{4, 2}, {3, 1}, {2, 1}, {1, 0}}},
+                                           LineCase{{0, 0}, {2, 4}, {{0, 0}, {0, 1}, {1, 2}, {1, 3}}},
+                                           LineCase{{2, 4}, {0, 0}, {{2, 4}, {1, 3}, {1, 2}, {0, 1}}},
+                                           LineCase{{3, 3}, {3, 3}, {}}),
+                         [](const ::testing::TestParamInfo<LineCase>& info) {
+                             const LineCase& lc = info.param;
+                             auto n = [](int v) { return std::to_string(v); };
+                             return "From" + n(lc.from.x) + "_" + n(lc.from.y) + "To" + n(lc.to.x) + "_" + n(lc.to.y);
+                         });
 
 TEST(CanvasLines, PolylineJoinsSegmentsAndSkipsOnlyTheLastPoint) {
     Canvas c(6, 6);
@@ -184,7 +183,7 @@ TEST(CanvasShapes, EvenOddAndWindingFillRules) {
 class Edges : public ::testing::Test {
 protected:
     test::DistinctSystemColors colors_;
-    std::map<char, Color> legend_{{'.', clWhite},       {'L', cl3DLight},  {'D', cl3DDkShadow},
+    std::map<char, Color> legend_{{'.', clWhite},        {'L', cl3DLight},   {'D', cl3DDkShadow},
                                   {'H', clBtnHighlight}, {'S', clBtnShadow}, {'F', clBtnFace}};
     std::string draw(unsigned edge, unsigned flags, Rect r = {0, 0, 6, 5}, Rect* inner = nullptr) {
         Canvas c(r.right, r.bottom);

@@ -60,8 +60,8 @@ TEST(Bitmap, PixelsRowsAndBounds) {
     Bitmap b(4, 3, clWhite);
     b.setColor(1, 2, clRed);
     EXPECT_EQ(b.colorAt(1, 2), clRed);
-    EXPECT_EQ(b.colorAt(4, 0), clNone);   // outside
-    b.setPixel(-1, 0, 0xFF000000u);       // ignored
+    EXPECT_EQ(b.colorAt(4, 0), clNone);  // outside
+    b.setPixel(-1, 0, 0xFF000000u);      // ignored
     b.setPixel(0, 3, 0xFF000000u);
     EXPECT_EQ(b.pixel(0, -1), 0u);
 

@@ -13,7 +13,7 @@ namespace {
 
 using test::art;
 
-const std::map<char, Color> kLegend{{'.', clWhite}, {'R', clRed}, {'B', clBlue}, {'F', clFuchsia},
+const std::map<char, Color> kLegend{{'.', clWhite},        {'R', clRed},       {'B', clBlue},  {'F', clFuchsia},
                                     {'H', clBtnHighlight}, {'S', clBtnShadow}, {'Y', clYellow}};
 
 // A strip of three 4 x 4 images on fuchsia: a red dot, a blue bar, and one on a yellow ground

@@ -152,8 +152,7 @@ TEST(DrawText, ClipsToTheRectangleUnlessNoClip) {
     EXPECT_GT(free.ink().right, r.right);
     // Inside the rectangle both agree.
     for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            ASSERT_EQ(clipped.canvas.pixel(x, y), free.canvas.pixel(x, y));
+        for (int x = r.left; x < r.right; ++x) ASSERT_EQ(clipped.canvas.pixel(x, y), free.canvas.pixel(x, y));
 }
 
 TEST(DrawText, CalcRectGivesTheSizeAndDrawsNothing) {

@@ -19,8 +19,7 @@ protected:
         StandInButton* button = nullptr;
         PSetting* setting = nullptr;
     };
-    LinkedForm makeForm(const std::string& name, const std::string& relApp)
-    {
+    LinkedForm makeForm(const std::string& name, const std::string& relApp) {
         LinkedForm f;
         f.form->setName(name);
         f.form->createWindow(Rect::fromSize(10, 10, 300, 200));
@@ -32,8 +31,7 @@ protected:
         f.setting->setRelAppSetting(relApp);
         return f;
     }
-    static std::unique_ptr<PAppSettings> makeApp()
-    {
+    static std::unique_ptr<PAppSettings> makeApp() {
         auto app = std::make_unique<PAppSettings>();
         app->setCompanyName("Quintvel");
         app->setSoftwareName("Lindora");
@@ -42,8 +40,7 @@ protected:
     }
 };
 
-TEST_F(AppSettings, TwoFormsShareOneValueThatTheyNeverStoreThemselves)
-{
+TEST_F(AppSettings, TwoFormsShareOneValueThatTheyNeverStoreThemselves) {
     writeString(kAppKey, "AutoLogin", "True");
     auto app = makeApp();
     app->addSetting("AutoLogin");
@@ -65,11 +62,10 @@ TEST_F(AppSettings, TwoFormsShareOneValueThatTheyNeverStoreThemselves)
     b.form.reset();
     EXPECT_FALSE(keyExists("Software\\Quintvel\\Lindora\\1.0\\frmA\\btnAutoLogin"));
     EXPECT_TRUE(keyExists("Software\\Quintvel\\Lindora\\1.0\\frmA"));  // its placement
-    EXPECT_TRUE(app->linkedForms().empty());  // freed forms unlink themselves
+    EXPECT_TRUE(app->linkedForms().empty());                           // freed forms unlink themselves
 }
 
-TEST_F(AppSettings, LinkedFormsFollowTheNamesButNotTheRoot)
-{
+TEST_F(AppSettings, LinkedFormsFollowTheNamesButNotTheRoot) {
     auto app = makeApp();
     app->setRegistryRootKey(prkLocalMachine);
     LinkedForm f = makeForm("frmA", "");
@@ -86,8 +82,7 @@ TEST_F(AppSettings, LinkedFormsFollowTheNamesButNotTheRoot)
     EXPECT_EQ(app->getKeyPath(), "Software\\Quintvel\\Lindora\\2.0\\AppSettings");
 }
 
-TEST_F(AppSettings, AnUnknownNameGivesAnEmptyValueAndTheFirstOfTwoNamesSupplies)
-{
+TEST_F(AppSettings, AnUnknownNameGivesAnEmptyValueAndTheFirstOfTwoNamesSupplies) {
     auto app = makeApp();
     app->addSetting("Twice")->setAsString("True");
     app->addSetting("Twice")->setAsString("False");
@@ -105,8 +100,7 @@ TEST_F(AppSettings, AnUnknownNameGivesAnEmptyValueAndTheFirstOfTwoNamesSupplies)
     EXPECT_EQ(missing.settings->appSettingsCtrl(), nullptr);  // the freed link is cleared
 }
 
-TEST_F(AppSettings, DestructionSavesEveryValueWithItsLayout)
-{
+TEST_F(AppSettings, DestructionSavesEveryValueWithItsLayout) {
     auto app = makeApp();
     int preSaves = 0;
     app->OnPreSave.bind([&](Persistent*) { ++preSaves; });
@@ -131,8 +125,7 @@ TEST_F(AppSettings, DestructionSavesEveryValueWithItsLayout)
     again->OnAutoSave.bind([](Persistent*, bool& proceed) { proceed = false; });
 }
 
-TEST_F(AppSettings, TheSettingsListIsStreamedAsPairs)
-{
+TEST_F(AppSettings, TheSettingsListIsStreamedAsPairs) {
     const std::string text = R"(object frmMain: StandInForm
   object AppSettings: PAppSettings
     CompanyName = 'Quintvel'
@@ -158,12 +151,12 @@ end
     EXPECT_TRUE(PAppSettings::isAlive(&app));
 
     std::string written = writeFormDescription(*form);
-    EXPECT_NE(written.find("Settings = (\n      'AutoLogin'\n      False\n      'Secret'\n      True"), std::string::npos)
+    EXPECT_NE(written.find("Settings = (\n      'AutoLogin'\n      False\n      'Secret'\n      True"),
+              std::string::npos)
         << written;
 }
 
-TEST_F(AppSettings, TheMachinesOrganisationIsTheDefaultCompanyAndItsStoreCanBeRead)
-{
+TEST_F(AppSettings, TheMachinesOrganisationIsTheDefaultCompanyAndItsStoreCanBeRead) {
     EXPECT_EQ(PAppSettings().companyName(), "");
     std::ofstream(folder / "machine.reg") << "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion]\n"
                                              "\"RegisteredOrganization\"=\"Example Org\"\n"

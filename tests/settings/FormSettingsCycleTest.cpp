@@ -9,8 +9,7 @@
 namespace lindora::test {
 namespace {
 
-TEST_F(FormSettingsTest, TheMainWindowDescriptionRestoresAutoLoginBeforeAnythingElse)
-{
+TEST_F(FormSettingsTest, TheMainWindowDescriptionRestoresAutoLoginBeforeAnythingElse) {
     writeString(std::string(kMainKey) + "\\btnAutoLogin", "Down", "True");
     auto form = loadForm(kMainDescription);
     PFormSettings& fs = settingsOf(*form);
@@ -28,8 +27,7 @@ TEST_F(FormSettingsTest, TheMainWindowDescriptionRestoresAutoLoginBeforeAnything
     EXPECT_TRUE(buttonOf(*form).down());
 }
 
-TEST_F(FormSettingsTest, TheSettingsListIsWrittenBackAndDuplicatesAreReadOnce)
-{
+TEST_F(FormSettingsTest, TheSettingsListIsWrittenBackAndDuplicatesAreReadOnce) {
     const std::string twice = R"(object frmMain: StandInForm
   object FormSettings: PFormSettings
     Settings = (
@@ -73,8 +71,7 @@ end
     EXPECT_TRUE(settingsOf(*again).setting(1)->sameDefinition(*fs.setting(1)));
 }
 
-TEST_F(FormSettingsTest, ASettingsComponentNeedsAFormAsOwner)
-{
+TEST_F(FormSettingsTest, ASettingsComponentNeedsAFormAsOwner) {
     Component notAForm;
     try {
         PFormSettings settings(&notAForm);
@@ -88,8 +85,7 @@ TEST_F(FormSettingsTest, ASettingsComponentNeedsAFormAsOwner)
 // Records the events of one settings component in order.
 struct EventLog {
     std::vector<std::string> lines;
-    void attach(PSettings& s, bool autoRestore = true, bool autoSave = true)
-    {
+    void attach(PSettings& s, bool autoRestore = true, bool autoSave = true) {
         s.OnPreRestore.bind([this](Persistent*) { lines.push_back("PreRestore"); });
         s.OnPostRestore.bind([this](Persistent*) { lines.push_back("PostRestore"); });
         s.OnPreSave.bind([this](Persistent*) { lines.push_back("PreSave"); });
@@ -117,8 +113,7 @@ struct CodeForm {
     PFormSettings* settings = nullptr;
     StandInButton* button = nullptr;
 
-    explicit CodeForm(bool autoRestore = true, bool visible = true)
-    {
+    explicit CodeForm(bool autoRestore = true, bool visible = true) {
         form->setName("frmMain");
         form->createWindow(Rect::fromSize(100, 100, 400, 300), visible);
         settings = new PFormSettings(form.get());
@@ -131,8 +126,7 @@ struct CodeForm {
     void finishLoading() { settings->loaded(); }
 };
 
-TEST_F(FormSettingsTest, ContinueFalseReadsNothingButTheCycleCompletes)
-{
+TEST_F(FormSettingsTest, ContinueFalseReadsNothingButTheCycleCompletes) {
     writeString(std::string(kMainKey) + "\\btnAutoLogin", "Down", "True");
     CodeForm f(false);
     f.finishLoading();
@@ -148,8 +142,7 @@ TEST_F(FormSettingsTest, ContinueFalseReadsNothingButTheCycleCompletes)
     EXPECT_EQ(readString(std::string(kMainKey) + "\\btnAutoLogin", "Down"), "False");
 }
 
-TEST_F(FormSettingsTest, StreamAndStorageLocationsOnlyRaiseThePreAndPostEvents)
-{
+TEST_F(FormSettingsTest, StreamAndStorageLocationsOnlyRaiseThePreAndPostEvents) {
     for (PSaveLocationType where : {pslStream, pslStorage}) {
         CodeForm f;
         f.settings->setSaveLocation(where);
@@ -160,15 +153,13 @@ TEST_F(FormSettingsTest, StreamAndStorageLocationsOnlyRaiseThePreAndPostEvents)
     EXPECT_FALSE(keyExists("Software\\Quintvel"));
 }
 
-TEST_F(FormSettingsTest, UserLocationHandsEverySettingToTheUserEvents)
-{
+TEST_F(FormSettingsTest, UserLocationHandsEverySettingToTheUserEvents) {
     CodeForm f;
     f.settings->setSaveLocation(pslUser);
     std::vector<std::string> restored, saved;
     f.settings->OnUserRestore.bind([&](Persistent*, PSetting* s) {
         restored.push_back(s->settingName().empty() ? s->boundProperty() : s->settingName());
-        if (s->settingName() == "Left")
-            s->setAsInteger(33);
+        if (s->settingName() == "Left") s->setAsInteger(33);
     });
     f.settings->OnUserSave.bind([&](Persistent*, PSetting* s) {
         saved.push_back(s->settingName().empty() ? s->boundProperty() : s->settingName() + "=" + s->asString());
@@ -184,8 +175,7 @@ TEST_F(FormSettingsTest, UserLocationHandsEverySettingToTheUserEvents)
     EXPECT_FALSE(keyExists("Software\\Quintvel"));
 }
 
-TEST_F(FormSettingsTest, ClosingFromTheCaptionSavesOnceAtTheCloseRequest)
-{
+TEST_F(FormSettingsTest, ClosingFromTheCaptionSavesOnceAtTheCloseRequest) {
     CodeForm f;
     f.finishLoading();
     f.button->setDown(true);
@@ -197,8 +187,7 @@ TEST_F(FormSettingsTest, ClosingFromTheCaptionSavesOnceAtTheCloseRequest)
     EXPECT_EQ(readString(std::string(kMainKey) + "\\btnAutoLogin", "Down"), "True");
 }
 
-TEST_F(FormSettingsTest, EndingTheApplicationFromACommandSavesOnceAtDestroy)
-{
+TEST_F(FormSettingsTest, EndingTheApplicationFromACommandSavesOnceAtDestroy) {
     int saves = 0;
     {
         CodeForm f;
@@ -212,8 +201,7 @@ TEST_F(FormSettingsTest, EndingTheApplicationFromACommandSavesOnceAtDestroy)
     EXPECT_EQ(readString(std::string(kMainKey) + "\\btnAutoLogin", "Down"), "True");
 }
 
-TEST_F(FormSettingsTest, HidingSavesAndShowingArmsTheNextSave)
-{
+TEST_F(FormSettingsTest, HidingSavesAndShowingArmsTheNextSave) {
     CodeForm f;
     f.finishLoading();
     f.form->window.hide();
@@ -226,16 +214,14 @@ TEST_F(FormSettingsTest, HidingSavesAndShowingArmsTheNextSave)
     EXPECT_EQ(f.log.count("AutoSave"), 2);
 }
 
-TEST_F(FormSettingsTest, NothingIsSavedBeforeLoadingEnds)
-{
+TEST_F(FormSettingsTest, NothingIsSavedBeforeLoadingEnds) {
     CodeForm f;
     f.form->window.hide();
     EXPECT_EQ(f.log.count("AutoSave"), 0);
     EXPECT_FALSE(f.settings->saved());
 }
 
-TEST_F(FormSettingsTest, MinimisingTheApplicationArmsTheNextSave)
-{
+TEST_F(FormSettingsTest, MinimisingTheApplicationArmsTheNextSave) {
     CountingWindow app;
     CreateParams p;
     p.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
@@ -257,8 +243,7 @@ TEST_F(FormSettingsTest, MinimisingTheApplicationArmsTheNextSave)
     EXPECT_EQ(readInteger(kMainKey, "State"), 1);
 }
 
-TEST_F(FormSettingsTest, ASaveTheStoreRefusesReachesTheCallerAndIsTriedAgain)
-{
+TEST_F(FormSettingsTest, ASaveTheStoreRefusesReachesTheCallerAndIsTriedAgain) {
     CodeForm f;
     f.finishLoading();
     f.settings->setRegistryRootKey(prkLocalMachine);  // read-only here
@@ -275,25 +260,21 @@ class BrokenGauge : public Component {
 public:
     using Component::Component;
     bool broken = false;
-    int level() const
-    {
-        if (broken)
-            throw Exception("the gauge cannot be read");
+    int level() const {
+        if (broken) throw Exception("the gauge cannot be read");
         return 3;
     }
     void setLevel(int) {}
 };
 
-const ClassInfo& BrokenGauge::classInfo()
-{
+const ClassInfo& BrokenGauge::classInfo() {
     static const ClassInfo info = ClassBuilder<BrokenGauge>("BrokenGauge", Component::classInfo())
                                       .property("Level", &BrokenGauge::level, &BrokenGauge::setLevel);
     return info;
 }
 
 // The value as the store file holds it, read the way another process would.
-std::string onDisk(const std::string& key, const std::string& name)
-{
+std::string onDisk(const std::string& key, const std::string& name) {
     auto store = RegistryRoots::store(RegistryRoot::CurrentUser);
     RegistryStore disk(store->file(), RegistryStore::Access::ReadOnly, [](const std::string&) {});
     auto path = parseKeyPath(key);
@@ -301,8 +282,7 @@ std::string onDisk(const std::string& key, const std::string& name)
     return v ? v->text() : "<missing>";
 }
 
-TEST_F(FormSettingsTest, OneSaveWritesTheStoreFileOnce)
-{
+TEST_F(FormSettingsTest, OneSaveWritesTheStoreFileOnce) {
     // Forced: every value written. Not forced: an unchanged value and its key deleted as well.
     for (bool saveAll : {true, false}) {
         SCOPED_TRACE(saveAll ? "SaveAll" : "changed values only");
@@ -310,8 +290,8 @@ TEST_F(FormSettingsTest, OneSaveWritesTheStoreFileOnce)
         writeInteger(std::string(kMainKey) + "\\btnAutoLogin\\Extent", "Size", 8);
         CodeForm f;
         f.settings->setSaveAll(saveAll);
-        for (const char* path : {"btnAutoLogin.Caption", "btnAutoLogin.Width", "btnAutoLogin.Ratio", "btnAutoLogin.Lines",
-                                 "btnAutoLogin.Extent.Size"})
+        for (const char* path : {"btnAutoLogin.Caption", "btnAutoLogin.Width", "btnAutoLogin.Ratio",
+                                 "btnAutoLogin.Lines", "btnAutoLogin.Extent.Size"})
             f.settings->addSetting(path);
         f.finishLoading();
         f.button->setDown(true);
@@ -332,8 +312,7 @@ TEST_F(FormSettingsTest, OneSaveWritesTheStoreFileOnce)
     }
 }
 
-TEST_F(FormSettingsTest, ASaveFailingMidwayKeepsWhatItHadWrittenAndIsTriedAgain)
-{
+TEST_F(FormSettingsTest, ASaveFailingMidwayKeepsWhatItHadWrittenAndIsTriedAgain) {
     CodeForm f;
     auto* gauge = new BrokenGauge(f.form.get());
     gauge->setName("gauge");
@@ -352,8 +331,7 @@ TEST_F(FormSettingsTest, ASaveFailingMidwayKeepsWhatItHadWrittenAndIsTriedAgain)
     EXPECT_EQ(onDisk(kMainKey, "ScreenRes"), "1024x768");
 }
 
-TEST_F(FormSettingsTest, SaveAllFalseRemovesAnUnchangedAutoLoginAndItsKey)
-{
+TEST_F(FormSettingsTest, SaveAllFalseRemovesAnUnchangedAutoLoginAndItsKey) {
     writeString(std::string(kMainKey) + "\\btnAutoLogin", "Down", "False");
     CodeForm f;
     f.settings->setSaveAll(false);
@@ -363,8 +341,7 @@ TEST_F(FormSettingsTest, SaveAllFalseRemovesAnUnchangedAutoLoginAndItsKey)
     EXPECT_EQ(readString(kMainKey, "ScreenRes"), "1024x768");  // placement is always written
 }
 
-TEST_F(FormSettingsTest, TheFormKeyNameCanBeChangedAndEmptyNamesLeaveTheirLevelOut)
-{
+TEST_F(FormSettingsTest, TheFormKeyNameCanBeChangedAndEmptyNamesLeaveTheirLevelOut) {
     CodeForm f;
     f.settings->OnSetFormKeyName.bind([](Persistent*, std::string& name) { name += "_Alt"; });
     f.settings->setCompanyName("");
@@ -373,8 +350,7 @@ TEST_F(FormSettingsTest, TheFormKeyNameCanBeChangedAndEmptyNamesLeaveTheirLevelO
     EXPECT_EQ(f.settings->getKeyPath(), "Software\\2\\frmMain_Alt");
 }
 
-TEST_F(FormSettingsTest, ConstructionAdjustsToTheFormsBorderStyleAndPosition)
-{
+TEST_F(FormSettingsTest, ConstructionAdjustsToTheFormsBorderStyleAndPosition) {
     struct Case {
         FormBorderKind border;
         bool icons;
@@ -408,8 +384,7 @@ TEST_F(FormSettingsTest, ConstructionAdjustsToTheFormsBorderStyleAndPosition)
     EXPECT_FALSE(centred.screenCenter);
 }
 
-TEST_F(FormSettingsTest, RestartAfterLogOffWritesTheRunOnceValue)
-{
+TEST_F(FormSettingsTest, RestartAfterLogOffWritesTheRunOnceValue) {
     CodeForm f;
     f.finishLoading();
     f.form->window.send(WM_ENDSESSION, 1);

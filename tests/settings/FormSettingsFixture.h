@@ -40,8 +40,7 @@ protected:
     OffscreenIntegration* platform = nullptr;
     std::unique_ptr<ClassRegistration> classes;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         SettingsStoreFixture::SetUp();
         OffscreenOptions options;
         options.screenSize = {1024, 768};
@@ -51,59 +50,50 @@ protected:
             &StandInForm::classInfo(), &StandInButton::classInfo(), &StandInMenuItem::classInfo()});
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         classes.reset();
         PlatformIntegration::install(nullptr);
         SettingsStoreFixture::TearDown();
     }
 
     // A form with its window at `bounds`, read from `description`.
-    static std::unique_ptr<StandInForm> loadForm(const std::string& description, Rect bounds = Rect::fromSize(100, 100, 400, 300),
-                                                 std::function<void(StandInForm&)> beforeReading = {})
-    {
+    static std::unique_ptr<StandInForm> loadForm(const std::string& description,
+                                                 Rect bounds = Rect::fromSize(100, 100, 400, 300),
+                                                 std::function<void(StandInForm&)> beforeReading = {}) {
         auto form = std::make_unique<StandInForm>();
         form->createWindow(bounds);
-        if (beforeReading)
-            beforeReading(*form);
+        if (beforeReading) beforeReading(*form);
         readFormDescription(description, *form);
         return form;
     }
 
-    static PFormSettings& settingsOf(Component& form)
-    {
+    static PFormSettings& settingsOf(Component& form) {
         return dynamic_cast<PFormSettings&>(*form.findComponent("FormSettings"));
     }
-    static StandInButton& buttonOf(Component& form)
-    {
+    static StandInButton& buttonOf(Component& form) {
         return dynamic_cast<StandInButton&>(*form.findComponent("btnAutoLogin"));
     }
 
-    static void writeString(const std::string& key, const std::string& name, const std::string& value)
-    {
+    static void writeString(const std::string& key, const std::string& name, const std::string& value) {
         Registry r;
         ASSERT_TRUE(r.OpenKey(key, true));
         r.WriteString(name, value);
     }
-    static void writeInteger(const std::string& key, const std::string& name, int value)
-    {
+    static void writeInteger(const std::string& key, const std::string& name, int value) {
         Registry r;
         ASSERT_TRUE(r.OpenKey(key, true));
         r.WriteInteger(name, value);
     }
-    static void writeBinary(const std::string& key, const std::string& name, const std::vector<uint8_t>& bytes)
-    {
+    static void writeBinary(const std::string& key, const std::string& name, const std::vector<uint8_t>& bytes) {
         Registry r;
         ASSERT_TRUE(r.OpenKey(key, true));
         r.WriteBinaryData(name, bytes);
     }
-    static std::string readString(const std::string& key, const std::string& name)
-    {
+    static std::string readString(const std::string& key, const std::string& name) {
         Registry r;
         return r.OpenKeyReadOnly(key) && r.ValueExists(name) ? r.ReadString(name) : std::string("<none>");
     }
-    static int readInteger(const std::string& key, const std::string& name)
-    {
+    static int readInteger(const std::string& key, const std::string& name) {
         Registry r;
         return r.OpenKeyReadOnly(key) && r.ValueExists(name) ? r.ReadInteger(name) : -999;
     }

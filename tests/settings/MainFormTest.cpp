@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "FormSettingsFixture.h"
+#include "base/ClassBuilder.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/MenuItem.h"
-#include "base/ClassBuilder.h"
 
 namespace lindora::test {
 namespace {
@@ -40,18 +40,18 @@ public:
     using Form::Form;
     int createdWithDown = -1;
 
-    void FormSettingsAutoRestore(Persistent*, bool&)
-    {
+    void FormSettingsAutoRestore(Persistent*, bool&) {
         auto* settings = dynamic_cast<PFormSettings*>(findComponent("FormSettings"));
         settings->setCompanyName("Quintvel");
         settings->setSoftwareName("Lindora");
         settings->setSoftwareVersion("1.0");
     }
-    void FormCreate(Persistent*) { createdWithDown = dynamic_cast<StandInButton*>(findComponent("btnAutoLogin"))->down(); }
+    void FormCreate(Persistent*) {
+        createdWithDown = dynamic_cast<StandInButton*>(findComponent("btnAutoLogin"))->down();
+    }
 };
 
-const ClassInfo& FrmTest::classInfo()
-{
+const ClassInfo& FrmTest::classInfo() {
     static const ClassInfo info = ClassBuilder<FrmTest>("FrmTest", Form::classInfo())
                                       .method("FormSettingsAutoRestore", &FrmTest::FormSettingsAutoRestore)
                                       .method("FormCreate", &FrmTest::FormCreate);
@@ -63,33 +63,28 @@ protected:
     std::unique_ptr<Application> app;
     ClassRegistration frmClass{&FrmTest::classInfo()};
 
-    void SetUp() override
-    {
+    void SetUp() override {
         FormSettingsTest::SetUp();
         app = std::make_unique<Application>();
         app->initialize();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         app.reset();
         FormSettingsTest::TearDown();
     }
 
-    FrmTest* createMain(int* saves = nullptr)
-    {
+    FrmTest* createMain(int* saves = nullptr) {
         auto* form = app->createForm<FrmTest>();
         std::string text = kFormDescription;
         text.replace(text.find("object frmMain: Form"), 20, "object frmMain: FrmTest");
         text.replace(text.find("  object FormSettings"), 0, "  OnCreate = FormCreate\n");
         form->loadFromDescription(text);
-        if (saves)
-            settingsOf(*form).OnPostSave.bind([saves](Persistent*) { ++*saves; });
+        if (saves) settingsOf(*form).OnPostSave.bind([saves](Persistent*) { ++*saves; });
         return form;
     }
 };
 
-TEST_F(MainForm, RestoresBeforeTheCreationHandlerAndCentresOnFirstRun)
-{
+TEST_F(MainForm, RestoresBeforeTheCreationHandlerAndCentresOnFirstRun) {
     FrmTest* form = createMain();
     EXPECT_TRUE(form->isMainForm());
     EXPECT_EQ(form->createdWithDown, 0);
@@ -110,8 +105,7 @@ TEST_F(MainForm, RestoresBeforeTheCreationHandlerAndCentresOnFirstRun)
     delete again;
 }
 
-TEST_F(MainForm, ClosingFromTheCaptionSavesOnceAtTheCloseRequest)
-{
+TEST_F(MainForm, ClosingFromTheCaptionSavesOnceAtTheCloseRequest) {
     int saves = 0;
     FrmTest* form = createMain(&saves);
     form->show();
@@ -124,8 +118,7 @@ TEST_F(MainForm, ClosingFromTheCaptionSavesOnceAtTheCloseRequest)
     EXPECT_EQ(saves, 1);
 }
 
-TEST_F(MainForm, EndingTheApplicationFromACommandSavesOnceAtDestroy)
-{
+TEST_F(MainForm, EndingTheApplicationFromACommandSavesOnceAtDestroy) {
     int saves = 0;
     FrmTest* form = createMain(&saves);
     form->show();
@@ -140,8 +133,7 @@ TEST_F(MainForm, EndingTheApplicationFromACommandSavesOnceAtDestroy)
     EXPECT_EQ(binaryAt(kMainKey, "MainForm"), (std::vector<uint8_t>{4, 0, 0, 0, 1}));
 }
 
-TEST_F(MainForm, RecentEntriesGoIntoTheWindowLayersMenuItems)
-{
+TEST_F(MainForm, RecentEntriesGoIntoTheWindowLayersMenuItems) {
     FrmTest* form = createMain();
     auto* file = new MenuItem(form);
     file->setCaption("&File");
@@ -159,7 +151,8 @@ TEST_F(MainForm, RecentEntriesGoIntoTheWindowLayersMenuItems)
     EXPECT_EQ(file->item(3), exit);
 
     std::string clicked;
-    fs.OnMRUClick.bind([&](Persistent*, Component*, const std::string& f, int i) { clicked = f + "#" + std::to_string(i); });
+    fs.OnMRUClick.bind(
+        [&](Persistent*, Component*, const std::string& f, int i) { clicked = f + "#" + std::to_string(i); });
     file->item(1)->click();
     EXPECT_EQ(clicked, "/tmp/b.pdf#2");
     fs.recentFiles().setDisplay(pmdAbbPath);
@@ -167,8 +160,7 @@ TEST_F(MainForm, RecentEntriesGoIntoTheWindowLayersMenuItems)
     delete form;
 }
 
-TEST_F(MainForm, TheRecentMenuItemIsAReferenceInTheDescription)
-{
+TEST_F(MainForm, TheRecentMenuItemIsAReferenceInTheDescription) {
     ClassRegistration menuClass{&MenuItem::classInfo()};
     writeBinary(kMainKey, "MRUList", {7, 0, 0, 0, 5, 0, 0, 0, '/', 'a', ',', '/', 'b'});
     std::string text = kFormDescription;
@@ -186,15 +178,13 @@ TEST_F(MainForm, TheRecentMenuItemIsAReferenceInTheDescription)
     delete form;
 }
 
-TEST_F(MainForm, ALaterHookKeepsWorkingAfterTheSettingsAreFreed)
-{
+TEST_F(MainForm, ALaterHookKeepsWorkingAfterTheSettingsAreFreed) {
     FrmTest* form = createMain();
     form->handleNeeded();
     int seen = 0;
     Window::WindowProc settingsHook = form->setWindowProc({});
     form->setWindowProc([&seen, settingsHook](Message& m) {
-        if (m.msg == WM_USER)
-            ++seen;
+        if (m.msg == WM_USER) ++seen;
         settingsHook(m);
     });
     delete form->findComponent("FormSettings");

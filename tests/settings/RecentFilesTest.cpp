@@ -16,8 +16,7 @@ protected:
     StandInMenuItem* fileMenu = nullptr;
     PFormSettings* settings = nullptr;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         FormSettingsTest::SetUp();
         form->setName("frmMain");
         form->createWindow(Rect::fromSize(0, 0, 300, 200));
@@ -28,25 +27,21 @@ protected:
         settings->setSoftwareName("Lindora");
         settings->setSoftwareVersion("1.0");
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         form.reset();
         FormSettingsTest::TearDown();
     }
 
-    void storeList(const std::vector<std::string>& files)
-    {
+    void storeList(const std::vector<std::string>& files) {
         std::string text = StringList(files).commaText();
         std::vector<uint8_t> bytes = {7, 0, 0, 0};
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(uint8_t(text.size() >> (8 * i)));
+        for (int i = 0; i < 4; ++i) bytes.push_back(uint8_t(text.size() >> (8 * i)));
         bytes.insert(bytes.end(), text.begin(), text.end());
         writeBinary(kMainKey, "MRUList", bytes);
     }
 };
 
-TEST_F(RecentFiles, RestoredEntriesAreNumberedAfterASeparator)
-{
+TEST_F(RecentFiles, RestoredEntriesAreNumberedAfterASeparator) {
     fileMenu->add("&Open...");
     fileMenu->add("E&xit");
     settings->recentFiles().setValidate(false);
@@ -56,7 +51,7 @@ TEST_F(RecentFiles, RestoredEntriesAreNumberedAfterASeparator)
 
     EXPECT_EQ(settings->recentFiles().count(), 5);  // kept as stored; trimmed at the next save
     EXPECT_EQ(fileMenu->captions(), (std::vector<std::string>{"&Open...", "E&xit", "-", "&1 /home/u/a.txt",
-                                                               "&2 /home/u/My Files/b.txt", "&3 /c.txt", "&4 /d.txt"}));
+                                                              "&2 /home/u/My Files/b.txt", "&3 /c.txt", "&4 /d.txt"}));
     EXPECT_EQ(fileMenu->entries[2]->tag(), RecentFilesMenu::SeparatorTag);
     EXPECT_EQ(fileMenu->entries[3]->tag(), RecentFilesMenu::EntryTag);
     EXPECT_EQ(fileMenu->entries[3]->owner(), settings);
@@ -79,8 +74,7 @@ TEST_F(RecentFiles, RestoredEntriesAreNumberedAfterASeparator)
     EXPECT_EQ(text, "/home/u/a.txt,\"/home/u/My Files/b.txt\",/c.txt,/d.txt");
 }
 
-TEST_F(RecentFiles, LengthChangesRebuildAndOutOfRangeValuesAreIgnored)
-{
+TEST_F(RecentFiles, LengthChangesRebuildAndOutOfRangeValuesAreIgnored) {
     settings->recentFiles().setValidate(false);
     settings->recentFiles().setMenuItem(fileMenu);
     storeList({"/a", "/b", "/c"});
@@ -101,8 +95,7 @@ TEST_F(RecentFiles, LengthChangesRebuildAndOutOfRangeValuesAreIgnored)
     EXPECT_EQ(settings->recentFiles().maxItemWidth(), 200);
 }
 
-TEST_F(RecentFiles, EntriesGoBeforeTheItemBetweenSeparators)
-{
+TEST_F(RecentFiles, EntriesGoBeforeTheItemBetweenSeparators) {
     fileMenu->add("&Open...");
     StandInMenuItem* exit = fileMenu->add("E&xit");
     settings->recentFiles().setValidate(false);
@@ -116,8 +109,7 @@ TEST_F(RecentFiles, EntriesGoBeforeTheItemBetweenSeparators)
     EXPECT_EQ(fileMenu->captions(), (std::vector<std::string>{"&Open...", "E&xit"}));
 }
 
-TEST_F(RecentFiles, FilesThatNoLongerExistAreDropped)
-{
+TEST_F(RecentFiles, FilesThatNoLongerExistAreDropped) {
     const std::string present = (folder / "present.txt").string();
     std::ofstream(present) << "x";
     settings->recentFiles().setMenuItem(fileMenu);
@@ -128,8 +120,7 @@ TEST_F(RecentFiles, FilesThatNoLongerExistAreDropped)
     EXPECT_EQ(fileMenu->captions(), (std::vector<std::string>{"&1 " + present}));
 }
 
-TEST_F(RecentFiles, AFreedMenuItemIsForgotten)
-{
+TEST_F(RecentFiles, AFreedMenuItemIsForgotten) {
     settings->recentFiles().setValidate(false);
     settings->recentFiles().setMenuItem(fileMenu);
     storeList({"/a"});
@@ -139,13 +130,14 @@ TEST_F(RecentFiles, AFreedMenuItemIsForgotten)
     settings->recentFiles().setLength(3);  // no menu to rebuild
 }
 
-TEST(AbbreviatedPath, LeavesFoldersOutOfTheMiddleUntilItFits)
-{
+TEST(AbbreviatedPath, LeavesFoldersOutOfTheMiddleUntilItFits) {
     auto measure = [](const std::string& s) { return static_cast<int>(s.size()) * 7; };
     EXPECT_EQ(abbreviatePath("/home/u/a.txt", 200, measure), "/home/u/a.txt");
-    EXPECT_EQ(abbreviatePath("/home/user/projects/lindora/docs/notes.txt", 200, measure), "/.../lindora/docs/notes.txt");
+    EXPECT_EQ(abbreviatePath("/home/user/projects/lindora/docs/notes.txt", 200, measure),
+              "/.../lindora/docs/notes.txt");
     EXPECT_EQ(abbreviatePath("/home/user/projects/lindora/docs/notes.txt", 110, measure), "/.../notes.txt");
-    EXPECT_EQ(abbreviatePath("/a/an-extremely-long-file-name-indeed.txt", 100, measure), "...-indeed.txt");  // 14 characters of 7 pixels
+    EXPECT_EQ(abbreviatePath("/a/an-extremely-long-file-name-indeed.txt", 100, measure),
+              "...-indeed.txt");  // 14 characters of 7 pixels
     const std::string longPath = "/" + std::string(300, 'x') + "/file.txt";
     EXPECT_EQ(abbreviatePath(longPath, 200, measure), "/.../file.txt");
 }

@@ -18,8 +18,7 @@ protected:
     StandInButton* button = nullptr;
     StandInButton* other = nullptr;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         form->setName("frmTest");
         button = new StandInButton(form.get());
         button->setName("btnAutoLogin");
@@ -27,8 +26,7 @@ protected:
         other->setName("btnOther");
     }
 
-    PSetting* bound(const std::string& path)
-    {
+    PSetting* bound(const std::string& path) {
         auto* s = new PSetting(form.get());
         s->setBoundProperty(path);
         return s;
@@ -42,8 +40,7 @@ struct ReadCase {
     int integer;       // for kind 2
 };
 
-TEST_F(SettingBinding, ReadsEachPropertyKindIntoTheTaggedValue)
-{
+TEST_F(SettingBinding, ReadsEachPropertyKindIntoTheTaggedValue) {
     button->lines().add("one");
     button->lines().add("two words");
     button->memo = {"x"};
@@ -85,8 +82,7 @@ TEST_F(SettingBinding, ReadsEachPropertyKindIntoTheTaggedValue)
     }
 }
 
-TEST_F(SettingBinding, ReadsFloatsReferencesAndObjects)
-{
+TEST_F(SettingBinding, ReadsFloatsReferencesAndObjects) {
     button->setBuddy(other);
     PSetting* buddy = bound("btnAutoLogin.Buddy");
     EXPECT_EQ(buddy->asString(), "btnOther");
@@ -104,8 +100,7 @@ TEST_F(SettingBinding, ReadsFloatsReferencesAndObjects)
     EXPECT_EQ(columns->value().Object, &button->columns());
 }
 
-TEST_F(SettingBinding, ABooleanPropertyIsTextAndSettingItTakesEffectAtOnce)
-{
+TEST_F(SettingBinding, ABooleanPropertyIsTextAndSettingItTakesEffectAtOnce) {
     PSetting* s = bound("btnAutoLogin.Down");
     s->snapshot();
     EXPECT_EQ(s->defaultValue().Kind, pvtString);
@@ -122,8 +117,7 @@ TEST_F(SettingBinding, ABooleanPropertyIsTextAndSettingItTakesEffectAtOnce)
     EXPECT_EQ(s->asString(), "True");
 }
 
-TEST_F(SettingBinding, NumericPropertiesTakeNumbersAndNumericTextOnly)
-{
+TEST_F(SettingBinding, NumericPropertiesTakeNumbersAndNumericTextOnly) {
     PSetting* width = bound("btnAutoLogin.Width");
     width->setAsString("42");
     EXPECT_EQ(button->width(), 42);
@@ -143,8 +137,7 @@ TEST_F(SettingBinding, NumericPropertiesTakeNumbersAndNumericTextOnly)
     EXPECT_EQ(button->ratio(), 3.0);
 }
 
-TEST_F(SettingBinding, EnumerationsSetsAndReferencesAreWrittenByName)
-{
+TEST_F(SettingBinding, EnumerationsSetsAndReferencesAreWrittenByName) {
     PSetting* tone = bound("btnAutoLogin.Tone");
     tone->setAsString("TNLOUD");
     EXPECT_EQ(button->tone(), tnLoud);
@@ -170,8 +163,7 @@ TEST_F(SettingBinding, EnumerationsSetsAndReferencesAreWrittenByName)
     EXPECT_EQ(button->tagValue(), Variant(std::int64_t{7}));
 }
 
-TEST_F(SettingBinding, StringListsAreReplacedByListsButGainALineFromText)
-{
+TEST_F(SettingBinding, StringListsAreReplacedByListsButGainALineFromText) {
     PSetting* lines = bound("btnAutoLogin.Lines");
     StringList source({"a", "b c"});
     lines->setAsStrings(source);
@@ -184,8 +176,7 @@ TEST_F(SettingBinding, StringListsAreReplacedByListsButGainALineFromText)
     EXPECT_EQ(button->lines().lines(), (std::vector<std::string>{"a", "b c", "extra", "extra"}));
 }
 
-TEST_F(SettingBinding, AUnresolvedPathReadsEmptyAndWritesNothing)
-{
+TEST_F(SettingBinding, AUnresolvedPathReadsEmptyAndWritesNothing) {
     PSetting* s = bound("btnMissing.Down");
     s->setAsString("True");
     EXPECT_FALSE(button->down());
@@ -194,8 +185,7 @@ TEST_F(SettingBinding, AUnresolvedPathReadsEmptyAndWritesNothing)
 }
 
 // Getters by kind, on a setting without a bound property.
-TEST(SettingAccessors, ConvertEveryKindOrRaiseTheFixedMessage)
-{
+TEST(SettingAccessors, ConvertEveryKindOrRaiseTheFixedMessage) {
     PSetting s;
     EXPECT_FALSE(s.asBoolean());
     EXPECT_EQ(s.asInteger(), 0);
@@ -275,8 +265,7 @@ TEST(SettingAccessors, ConvertEveryKindOrRaiseTheFixedMessage)
     }
 }
 
-TEST_F(SettingBinding, HiddenPropertiesAndCollectionsRefuseTheAccessors)
-{
+TEST_F(SettingBinding, HiddenPropertiesAndCollectionsRefuseTheAccessors) {
     PSetting* s = bound("btnAutoLogin.Memo");
     s->refresh();
     StringList list;
@@ -303,8 +292,7 @@ TEST_F(SettingBinding, HiddenPropertiesAndCollectionsRefuseTheAccessors)
     EXPECT_EQ(c->value().Kind, pvtCollection);  // unchanged by the refused setter
 }
 
-TEST(SettingNames, UniqueNameReplacesEverythingButLettersAndDigits)
-{
+TEST(SettingNames, UniqueNameReplacesEverythingButLettersAndDigits) {
     PSetting s;
     s.setBoundProperty("btnAutoLogin.Down");
     EXPECT_EQ(s.uniqueName(), "btnAutoLogin_Down");

@@ -23,34 +23,29 @@ protected:
     std::unique_ptr<Component> form = std::make_unique<Component>();
     StandInButton* button = nullptr;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         SettingsStoreFixture::SetUp();
         form->setName("frmTest");
         button = new StandInButton(form.get());
         button->setName("btnAutoLogin");
     }
 
-    PSetting* bound(const std::string& path)
-    {
+    PSetting* bound(const std::string& path) {
         auto* s = new PSetting(form.get());
         s->setBoundProperty(path);
         s->snapshot();
         return s;
     }
-    PSetting* named(const std::string& name)
-    {
+    PSetting* named(const std::string& name) {
         auto* s = new PSetting(form.get());
         s->setSettingName(name);
         return s;
     }
-    void save(PSetting& s, bool force)
-    {
+    void save(PSetting& s, bool force) {
         PRegistry r;
         saveSetting(r, kBase, s, force);
     }
-    void restore(PSetting& s)
-    {
+    void restore(PSetting& s) {
         PRegistry r;
         restoreSetting(r, kBase, s);
     }
@@ -62,20 +57,21 @@ struct LayoutCase {
     Bytes bytes;
 };
 
-TEST_F(SettingStorage, EveryBinaryKindHasItsExactBytes)
-{
+TEST_F(SettingStorage, EveryBinaryKindHasItsExactBytes) {
     const LayoutCase cases[] = {
-        {"Float", [](PSetting& s) { s.setAsFloat(1.5L); },
-         {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x3F}},
-        {"DateTime", [](PSetting& s) { s.setAsDateTime(2.0); },
-         {5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0x40}},
-        {"NegativeFloat", [](PSetting& s) { s.setAsFloat(-0.75L); },
+        {"Float", [](PSetting& s) { s.setAsFloat(1.5L); }, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x3F}},
+        {"DateTime", [](PSetting& s) { s.setAsDateTime(2.0); }, {5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0x40}},
+        {"NegativeFloat",
+         [](PSetting& s) { s.setAsFloat(-0.75L); },
          {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFE, 0xBF}},
         {"MainForm", [](PSetting& s) { s.setAsBoolean(true); }, {4, 0, 0, 0, 1}},
         {"Off", [](PSetting& s) { s.setAsBoolean(false); }, {4, 0, 0, 0, 0}},
         {"Variant", [](PSetting& s) { s.setAsVariant(Variant("ab")); }, {6, 0, 0, 0, 2, 0, 0, 0, 'a', 'b'}},
         {"MRUList", [](PSetting& s) { s.setAsStrings(StringList()); }, {7, 0, 0, 0, 0, 0, 0, 0}},
-        {"Files", [](PSetting& s) { s.setAsStrings(StringList({"a b", "c"})); },
+        {"Files",
+         [](PSetting& s) {
+             s.setAsStrings(StringList({"a b", "c"}));
+         },
          {7, 0, 0, 0, 7, 0, 0, 0, '"', 'a', ' ', 'b', '"', ',', 'c'}},
     };
     for (const LayoutCase& c : cases) {
@@ -88,8 +84,7 @@ TEST_F(SettingStorage, EveryBinaryKindHasItsExactBytes)
     }
 }
 
-TEST_F(SettingStorage, StringsAndIntegersUseTheirOwnRegistryTypes)
-{
+TEST_F(SettingStorage, StringsAndIntegersUseTheirOwnRegistryTypes) {
     PSetting* down = bound("btnAutoLogin.Down");
     save(*down, true);
     Registry r;
@@ -109,8 +104,7 @@ TEST_F(SettingStorage, StringsAndIntegersUseTheirOwnRegistryTypes)
     EXPECT_FALSE(valueExists(kBase, "Nothing"));
 }
 
-TEST_F(SettingStorage, HiddenPropertiesAndCollectionsStreamTheirObjects)
-{
+TEST_F(SettingStorage, HiddenPropertiesAndCollectionsStreamTheirObjects) {
     button->memo = {"x"};
     button->blob = {0xAA, 0xBB};
     auto* col = static_cast<Column*>(button->columns().add());
@@ -120,8 +114,7 @@ TEST_F(SettingStorage, HiddenPropertiesAndCollectionsStreamTheirObjects)
     PSetting* memo = bound("btnAutoLogin.Memo");
     PSetting* blob = bound("btnAutoLogin.Blob");
     PSetting* columns = bound("btnAutoLogin.Columns");
-    for (PSetting* s : {memo, blob, columns})
-        save(*s, false);  // these kinds always count as changed
+    for (PSetting* s : {memo, blob, columns}) save(*s, false);  // these kinds always count as changed
     const std::string key = kBase + "\\btnAutoLogin";
     EXPECT_EQ(binaryAt(key, "Memo"), (Bytes{8, 0, 0, 0, 1, 7, 1, 0, 0, 0, 'x', 0}));
     EXPECT_EQ(binaryAt(key, "Blob"), (Bytes{8, 0, 0, 0, 0xAA, 0xBB}));
@@ -132,8 +125,7 @@ TEST_F(SettingStorage, HiddenPropertiesAndCollectionsStreamTheirObjects)
     button->memo.clear();
     button->blob.clear();
     button->columns().clear();
-    for (PSetting* s : {memo, blob, columns})
-        restore(*s);
+    for (PSetting* s : {memo, blob, columns}) restore(*s);
     EXPECT_EQ(button->memo, (std::vector<std::string>{"x"}));
     EXPECT_EQ(button->blob, (Bytes{0xAA, 0xBB}));
     ASSERT_EQ(button->columns().count(), 1);
@@ -141,8 +133,7 @@ TEST_F(SettingStorage, HiddenPropertiesAndCollectionsStreamTheirObjects)
     EXPECT_EQ(static_cast<Column*>(button->columns().item(0))->width(), 120);
 }
 
-TEST_F(SettingStorage, ScrambledValuesFollowTheRunningSumAndCheckTheirKey)
-{
+TEST_F(SettingStorage, ScrambledValuesFollowTheRunningSumAndCheckTheirKey) {
     // The plain block of True: "TPSOK" with its length, the kind, one byte.
     const Bytes plain = {5, 0, 0, 0, 'T', 'P', 'S', 'O', 'K', 4, 0, 0, 0, 1};
     const std::string key = "btnAutoLogin_Down";
@@ -178,8 +169,7 @@ TEST_F(SettingStorage, ScrambledValuesFollowTheRunningSumAndCheckTheirKey)
     EXPECT_FALSE(button->down());
 }
 
-TEST_F(SettingStorage, EncryptedSavesDifferEachTimeAndReadBackTheSameValue)
-{
+TEST_F(SettingStorage, EncryptedSavesDifferEachTimeAndReadBackTheSameValue) {
     PSetting* s = named("Secret");
     s->setEncrypted(true);
     s->setAsString("pass word");
@@ -217,8 +207,7 @@ TEST_F(SettingStorage, EncryptedSavesDifferEachTimeAndReadBackTheSameValue)
     EXPECT_EQ(back->asInteger(), -1);
 }
 
-TEST_F(SettingStorage, UnchangedValuesAreRemovedWithTheirEmptyKeyButNotAKeyWithSubkeys)
-{
+TEST_F(SettingStorage, UnchangedValuesAreRemovedWithTheirEmptyKeyButNotAKeyWithSubkeys) {
     PSetting* down = bound("btnAutoLogin.Down");
     save(*down, true);
     ASSERT_TRUE(valueExists(kBase + "\\btnAutoLogin", "Down"));
@@ -244,8 +233,7 @@ TEST_F(SettingStorage, UnchangedValuesAreRemovedWithTheirEmptyKeyButNotAKeyWithS
     EXPECT_TRUE(valueExists(kBase + "\\btnAutoLogin", "Down"));
 }
 
-TEST_F(SettingStorage, AStoredStringIsConvertedForAnIntegerProperty)
-{
+TEST_F(SettingStorage, AStoredStringIsConvertedForAnIntegerProperty) {
     PRegistry r;
     ASSERT_TRUE(r.OpenKey("\\" + kBase + "\\btnAutoLogin", true));
     r.WriteString("Width", "142");
@@ -260,14 +248,13 @@ TEST_F(SettingStorage, AStoredStringIsConvertedForAnIntegerProperty)
     EXPECT_FALSE(button->down());
 }
 
-TEST_F(SettingStorage, UnreadableDataIsIgnoredButAPropertyErrorStopsTheRestore)
-{
+TEST_F(SettingStorage, UnreadableDataIsIgnoredButAPropertyErrorStopsTheRestore) {
     PRegistry r;
     ASSERT_TRUE(r.OpenKey("\\" + kBase + "\\btnAutoLogin", true));
-    r.WriteBinaryData("Ratio", Bytes{3, 0, 0, 0, 1, 2});           // too short for a float
-    r.WriteBinaryData("Caption", Bytes{7, 0, 0, 0, 9, 0, 0, 0, 'a'}); // text shorter than its length
+    r.WriteBinaryData("Ratio", Bytes{3, 0, 0, 0, 1, 2});               // too short for a float
+    r.WriteBinaryData("Caption", Bytes{7, 0, 0, 0, 9, 0, 0, 0, 'a'});  // text shorter than its length
     r.WriteString("Tone", "tnLoud");
-    r.WriteInteger("HotKey", 300);                                  // beyond a character
+    r.WriteInteger("HotKey", 300);  // beyond a character
     r.CloseKey();
 
     PSetting* ratio = bound("btnAutoLogin.Ratio");
@@ -288,8 +275,7 @@ TEST_F(SettingStorage, UnreadableDataIsIgnoredButAPropertyErrorStopsTheRestore)
     EXPECT_EQ(button->hotKey(), 'A');
 }
 
-TEST_F(SettingStorage, AWriteTheStoreRefusesRaisesItsError)
-{
+TEST_F(SettingStorage, AWriteTheStoreRefusesRaisesItsError) {
     PSetting* s = named("Left");
     s->setAsInteger(1);
     PRegistry machine(RegistryRoot::LocalMachine);
@@ -301,8 +287,7 @@ TEST_F(SettingStorage, AWriteTheStoreRefusesRaisesItsError)
     }
 }
 
-TEST_F(SettingStorage, SettingsSuppliedByApplicationSettingsAreNeverStored)
-{
+TEST_F(SettingStorage, SettingsSuppliedByApplicationSettingsAreNeverStored) {
     PSetting* s = bound("btnAutoLogin.Down");
     s->setRelAppSetting("AutoLogin");
     button->setDown(true);

@@ -17,8 +17,7 @@ class SettingsStoreFixture : public ::testing::Test {
 protected:
     std::filesystem::path folder;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         std::string pattern = (std::filesystem::temp_directory_path() / "lindora-settings-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         folder = pattern;
@@ -27,8 +26,7 @@ protected:
         RegistryRoots::setDiagnosticHandler([](const std::string&) {});
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         RegistryRoots::reset();
         RegistryRoots::setDiagnosticHandler({});
         ::unsetenv("LINDORA_REGISTRY_DIR");
@@ -37,27 +35,21 @@ protected:
     }
 
     // The raw bytes of a value as the registry holds them.
-    static std::vector<uint8_t> binaryAt(const std::string& key, const std::string& name)
-    {
+    static std::vector<uint8_t> binaryAt(const std::string& key, const std::string& name) {
         Registry r;
-        if (!r.OpenKeyReadOnly(key))
-            return {};
+        if (!r.OpenKeyReadOnly(key)) return {};
         return r.ReadBinaryData(name);
     }
-    static RegDataType typeAt(const std::string& key, const std::string& name)
-    {
+    static RegDataType typeAt(const std::string& key, const std::string& name) {
         Registry r;
-        if (!r.OpenKeyReadOnly(key) || !r.ValueExists(name))
-            return RegDataType::rdUnknown;
+        if (!r.OpenKeyReadOnly(key) || !r.ValueExists(name)) return RegDataType::rdUnknown;
         return r.GetDataType(name);
     }
-    static bool valueExists(const std::string& key, const std::string& name)
-    {
+    static bool valueExists(const std::string& key, const std::string& name) {
         Registry r;
         return r.OpenKeyReadOnly(key) && r.ValueExists(name);
     }
-    static bool keyExists(const std::string& key)
-    {
+    static bool keyExists(const std::string& key) {
         Registry r;
         return r.KeyExists(key);
     }

@@ -6,35 +6,30 @@
 
 namespace lindora::test {
 
-const EnumInfo& enumInfoOf(Tone)
-{
+const EnumInfo& enumInfoOf(Tone) {
     static const EnumInfo info("Tone", {"tnSoft", "tnPlain", "tnLoud"});
     return info;
 }
 
-const EnumInfo& enumInfoOf(Edge)
-{
+const EnumInfo& enumInfoOf(Edge) {
     static const EnumInfo info("Edge", {"edLeft", "edTop", "edRight", "edBottom"});
     return info;
 }
 
-const ClassInfo& Extent::classInfo()
-{
+const ClassInfo& Extent::classInfo() {
     static const ClassInfo info =
         ClassBuilder<Extent>("Extent", Persistent::classInfo()).property("Size", &Extent::size, &Extent::setSize);
     return info;
 }
 
-const ClassInfo& Column::classInfo()
-{
+const ClassInfo& Column::classInfo() {
     static const ClassInfo info = ClassBuilder<Column>("Column", CollectionItem::classInfo())
                                       .property("Caption", &Column::caption, &Column::setCaption)
                                       .property("Width", &Column::width, &Column::setWidth);
     return info;
 }
 
-const ClassInfo& StandInButton::classInfo()
-{
+const ClassInfo& StandInButton::classInfo() {
     static const ClassInfo info =
         ClassBuilder<StandInButton>("StandInButton", Component::classInfo())
             .property("Down", &StandInButton::down, &StandInButton::setDown)
@@ -57,37 +52,29 @@ StandInButton::StandInButton(Component* owner) : Component(owner), columns_(this
 
 StandInButton::~StandInButton() = default;
 
-void StandInButton::setBuddy(Component* c)
-{
-    if (buddy_)
-        buddy_->removeFreeNotification(this);
+void StandInButton::setBuddy(Component* c) {
+    if (buddy_) buddy_->removeFreeNotification(this);
     buddy_ = c;
-    if (buddy_)
-        buddy_->freeNotification(this);
+    if (buddy_) buddy_->freeNotification(this);
 }
 
-void StandInButton::notification(Component* component, Operation operation)
-{
-    if (operation == opRemove && component == buddy_)
-        buddy_ = nullptr;
+void StandInButton::notification(Component* component, Operation operation) {
+    if (operation == opRemove && component == buddy_) buddy_ = nullptr;
 }
 
-void StandInButton::defineProperties(Filer& filer)
-{
+void StandInButton::defineProperties(Filer& filer) {
     Component::defineProperties(filer);
     filer.defineProperty(
         "Memo",
         [this](Reader& r) {
             memo.clear();
             r.readListBegin();
-            while (!r.endOfList())
-                memo.push_back(r.readString());
+            while (!r.endOfList()) memo.push_back(r.readString());
             r.readListEnd();
         },
         [this](Writer& w) {
             w.writeListBegin();
-            for (const auto& m : memo)
-                w.writeString(m);
+            for (const auto& m : memo) w.writeString(m);
             w.writeListEnd();
         },
         !memo.empty());

@@ -18,44 +18,36 @@ public:
     bool hasMinimizeOrMaximizeIcon() const override { return form_.borderIcons; }
     bool isMdiChild() const override { return form_.mdiChild; }
     bool positionIsScreenCenter() const override { return form_.screenCenter; }
-    void setPositionDefaultPosOnly() override
-    {
+    void setPositionDefaultPosOnly() override {
         form_.screenCenter = false;
         form_.defaultPosOnly = true;
     }
-    Rect normalBounds() const override
-    {
+    Rect normalBounds() const override {
         Rect r = form_.window.showState() == ShowState::Normal ? form_.window.bounds() : form_.normal;
         Rect wa = Screen::workArea();
         return Rect::fromSize(r.left - wa.left, r.top - wa.top, r.width(), r.height());
     }
     Rect bounds() const override { return form_.window.bounds(); }
-    void setLeft(int left) override
-    {
+    void setLeft(int left) override {
         Rect b = bounds();
         form_.window.setBounds(Rect::fromSize(left, b.top, b.width(), b.height()));
     }
-    void setTop(int top) override
-    {
+    void setTop(int top) override {
         Rect b = bounds();
         form_.window.setBounds(Rect::fromSize(b.left, top, b.width(), b.height()));
     }
-    void setWidth(int width) override
-    {
+    void setWidth(int width) override {
         Rect b = bounds();
         form_.window.setBounds(Rect::fromSize(b.left, b.top, width, b.height()));
     }
-    void setHeight(int height) override
-    {
+    void setHeight(int height) override {
         Rect b = bounds();
         form_.window.setBounds(Rect::fromSize(b.left, b.top, b.width(), height));
     }
     void keepPosition() override { form_.positionKept = true; }
     ShowState windowState() const override { return form_.window.showState(); }
-    void setWindowState(ShowState state) override
-    {
-        if (form_.window.showState() == ShowState::Normal)
-            form_.normal = form_.window.bounds();
+    void setWindowState(ShowState state) override {
+        if (form_.window.showState() == ShowState::Normal) form_.normal = form_.window.bounds();
         form_.window.setShowState(state);
     }
     bool isMainForm() const override { return form_.mainForm; }
@@ -71,29 +63,25 @@ class StandInMenuModel : public MenuModel {
 public:
     static StandInMenuItem& item(Component& c) { return dynamic_cast<StandInMenuItem&>(c); }
 
-    std::vector<Component*> entries(Component& menu) const override
-    {
+    std::vector<Component*> entries(Component& menu) const override {
         auto& m = item(menu);
         return {m.entries.begin(), m.entries.end()};
     }
     Component* parentOf(Component& c) const override { return item(c).parent; }
     std::string caption(Component& c) const override { return item(c).caption; }
     void setCaption(Component& c, const std::string& caption) override { item(c).caption = caption; }
-    Component* createEntry(Component* owner, std::function<void(Component&)> onClick) override
-    {
+    Component* createEntry(Component* owner, std::function<void(Component&)> onClick) override {
         auto* e = new StandInMenuItem(owner);
         e->onClick = std::move(onClick);
         return e;
     }
-    void insert(Component& menu, int index, Component& entry) override
-    {
+    void insert(Component& menu, int index, Component& entry) override {
         auto& m = item(menu);
         auto& e = item(entry);
         m.entries.insert(m.entries.begin() + index, &e);
         e.parent = &m;
     }
-    void remove(Component& menu, Component& entry) override
-    {
+    void remove(Component& menu, Component& entry) override {
         auto& m = item(menu);
         m.entries.erase(std::remove(m.entries.begin(), m.entries.end(), &entry), m.entries.end());
         item(entry).parent = nullptr;
@@ -102,8 +90,7 @@ public:
 
 }  // namespace
 
-const ClassInfo& StandInForm::classInfo()
-{
+const ClassInfo& StandInForm::classInfo() {
     static const ClassInfo info = ClassBuilder<StandInForm>("StandInForm", Component::classInfo())
                                       .method("FormSettingsAutoRestore", &StandInForm::FormSettingsAutoRestore);
     return info;
@@ -111,14 +98,12 @@ const ClassInfo& StandInForm::classInfo()
 
 StandInForm::StandInForm(Component* owner) : Component(owner) {}
 
-StandInForm::~StandInForm()
-{
+StandInForm::~StandInForm() {
     window.destroy();
     destroyComponents();
 }
 
-void StandInForm::createWindow(const Rect& bounds, bool visible)
-{
+void StandInForm::createWindow(const Rect& bounds, bool visible) {
     CreateParams p;
     p.caption = name();
     p.style = WS_OVERLAPPEDWINDOW | (visible ? std::uint32_t{WS_VISIBLE} : std::uint32_t{0});
@@ -126,37 +111,29 @@ void StandInForm::createWindow(const Rect& bounds, bool visible)
     window.create(p);
 }
 
-std::unique_ptr<FormAccess> StandInForm::createFormAccess()
-{
-    return std::make_unique<StandInFormAccess>(*this);
-}
+std::unique_ptr<FormAccess> StandInForm::createFormAccess() { return std::make_unique<StandInFormAccess>(*this); }
 
-void StandInForm::FormSettingsAutoRestore(Persistent* sender, bool&)
-{
+void StandInForm::FormSettingsAutoRestore(Persistent* sender, bool&) {
     auto* settings = dynamic_cast<PSettings*>(sender);
     settings->setCompanyName("Quintvel");
     settings->setSoftwareName("Lindora");
     settings->setSoftwareVersion("1.0");
 }
 
-const ClassInfo& StandInMenuItem::classInfo()
-{
+const ClassInfo& StandInMenuItem::classInfo() {
     static const ClassInfo info = ClassBuilder<StandInMenuItem>("StandInMenuItem", Component::classInfo());
     return info;
 }
 
 StandInMenuItem::StandInMenuItem(Component* owner) : Component(owner) {}
 
-StandInMenuItem::~StandInMenuItem()
-{
+StandInMenuItem::~StandInMenuItem() {
     if (parent)
         parent->entries.erase(std::remove(parent->entries.begin(), parent->entries.end(), this), parent->entries.end());
-    for (StandInMenuItem* e : entries)
-        e->parent = nullptr;
+    for (StandInMenuItem* e : entries) e->parent = nullptr;
 }
 
-StandInMenuItem* StandInMenuItem::add(const std::string& text)
-{
+StandInMenuItem* StandInMenuItem::add(const std::string& text) {
     auto* e = new StandInMenuItem(owner());
     e->caption = text;
     e->parent = this;
@@ -164,16 +141,13 @@ StandInMenuItem* StandInMenuItem::add(const std::string& text)
     return e;
 }
 
-std::vector<std::string> StandInMenuItem::captions() const
-{
+std::vector<std::string> StandInMenuItem::captions() const {
     std::vector<std::string> out;
-    for (auto* e : entries)
-        out.push_back(e->caption);
+    for (auto* e : entries) out.push_back(e->caption);
     return out;
 }
 
-MenuModel& StandInMenuItem::menuModel()
-{
+MenuModel& StandInMenuItem::menuModel() {
     static StandInMenuModel model;
     return model;
 }

@@ -17,17 +17,14 @@ namespace lindora::test {
 class CountingWindow : public Window {
 public:
     std::vector<unsigned> messages;
-    int count(unsigned msg) const
-    {
+    int count(unsigned msg) const {
         int n = 0;
-        for (unsigned m : messages)
-            n += m == msg;
+        for (unsigned m : messages) n += m == msg;
         return n;
     }
 
 protected:
-    void wndProc(Message& m) override
-    {
+    void wndProc(Message& m) override {
         messages.push_back(m.msg);
         Window::wndProc(m);
     }
@@ -71,7 +68,9 @@ public:
     StandInMenuItem* parent = nullptr;
 
     StandInMenuItem* add(const std::string& caption);
-    void click() { if (onClick) onClick(*this); }
+    void click() {
+        if (onClick) onClick(*this);
+    }
     std::vector<std::string> captions() const;
     MenuModel& menuModel() override;
 };

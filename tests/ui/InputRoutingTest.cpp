@@ -236,8 +236,8 @@ TEST_F(InputRoutingTest, TrackingAWindowTheMouseIsNotOverNotifiesAtOnce) {
 
 TEST_F(InputRoutingTest, ClickOnAnInactiveWindowActivatesItInTheClassicOrder) {
     MessageLog log;
-    const std::vector<unsigned> logged{WM_MOUSEACTIVATE, WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP,
-                                       WM_KILLFOCUS, WM_SETFOCUS, WM_SETCURSOR, WM_LBUTTONDOWN};
+    const std::vector<unsigned> logged{WM_MOUSEACTIVATE, WM_NCACTIVATE, WM_ACTIVATE,  WM_ACTIVATEAPP,
+                                       WM_KILLFOCUS,     WM_SETFOCUS,   WM_SETCURSOR, WM_LBUTTONDOWN};
     LogWindow first("first", &log, logged), second("second", &log, logged), button("button", &log, logged);
     createTop(first, {0, 0, 300, 300});
     createTop(second, {400, 0, 700, 300});
@@ -254,11 +254,9 @@ TEST_F(InputRoutingTest, ClickOnAnInactiveWindowActivatesItInTheClassicOrder) {
     ws().processMessages();
     const MessageLog expected{
         "button WM_MOUSEACTIVATE", "second WM_MOUSEACTIVATE",  // the child asks its parent first
-        "first WM_NCACTIVATE", "first WM_ACTIVATE",
-        "second WM_NCACTIVATE", "second WM_ACTIVATE",
-        "first WM_KILLFOCUS", "second WM_SETFOCUS",
-        "button WM_SETCURSOR", "second WM_SETCURSOR",
-        "button WM_LBUTTONDOWN",
+        "first WM_NCACTIVATE",     "first WM_ACTIVATE",       "second WM_NCACTIVATE",
+        "second WM_ACTIVATE",      "first WM_KILLFOCUS",      "second WM_SETFOCUS",
+        "button WM_SETCURSOR",     "second WM_SETCURSOR",     "button WM_LBUTTONDOWN",
     };
     EXPECT_EQ(log, expected);
     EXPECT_EQ(ws().activeWindow(), &second);
@@ -300,8 +298,8 @@ TEST_F(InputRoutingTest, TheCursorFollowsTheWindowAndTheFrameUnderThePointer) {
 
 TEST_F(InputRoutingTest, AnotherProgramTakingTheFocusDeactivatesAndGivingItBackRestores) {
     MessageLog log;
-    const std::vector<unsigned> logged{WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS, WM_SETFOCUS,
-                                       WM_THEMECHANGED};
+    const std::vector<unsigned> logged{WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP,
+                                       WM_KILLFOCUS,  WM_SETFOCUS, WM_THEMECHANGED};
     LogWindow a("a", &log, logged), b("b", &log, logged);
     createTop(a, {0, 0, 100, 100});
     createTop(b, {200, 0, 300, 100});

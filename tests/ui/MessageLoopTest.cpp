@@ -200,7 +200,8 @@ TEST_F(MessageLoopTest, CloseDestroysByDefaultAndTheActiveWindowPassesToTheOwner
 
 TEST_F(MessageLoopTest, DestroyingAWindowDestroysItsChildrenAndOwnedWindows) {
     MessageLog log;
-    LogWindow owner("owner", &log, {WM_DESTROY}), child("child", &log, {WM_DESTROY}), popup("popup", &log, {WM_DESTROY});
+    LogWindow owner("owner", &log, {WM_DESTROY}), child("child", &log, {WM_DESTROY}),
+        popup("popup", &log, {WM_DESTROY});
     createTop(owner, {0, 0, 300, 300});
     createChild(child, owner, {0, 0, 10, 10});
     createTop(popup, {50, 50, 150, 150}, WS_POPUP, 0, &owner);

@@ -36,8 +36,8 @@ TEST_F(ObserverTest, KeyboardObserversRunNewestFirstAndASwallowedKeyGoesNoFurthe
     platform().key('Y');
     ws().processMessages();
     const std::string x = std::to_string('X'), y = std::to_string('Y');
-    EXPECT_EQ(calls, (std::vector<std::string>{"c" + x, "b" + x, "c" + x, "b" + x, "c" + y, "b" + y, "a" + y,
-                                               "c" + y, "b" + y, "a" + y}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"c" + x, "b" + x, "c" + x, "b" + x, "c" + y, "b" + y, "a" + y, "c" + y,
+                                               "b" + y, "a" + y}));
     auto downs = window_.receivedOf(WM_KEYDOWN);
     ASSERT_EQ(downs.size(), 1u);
     EXPECT_EQ(downs[0].wParam, static_cast<WParam>('Y'));

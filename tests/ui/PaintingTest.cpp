@@ -102,10 +102,10 @@ TEST_F(PaintingTest, ScreenShowsOverlappingWindowsAndAPopupWithItsShadow) {
 
     const Color desktop = colorToRGB(clBackground);
     EXPECT_EQ(screen.colorAt(50, 50), desktop);
-    EXPECT_EQ(screen.colorAt(200, 300), back);                                  // only the back window
+    EXPECT_EQ(screen.colorAt(200, 300), back);  // only the back window
     EXPECT_EQ(screen.colorAt(b.clientToScreen({200, 5}).x, b.clientToScreen({200, 5}).y), front);  // front wins
     EXPECT_EQ(screen.colorAt(b.clientToScreen({30, 30}).x, b.clientToScreen({30, 30}).y), RGB(0, 128, 0));
-    EXPECT_EQ(screen.colorAt(600, 410), clWhite);                               // the popup is on top
+    EXPECT_EQ(screen.colorAt(600, 410), clWhite);  // the popup is on top
     // The shadow darkens what lies below it, by its alpha (0x60 of 255).
     const Color shaded = screen.colorAt(652, 415);
     EXPECT_NEAR(shaded.red(), front.red() * (255 - 0x60) / 255, 2);

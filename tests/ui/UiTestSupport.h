@@ -25,10 +25,10 @@ public:
         : name_(std::move(name)), log_(log), logged_(std::move(logged)) {}
 
     const std::string& name() const { return name_; }
-    std::vector<Message> received;                       // every message, in order
-    std::function<bool(Message&)> onMessage;             // true: handled, skip the default
+    std::vector<Message> received;            // every message, in order
+    std::function<bool(Message&)> onMessage;  // true: handled, skip the default
     std::function<void(Canvas&)> onPaint;
-    int hitTestOverride = 0;                             // answered to WM_NCHITTEST when not 0
+    int hitTestOverride = 0;  // answered to WM_NCHITTEST when not 0
 
     std::vector<Message> receivedOf(unsigned msg) const {
         std::vector<Message> out;

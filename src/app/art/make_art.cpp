@@ -23,9 +23,7 @@ constexpr Rgb kBlue{0.15, 0.40, 0.78};
 constexpr Rgb kRed{0.80, 0.18, 0.16};
 constexpr Rgb kGreen{0.20, 0.60, 0.22};
 
-void setColor(cairo_t* cr, Rgb c, double alpha = 1.0) {
-    cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
-}
+void setColor(cairo_t* cr, Rgb c, double alpha = 1.0) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
 
 bool writePng(const std::string& path, int w, int h, const std::function<void(cairo_t*)>& draw) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
@@ -34,8 +32,7 @@ bool writePng(const std::string& path, int w, int h, const std::function<void(ca
     cairo_destroy(cr);
     const bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(s);
-    if (!ok)
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    if (!ok) std::fprintf(stderr, "cannot write %s\n", path.c_str());
     return ok;
 }
 
@@ -70,8 +67,7 @@ void drawPage(cairo_t* cr, double x, double y, double w, double h, Rgb band, dou
     cairo_fill(cr);
     setColor(cr, kOutline, 0.55);
     for (int i = 0; i < 3; ++i) {
-        cairo_rectangle(cr, x + w * 0.16, y + h * (0.52 + 0.13 * i), w * (i == 2 ? 0.45 : 0.68),
-                        h * 0.05);
+        cairo_rectangle(cr, x + w * 0.16, y + h * (0.52 + 0.13 * i), w * (i == 2 ? 0.45 : 0.68), h * 0.05);
         cairo_fill(cr);
     }
 }

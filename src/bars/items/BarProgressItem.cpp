@@ -18,15 +18,21 @@ const ClassInfo& BarProgressItem::classInfo() {
         ClassBuilder<BarProgressItem>("BarProgressItem", BarStatic::classInfo())
             .property("BorderStyle", &BarProgressItem::borderStyle, &BarProgressItem::setBorderStyle)
             .defaultValue(sbsLowered)
-            .property("Color", [](const BarProgressItem& i) { return colorValue(i.color()); },
-                      [](BarProgressItem& i, std::int64_t v) { i.setColor(toColor(v)); })
+            .property(
+                "Color", [](const BarProgressItem& i) { return colorValue(i.color()); },
+                [](BarProgressItem& i, std::int64_t v) { i.setColor(toColor(v)); })
             .idents(colorIdents())
             .defaultValue(colorValue(clDefault))
-            .property("Max", &BarProgressItem::max, &BarProgressItem::setMax).defaultValue(100)
-            .property("Min", &BarProgressItem::min, &BarProgressItem::setMin).defaultValue(0)
-            .property("Position", &BarProgressItem::position, &BarProgressItem::setPosition).defaultValue(0)
-            .property("Smooth", &BarProgressItem::smooth, &BarProgressItem::setSmooth).defaultValue(false)
-            .property("Step", &BarProgressItem::step, &BarProgressItem::setStep).defaultValue(10);
+            .property("Max", &BarProgressItem::max, &BarProgressItem::setMax)
+            .defaultValue(100)
+            .property("Min", &BarProgressItem::min, &BarProgressItem::setMin)
+            .defaultValue(0)
+            .property("Position", &BarProgressItem::position, &BarProgressItem::setPosition)
+            .defaultValue(0)
+            .property("Smooth", &BarProgressItem::smooth, &BarProgressItem::setSmooth)
+            .defaultValue(false)
+            .property("Step", &BarProgressItem::step, &BarProgressItem::setStep)
+            .defaultValue(10);
     return info;
 }
 
@@ -55,12 +61,9 @@ void BarProgressItem::setRange(int min, int max) {
     max_ = max;
     if (isLoading()) return;
     if (max_ < min_) min_ = max_;
-    if (position_ < min_)
-        setPosition(min_);
-    else if (position_ > max_)
-        setPosition(max_);
-    else
-        repaintProgressBars();
+    if (position_ < min_) setPosition(min_);
+    else if (position_ > max_) setPosition(max_);
+    else repaintProgressBars();
 }
 
 void BarProgressItem::setPosition(int value) {

@@ -9,16 +9,23 @@ namespace lindora {
 const ClassInfo& BarStatic::classInfo() {
     static const ClassInfo info = [] {
         ClassBuilder<BarStatic> b("BarStatic", BarItem::classInfo());
-        b.property("Alignment", &BarStatic::alignment, &BarStatic::setAlignment).defaultValue(taCenter)
-            .property("AllowClick", &BarStatic::allowClick, &BarStatic::setAllowClick).defaultValue(false)
-            .property("BorderStyle", &BarStatic::borderStyle, &BarStatic::setBorderStyle).defaultValue(sbsNone);
+        b.property("Alignment", &BarStatic::alignment, &BarStatic::setAlignment)
+            .defaultValue(taCenter)
+            .property("AllowClick", &BarStatic::allowClick, &BarStatic::setAllowClick)
+            .defaultValue(false)
+            .property("BorderStyle", &BarStatic::borderStyle, &BarStatic::setBorderStyle)
+            .defaultValue(sbsNone);
         publishGlyph(b);
         b.property("Height", &BarStatic::height, &BarStatic::setHeight).defaultValue(0);
         publishImageIndex(b);
-        b.property("LeftIndent", &BarStatic::leftIndent, &BarStatic::setLeftIndent).defaultValue(0)
-            .property("RightIndent", &BarStatic::rightIndent, &BarStatic::setRightIndent).defaultValue(0)
-            .property("ShowCaption", &BarStatic::showCaption, &BarStatic::setShowCaption).defaultValue(true)
-            .property("Width", &BarStatic::width, &BarStatic::setWidth).defaultValue(0);
+        b.property("LeftIndent", &BarStatic::leftIndent, &BarStatic::setLeftIndent)
+            .defaultValue(0)
+            .property("RightIndent", &BarStatic::rightIndent, &BarStatic::setRightIndent)
+            .defaultValue(0)
+            .property("ShowCaption", &BarStatic::showCaption, &BarStatic::setShowCaption)
+            .defaultValue(true)
+            .property("Width", &BarStatic::width, &BarStatic::setWidth)
+            .defaultValue(0);
         publishOnClick(b);
         return b.build();
     }();
@@ -39,10 +46,8 @@ void BarStatic::setBorderStyle(BarStaticBorderStyle value) {
     borderStyle_ = value;
     if (isLoading()) return;
     // With both sizes fixed the border cannot change the item's size: a repaint is enough.
-    if (width_ != 0 && height_ != 0)
-        refreshControls();
-    else
-        repaintOwners();
+    if (width_ != 0 && height_ != 0) refreshControls();
+    else repaintOwners();
 }
 
 void BarStatic::setShowCaption(bool value) {
@@ -53,10 +58,10 @@ void BarStatic::setShowCaption(bool value) {
 
 int& BarStatic::sizeField(StaticSize which) {
     switch (which) {
-        case StaticSize::LeftIndent: return leftIndent_;
-        case StaticSize::RightIndent: return rightIndent_;
-        case StaticSize::Width: return width_;
-        case StaticSize::Height: return height_;
+    case StaticSize::LeftIndent: return leftIndent_;
+    case StaticSize::RightIndent: return rightIndent_;
+    case StaticSize::Width: return width_;
+    case StaticSize::Height: return height_;
     }
     throw EBarError("Unknown size index " + std::to_string(static_cast<int>(which)));
 }

@@ -71,7 +71,8 @@ int BarExtendedItems::firstDayOfWeek() { return firstDay; }
 std::optional<int> weekStartFromLocaleData(long weekOrigin, int firstWeekday) {
     using namespace std::chrono;
     if (firstWeekday < 1 || firstWeekday > 7 || weekOrigin <= 0) return std::nullopt;
-    const year_month_day date{year(static_cast<int>(weekOrigin / 10000)), month(static_cast<unsigned>(weekOrigin / 100 % 100)),
+    const year_month_day date{year(static_cast<int>(weekOrigin / 10000)),
+                              month(static_cast<unsigned>(weekOrigin / 100 % 100)),
                               day(static_cast<unsigned>(weekOrigin % 100))};
     if (!date.ok()) return std::nullopt;
     // c_encoding: 0 = Sunday; shift to 0 = Monday.

@@ -14,11 +14,11 @@ const EnumInfo& enumInfoOf(BarStaticBorderStyle) {
 
 int borderWidth(BarStaticBorderStyle style) {
     switch (style) {
-        case sbsNone: return 0;
-        case sbsLowered:
-        case sbsRaised: return 1;
-        case sbsEtched:
-        case sbsBump: return 2;
+    case sbsNone: return 0;
+    case sbsLowered:
+    case sbsRaised: return 1;
+    case sbsEtched:
+    case sbsBump: return 2;
     }
     return 0;
 }

@@ -25,14 +25,20 @@ Color toColor(std::int64_t v) { return Color(static_cast<std::uint32_t>(v)); }
 const ClassInfo& Bar::classInfo() {
     static const ClassInfo info =
         ClassBuilder<Bar>("Bar", CollectionItem::classInfo())
-            .property("AllowClose", &Bar::allowClose, &Bar::setAllowClose).defaultValue(true)
-            .property("AllowCustomizing", &Bar::allowCustomizing, &Bar::setAllowCustomizing).defaultValue(true)
-            .property("AllowQuickCustomizing", &Bar::allowQuickCustomizing, &Bar::setAllowQuickCustomizing).defaultValue(true)
-            .property("AllowReset", &Bar::allowReset, &Bar::setAllowReset).defaultValue(true)
-            .property("BorderStyle", &Bar::borderStyle, &Bar::setBorderStyle).defaultValue(bbsSingle)
+            .property("AllowClose", &Bar::allowClose, &Bar::setAllowClose)
+            .defaultValue(true)
+            .property("AllowCustomizing", &Bar::allowCustomizing, &Bar::setAllowCustomizing)
+            .defaultValue(true)
+            .property("AllowQuickCustomizing", &Bar::allowQuickCustomizing, &Bar::setAllowQuickCustomizing)
+            .defaultValue(true)
+            .property("AllowReset", &Bar::allowReset, &Bar::setAllowReset)
+            .defaultValue(true)
+            .property("BorderStyle", &Bar::borderStyle, &Bar::setBorderStyle)
+            .defaultValue(bbsSingle)
             .property("Caption", &Bar::caption, &Bar::setCaption)
-            .property("Color", [](const Bar& b) { return colorValue(b.color()); },
-                      [](Bar& b, std::int64_t v) { b.setColor(toColor(v)); })
+            .property(
+                "Color", [](const Bar& b) { return colorValue(b.color()); },
+                [](Bar& b, std::int64_t v) { b.setColor(toColor(v)); })
             .idents(colorIdents())
             .defaultValue(colorValue(clDefault))
             .property("DockControl", &Bar::dockControl, &Bar::setDockControl)
@@ -47,30 +53,43 @@ const ClassInfo& Bar::classInfo() {
             .property("FloatTop", &Bar::floatTop, &Bar::setFloatTop)
             .property("FloatClientWidth", &Bar::floatClientWidth, &Bar::setFloatClientWidth)
             .property("FloatClientHeight", &Bar::floatClientHeight, &Bar::setFloatClientHeight)
-            .property("Font", [](const Bar& b) -> const FontProperty& { return b.font(); },
-                      [](Bar& b, const FontProperty& f) { b.setFont(f); })
+            .property(
+                "Font", [](const Bar& b) -> const FontProperty& { return b.font(); },
+                [](Bar& b, const FontProperty& f) { b.setFont(f); })
             .stored([](const Bar& b) { return b.useOwnFont(); })
-            .property("Hidden", &Bar::hidden, &Bar::setHidden).defaultValue(false)
-            .property("IsMainMenu", &Bar::isMainMenu, &Bar::setIsMainMenu).defaultValue(false)
-            .property("ItemLinks", [](const Bar& b) -> const BarItemLinks& { return b.itemLinks(); },
-                      [](Bar& b, const BarItemLinks& l) { b.setItemLinks(l); })
-            .property("MultiLine", &Bar::multiLine, &Bar::setMultiLine).defaultValue(false)
+            .property("Hidden", &Bar::hidden, &Bar::setHidden)
+            .defaultValue(false)
+            .property("IsMainMenu", &Bar::isMainMenu, &Bar::setIsMainMenu)
+            .defaultValue(false)
+            .property(
+                "ItemLinks", [](const Bar& b) -> const BarItemLinks& { return b.itemLinks(); },
+                [](Bar& b, const BarItemLinks& l) { b.setItemLinks(l); })
+            .property("MultiLine", &Bar::multiLine, &Bar::setMultiLine)
+            .defaultValue(false)
             .property("Name", &Bar::name, &Bar::setName)
-            .property("NotDocking", &Bar::notDocking, &Bar::setNotDocking).defaultValue(BarDockingStyles{})
+            .property("NotDocking", &Bar::notDocking, &Bar::setNotDocking)
+            .defaultValue(BarDockingStyles{})
             .property("OneOnRow", &Bar::oneOnRow, &Bar::setOneOnRow)
-            .property("RotateWhenVertical", &Bar::rotateWhenVertical, &Bar::setRotateWhenVertical).defaultValue(true)
+            .property("RotateWhenVertical", &Bar::rotateWhenVertical, &Bar::setRotateWhenVertical)
+            .defaultValue(true)
             .property("Row", &Bar::row, &Bar::setRow)
-            .property("ShowMark", &Bar::showMark, &Bar::setShowMark).defaultValue(true)
-            .property("SizeGrip", &Bar::sizeGrip, &Bar::setSizeGrip).defaultValue(true)
+            .property("ShowMark", &Bar::showMark, &Bar::setShowMark)
+            .defaultValue(true)
+            .property("SizeGrip", &Bar::sizeGrip, &Bar::setSizeGrip)
+            .defaultValue(true)
             .property("UseOwnFont", &Bar::useOwnFont, &Bar::setUseOwnFont)
-            .property("UseRecentItems", &Bar::useRecentItems, &Bar::setUseRecentItems).defaultValue(true)
-            .property("UseRestSpace", &Bar::useRestSpace, &Bar::setUseRestSpace).defaultValue(false)
+            .property("UseRecentItems", &Bar::useRecentItems, &Bar::setUseRecentItems)
+            .defaultValue(true)
+            .property("UseRestSpace", &Bar::useRestSpace, &Bar::setUseRestSpace)
+            .defaultValue(false)
             .property("Visible", &Bar::visible, &Bar::setVisible)
             .property("WholeRow", &Bar::wholeRow, &Bar::setWholeRow)
-            .property("BackgroundBitmap", [](const Bar& b) -> const BitmapProperty& { return b.backgroundBitmap(); },
-                      [](Bar& b, const BitmapProperty& p) { b.setBackgroundBitmap(p); })
+            .property(
+                "BackgroundBitmap", [](const Bar& b) -> const BitmapProperty& { return b.backgroundBitmap(); },
+                [](Bar& b, const BitmapProperty& p) { b.setBackgroundBitmap(p); })
             .stored([](const Bar& b) { return !b.backgroundBitmap().empty(); })
-            .property("AlphaBlendValue", &Bar::alphaBlendValue, &Bar::setAlphaBlendValue).defaultValue(255);
+            .property("AlphaBlendValue", &Bar::alphaBlendValue, &Bar::setAlphaBlendValue)
+            .defaultValue(255);
     return info;
 }
 
@@ -431,10 +450,8 @@ void Bar::assign(const Persistent& source) {
     DockControl* site = src->dockControl_;
     if (site && src->barManager() && src->barManager()->bars().isBuiltInDock(site)) site = nullptr;
     site = ownSite(site);
-    if (src->dockingStyle_ == dockingStyle_ || (site && site != dockControl_))
-        setDockControl(site);
-    else
-        setDockingStyle(src->dockingStyle_);
+    if (src->dockingStyle_ == dockingStyle_ || (site && site != dockControl_)) setDockControl(site);
+    else setDockingStyle(src->dockingStyle_);
     setUseRecentItems(src->useRecentItems_);
     setUseRestSpace(src->useRestSpace_);
     setColor(src->color_);

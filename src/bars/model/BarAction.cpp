@@ -5,17 +5,22 @@
 namespace lindora {
 
 const ClassInfo& BarAction::classInfo() {
-    static const ClassInfo info =
-        ClassBuilder<BarAction>("BarAction", Component::classInfo())
-            .property("Caption", &BarAction::caption, &BarAction::setCaption)
-            .property("Checked", &BarAction::checked, &BarAction::setChecked).defaultValue(false)
-            .property("Enabled", &BarAction::enabled, &BarAction::setEnabled).defaultValue(true)
-            .property("HelpContext", &BarAction::helpContext, &BarAction::setHelpContext).defaultValue(0)
-            .property("Hint", &BarAction::hint, &BarAction::setHint)
-            .property("ImageIndex", &BarAction::imageIndex, &BarAction::setImageIndex).defaultValue(-1)
-            .property("ShortCut", &BarAction::shortCut, &BarAction::setShortCut).defaultValue(0)
-            .property("Visible", &BarAction::visible, &BarAction::setVisible).defaultValue(true)
-            .event("OnExecute", &BarAction::OnExecute);
+    static const ClassInfo info = ClassBuilder<BarAction>("BarAction", Component::classInfo())
+                                      .property("Caption", &BarAction::caption, &BarAction::setCaption)
+                                      .property("Checked", &BarAction::checked, &BarAction::setChecked)
+                                      .defaultValue(false)
+                                      .property("Enabled", &BarAction::enabled, &BarAction::setEnabled)
+                                      .defaultValue(true)
+                                      .property("HelpContext", &BarAction::helpContext, &BarAction::setHelpContext)
+                                      .defaultValue(0)
+                                      .property("Hint", &BarAction::hint, &BarAction::setHint)
+                                      .property("ImageIndex", &BarAction::imageIndex, &BarAction::setImageIndex)
+                                      .defaultValue(-1)
+                                      .property("ShortCut", &BarAction::shortCut, &BarAction::setShortCut)
+                                      .defaultValue(0)
+                                      .property("Visible", &BarAction::visible, &BarAction::setVisible)
+                                      .defaultValue(true)
+                                      .event("OnExecute", &BarAction::OnExecute);
     return info;
 }
 

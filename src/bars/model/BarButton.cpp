@@ -11,17 +11,24 @@ namespace lindora {
 const ClassInfo& BarButton::classInfo() {
     static const ClassInfo info = [] {
         ClassBuilder<BarButton> b("BarButton", BarItem::classInfo());
-        b.property("AllowAllUp", &BarButton::allowAllUp, &BarButton::setAllowAllUp).defaultValue(false)
-            .property("ButtonStyle", &BarButton::buttonStyle, &BarButton::setButtonStyle).defaultValue(bsDefault)
+        b.property("AllowAllUp", &BarButton::allowAllUp, &BarButton::setAllowAllUp)
+            .defaultValue(false)
+            .property("ButtonStyle", &BarButton::buttonStyle, &BarButton::setButtonStyle)
+            .defaultValue(bsDefault)
             .property("CloseSubMenuOnClick", &BarButton::closeSubMenuOnClick, &BarButton::setCloseSubMenuOnClick)
             .defaultValue(true)
-            .property("DropDownEnabled", &BarButton::dropDownEnabled, &BarButton::setDropDownEnabled).defaultValue(true)
-            .property("GroupIndex", &BarButton::groupIndex, &BarButton::setGroupIndex).defaultValue(0)
-            .property("Down", &BarButton::down, &BarButton::setDown).defaultValue(false)
+            .property("DropDownEnabled", &BarButton::dropDownEnabled, &BarButton::setDropDownEnabled)
+            .defaultValue(true)
+            .property("GroupIndex", &BarButton::groupIndex, &BarButton::setGroupIndex)
+            .defaultValue(0)
+            .property("Down", &BarButton::down, &BarButton::setDown)
+            .defaultValue(false)
             .stored([](const BarButton& i) { return !(i.actionLink() && i.actionLink()->isCheckedLinked()); })
             .property("DropDownMenu", &BarButton::dropDownMenu, &BarButton::setDropDownMenu)
-            .property("Lowered", &BarButton::lowered, &BarButton::setLowered).defaultValue(false)
-            .property("PaintStyle", &BarButton::paintStyle, &BarButton::setPaintStyle).defaultValue(psStandard);
+            .property("Lowered", &BarButton::lowered, &BarButton::setLowered)
+            .defaultValue(false)
+            .property("PaintStyle", &BarButton::paintStyle, &BarButton::setPaintStyle)
+            .defaultValue(psStandard);
         publishGlyph(b);
         publishImageIndex(b);
         publishShortCut(b);
@@ -39,7 +46,8 @@ void BarButton::setAllowAllUp(bool value) {
     allowAllUp_ = value;
     if (groupIndex_ == 0 || !barManager()) return;
     for (BarItem* i : barManager()->itemList())
-        if (auto* b = dynamic_cast<BarButton*>(i); b && b != this && b->groupIndex_ == groupIndex_) b->allowAllUp_ = value;
+        if (auto* b = dynamic_cast<BarButton*>(i); b && b != this && b->groupIndex_ == groupIndex_)
+            b->allowAllUp_ = value;
 }
 
 void BarButton::setButtonStyle(BarButtonStyle value) {
@@ -70,10 +78,8 @@ void BarButton::setDown(bool value) {
             if (auto* b = dynamic_cast<BarButton*>(i);
                 b && b != this && b->buttonStyle_ == bsChecked && b->groupIndex_ == groupIndex_ && b->down_)
                 otherDown = b;
-        if (value)
-            release = otherDown;
-        else if (!allowAllUp_ && !otherDown)
-            return;  // the last button down in its group stays down
+        if (value) release = otherDown;
+        else if (!allowAllUp_ && !otherDown) return;  // the last button down in its group stays down
     }
     down_ = value;
     if (isLoading()) return;

@@ -50,7 +50,8 @@ void CustomBarContainerItem::collapse(BarItemLinks& links) {
     // Only links still in the collection: freeing an entry's item frees its links too.
     std::vector<BarItemLink*> mine;
     for (CollectionItem* ci : links.items())
-        if (std::find(inserted_.begin(), inserted_.end(), ci) != inserted_.end()) mine.push_back(static_cast<BarItemLink*>(ci));
+        if (std::find(inserted_.begin(), inserted_.end(), ci) != inserted_.end())
+            mine.push_back(static_cast<BarItemLink*>(ci));
     for (BarItemLink* l : mine) {
         std::erase(inserted_, l);
         delete l;
@@ -63,8 +64,9 @@ void CustomBarContainerItem::collapse(BarItemLinks& links) {
 const ClassInfo& BarContainerItem::classInfo() {
     static const ClassInfo info =
         ClassBuilder<BarContainerItem>("BarContainerItem", CustomBarContainerItem::classInfo())
-            .property("ItemLinks", [](const BarContainerItem& s) -> const BarItemLinks& { return s.itemLinks(); },
-                      [](BarContainerItem& s, const BarItemLinks& l) { s.setItemLinks(l); });
+            .property(
+                "ItemLinks", [](const BarContainerItem& s) -> const BarItemLinks& { return s.itemLinks(); },
+                [](BarContainerItem& s, const BarItemLinks& l) { s.setItemLinks(l); });
     return info;
 }
 
@@ -96,13 +98,16 @@ std::vector<std::pair<BarItem*, bool>> BarContainerItem::expansion() {
 // ---- BarListItem
 
 const ClassInfo& BarListItem::classInfo() {
-    static const ClassInfo info =
-        ClassBuilder<BarListItem>("BarListItem", CustomBarContainerItem::classInfo())
-            .property("Items", [](const BarListItem& s) -> const StringList& { return s.items(); },
-                      [](BarListItem& s, const StringList& l) { s.setItems(l); })
-            .property("ItemIndex", &BarListItem::itemIndex, &BarListItem::setItemIndex).defaultValue(-1)
-            .property("ShowCheck", &BarListItem::showCheck, &BarListItem::setShowCheck).defaultValue(false)
-            .property("ShowNumbers", &BarListItem::showNumbers, &BarListItem::setShowNumbers).defaultValue(true);
+    static const ClassInfo info = ClassBuilder<BarListItem>("BarListItem", CustomBarContainerItem::classInfo())
+                                      .property(
+                                          "Items", [](const BarListItem& s) -> const StringList& { return s.items(); },
+                                          [](BarListItem& s, const StringList& l) { s.setItems(l); })
+                                      .property("ItemIndex", &BarListItem::itemIndex, &BarListItem::setItemIndex)
+                                      .defaultValue(-1)
+                                      .property("ShowCheck", &BarListItem::showCheck, &BarListItem::setShowCheck)
+                                      .defaultValue(false)
+                                      .property("ShowNumbers", &BarListItem::showNumbers, &BarListItem::setShowNumbers)
+                                      .defaultValue(true);
     return info;
 }
 

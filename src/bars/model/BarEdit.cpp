@@ -35,10 +35,14 @@ void BarWindowItem::setText(const std::string& value) {
 const ClassInfo& BarEdit::classInfo() {
     static const ClassInfo info = [] {
         ClassBuilder<BarEdit> b("BarEdit", BarWindowItem::classInfo());
-        b.property("MaxLength", &BarEdit::maxLength, &BarEdit::setMaxLength).defaultValue(0)
-            .property("ReadOnly", &BarEdit::readOnly, &BarEdit::setReadOnly).defaultValue(false)
-            .property("ShowCaption", &BarEdit::showCaption, &BarEdit::setShowCaption).defaultValue(false)
-            .property("Width", &BarEdit::width, &BarEdit::setWidth).defaultValue(100);
+        b.property("MaxLength", &BarEdit::maxLength, &BarEdit::setMaxLength)
+            .defaultValue(0)
+            .property("ReadOnly", &BarEdit::readOnly, &BarEdit::setReadOnly)
+            .defaultValue(false)
+            .property("ShowCaption", &BarEdit::showCaption, &BarEdit::setShowCaption)
+            .defaultValue(false)
+            .property("Width", &BarEdit::width, &BarEdit::setWidth)
+            .defaultValue(100);
         publishGlyph(b);
         publishImageIndex(b);
         publishOnClick(b);

@@ -51,14 +51,16 @@ void ItemControlRegistry::registerBarItem(const ClassInfo& itemClass, std::strin
 }
 
 void ItemControlRegistry::unregisterBarItem(const ClassInfo& itemClass) {
-    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const RegItemRecord& r) { return r.itemClass == &itemClass; });
+    auto it = std::find_if(entries_.begin(), entries_.end(),
+                           [&](const RegItemRecord& r) { return r.itemClass == &itemClass; });
     if (it == entries_.end()) return;
     entries_.erase(it);
     unregisterClass(itemClass);
 }
 
 int ItemControlRegistry::offeredItemClassCount() const {
-    return static_cast<int>(std::count_if(entries_.begin(), entries_.end(), [](const RegItemRecord& r) { return r.offered; }));
+    return static_cast<int>(
+        std::count_if(entries_.begin(), entries_.end(), [](const RegItemRecord& r) { return r.offered; }));
 }
 
 const ClassInfo* ItemControlRegistry::offeredItemClass(int n) const {

@@ -88,18 +88,25 @@ const ClassInfo& BarItem::classInfo() {
     static const ClassInfo info =
         ClassBuilder<BarItem>("BarItem", Component::classInfo())
             .property("Action", &BarItem::action, &BarItem::setAction)
-            .property("Align", &BarItem::align, &BarItem::setAlign).defaultValue(iaLeft)
+            .property("Align", &BarItem::align, &BarItem::setAlign)
+            .defaultValue(iaLeft)
             .property("Caption", &BarItem::caption, &BarItem::setCaption)
-            .stored([](const BarItem& i) { return !(i.actionLink() && i.actionLink()->isCaptionLinked()) && !i.caption().empty(); })
+            .stored([](const BarItem& i) {
+                return !(i.actionLink() && i.actionLink()->isCaptionLinked()) && !i.caption().empty();
+            })
             .property("Category", &BarItem::category, &BarItem::setCategory)
             .property("Description", &BarItem::description, &BarItem::setDescription)
             .stored([](const BarItem& i) { return !i.description().empty(); })
-            .property("Enabled", &BarItem::enabled, &BarItem::setEnabled).defaultValue(true)
+            .property("Enabled", &BarItem::enabled, &BarItem::setEnabled)
+            .defaultValue(true)
             .stored([](const BarItem& i) { return !(i.actionLink() && i.actionLink()->isEnabledLinked()); })
-            .property("HelpContext", &BarItem::helpContext, &BarItem::setHelpContext).defaultValue(0)
+            .property("HelpContext", &BarItem::helpContext, &BarItem::setHelpContext)
+            .defaultValue(0)
             .stored([](const BarItem& i) { return !(i.actionLink() && i.actionLink()->isHelpContextLinked()); })
             .property("Hint", &BarItem::hint, &BarItem::setHint)
-            .stored([](const BarItem& i) { return !(i.actionLink() && i.actionLink()->isHintLinked()) && !i.hint().empty(); })
+            .stored([](const BarItem& i) {
+                return !(i.actionLink() && i.actionLink()->isHintLinked()) && !i.hint().empty();
+            })
             .property("Visible", &BarItem::visible, &BarItem::setVisible)
             .stored([](const BarItem& i) { return !(i.actionLink() && i.actionLink()->isVisibleLinked()); })
             .event("OnDestroy", &BarItem::OnDestroy)
@@ -121,9 +128,8 @@ BarItem::~BarItem() {
     OnDestroy(this);
     BarFramework::removeTemporaryItem(this);
     {
-        bool onToolbar = std::any_of(links_.begin(), links_.end(), [](BarItemLink* l) {
-            return l->barControl() && l->barControl()->isToolbar();
-        });
+        bool onToolbar = std::any_of(links_.begin(), links_.end(),
+                                     [](BarItemLink* l) { return l->barControl() && l->barControl()->isToolbar(); });
         std::unique_ptr<BarLockUpdate> lock;
         if (onToolbar && manager_ && !manager_->isDestroying()) lock = std::make_unique<BarLockUpdate>(manager_);
         while (!links_.empty()) delete links_.back();

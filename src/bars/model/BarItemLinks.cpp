@@ -39,7 +39,8 @@ const ClassInfo& BarItemLink::classInfo() {
     static const ClassInfo info =
         ClassBuilder<BarItemLink>("BarItemLink", CollectionItem::classInfo())
             .property("Item", &BarItemLink::item, &BarItemLink::setItem)
-            .property("BeginGroup", &BarItemLink::beginGroup, &BarItemLink::setBeginGroup).defaultValue(false)
+            .property("BeginGroup", &BarItemLink::beginGroup, &BarItemLink::setBeginGroup)
+            .defaultValue(false)
             .property("Visible", &BarItemLink::visible, &BarItemLink::setVisible)
             .property("MostRecentlyUsed", &BarItemLink::mostRecentlyUsed, &BarItemLink::setMostRecentlyUsed)
             .defaultValue(true)
@@ -47,12 +48,14 @@ const ClassInfo& BarItemLink::classInfo() {
             .stored([](const BarItemLink& l) { return !l.userCaption().empty(); })
             .property("UserDefine", &BarItemLink::userDefine, &BarItemLink::setUserDefine)
             .defaultValue(BarUserDefines{})
-            .property("UserGlyph", [](const BarItemLink& l) -> const BitmapProperty& { return l.userGlyph(); },
-                      [](BarItemLink& l, const BitmapProperty& g) { l.setUserGlyph(g); })
+            .property(
+                "UserGlyph", [](const BarItemLink& l) -> const BitmapProperty& { return l.userGlyph(); },
+                [](BarItemLink& l, const BitmapProperty& g) { l.setUserGlyph(g); })
             .stored([](const BarItemLink& l) { return !l.userGlyph().empty(); })
             .property("UserPaintStyle", &BarItemLink::userPaintStyle, &BarItemLink::setUserPaintStyle)
             .defaultValue(psStandard)
-            .property("UserWidth", &BarItemLink::userWidth, &BarItemLink::setUserWidth).defaultValue(0);
+            .property("UserWidth", &BarItemLink::userWidth, &BarItemLink::setUserWidth)
+            .defaultValue(0);
     return info;
 }
 
@@ -255,7 +258,8 @@ std::string BarItemLink::controlClassName() const {
     if (!item_) return {};
     if (ItemLinksWindow* w = barControl()) {
         auto* bar = dynamic_cast<Bar*>(links()->owner());
-        if (dynamic_cast<BarWindowItem*>(item_) && w->isToolbar() && w->isVertical() && bar && bar->rotateWhenVertical())
+        if (dynamic_cast<BarWindowItem*>(item_) && w->isToolbar() && w->isVertical() && bar &&
+            bar->rotateWhenVertical())
             return "BarButtonControl";
     } else if (auto* bar = links() ? dynamic_cast<Bar*>(links()->owner()) : nullptr) {
         // Without a window the bar's docking style tells whether it would be vertical.
@@ -288,10 +292,8 @@ void BarItemLink::reportChange() {
     BarItemLinks* l = links();
     if (!l) return;
     if (ItemLinksWindow* w = l->barControl(); w && w->isCustomizing()) {
-        if (!dynamic_cast<Bar*>(l->owner()) && !dynamic_cast<CustomBarSubItem*>(l->owner()))
-            w->recalculate();
-        else if (BarManager* m = l->barManager())
-            m->designerModified();
+        if (!dynamic_cast<Bar*>(l->owner()) && !dynamic_cast<CustomBarSubItem*>(l->owner())) w->recalculate();
+        else if (BarManager* m = l->barManager()) m->designerModified();
     }
     if (BarManager* m = l->barManager(); m && !isLoading()) m->itemLinkChanged(this);
 }

@@ -45,38 +45,56 @@ const ClassInfo& BarManager::classInfo() {
     static const ClassInfo info =
         ClassBuilder<BarManager>("BarManager", Component::classInfo())
             .property("AllowCallFromAnotherForm", &BarManager::allowCallFromAnotherForm,
-                      &BarManager::setAllowCallFromAnotherForm).defaultValue(false)
-            .property("AllowReset", &BarManager::allowReset, &BarManager::setAllowReset).defaultValue(true)
-            .property("AlwaysMerge", &BarManager::alwaysMerge, &BarManager::setAlwaysMerge).defaultValue(false)
-            .property("AlwaysSaveText", &BarManager::alwaysSaveText, &BarManager::setAlwaysSaveText).defaultValue(false)
-            .property("AutoDockColor", &BarManager::autoDockColor, &BarManager::setAutoDockColor).defaultValue(true)
+                      &BarManager::setAllowCallFromAnotherForm)
+            .defaultValue(false)
+            .property("AllowReset", &BarManager::allowReset, &BarManager::setAllowReset)
+            .defaultValue(true)
+            .property("AlwaysMerge", &BarManager::alwaysMerge, &BarManager::setAlwaysMerge)
+            .defaultValue(false)
+            .property("AlwaysSaveText", &BarManager::alwaysSaveText, &BarManager::setAlwaysSaveText)
+            .defaultValue(false)
+            .property("AutoDockColor", &BarManager::autoDockColor, &BarManager::setAutoDockColor)
+            .defaultValue(true)
             .property("AutoHideEmptyBars", &BarManager::autoHideEmptyBars, &BarManager::setAutoHideEmptyBars)
             .defaultValue(false)
-            .property("Scaled", &BarManager::scaled, &BarManager::setScaled).defaultValue(true)
-            .property("Font", [](const BarManager& m) -> const FontProperty& { return m.font(); },
-                      [](BarManager& m, const FontProperty& f) { m.setFont(f); })
-            .property("Backgrounds", [](const BarManager& m) -> const BarBackgrounds& { return m.backgrounds(); },
-                      [](BarManager& m, const BarBackgrounds& b) { m.backgrounds().assign(b); })
-            .property("Bars", [](const BarManager& m) -> const Bars& { return m.bars(); },
-                      [](BarManager& m, const Bars& b) { m.setBars(b); })
-            .property("ButtonArrowWidth", &BarManager::buttonArrowWidth, &BarManager::setButtonArrowWidth).defaultValue(11)
-            .property("CanCustomize", &BarManager::canCustomize, &BarManager::setCanCustomize).defaultValue(true)
-            .property("Categories", [](const BarManager& m) -> const BarManagerCategories& { return m.categories(); },
-                      [](BarManager& m, const BarManagerCategories& c) { m.setCategories(c); })
-            .property("DockColor", [](const BarManager& m) { return colorValue(m.dockColor()); },
-                      [](BarManager& m, std::int64_t v) { m.setDockColor(toColor(v)); })
+            .property("Scaled", &BarManager::scaled, &BarManager::setScaled)
+            .defaultValue(true)
+            .property(
+                "Font", [](const BarManager& m) -> const FontProperty& { return m.font(); },
+                [](BarManager& m, const FontProperty& f) { m.setFont(f); })
+            .property(
+                "Backgrounds", [](const BarManager& m) -> const BarBackgrounds& { return m.backgrounds(); },
+                [](BarManager& m, const BarBackgrounds& b) { m.backgrounds().assign(b); })
+            .property(
+                "Bars", [](const BarManager& m) -> const Bars& { return m.bars(); },
+                [](BarManager& m, const Bars& b) { m.setBars(b); })
+            .property("ButtonArrowWidth", &BarManager::buttonArrowWidth, &BarManager::setButtonArrowWidth)
+            .defaultValue(11)
+            .property("CanCustomize", &BarManager::canCustomize, &BarManager::setCanCustomize)
+            .defaultValue(true)
+            .property(
+                "Categories", [](const BarManager& m) -> const BarManagerCategories& { return m.categories(); },
+                [](BarManager& m, const BarManagerCategories& c) { m.setCategories(c); })
+            .property(
+                "DockColor", [](const BarManager& m) { return colorValue(m.dockColor()); },
+                [](BarManager& m, std::int64_t v) { m.setDockColor(toColor(v)); })
             .idents(colorIdents())
             .stored([](const BarManager& m) { return !m.autoDockColor(); })
-            .property("FlatCloseButton", &BarManager::flatCloseButton, &BarManager::setFlatCloseButton).defaultValue(false)
-            .property("HelpButtonGlyph", [](const BarManager& m) -> const BitmapProperty& { return m.helpButtonGlyph(); },
-                      [](BarManager& m, const BitmapProperty& b) { m.helpButtonGlyph().assign(b); })
+            .property("FlatCloseButton", &BarManager::flatCloseButton, &BarManager::setFlatCloseButton)
+            .defaultValue(false)
+            .property(
+                "HelpButtonGlyph", [](const BarManager& m) -> const BitmapProperty& { return m.helpButtonGlyph(); },
+                [](BarManager& m, const BitmapProperty& b) { m.helpButtonGlyph().assign(b); })
             .stored([](const BarManager& m) { return !m.helpButtonGlyph().empty(); })
-            .property("HelpContext", &BarManager::helpContext, &BarManager::setHelpContext).defaultValue(0)
+            .property("HelpContext", &BarManager::helpContext, &BarManager::setHelpContext)
+            .defaultValue(0)
             .property("HideFloatingBarsWhenInactive", &BarManager::hideFloatingBarsWhenInactive,
-                      &BarManager::setHideFloatingBarsWhenInactive).defaultValue(true)
+                      &BarManager::setHideFloatingBarsWhenInactive)
+            .defaultValue(true)
             .property("HotImages", imageGetter<ilHotImages>(), imageSetter<ilHotImages>())
-            .property("ImageListBkColor", [](const BarManager& m) { return colorValue(m.imageListBkColor()); },
-                      [](BarManager& m, std::int64_t v) { m.setImageListBkColor(toColor(v)); })
+            .property(
+                "ImageListBkColor", [](const BarManager& m) { return colorValue(m.imageListBkColor()); },
+                [](BarManager& m, std::int64_t v) { m.setImageListBkColor(toColor(v)); })
             .idents(colorIdents())
             .defaultValue(std::int64_t{0xFF00FF})
             .property("Images", imageGetter<ilImages>(), imageSetter<ilImages>())
@@ -85,42 +103,65 @@ const ClassInfo& BarManager::classInfo() {
             .property("IniFileName", &BarManager::iniFileName, &BarManager::setIniFileName)
             .stored([](const BarManager& m) { return !m.iniFileName().empty(); })
             .property("LargeImages", imageGetter<ilLargeImages>(), imageSetter<ilLargeImages>())
-            .property("LargeButtonArrowWidth", &BarManager::largeButtonArrowWidth, &BarManager::setLargeButtonArrowWidth)
+            .property("LargeButtonArrowWidth", &BarManager::largeButtonArrowWidth,
+                      &BarManager::setLargeButtonArrowWidth)
             .defaultValue(13)
-            .property("LargeIcons", &BarManager::largeIcons, &BarManager::setLargeIcons).defaultValue(false)
-            .property("LookAndFeel", [](const BarManager& m) -> const LookAndFeel& { return m.lookAndFeel(); },
-                      [](BarManager& m, const LookAndFeel& l) { m.lookAndFeel().assign(l); })
+            .property("LargeIcons", &BarManager::largeIcons, &BarManager::setLargeIcons)
+            .defaultValue(false)
+            .property(
+                "LookAndFeel", [](const BarManager& m) -> const LookAndFeel& { return m.lookAndFeel(); },
+                [](BarManager& m, const LookAndFeel& l) { m.lookAndFeel().assign(l); })
             .property("MakeDisabledImagesFaded", &BarManager::makeDisabledImagesFaded,
-                      &BarManager::setMakeDisabledImagesFaded).defaultValue(false)
-            .property("MenuAnimations", &BarManager::menuAnimations, &BarManager::setMenuAnimations).defaultValue(maNone)
+                      &BarManager::setMakeDisabledImagesFaded)
+            .defaultValue(false)
+            .property("MenuAnimations", &BarManager::menuAnimations, &BarManager::setMenuAnimations)
+            .defaultValue(maNone)
             .property("MenusShowRecentItemsFirst", &BarManager::menusShowRecentItemsFirst,
-                      &BarManager::setMenusShowRecentItemsFirst).defaultValue(true)
-            .property("MostRecentItemsPercents", [](const BarManager& m) { return static_cast<std::uint8_t>(m.mostRecentItemsPercents()); },
-                      [](BarManager& m, std::uint8_t v) { m.setMostRecentItemsPercents(v); })
+                      &BarManager::setMenusShowRecentItemsFirst)
+            .defaultValue(true)
+            .property(
+                "MostRecentItemsPercents",
+                [](const BarManager& m) { return static_cast<std::uint8_t>(m.mostRecentItemsPercents()); },
+                [](BarManager& m, std::uint8_t v) { m.setMostRecentItemsPercents(v); })
             .defaultValue(95)
-            .property("NotDocking", &BarManager::notDocking, &BarManager::setNotDocking).defaultValue(BarDockingStyles{})
-            .property("PopupMenuLinks", [](const BarManager& m) -> const BarPopupMenuLinks& { return m.popupMenuLinks(); },
-                      [](BarManager& m, const BarPopupMenuLinks& l) { m.popupMenuLinks().assign(l); })
+            .property("NotDocking", &BarManager::notDocking, &BarManager::setNotDocking)
+            .defaultValue(BarDockingStyles{})
+            .property(
+                "PopupMenuLinks", [](const BarManager& m) -> const BarPopupMenuLinks& { return m.popupMenuLinks(); },
+                [](BarManager& m, const BarPopupMenuLinks& l) { m.popupMenuLinks().assign(l); })
             .property("RegistryPath", &BarManager::registryPath, &BarManager::setRegistryPath)
             .stored([](const BarManager& m) { return !m.registryPath().empty(); })
-            .property("ShowCloseButton", &BarManager::showCloseButton, &BarManager::setShowCloseButton).defaultValue(false)
+            .property("ShowCloseButton", &BarManager::showCloseButton, &BarManager::setShowCloseButton)
+            .defaultValue(false)
             .property("ShowFullMenusAfterDelay", &BarManager::showFullMenusAfterDelay,
-                      &BarManager::setShowFullMenusAfterDelay).defaultValue(true)
-            .property("ShowHelpButton", &BarManager::showHelpButton, &BarManager::setShowHelpButton).defaultValue(false)
-            .property("ShowHint", &BarManager::showHint, &BarManager::setShowHint).defaultValue(true)
+                      &BarManager::setShowFullMenusAfterDelay)
+            .defaultValue(true)
+            .property("ShowHelpButton", &BarManager::showHelpButton, &BarManager::setShowHelpButton)
+            .defaultValue(false)
+            .property("ShowHint", &BarManager::showHint, &BarManager::setShowHint)
+            .defaultValue(true)
             .property("ShowHintForDisabledItems", &BarManager::showHintForDisabledItems,
-                      &BarManager::setShowHintForDisabledItems).defaultValue(true)
+                      &BarManager::setShowHintForDisabledItems)
+            .defaultValue(true)
             .property("ShowShortCutInHint", &BarManager::showShortCutInHint, &BarManager::setShowShortCutInHint)
             .defaultValue(false)
-            .property("StoreInIniFile", &BarManager::storeInIniFile, &BarManager::setStoreInIniFile).defaultValue(false)
-            .property("StoreInRegistry", &BarManager::storeInRegistry, &BarManager::setStoreInRegistry).defaultValue(false)
-            .property("StretchGlyphs", &BarManager::stretchGlyphs, &BarManager::setStretchGlyphs).defaultValue(true)
-            .property("Style", &BarManager::style, &BarManager::setStyle).defaultValue(bmsEnhanced)
-            .property("SunkenBorder", &BarManager::sunkenBorder, &BarManager::setSunkenBorder).defaultValue(false)
-            .property("UseF10ForMenu", &BarManager::useF10ForMenu, &BarManager::setUseF10ForMenu).defaultValue(true)
-            .property("UseFullReset", &BarManager::useFullReset, &BarManager::setUseFullReset).defaultValue(false)
+            .property("StoreInIniFile", &BarManager::storeInIniFile, &BarManager::setStoreInIniFile)
+            .defaultValue(false)
+            .property("StoreInRegistry", &BarManager::storeInRegistry, &BarManager::setStoreInRegistry)
+            .defaultValue(false)
+            .property("StretchGlyphs", &BarManager::stretchGlyphs, &BarManager::setStretchGlyphs)
+            .defaultValue(true)
+            .property("Style", &BarManager::style, &BarManager::setStyle)
+            .defaultValue(bmsEnhanced)
+            .property("SunkenBorder", &BarManager::sunkenBorder, &BarManager::setSunkenBorder)
+            .defaultValue(false)
+            .property("UseF10ForMenu", &BarManager::useF10ForMenu, &BarManager::setUseF10ForMenu)
+            .defaultValue(true)
+            .property("UseFullReset", &BarManager::useFullReset, &BarManager::setUseFullReset)
+            .defaultValue(false)
             .property("UseLargeImagesForLargeIcons", &BarManager::useLargeImagesForLargeIcons,
-                      &BarManager::setUseLargeImagesForLargeIcons).defaultValue(false)
+                      &BarManager::setUseLargeImagesForLargeIcons)
+            .defaultValue(false)
             .property("UseSystemFont", &BarManager::useSystemFont, &BarManager::setUseSystemFont)
             .property("WaitForDockingTime", &BarManager::waitForDockingTime, &BarManager::setWaitForDockingTime)
             .defaultValue(21)
@@ -317,17 +358,17 @@ void BarManager::imagesChanged(ImageListKind kind) {
     BarLockUpdate lock(this);
     for (BarItem* i : std::vector<BarItem*>(items_)) {
         switch (kind) {
-            case ilImages:
-            case ilDisabledImages:
-                if (i->imageIndex() >= 0) i->glyphChanged();
-                break;
-            case ilHotImages:
-                if (i->usesHotImages()) i->hotImagesChanged();
-                break;
-            case ilLargeImages:
-            case ilDisabledLargeImages:
-                if (i->usesLargeImages()) i->largeImagesChanged();
-                break;
+        case ilImages:
+        case ilDisabledImages:
+            if (i->imageIndex() >= 0) i->glyphChanged();
+            break;
+        case ilHotImages:
+            if (i->usesHotImages()) i->hotImagesChanged();
+            break;
+        case ilLargeImages:
+        case ilDisabledLargeImages:
+            if (i->usesLargeImages()) i->largeImagesChanged();
+            break;
         }
     }
     if (kind == ilLargeImages) computeIconSize();
@@ -397,31 +438,28 @@ BarManagerStyle BarManager::effectiveStyle() const {
     if (style_ != bmsUseLookAndFeel) return style_;
     if (lookAndFeel_.nativeStyle() && themesActive()) return bmsXP;
     switch (lookAndFeel_.kind()) {
-        case lfFlat: return bmsEnhanced;
-        case lfStandard: return bmsStandard;
-        case lfUltraFlat: return bmsFlat;
-        case lfOffice11: return bmsOffice11;
+    case lfFlat: return bmsEnhanced;
+    case lfStandard: return bmsStandard;
+    case lfUltraFlat: return bmsFlat;
+    case lfOffice11: return bmsOffice11;
     }
     return bmsEnhanced;
 }
 
 std::string BarManager::getPainterClass() const {
     switch (effectiveStyle()) {
-        case bmsFlat: return "BarItemControlFlatPainter";
-        case bmsXP: return themesActive() ? "BarItemControlXPPainter" : "BarItemControlEnhancedPainter";
-        case bmsEnhanced: return "BarItemControlEnhancedPainter";
-        case bmsOffice11: return "BarItemControlOffice11Painter";
-        default: return "BarItemControlStandardPainter";
+    case bmsFlat: return "BarItemControlFlatPainter";
+    case bmsXP: return themesActive() ? "BarItemControlXPPainter" : "BarItemControlEnhancedPainter";
+    case bmsEnhanced: return "BarItemControlEnhancedPainter";
+    case bmsOffice11: return "BarItemControlOffice11Painter";
+    default: return "BarItemControlStandardPainter";
     }
 }
 
 void BarManager::computeIconSize() {
-    if (!largeIcons_)
-        iconSize_ = 16;
-    else if (useLargeImagesForLargeIcons_ && imageList(ilLargeImages))
-        iconSize_ = imageList(ilLargeImages)->width();
-    else
-        iconSize_ = 32;
+    if (!largeIcons_) iconSize_ = 16;
+    else if (useLargeImagesForLargeIcons_ && imageList(ilLargeImages)) iconSize_ = imageList(ilLargeImages)->width();
+    else iconSize_ = 32;
 }
 
 void BarManager::applyStyle() {
@@ -553,12 +591,9 @@ std::string BarManager::dockControlPath(const Component* site) {
 
 bool BarManager::canDocking(Bar* bar, BarDockingStyle style, DockControl* site) {
     bool answer;
-    if (bar && bar->notDocking().contains(style))
-        answer = false;
-    else if (!site || bars_->isBuiltInDock(site))
-        answer = !notDocking_.contains(style);
-    else
-        answer = bar ? site->canDockBar(*bar) : site->allowDocking();
+    if (bar && bar->notDocking().contains(style)) answer = false;
+    else if (!site || bars_->isBuiltInDock(site)) answer = !notDocking_.contains(style);
+    else answer = bar ? site->canDockBar(*bar) : site->allowDocking();
     OnDocking(bar, style, site, answer);
     return answer;
 }
@@ -802,7 +837,8 @@ void BarManager::readDockControlHeights(Reader& reader) {
 
 void BarManager::writeDockControlHeights(Writer& writer) {
     writer.writeListBegin();
-    for (BarDockingStyle s : {dsLeft, dsRight, dsTop, dsBottom}) writer.writeInteger(bars_->dockControl(s)->thickness());
+    for (BarDockingStyle s : {dsLeft, dsRight, dsTop, dsBottom})
+        writer.writeInteger(bars_->dockControl(s)->thickness());
     writer.writeListEnd();
 }
 

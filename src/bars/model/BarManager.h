@@ -145,7 +145,9 @@ public:
     bool useSystemFont() const { return useSystemFont_; }
     void setUseSystemFont(bool v);
     int waitForDockingTime() const { return waitForDockingTime_; }
-    void setWaitForDockingTime(int v) { if (v >= 0) waitForDockingTime_ = v; }
+    void setWaitForDockingTime(int v) {
+        if (v >= 0) waitForDockingTime_ = v;
+    }
 
     // The five image lists.
     enum ImageListKind { ilImages, ilHotImages, ilLargeImages, ilDisabledImages, ilDisabledLargeImages };

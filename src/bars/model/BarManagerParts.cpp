@@ -53,11 +53,13 @@ void LookAndFeel::assign(const Persistent& source) {
 const ClassInfo& BarBackgrounds::classInfo() {
     static const ClassInfo info =
         ClassBuilder<BarBackgrounds>("BarBackgrounds", Persistent::classInfo())
-            .property("Bar", [](const BarBackgrounds& b) -> const BitmapProperty& { return b.bar(); },
-                      [](BarBackgrounds& b, const BitmapProperty& p) { b.bar().assign(p); })
+            .property(
+                "Bar", [](const BarBackgrounds& b) -> const BitmapProperty& { return b.bar(); },
+                [](BarBackgrounds& b, const BitmapProperty& p) { b.bar().assign(p); })
             .stored([](const BarBackgrounds& b) { return !b.bar().empty(); })
-            .property("SubMenu", [](const BarBackgrounds& b) -> const BitmapProperty& { return b.subMenu(); },
-                      [](BarBackgrounds& b, const BitmapProperty& p) { b.subMenu().assign(p); })
+            .property(
+                "SubMenu", [](const BarBackgrounds& b) -> const BitmapProperty& { return b.subMenu(); },
+                [](BarBackgrounds& b, const BitmapProperty& p) { b.subMenu().assign(p); })
             .stored([](const BarBackgrounds& b) { return !b.subMenu().empty(); });
     return info;
 }
@@ -74,9 +76,10 @@ void BarBackgrounds::assign(const Persistent& source) {
 // ---- BarPopupMenuLinks
 
 const ClassInfo& BarPopupMenuLink::classInfo() {
-    static const ClassInfo info = ClassBuilder<BarPopupMenuLink>("BarPopupMenuLink", CollectionItem::classInfo())
-                                      .property("Control", &BarPopupMenuLink::control, &BarPopupMenuLink::setControl)
-                                      .property("PopupMenu", &BarPopupMenuLink::popupMenu, &BarPopupMenuLink::setPopupMenu);
+    static const ClassInfo info =
+        ClassBuilder<BarPopupMenuLink>("BarPopupMenuLink", CollectionItem::classInfo())
+            .property("Control", &BarPopupMenuLink::control, &BarPopupMenuLink::setControl)
+            .property("PopupMenu", &BarPopupMenuLink::popupMenu, &BarPopupMenuLink::setPopupMenu);
     return info;
 }
 

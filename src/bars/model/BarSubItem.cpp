@@ -9,10 +9,14 @@ namespace lindora {
 const ClassInfo& CustomBarSubItem::classInfo() {
     static const ClassInfo info = [] {
         ClassBuilder<CustomBarSubItem> b("CustomBarSubItem", BarItem::classInfo());
-        b.property("BarSize", &CustomBarSubItem::barSize, &CustomBarSubItem::setBarSize).defaultValue(0)
-            .property("Detachable", &CustomBarSubItem::detachable, &CustomBarSubItem::setDetachable).defaultValue(false)
-            .property("DetachingBar", &CustomBarSubItem::detachingBar, &CustomBarSubItem::setDetachingBar).defaultValue(-1)
-            .property("ShowCaption", &CustomBarSubItem::showCaption, &CustomBarSubItem::setShowCaption).defaultValue(true);
+        b.property("BarSize", &CustomBarSubItem::barSize, &CustomBarSubItem::setBarSize)
+            .defaultValue(0)
+            .property("Detachable", &CustomBarSubItem::detachable, &CustomBarSubItem::setDetachable)
+            .defaultValue(false)
+            .property("DetachingBar", &CustomBarSubItem::detachingBar, &CustomBarSubItem::setDetachingBar)
+            .defaultValue(-1)
+            .property("ShowCaption", &CustomBarSubItem::showCaption, &CustomBarSubItem::setShowCaption)
+            .defaultValue(true);
         publishGlyph(b);
         publishImageIndex(b);
         publishOnClick(b);
@@ -54,8 +58,9 @@ void CustomBarSubItem::popup() {
 const ClassInfo& BarSubItem::classInfo() {
     static const ClassInfo info =
         ClassBuilder<BarSubItem>("BarSubItem", CustomBarSubItem::classInfo())
-            .property("ItemLinks", [](const BarSubItem& s) -> const BarItemLinks& { return s.itemLinks(); },
-                      [](BarSubItem& s, const BarItemLinks& l) { s.setItemLinks(l); })
+            .property(
+                "ItemLinks", [](const BarSubItem& s) -> const BarItemLinks& { return s.itemLinks(); },
+                [](BarSubItem& s, const BarItemLinks& l) { s.setItemLinks(l); })
             .property("AllowCustomizing", &BarSubItem::allowCustomizing, &BarSubItem::setAllowCustomizing)
             .defaultValue(true)
             .event("OnCloseUp", &BarSubItem::OnCloseUp)

@@ -14,10 +14,8 @@ const ClassInfo& DockControl::classInfo() {
 
 DockControl::DockControl(Component* owner, BarManager* manager, BarDockingStyle style)
     : Component(owner), manager_(nullptr), style_(style) {
-    if (style_ != dsNone)
-        manager_ = manager;  // the manager's own sites are not registered placed sites
-    else if (manager)
-        setBarManager(manager);
+    if (style_ != dsNone) manager_ = manager;  // the manager's own sites are not registered placed sites
+    else if (manager) setBarManager(manager);
 }
 
 DockControl::~DockControl() {

@@ -44,7 +44,9 @@ public:
     // Hooks for the dock layout (rows): realign rows, stop or resume redrawing, repaint.
     virtual void realign() {}
     virtual void setLockUpdate(bool locked) {}
-    virtual void repaintDock() { if (handleAllocated()) invalidate(); }
+    virtual void repaintDock() {
+        if (handleAllocated()) invalidate();
+    }
     virtual void rebuildBorder() {}
 
 private:

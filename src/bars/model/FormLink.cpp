@@ -47,8 +47,7 @@ bool isVisible(Component* form) {
 }
 
 bool isActive(Component* form) {
-    if (Window* w = windowOf(form); w && w->handleAllocated())
-        return WindowSystem::instance().activeWindow() == w;
+    if (Window* w = windowOf(form); w && w->handleAllocated()) return WindowSystem::instance().activeWindow() == w;
     if (const PropInfo* p = form ? findProperty(*form, "Active") : nullptr; p && p->kind() == TypeKind::Enumeration)
         return p->getOrdinal(*form) != 0;
     return false;

@@ -9,23 +9,24 @@ namespace lindora {
 template <class T>
 ClassBuilder<T>& publishGlyph(ClassBuilder<T>& b) {
     return b
-        .property("Glyph", [](const T& i) -> const BitmapProperty& { return i.glyph(); },
-                  [](T& i, const BitmapProperty& g) { i.setGlyph(g); })
+        .property(
+            "Glyph", [](const T& i) -> const BitmapProperty& { return i.glyph(); },
+            [](T& i, const BitmapProperty& g) { i.setGlyph(g); })
         .stored([](const T& i) { return !i.glyph().empty(); });
 }
 
 template <class T>
 ClassBuilder<T>& publishImageIndex(ClassBuilder<T>& b) {
-    return b.property("ImageIndex", &T::imageIndex, &T::setImageIndex)
-        .defaultValue(-1)
-        .stored([](const T& i) { return !(i.actionLink() && i.actionLink()->isImageIndexLinked()); });
+    return b.property("ImageIndex", &T::imageIndex, &T::setImageIndex).defaultValue(-1).stored([](const T& i) {
+        return !(i.actionLink() && i.actionLink()->isImageIndexLinked());
+    });
 }
 
 template <class T>
 ClassBuilder<T>& publishShortCut(ClassBuilder<T>& b) {
-    return b.property("ShortCut", &T::shortCut, &T::setShortCut)
-        .defaultValue(0)
-        .stored([](const T& i) { return !(i.actionLink() && i.actionLink()->isShortCutLinked()); });
+    return b.property("ShortCut", &T::shortCut, &T::setShortCut).defaultValue(0).stored([](const T& i) {
+        return !(i.actionLink() && i.actionLink()->isShortCutLinked());
+    });
 }
 
 template <class T>

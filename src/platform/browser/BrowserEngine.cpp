@@ -14,31 +14,27 @@ void BrowserEngine::navigate(std::u16string_view urlOrPath) {
 }
 
 void BrowserEngine::attachTo(NativeSurface* surface) {
-    if (surface == surface_)
-        return;
+    if (surface == surface_) return;
     surface_ = surface;
     hostChanged();
     goLiveWhenShown();
 }
 
 void BrowserEngine::setGeometry(const Rect& inSurface) {
-    if (inSurface == geometry_)
-        return;
+    if (inSurface == geometry_) return;
     geometry_ = inSurface;
     hostChanged();
 }
 
 void BrowserEngine::setVisible(bool visible) {
-    if (visible == visible_)
-        return;
+    if (visible == visible_) return;
     visible_ = visible;
     hostChanged();
     goLiveWhenShown();
 }
 
 void BrowserEngine::goLiveWhenShown() {
-    if (live_ || !surface_ || !visible_)
-        return;
+    if (live_ || !surface_ || !visible_) return;
     live_ = true;
     // In the order they were asked for, each replacing the one before, as on a shown engine.
     std::vector<std::string> waiting;
@@ -48,13 +44,11 @@ void BrowserEngine::goLiveWhenShown() {
 
 void BrowserEngine::raiseProgressChange(int progress, int progressMax) {
     // A copy: the handler may assign a new one while it runs.
-    if (auto handler = OnProgressChange)
-        handler(progress, progressMax);
+    if (auto handler = OnProgressChange) handler(progress, progressMax);
 }
 
 void BrowserEngine::raiseTitleChange(const std::u16string& text) {
-    if (auto handler = OnTitleChange)
-        handler(text);
+    if (auto handler = OnTitleChange) handler(text);
 }
 
 }  // namespace lindora

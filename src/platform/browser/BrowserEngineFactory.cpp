@@ -17,18 +17,15 @@ std::map<std::string, BrowserEngineFactory>& factories() {
 }  // namespace
 
 void registerBrowserEngineFactory(const std::string& platformName, BrowserEngineFactory factory) {
-    if (factory)
-        factories()[platformName] = std::move(factory);
-    else
-        factories().erase(platformName);
+    if (factory) factories()[platformName] = std::move(factory);
+    else factories().erase(platformName);
 }
 
 std::unique_ptr<BrowserEngine> createBrowserEngine() {
     if (PlatformIntegration* p = PlatformIntegration::instance()) {
         auto it = factories().find(p->name());
         if (it != factories().end())
-            if (auto engine = it->second())
-                return engine;
+            if (auto engine = it->second()) return engine;
     }
     return std::make_unique<RecordingBrowserEngine>();
 }

@@ -14,13 +14,12 @@ namespace {
 constexpr std::size_t kMaxHeadBytes = 256 * 1024;
 
 std::size_t findNoCase(std::string_view text, std::string_view what, std::size_t from) {
-    auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())),
-                          text.end(), what.begin(), what.end(), [](char a, char b) {
+    auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())), text.end(),
+                          what.begin(), what.end(), [](char a, char b) {
                               return std::tolower(static_cast<unsigned char>(a)) ==
                                      std::tolower(static_cast<unsigned char>(b));
                           });
-    return it == text.end() ? std::string_view::npos
-                            : static_cast<std::size_t>(it - text.begin());
+    return it == text.end() ? std::string_view::npos : static_cast<std::size_t>(it - text.begin());
 }
 
 // Finds "<title" followed by ">", white space or "/" (so "<titles>" does not count).
@@ -29,8 +28,7 @@ std::size_t findTitleTag(std::string_view html) {
     while ((pos = findNoCase(html, "<title", pos)) != std::string_view::npos) {
         const std::size_t after = pos + 6;
         if (after < html.size() &&
-            (html[after] == '>' || html[after] == '/' ||
-             std::isspace(static_cast<unsigned char>(html[after]))))
+            (html[after] == '>' || html[after] == '/' || std::isspace(static_cast<unsigned char>(html[after]))))
             return pos;
         pos = after;
     }
@@ -38,8 +36,7 @@ std::size_t findTitleTag(std::string_view html) {
 }
 
 void appendCodePoint(std::u16string& out, char32_t c) {
-    if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        c = 0xFFFD;
+    if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
     if (c < 0x10000) {
         out += static_cast<char16_t>(c);
     } else {
@@ -52,9 +49,9 @@ void appendCodePoint(std::u16string& out, char32_t c) {
 // Decodes numeric references and the few named ones that turn up in titles.
 std::u16string decodeReferences(std::string_view raw) {
     static constexpr std::pair<std::string_view, char16_t> kNamed[] = {
-        {"amp", u'&'}, {"lt", u'<'}, {"gt", u'>'}, {"quot", u'"'}, {"apos", u'\''},
-        {"nbsp", u'\u00A0'}, {"copy", u'\u00A9'}, {"reg", u'\u00AE'}, {"mdash", u'\u2014'},
-        {"ndash", u'\u2013'}, {"hellip", u'\u2026'}, {"trade", u'\u2122'},
+        {"amp", u'&'},        {"lt", u'<'},         {"gt", u'>'},          {"quot", u'"'},
+        {"apos", u'\''},      {"nbsp", u'\u00A0'},  {"copy", u'\u00A9'},   {"reg", u'\u00AE'},
+        {"mdash", u'\u2014'}, {"ndash", u'\u2013'}, {"hellip", u'\u2026'}, {"trade", u'\u2122'},
     };
     std::u16string out;
     std::size_t start = 0;
@@ -114,8 +111,7 @@ std::u16string collapseWhiteSpace(const std::u16string& text) {
             pendingSpace = !out.empty();
             continue;
         }
-        if (pendingSpace)
-            out += u' ';
+        if (pendingSpace) out += u' ';
         pendingSpace = false;
         out += c;
     }
@@ -126,21 +122,17 @@ std::u16string collapseWhiteSpace(const std::u16string& text) {
 
 std::optional<std::u16string> titleOfHtml(std::string_view html) {
     const std::size_t tag = findTitleTag(html);
-    if (tag == std::string_view::npos)
-        return std::nullopt;
+    if (tag == std::string_view::npos) return std::nullopt;
     const std::size_t open = html.find('>', tag);
-    if (open == std::string_view::npos)
-        return std::nullopt;
+    if (open == std::string_view::npos) return std::nullopt;
     std::size_t close = findNoCase(html, "</title", open + 1);
-    if (close == std::string_view::npos)
-        close = html.size();
+    if (close == std::string_view::npos) close = html.size();
     return collapseWhiteSpace(decodeReferences(html.substr(open + 1, close - open - 1)));
 }
 
 std::optional<std::u16string> titleOfHtmlFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
+    if (!in) return std::nullopt;
     std::string head(kMaxHeadBytes, '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(in.gcount()));

@@ -43,13 +43,11 @@ std::string utf16ToUtf8(std::u16string_view text) {
         char32_t c = text[i];
         if (c >= 0xD800 && c <= 0xDBFF) {
             if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF)
-                throw Exception("Invalid character in text: unpaired surrogate at position " +
-                                std::to_string(i));
+                throw Exception("Invalid character in text: unpaired surrogate at position " + std::to_string(i));
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (c >= 0xDC00 && c <= 0xDFFF) {
-            throw Exception("Invalid character in text: unpaired surrogate at position " +
-                            std::to_string(i));
+            throw Exception("Invalid character in text: unpaired surrogate at position " + std::to_string(i));
         }
         appendUtf8(out, c);
     }
@@ -81,8 +79,7 @@ std::u16string utf8ToUtf16(std::string_view text) {
         bool valid = true;
         int taken = 0;
         for (; taken < extra; ++taken) {
-            if (i + 1 + taken >= text.size() ||
-                (static_cast<unsigned char>(text[i + 1 + taken]) & 0xC0) != 0x80) {
+            if (i + 1 + taken >= text.size() || (static_cast<unsigned char>(text[i + 1 + taken]) & 0xC0) != 0x80) {
                 valid = false;
                 break;
             }

@@ -87,8 +87,9 @@ InputScript InputScript::parse(const std::string& text) {
         c.line = line;
         if (cmd == "move" || cmd == "click" || cmd == "dblclick") {
             expectArgs(line, w, 2, (cmd + " X Y").c_str());
-            c.kind = cmd == "move" ? ScriptCommand::Kind::Move
-                     : cmd == "click" ? ScriptCommand::Kind::Click : ScriptCommand::Kind::DoubleClick;
+            c.kind = cmd == "move"    ? ScriptCommand::Kind::Move
+                     : cmd == "click" ? ScriptCommand::Kind::Click
+                                      : ScriptCommand::Kind::DoubleClick;
             c.point = {parseInt(line, w[1], "X"), parseInt(line, w[2], "Y")};
         } else if (cmd == "press" || cmd == "release") {
             expectArgs(line, w, 1, (cmd + " left|right|middle").c_str());
@@ -103,8 +104,8 @@ InputScript InputScript::parse(const std::string& text) {
                 auto plus = combo.find('+', start);
                 // A trailing "+" names the plus key itself ("Ctrl++").
                 std::string part = plus == std::string::npos ? combo.substr(start)
-                                   : plus == start            ? std::string("=")
-                                                              : combo.substr(start, plus - start);
+                                   : plus == start           ? std::string("=")
+                                                             : combo.substr(start, plus - start);
                 if (part.empty()) throw InputScriptError(line, "empty key name in \"" + combo + "\"");
                 c.keys.push_back(parseKey(line, part));
                 if (plus == std::string::npos) break;
@@ -132,11 +133,12 @@ InputScript InputScript::parse(const std::string& text) {
             }
             for (char32_t ch : c.text)
                 if (!layout.keyForChar(ch))
-                    throw InputScriptError(line, "character U+" + [&] {
-                        std::ostringstream h;
-                        h << std::hex << std::uppercase << static_cast<unsigned>(ch);
-                        return h.str();
-                    }() + " cannot be typed on the US keyboard layout");
+                    throw InputScriptError(
+                        line, "character U+" + [&] {
+                            std::ostringstream h;
+                            h << std::hex << std::uppercase << static_cast<unsigned>(ch);
+                            return h.str();
+                        }() + " cannot be typed on the US keyboard layout");
         } else if (cmd == "wait") {
             expectArgs(line, w, 1, "wait MS");
             c.kind = ScriptCommand::Kind::Wait;

@@ -40,11 +40,11 @@ struct ScriptCommand {
     Kind kind = Kind::Move;
     int line = 0;
     Point point;
-    int button = 0;                 // 0 left, 1 right, 2 middle
-    std::vector<unsigned> keys;     // Key: modifiers first, the key last; KeyDown/KeyUp: one key
-    std::u32string text;            // Type
-    int ms = 0;                     // Wait
-    std::string file;               // Screenshot
+    int button = 0;              // 0 left, 1 right, 2 middle
+    std::vector<unsigned> keys;  // Key: modifiers first, the key last; KeyDown/KeyUp: one key
+    std::u32string text;         // Type
+    int ms = 0;                  // Wait
+    std::string file;            // Screenshot
 };
 
 class InputScript {

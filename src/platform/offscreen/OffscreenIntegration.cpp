@@ -27,37 +27,58 @@ public:
         const int w = o_.options_.screenSize.cx, h = o_.options_.screenSize.cy;
         const Rect work = monitors().front().workArea;
         switch (i) {
-        case SM_CXSCREEN: case SM_CXVIRTUALSCREEN: return w;
-        case SM_CYSCREEN: case SM_CYVIRTUALSCREEN: return h;
-        case SM_XVIRTUALSCREEN: case SM_YVIRTUALSCREEN: return 0;
-        case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL: return 16;
-        case SM_CYVTHUMB: case SM_CXHTHUMB: return 16;
+        case SM_CXSCREEN:
+        case SM_CXVIRTUALSCREEN: return w;
+        case SM_CYSCREEN:
+        case SM_CYVIRTUALSCREEN: return h;
+        case SM_XVIRTUALSCREEN:
+        case SM_YVIRTUALSCREEN: return 0;
+        case SM_CXVSCROLL:
+        case SM_CYHSCROLL:
+        case SM_CYVSCROLL:
+        case SM_CXHSCROLL: return 16;
+        case SM_CYVTHUMB:
+        case SM_CXHTHUMB: return 16;
         case SM_CYCAPTION: return 19;
-        case SM_CXBORDER: case SM_CYBORDER: return 1;
-        case SM_CXFIXEDFRAME: case SM_CYFIXEDFRAME: return 3;
-        case SM_CXFRAME: case SM_CYFRAME: return 4;
-        case SM_CXEDGE: case SM_CYEDGE: return 2;
-        case SM_CXICON: case SM_CYICON: case SM_CXCURSOR: case SM_CYCURSOR: return 32;
-        case SM_CXSMICON: case SM_CYSMICON: return 16;
+        case SM_CXBORDER:
+        case SM_CYBORDER: return 1;
+        case SM_CXFIXEDFRAME:
+        case SM_CYFIXEDFRAME: return 3;
+        case SM_CXFRAME:
+        case SM_CYFRAME: return 4;
+        case SM_CXEDGE:
+        case SM_CYEDGE: return 2;
+        case SM_CXICON:
+        case SM_CYICON:
+        case SM_CXCURSOR:
+        case SM_CYCURSOR: return 32;
+        case SM_CXSMICON:
+        case SM_CYSMICON: return 16;
         case SM_CYMENU: return 19;
         case SM_CXFULLSCREEN: return work.width();
         case SM_CYFULLSCREEN: return work.height() - 19;
         case SM_CXMIN: return 112;
         case SM_CYMIN: return 27;
-        case SM_CXSIZE: case SM_CYSIZE: return 18;
+        case SM_CXSIZE:
+        case SM_CYSIZE: return 18;
         case SM_CXMINTRACK: return 112;
         case SM_CYMINTRACK: return 27;
-        case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: return 4;
+        case SM_CXDOUBLECLK:
+        case SM_CYDOUBLECLK: return 4;
         case SM_CYSMCAPTION: return 15;
         case SM_CXSMSIZE: return 12;
         case SM_CYSMSIZE: return 14;
-        case SM_CXMENUSIZE: case SM_CYMENUSIZE: return 18;
+        case SM_CXMENUSIZE:
+        case SM_CYMENUSIZE: return 18;
         case SM_CXMAXIMIZED: return work.width() + 8;
         case SM_CYMAXIMIZED: return work.height() + 8;
-        case SM_CXDRAG: case SM_CYDRAG: return 4;
-        case SM_CXMENUCHECK: case SM_CYMENUCHECK: return 13;
+        case SM_CXDRAG:
+        case SM_CYDRAG: return 4;
+        case SM_CXMENUCHECK:
+        case SM_CYMENUCHECK: return 13;
         case SM_CMONITORS: return 1;
-        case SM_CXFOCUSBORDER: case SM_CYFOCUSBORDER: return 1;
+        case SM_CXFOCUSBORDER:
+        case SM_CYFOCUSBORDER: return 1;
         default: return 0;
         }
     }
@@ -219,10 +240,8 @@ void OffscreenSurface::present(const Bitmap& store, const Rect& area) {
 // The integration
 
 OffscreenIntegration::OffscreenIntegration(OffscreenOptions options)
-    : options_(std::move(options)),
-      screen_(std::make_unique<Screen>(*this)),
-      dispatcher_(std::make_unique<Dispatcher>(*this)),
-      services_(std::make_unique<Services>(*this)) {}
+    : options_(std::move(options)), screen_(std::make_unique<Screen>(*this)),
+      dispatcher_(std::make_unique<Dispatcher>(*this)), services_(std::make_unique<Services>(*this)) {}
 
 OffscreenIntegration::~OffscreenIntegration() = default;
 

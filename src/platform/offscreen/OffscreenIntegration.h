@@ -24,7 +24,7 @@ class OffscreenIntegration;
 
 struct OffscreenOptions {
     Size screenSize{1280, 1024};
-    std::optional<Rect> workArea;   // the whole screen when not given
+    std::optional<Rect> workArea;  // the whole screen when not given
     bool virtualClock = true;
 };
 

@@ -16,9 +16,9 @@ struct OemKey {
 };
 
 constexpr OemKey oemKeys[] = {
-    {VK_OEM_1, ';', ':'}, {VK_OEM_PLUS, '=', '+'}, {VK_OEM_COMMA, ',', '<'}, {VK_OEM_MINUS, '-', '_'},
-    {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'}, {VK_OEM_3, '`', '~'}, {VK_OEM_4, '[', '{'},
-    {VK_OEM_5, '\\', '|'}, {VK_OEM_6, ']', '}'}, {VK_OEM_7, '\'', '"'},
+    {VK_OEM_1, ';', ':'},      {VK_OEM_PLUS, '=', '+'}, {VK_OEM_COMMA, ',', '<'}, {VK_OEM_MINUS, '-', '_'},
+    {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},    {VK_OEM_3, '`', '~'},     {VK_OEM_4, '[', '{'},
+    {VK_OEM_5, '\\', '|'},     {VK_OEM_6, ']', '}'},    {VK_OEM_7, '\'', '"'},
 };
 constexpr char shiftedDigits[] = ")!@#$%^&*(";
 
@@ -28,19 +28,20 @@ struct NamedKey {
 };
 
 constexpr NamedKey namedKeys[] = {
-    {"Enter", VK_RETURN}, {"Return", VK_RETURN}, {"Esc", VK_ESCAPE}, {"Escape", VK_ESCAPE},
-    {"Space", VK_SPACE}, {"Tab", VK_TAB}, {"Backspace", VK_BACK}, {"Delete", VK_DELETE}, {"Del", VK_DELETE},
-    {"Insert", VK_INSERT}, {"Ins", VK_INSERT}, {"Home", VK_HOME}, {"End", VK_END}, {"PageUp", VK_PRIOR},
-    {"PageDown", VK_NEXT}, {"Left", VK_LEFT}, {"Up", VK_UP}, {"Right", VK_RIGHT}, {"Down", VK_DOWN},
-    {"Alt", VK_MENU}, {"Ctrl", VK_CONTROL}, {"Control", VK_CONTROL}, {"Shift", VK_SHIFT},
-    {"Apps", VK_APPS}, {"Menu", VK_APPS}, {"CapsLock", VK_CAPITAL}, {"Pause", VK_PAUSE},
-    {"PrintScreen", VK_SNAPSHOT}, {"NumLock", VK_NUMLOCK}, {"ScrollLock", VK_SCROLL},
+    {"Enter", VK_RETURN},    {"Return", VK_RETURN},     {"Esc", VK_ESCAPE},     {"Escape", VK_ESCAPE},
+    {"Space", VK_SPACE},     {"Tab", VK_TAB},           {"Backspace", VK_BACK}, {"Delete", VK_DELETE},
+    {"Del", VK_DELETE},      {"Insert", VK_INSERT},     {"Ins", VK_INSERT},     {"Home", VK_HOME},
+    {"End", VK_END},         {"PageUp", VK_PRIOR},      {"PageDown", VK_NEXT},  {"Left", VK_LEFT},
+    {"Up", VK_UP},           {"Right", VK_RIGHT},       {"Down", VK_DOWN},      {"Alt", VK_MENU},
+    {"Ctrl", VK_CONTROL},    {"Control", VK_CONTROL},   {"Shift", VK_SHIFT},    {"Apps", VK_APPS},
+    {"Menu", VK_APPS},       {"CapsLock", VK_CAPITAL},  {"Pause", VK_PAUSE},    {"PrintScreen", VK_SNAPSHOT},
+    {"NumLock", VK_NUMLOCK}, {"ScrollLock", VK_SCROLL},
 };
 
 bool equalsIgnoringCase(const std::string& a, const char* b) {
     std::string bs(b);
-    return a.size() == bs.size() &&
-           std::equal(a.begin(), a.end(), bs.begin(), [](char x, char y) { return std::tolower(x) == std::tolower(y); });
+    return a.size() == bs.size() && std::equal(a.begin(), a.end(), bs.begin(),
+                                               [](char x, char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 }  // namespace
@@ -50,14 +51,16 @@ std::optional<KeyStroke> UsKeyboardLayout::keyForChar(char32_t ch) const {
     if (ch >= 'A' && ch <= 'Z') return KeyStroke{static_cast<unsigned>(ch), true, false, false};
     if (ch >= '0' && ch <= '9') return KeyStroke{static_cast<unsigned>(ch), false, false, false};
     for (int d = 0; d < 10; ++d)
-        if (ch == static_cast<char32_t>(shiftedDigits[d])) return KeyStroke{static_cast<unsigned>('0' + d), true, false, false};
+        if (ch == static_cast<char32_t>(shiftedDigits[d]))
+            return KeyStroke{static_cast<unsigned>('0' + d), true, false, false};
     for (const auto& k : oemKeys) {
         if (ch == static_cast<char32_t>(k.plain)) return KeyStroke{k.vk, false, false, false};
         if (ch == static_cast<char32_t>(k.shifted)) return KeyStroke{k.vk, true, false, false};
     }
     switch (ch) {
     case U' ': return KeyStroke{VK_SPACE, false, false, false};
-    case U'\r': case U'\n': return KeyStroke{VK_RETURN, false, false, false};
+    case U'\r':
+    case U'\n': return KeyStroke{VK_RETURN, false, false, false};
     case U'\t': return KeyStroke{VK_TAB, false, false, false};
     case U'\b': return KeyStroke{VK_BACK, false, false, false};
     case 27: return KeyStroke{VK_ESCAPE, false, false, false};

@@ -2,11 +2,11 @@
 // File operations that keep a file whole for every reader: a new version is written beside the
 // old one, flushed to the disk and renamed over it, so a crash leaves either version but never
 // a mix. Failures raise std::system_error.
+#include <sys/types.h>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace lindora {
 

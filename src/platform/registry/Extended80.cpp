@@ -5,8 +5,7 @@
 
 namespace lindora {
 
-std::array<uint8_t, 10> encodeExtended80(long double value)
-{
+std::array<uint8_t, 10> encodeExtended80(long double value) {
     uint64_t significand = 0;
     uint32_t exponent = 0;  // biased
     bool negative = std::signbit(value);
@@ -36,21 +35,17 @@ std::array<uint8_t, 10> encodeExtended80(long double value)
             exponent = uint32_t(biased);
         }
     }
-    if (negative)
-        exponent |= 0x8000;
-    std::array<uint8_t, 10> out {};
-    for (int i = 0; i < 8; ++i)
-        out[i] = uint8_t(significand >> (8 * i));
+    if (negative) exponent |= 0x8000;
+    std::array<uint8_t, 10> out{};
+    for (int i = 0; i < 8; ++i) out[i] = uint8_t(significand >> (8 * i));
     out[8] = uint8_t(exponent);
     out[9] = uint8_t(exponent >> 8);
     return out;
 }
 
-long double decodeExtended80(const std::array<uint8_t, 10>& bytes)
-{
+long double decodeExtended80(const std::array<uint8_t, 10>& bytes) {
     uint64_t significand = 0;
-    for (int i = 0; i < 8; ++i)
-        significand |= uint64_t(bytes[i]) << (8 * i);
+    for (int i = 0; i < 8; ++i) significand |= uint64_t(bytes[i]) << (8 * i);
     uint32_t field = uint32_t(bytes[8]) | uint32_t(bytes[9]) << 8;
     bool negative = field & 0x8000;
     int exponent = int(field & 0x7fff);

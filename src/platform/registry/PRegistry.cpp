@@ -2,10 +2,8 @@
 
 namespace lindora {
 
-bool PRegistry::OpenKey(const std::string& key, bool canCreate)
-{
-    if (openWith(key, canCreate, RegAccess::ReadWrite))
-        return true;
+bool PRegistry::OpenKey(const std::string& key, bool canCreate) {
+    if (openWith(key, canCreate, RegAccess::ReadWrite)) return true;
     return !canCreate && openWith(key, false, RegAccess::Read);
 }
 

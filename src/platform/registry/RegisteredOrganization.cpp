@@ -4,8 +4,7 @@
 
 namespace lindora {
 
-std::string registeredOrganization()
-{
+std::string registeredOrganization() {
     try {
         Registry registry(RegistryRoot::LocalMachine);
         if (registry.OpenKeyReadOnly("SOFTWARE\\Microsoft\\Windows\\CurrentVersion") &&

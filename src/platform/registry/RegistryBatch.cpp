@@ -8,15 +8,12 @@ namespace lindora {
 
 RegistryBatch::RegistryBatch(RegistryRoot root) : RegistryBatch(RegistryRoots::store(root)) {}
 
-RegistryBatch::RegistryBatch(std::shared_ptr<RegistryStore> store) : m_store(std::move(store))
-{
-    if (!m_store)
-        throw std::invalid_argument("RegistryBatch needs a store");
+RegistryBatch::RegistryBatch(std::shared_ptr<RegistryStore> store) : m_store(std::move(store)) {
+    if (!m_store) throw std::invalid_argument("RegistryBatch needs a store");
     m_store->beginBatch();
 }
 
-RegistryBatch::~RegistryBatch()
-{
+RegistryBatch::~RegistryBatch() {
     try {
         commit();
     } catch (const std::exception&) {
@@ -24,13 +21,10 @@ RegistryBatch::~RegistryBatch()
     }
 }
 
-void RegistryBatch::commit()
-{
-    if (!m_open)
-        return;
+void RegistryBatch::commit() {
+    if (!m_open) return;
     m_open = false;
-    if (m_store->endBatch())
-        m_store->flush();
+    if (m_store->endBatch()) m_store->flush();
 }
 
 }  // namespace lindora

@@ -49,8 +49,7 @@ public:
     // Replaces a value of the same name (keeping that name's case) or appends a new one.
     void setValue(RegistryValue value);
     bool deleteValue(std::string_view name);
-    void clearValues()
-    {
+    void clearValues() {
         m_values.clear();
         m_valueIndex.clear();
     }

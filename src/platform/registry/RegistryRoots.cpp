@@ -15,29 +15,26 @@ struct Roots {
     RegistryDiagnosticHandler diagnostics;
 };
 
-Roots& roots()
-{
+Roots& roots() {
     static Roots instance;
     return instance;
 }
 
 }  // namespace
 
-std::shared_ptr<RegistryStore> RegistryRoots::store(RegistryRoot root)
-{
+std::shared_ptr<RegistryStore> RegistryRoots::store(RegistryRoot root) {
     Roots& r = roots();
     std::lock_guard lock(r.mutex);
     auto& slot = root == RegistryRoot::CurrentUser ? r.user : r.machine;
     if (!slot) {
-        auto access = root == RegistryRoot::CurrentUser ? RegistryStore::Access::ReadWrite
-                                                        : RegistryStore::Access::ReadOnly;
+        auto access =
+            root == RegistryRoot::CurrentUser ? RegistryStore::Access::ReadWrite : RegistryStore::Access::ReadOnly;
         slot = std::make_shared<RegistryStore>(registryStoreFile(root), access, r.diagnostics);
     }
     return slot;
 }
 
-void RegistryRoots::reset()
-{
+void RegistryRoots::reset() {
     std::shared_ptr<RegistryStore> user, machine;
     {
         Roots& r = roots();
@@ -48,15 +45,12 @@ void RegistryRoots::reset()
     // The stores save on destruction, outside the lock.
 }
 
-void RegistryRoots::setDiagnosticHandler(RegistryDiagnosticHandler handler)
-{
+void RegistryRoots::setDiagnosticHandler(RegistryDiagnosticHandler handler) {
     Roots& r = roots();
     std::lock_guard lock(r.mutex);
     r.diagnostics = handler;
-    if (r.user)
-        r.user->setDiagnosticHandler(handler);
-    if (r.machine)
-        r.machine->setDiagnosticHandler(handler);
+    if (r.user) r.user->setDiagnosticHandler(handler);
+    if (r.machine) r.machine->setDiagnosticHandler(handler);
 }
 
 }  // namespace lindora

@@ -55,10 +55,10 @@ public:
     std::unique_ptr<RegistryKey> snapshot();
 
     // Changes. On a read-only store they change nothing and return false.
-    bool createKey(const KeyPath& path);                          // true when the key exists afterwards
-    bool setValue(const KeyPath& path, RegistryValue value);      // false when the key does not exist
+    bool createKey(const KeyPath& path);                      // true when the key exists afterwards
+    bool setValue(const KeyPath& path, RegistryValue value);  // false when the key does not exist
     bool deleteValue(const KeyPath& path, std::string_view name);
-    bool deleteKey(const KeyPath& path, DeleteMode mode);         // false when missing or refused
+    bool deleteKey(const KeyPath& path, DeleteMode mode);  // false when missing or refused
 
     bool hasPendingChanges();
     // Writes pending changes merged into the file on disk. Raises ERegistryException when the

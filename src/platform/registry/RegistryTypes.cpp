@@ -2,8 +2,7 @@
 
 namespace lindora {
 
-RegDataType dataTypeOf(RegType type)
-{
+RegDataType dataTypeOf(RegType type) {
     switch (type) {
     case RegType::String: return RegDataType::rdString;
     case RegType::ExpandString: return RegDataType::rdExpandString;

@@ -10,8 +10,7 @@ bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 std::string settingsBaseKeyPath(std::string_view companyName, std::string_view softwareName,
-                                std::string_view softwareVersion, std::string_view leaf)
-{
+                                std::string_view softwareVersion, std::string_view leaf) {
     std::string path = "Software\\";
     for (std::string_view part : {companyName, softwareName, softwareVersion}) {
         if (!part.empty()) {
@@ -23,10 +22,8 @@ std::string settingsBaseKeyPath(std::string_view companyName, std::string_view s
     return path;
 }
 
-SettingLocation settingLocation(std::string_view baseKeyPath, std::string_view name, std::string_view boundProperty)
-{
-    if (!name.empty())
-        return {std::string(baseKeyPath), std::string(name)};
+SettingLocation settingLocation(std::string_view baseKeyPath, std::string_view name, std::string_view boundProperty) {
+    if (!name.empty()) return {std::string(baseKeyPath), std::string(name)};
     SettingLocation location{std::string(baseKeyPath), {}};
     size_t start = 0;
     for (size_t dot; (dot = boundProperty.find('.', start)) != std::string_view::npos; start = dot + 1) {
@@ -37,24 +34,19 @@ SettingLocation settingLocation(std::string_view baseKeyPath, std::string_view n
     return location;
 }
 
-std::string settingUniqueName(std::string_view boundProperty, std::string_view name)
-{
+std::string settingUniqueName(std::string_view boundProperty, std::string_view name) {
     std::string unique = std::string(boundProperty) + std::string(name);
     for (char& c : unique)
-        if (!isAsciiLetter(c) && !isAsciiDigit(c))
-            c = '_';
+        if (!isAsciiLetter(c) && !isAsciiDigit(c)) c = '_';
     return unique;
 }
 
-std::string restartValueName(std::string_view softwareName, std::string_view companyName)
-{
+std::string restartValueName(std::string_view softwareName, std::string_view companyName) {
     std::string name;
     for (std::string_view part : {std::string_view("PS"), softwareName, companyName})
         for (char c : part)
-            if (isAsciiLetter(c))
-                name += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
-    if (name.size() > 20)
-        name.resize(20);
+            if (isAsciiLetter(c)) name += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+    if (name.size() > 20) name.resize(20);
     return name;
 }
 

@@ -10,10 +10,8 @@ namespace {
 class KeyCycle {
 public:
     explicit KeyCycle(std::string_view key) : m_key(key) {}
-    uint8_t next()
-    {
-        if (m_key.empty())
-            return 0;
+    uint8_t next() {
+        if (m_key.empty()) return 0;
         uint8_t k = static_cast<uint8_t>(m_key[m_index]);
         m_index = (m_index + 1) % m_key.size();
         return k;
@@ -28,8 +26,7 @@ constexpr unsigned kPlain255Marker = 255;
 
 }  // namespace
 
-std::vector<uint8_t> scrambleBytes(std::span<const uint8_t> plain, std::string_view key, uint8_t seed)
-{
+std::vector<uint8_t> scrambleBytes(std::span<const uint8_t> plain, std::string_view key, uint8_t seed) {
     std::vector<uint8_t> out;
     out.reserve(plain.size() + 1);
     out.push_back(seed);
@@ -47,11 +44,9 @@ std::vector<uint8_t> scrambleBytes(std::span<const uint8_t> plain, std::string_v
     return out;
 }
 
-std::vector<uint8_t> unscrambleBytes(std::span<const uint8_t> stored, std::string_view key)
-{
+std::vector<uint8_t> unscrambleBytes(std::span<const uint8_t> stored, std::string_view key) {
     std::vector<uint8_t> plain;
-    if (stored.empty())
-        return plain;
+    if (stored.empty()) return plain;
     plain.reserve(stored.size() - 1);
     KeyCycle cycle(key);
     unsigned previous = stored[0];
@@ -67,8 +62,7 @@ std::vector<uint8_t> unscrambleBytes(std::span<const uint8_t> stored, std::strin
     return plain;
 }
 
-uint8_t freshScrambleSeed()
-{
+uint8_t freshScrambleSeed() {
     std::random_device device;
     std::mt19937 generator(device());
     return uint8_t(std::uniform_int_distribution<int>(0, 255)(generator));

@@ -88,13 +88,13 @@ TEST(MainWindowGtk, TheWindowAppearsCentredWithItsCaptionAndWebKitRendersTheStar
         form->wbMain->OnTitleChange.bind([&](Persistent* sender, const std::u16string& text) {
             title = text;
             std::any_cast<std::function<void(Persistent*, const std::u16string&)>>(formsTitleHandler.function)(sender,
-                                                                                                          text);
+                                                                                                               text);
         });
         auto formsProgressHandler = form->wbMain->OnProgressChange.value();
         form->wbMain->OnProgressChange.bind([&](Persistent* sender, int progress, int max) {
             loaded |= progress == BrowserEngine::ProgressDone;
             std::any_cast<std::function<void(Persistent*, int, int)>>(formsProgressHandler.function)(sender, progress,
-                                                                                                    max);
+                                                                                                     max);
         });
 
         ASSERT_TRUE(runUntil([&] { return toplevelTitled("Lindora 1.0") != nullptr; }));
@@ -114,7 +114,8 @@ TEST(MainWindowGtk, TheWindowAppearsCentredWithItsCaptionAndWebKitRendersTheStar
         // Shown and loaded, the window is the active one natively and in the window layer.
         EXPECT_TRUE(runUntil([&] { return gtk_window_is_active(native) != FALSE; }, std::chrono::seconds(5)));
         EXPECT_TRUE(runUntil([&] { return WindowSystem::instance().activeWindow() == form; }, std::chrono::seconds(5)))
-            << "active: " << (WindowSystem::instance().activeWindow() ? WindowSystem::instance().activeWindow()->text() : "none")
+            << "active: "
+            << (WindowSystem::instance().activeWindow() ? WindowSystem::instance().activeWindow()->text() : "none")
             << " app active " << WindowSystem::instance().applicationActive();
         EXPECT_EQ(title, u"Welcome to Lindora");
         EXPECT_EQ(form->caption(), "Lindora 1.0");

@@ -104,16 +104,16 @@ TEST_F(BrowserEngineTest, CompletingALocalPageRaisesItsTitleThenTheEndOfDownload
     engine.completeLoad();
     engine.completeLoad();  // nothing is loading any more
 
-    EXPECT_EQ(events, (std::vector<std::string>{"progress 0/10000", "progress 5000/10000",
-                                                "title Welcome to Lindora", "progress -1/10000"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"progress 0/10000", "progress 5000/10000", "title Welcome to Lindora",
+                                                "progress -1/10000"}));
     EXPECT_FALSE(engine.isLoading());
 }
 
 TEST_F(BrowserEngineTest, PagesWithoutTitleOrMissingRaiseOnlyTheEndOfDownload) {
     record();
     show();
-    for (const std::string& path : {writePage("untitled.htm", "<p>no title</p>"),
-                                    testing::TempDir() + "/does-not-exist.htm"}) {
+    for (const std::string& path :
+         {writePage("untitled.htm", "<p>no title</p>"), testing::TempDir() + "/does-not-exist.htm"}) {
         events.clear();
         engine.navigate(std::u16string(path.begin(), path.end()));
         engine.completeLoad();

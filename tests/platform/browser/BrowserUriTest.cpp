@@ -19,9 +19,7 @@ void PrintTo(const UriCase& c, std::ostream* os) { *os << c.uri; }
 
 class BrowserUriConversion : public testing::TestWithParam<UriCase> {};
 
-TEST_P(BrowserUriConversion, GivesTheEngineAUri) {
-    EXPECT_EQ(browserUriFromText(GetParam().text), GetParam().uri);
-}
+TEST_P(BrowserUriConversion, GivesTheEngineAUri) { EXPECT_EQ(browserUriFromText(GetParam().text), GetParam().uri); }
 
 INSTANTIATE_TEST_SUITE_P(
     UrlsAndPaths, BrowserUriConversion,
@@ -29,8 +27,7 @@ INSTANTIATE_TEST_SUITE_P(
         // URLs pass through with their own escapes, query and fragment.
         UriCase{u"https://convert.example.com/start?from=GUI", "https://convert.example.com/start?from=GUI"},
         UriCase{u"http://example.com/a%20b?q=1&r=2#top", "http://example.com/a%20b?q=1&r=2#top"},
-        UriCase{u"about:blank", "about:blank"},
-        UriCase{u"file:///tmp/page.htm", "file:///tmp/page.htm"},
+        UriCase{u"about:blank", "about:blank"}, UriCase{u"file:///tmp/page.htm", "file:///tmp/page.htm"},
         // Characters that may not stand in a URI are escaped, the rest left alone.
         UriCase{u"http://example.com/my page", "http://example.com/my%20page"},
         UriCase{u"https://example.com/\u00e4?q=\u00df", "https://example.com/%C3%A4?q=%C3%9F"},
@@ -72,12 +69,14 @@ TEST(BrowserUri, RejectsWhatNamesNothing) {
 }
 
 TEST(BrowserUri, FileUriGivesBackTheLocalPath) {
-    for (const std::u16string path : {u"/opt/lindora/index.htm", u"/tmp/My Docs/a#b?c%d.htm",
-                                       u"/tmp/\u00dcber/\U0001F600.htm"})
+    for (const std::u16string path :
+         {u"/opt/lindora/index.htm", u"/tmp/My Docs/a#b?c%d.htm", u"/tmp/\u00dcber/\U0001F600.htm"})
         EXPECT_EQ(localPathFromFileUri(browserUriFromText(path)), utf16ToUtf8(path));
     EXPECT_EQ(localPathFromFileUri("file:///tmp/My%20Docs/a%23b.htm"), "/tmp/My Docs/a#b.htm");
     EXPECT_EQ(localPathFromFileUri("FILE://localhost/tmp/x.htm?q#f"), "/tmp/x.htm");
-    EXPECT_EQ(localPathFromFileUri("file:///tmp/%C3%9Cber"), "/tmp/\xC3\x9C" "ber");
+    EXPECT_EQ(localPathFromFileUri("file:///tmp/%C3%9Cber"),
+              "/tmp/\xC3\x9C"
+              "ber");
     EXPECT_EQ(localPathFromFileUri("file:///tmp/100%"), "/tmp/100%");
     EXPECT_EQ(localPathFromFileUri("file://server/share/x"), "");
     EXPECT_EQ(localPathFromFileUri("https://example.com/x"), "");

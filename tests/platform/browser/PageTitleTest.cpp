@@ -17,26 +17,21 @@ void PrintTo(const TitleCase& c, std::ostream* os) { *os << c.html; }
 
 class PageTitleOfHtml : public testing::TestWithParam<TitleCase> {};
 
-TEST_P(PageTitleOfHtml, ReadsTheTitleAsABrowserShowsIt) {
-    EXPECT_EQ(titleOfHtml(GetParam().html), GetParam().title);
-}
+TEST_P(PageTitleOfHtml, ReadsTheTitleAsABrowserShowsIt) { EXPECT_EQ(titleOfHtml(GetParam().html), GetParam().title); }
 
 INSTANTIATE_TEST_SUITE_P(
     Pages, PageTitleOfHtml,
-    testing::Values(
-        TitleCase{"<html><head><title>Welcome</title></head></html>", u"Welcome"},
-        TitleCase{"<HTML><TITLE lang=\"en\">Upper</TITLE>", u"Upper"},
-        TitleCase{"<title>\n   Two\t\tlines\n  here </title>", u"Two lines here"},
-        TitleCase{"<title>A &amp; B &lt;c&gt; &quot;d&quot; &#39;e&#x27;</title>", u"A & B <c> \"d\" 'e'"},
-        TitleCase{"<title>Caf\xC3\xA9 &#x65E5;&#26412;</title>", u"Caf\u00e9 \u65e5\u672c"},
-        TitleCase{"<title>&unknown; & &#xZZ; &#99999999;</title>", u"&unknown; & &#xZZ; &#99999999;"},
-        TitleCase{"<title></title>", u""},
-        TitleCase{"<titles>x</titles><title>Real</title>", u"Real"},
-        TitleCase{"<title>Never closed", u"Never closed"},
-        TitleCase{"<title>First</title><title>Second</title>", u"First"},
-        TitleCase{"<html><body>No title</body></html>", std::nullopt},
-        TitleCase{"<title", std::nullopt},
-        TitleCase{"", std::nullopt}));
+    testing::Values(TitleCase{"<html><head><title>Welcome</title></head></html>", u"Welcome"},
+                    TitleCase{"<HTML><TITLE lang=\"en\">Upper</TITLE>", u"Upper"},
+                    TitleCase{"<title>\n   Two\t\tlines\n  here </title>", u"Two lines here"},
+                    TitleCase{"<title>A &amp; B &lt;c&gt; &quot;d&quot; &#39;e&#x27;</title>", u"A & B <c> \"d\" 'e'"},
+                    TitleCase{"<title>Caf\xC3\xA9 &#x65E5;&#26412;</title>", u"Caf\u00e9 \u65e5\u672c"},
+                    TitleCase{"<title>&unknown; & &#xZZ; &#99999999;</title>", u"&unknown; & &#xZZ; &#99999999;"},
+                    TitleCase{"<title></title>", u""}, TitleCase{"<titles>x</titles><title>Real</title>", u"Real"},
+                    TitleCase{"<title>Never closed", u"Never closed"},
+                    TitleCase{"<title>First</title><title>Second</title>", u"First"},
+                    TitleCase{"<html><body>No title</body></html>", std::nullopt}, TitleCase{"<title", std::nullopt},
+                    TitleCase{"", std::nullopt}));
 
 TEST(PageTitle, ReadsALocalFile) {
     const std::string path = testing::TempDir() + "/page title \xC3\xBC.htm";

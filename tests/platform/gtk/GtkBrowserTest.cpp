@@ -23,8 +23,7 @@ class StillDelegate final : public SurfaceDelegate {
 public:
     explicit StillDelegate(Bitmap picture) : picture_(std::move(picture)) {}
     void surfaceExposed(const Rect& area) override {
-        if (surface)
-            surface->present(picture_, area);
+        if (surface) surface->present(picture_, area);
     }
     void surfaceGeometryChanged(const Rect&) override {}
     void surfaceCloseRequested() override {}
@@ -40,8 +39,7 @@ private:
 std::vector<std::uint32_t> screenPixels(const Rect& r) {
     std::vector<std::uint32_t> out;
     GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), r.left, r.top, r.width(), r.height());
-    if (!shot)
-        return out;
+    if (!shot) return out;
     const int stride = gdk_pixbuf_get_rowstride(shot);
     const int channels = gdk_pixbuf_get_n_channels(shot);
     const guchar* data = gdk_pixbuf_read_pixels(shot);
@@ -80,9 +78,8 @@ TEST(GtkBrowser, TopLevelWindowShowsTheStartPage) {
     engine.setVisible(true);
     window->setVisible(true, true);
 
-    const bool loaded = GtkTestDisplay::pumpUntil([&] {
-        return !titles.empty() && !progress.empty() && progress.back().first == BrowserEngine::ProgressDone;
-    });
+    const bool loaded = GtkTestDisplay::pumpUntil(
+        [&] { return !titles.empty() && !progress.empty() && progress.back().first == BrowserEngine::ProgressDone; });
     ASSERT_TRUE(loaded) << "no title or end of download within the limit";
     EXPECT_EQ(titles.front(), u"Welcome to Lindora");
     for (const auto& [p, max] : progress) {

@@ -25,8 +25,7 @@ void postGuarded(F f) {
 
 TEST(GtkEventDispatcher, NothingPendingAndNoWaitReturnsAtOnce) {
     GtkEventDispatcher dispatcher;
-    while (g_main_context_pending(nullptr))
-        g_main_context_iteration(nullptr, FALSE);
+    while (g_main_context_pending(nullptr)) g_main_context_iteration(nullptr, FALSE);
     EXPECT_FALSE(dispatcher.processEvents(0));
 }
 
@@ -44,7 +43,10 @@ TEST(GtkEventDispatcher, ACallbackMayRunANestedLoop) {
     postGuarded([&] {
         order.push_back("outer begins");
         bool inner = false;
-        postGuarded([&] { order.push_back("inner"); inner = true; });
+        postGuarded([&] {
+            order.push_back("inner");
+            inner = true;
+        });
         for (int round = 0; !inner && round < 1000; ++round)
             dispatcher.processEvents(100);  // a local loop inside a native callback
         order.push_back("outer ends");
@@ -60,14 +62,12 @@ TEST(GtkEventDispatcher, ExceptionsFromCallbacksReachTheLoop) {
     postGuarded([&] { later = true; });
     EXPECT_THROW(
         {
-            for (int i = 0; i < 10; ++i)
-                dispatcher.processEvents(100);
+            for (int i = 0; i < 10; ++i) dispatcher.processEvents(100);
         },
         std::runtime_error);
     // The exception is thrown once; what was queued behind it still runs afterwards.
     EXPECT_NO_THROW(dispatcher.processEvents(0));
-    for (int round = 0; !later && round < 1000; ++round)
-        dispatcher.processEvents(100);
+    for (int round = 0; !later && round < 1000; ++round) dispatcher.processEvents(100);
     EXPECT_TRUE(later);
 }
 

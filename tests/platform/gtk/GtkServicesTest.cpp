@@ -28,8 +28,7 @@ private:
     static gboolean tick(gpointer data) {
         auto* self = static_cast<DialogAnswerer*>(data);
         GtkWidget* dialog = GtkServices::openDialog();
-        if (!dialog || !gtk_widget_get_mapped(dialog) || self->answers_.empty())
-            return G_SOURCE_CONTINUE;
+        if (!dialog || !gtk_widget_get_mapped(dialog) || self->answers_.empty()) return G_SOURCE_CONTINUE;
         self->seenTitles.push_back(gtk_window_get_title(GTK_WINDOW(dialog)));
         gchar* text = nullptr;
         g_object_get(dialog, "text", &text, nullptr);

@@ -33,8 +33,7 @@ public:
     explicit PaintingDelegate(Bitmap picture) : picture_(std::move(picture)) {}
     void surfaceExposed(const Rect& area) override {
         ++exposed;
-        if (surface)
-            surface->present(picture_, area);
+        if (surface) surface->present(picture_, area);
     }
     void surfaceGeometryChanged(const Rect& bounds) override { lastBounds = bounds; }
     void surfaceCloseRequested() override {}
@@ -52,8 +51,7 @@ private:
 // The screen's pixel at a point, as 0xRRGGBB.
 std::uint32_t screenPixel(int x, int y) {
     GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, 1, 1);
-    if (!shot)
-        return 0xFFFFFFFF;
+    if (!shot) return 0xFFFFFFFF;
     const guchar* p = gdk_pixbuf_read_pixels(shot);
     const std::uint32_t rgb = (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
     g_object_unref(shot);
@@ -90,8 +88,7 @@ protected:
 TEST_F(GtkSurfaceTest, PopupLandsWhereAskedAndShowsTheBackingStore) {
     Bitmap picture(60, 40, RGB(200, 30, 40));
     for (int y = 0; y < 40; ++y)
-        for (int x = 30; x < 60; ++x)
-            picture.setColor(x, y, RGB(20, 120, 220));
+        for (int x = 30; x < 60; ++x) picture.setColor(x, y, RGB(20, 120, 220));
     PaintingDelegate delegate(picture);
     auto popup = makeSurface(SurfaceKind::Popup, Rect::fromSize(100, 120, 60, 40), &delegate);
     delegate.surface = popup.get();
@@ -152,17 +149,15 @@ TEST_F(GtkSurfaceTest, ButtonsBecomePressesAndDoubleClicksTheClassicWay) {
     ASSERT_TRUE(GtkTestDisplay::pumpUntil([&] { return clicks() >= 6; }));
     std::vector<MouseAction> actions;
     for (const MouseInput& m : sink.mice) {
-        if (m.action == MouseAction::Move || m.action == MouseAction::Leave)
-            continue;
+        if (m.action == MouseAction::Move || m.action == MouseAction::Leave) continue;
         actions.push_back(m.action);
         EXPECT_EQ(m.button, MouseButton::Left);
         EXPECT_EQ(m.screen, Point(210, 220));
         EXPECT_EQ(m.surface, form.get());
         EXPECT_EQ(m.modifiers, unsigned(ModShift));
     }
-    EXPECT_EQ(actions, (std::vector<MouseAction>{MouseAction::Press, MouseAction::Release,
-                                                 MouseAction::DoubleClick, MouseAction::Release,
-                                                 MouseAction::Press, MouseAction::Release}));
+    EXPECT_EQ(actions, (std::vector<MouseAction>{MouseAction::Press, MouseAction::Release, MouseAction::DoubleClick,
+                                                 MouseAction::Release, MouseAction::Press, MouseAction::Release}));
 }
 
 TEST_F(GtkSurfaceTest, KeysBecomeVirtualKeysWithTheirText) {
@@ -197,12 +192,11 @@ TEST_F(GtkSurfaceTest, ShapesAndBitmapCursorsGoOnTheDrawing) {
     auto form = makeSurface(SurfaceKind::Normal, Rect::fromSize(800, 500, 60, 60), &delegate);
     showAndWait(*form);
     GdkWindow* bin = gtk_layout_get_bin_window(GTK_LAYOUT(form->childLayer()));
-    for (CursorShape shape : {CursorShape::Arrow, CursorShape::IBeam, CursorShape::SizeWE,
-                              CursorShape::HSplit, CursorShape::DragNoDrop})
+    for (CursorShape shape :
+         {CursorShape::Arrow, CursorShape::IBeam, CursorShape::SizeWE, CursorShape::HSplit, CursorShape::DragNoDrop})
         form->setCursor(shape);  // named cursors come from the theme, when it has them
     Bitmap arrow(16, 16);
-    for (int i = 0; i < 16; ++i)
-        arrow.setPixel(i, i, 0xFF000000);
+    for (int i = 0; i < 16; ++i) arrow.setPixel(i, i, 0xFF000000);
     form->setCustomCursor(arrow, Point(0, 0));
     GdkCursor* custom = gdk_window_get_cursor(bin);
     ASSERT_NE(custom, nullptr);

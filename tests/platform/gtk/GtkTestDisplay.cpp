@@ -32,8 +32,7 @@ DisplayState& state() {
 std::string findXvfb() {
     for (const char* dir : {"/usr/bin", "/usr/local/bin", "/bin"}) {
         const std::string path = std::string(dir) + "/Xvfb";
-        if (access(path.c_str(), X_OK) == 0)
-            return path;
+        if (access(path.c_str(), X_OK) == 0) return path;
     }
     return {};
 }
@@ -47,8 +46,8 @@ int startXvfb(const std::string& binary, pid_t& pid, std::string& reason) {
     }
     fcntl(fds[0], F_SETFD, FD_CLOEXEC);
     const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {binary.c_str(), "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
-                          "-nolisten", "tcp", "-noreset", nullptr};
+    const char* argv[] = {binary.c_str(), "-displayfd", fd.c_str(), "-screen",  "0",
+                          "1280x1024x24", "-nolisten",  "tcp",      "-noreset", nullptr};
     pid = fork();
     if (pid == 0) {
         // The server goes when the test program goes, even when it crashes.
@@ -72,8 +71,7 @@ int startXvfb(const std::string& binary, pid_t& pid, std::string& reason) {
     while (text.find('\n') == std::string::npos && poll(&p, 1, 30000) > 0) {
         char buffer[32];
         const ssize_t n = read(fds[0], buffer, sizeof buffer);
-        if (n <= 0)
-            break;
+        if (n <= 0) break;
         text.append(buffer, static_cast<std::size_t>(n));
     }
     close(fds[0]);
@@ -106,8 +104,7 @@ public:
 
 GtkIntegration* GtkTestDisplay::integration() {
     DisplayState& s = state();
-    if (s.started)
-        return s.integration.get();
+    if (s.started) return s.integration.get();
     s.started = true;
     const std::string xvfb = findXvfb();
     if (xvfb.empty()) {
@@ -115,15 +112,13 @@ GtkIntegration* GtkTestDisplay::integration() {
         return nullptr;
     }
     const int display = startXvfb(xvfb, s.xvfb, s.reason);
-    if (display < 0)
-        return nullptr;
+    if (display < 0) return nullptr;
     setenv("DISPLAY", (":" + std::to_string(display)).c_str(), 1);
     unsetenv("WAYLAND_DISPLAY");
     setenv("GDK_BACKEND", "x11", 1);
     setenv("NO_AT_BRIDGE", "1", 1);  // no accessibility bus in a test session
     s.integration = GtkIntegration::create();
-    if (!s.integration)
-        s.reason = "GTK cannot open the Xvfb display :" + std::to_string(display);
+    if (!s.integration) s.reason = "GTK cannot open the Xvfb display :" + std::to_string(display);
     return s.integration.get();
 }
 
@@ -132,8 +127,7 @@ const std::string& GtkTestDisplay::unavailableReason() { return state().reason; 
 bool GtkTestDisplay::pumpUntil(const std::function<bool()>& done, std::chrono::seconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
         integration()->eventDispatcher().processEvents(50);
     }
     return true;
@@ -144,10 +138,8 @@ void GtkTestDisplay::settle() {
     for (int round = 0; round < 20; ++round) {
         gdk_display_sync(gdk_display_get_default());
         bool any = false;
-        while (g_main_context_pending(nullptr))
-            any |= g_main_context_iteration(nullptr, FALSE);
-        if (!any)
-            break;
+        while (g_main_context_pending(nullptr)) any |= g_main_context_iteration(nullptr, FALSE);
+        if (!any) break;
     }
 }
 

@@ -18,17 +18,16 @@ public:
 
     // Processes GLib events until `done` holds or `limit` passes; true when done held.
     // The limit only bounds a wait for real events (pages loading, windows mapping).
-    static bool pumpUntil(const std::function<bool()>& done,
-                          std::chrono::seconds limit = std::chrono::seconds(60));
+    static bool pumpUntil(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(60));
     // Processes what is pending, and what that causes, for a short while.
     static void settle();
 };
 
 // Skips the current test when there is no display.
-#define LINDORA_REQUIRE_GTK_DISPLAY()                                                   \
-    do {                                                                                \
-        if (!::lindora::test::GtkTestDisplay::integration())                            \
-            GTEST_SKIP() << ::lindora::test::GtkTestDisplay::unavailableReason();       \
+#define LINDORA_REQUIRE_GTK_DISPLAY()                                             \
+    do {                                                                          \
+        if (!::lindora::test::GtkTestDisplay::integration())                      \
+            GTEST_SKIP() << ::lindora::test::GtkTestDisplay::unavailableReason(); \
     } while (0)
 
 }  // namespace lindora::test

@@ -1,7 +1,7 @@
 #include "GtkTestInput.h"
 
-#include <gdk/gdkx.h>
 #include <X11/extensions/XTest.h>
+#include <gdk/gdkx.h>
 
 namespace lindora::test {
 

@@ -95,9 +95,9 @@ TEST(UsKeyboardLayoutTest, MapsCharactersToKeysWithShiftAndBack) {
         unsigned vk;
         bool shift;
     };
-    const Case cases[] = {{U'a', 'A', false}, {U'A', 'A', true}, {U'1', '1', false}, {U'!', '1', true},
-                          {U'&', '7', true},  {U'-', VK_OEM_MINUS, false}, {U'?', VK_OEM_2, true},
-                          {U' ', VK_SPACE, false}};
+    const Case cases[] = {{U'a', 'A', false},     {U'A', 'A', true},      {U'1', '1', false},
+                          {U'!', '1', true},      {U'&', '7', true},      {U'-', VK_OEM_MINUS, false},
+                          {U'?', VK_OEM_2, true}, {U' ', VK_SPACE, false}};
     for (const auto& c : cases) {
         auto k = layout.keyForChar(c.ch);
         ASSERT_TRUE(k.has_value());

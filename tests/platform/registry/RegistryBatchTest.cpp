@@ -2,8 +2,8 @@
 // outermost batch, with every guarantee of a single save (merge, mode, failure kept pending).
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <sys/stat.h>
+#include <stdexcept>
 #include <thread>
 
 #include "RegistryFixture.h"
@@ -20,8 +20,7 @@ protected:
     std::shared_ptr<RegistryStore> user() { return RegistryRoots::store(RegistryRoot::CurrentUser); }
 
     // What the file holds now, read as another process would.
-    std::string onDisk(const KeyPath& key, const char* name)
-    {
+    std::string onDisk(const KeyPath& key, const char* name) {
         RegistryStore disk(userFile(), RegistryStore::Access::ReadOnly,
                            [this](const std::string& m) { diagnostics.push_back(m); });
         auto v = disk.value(key, name);
@@ -29,16 +28,14 @@ protected:
     }
 
     // Writes one value into its own key and closes it, as a setting's save does.
-    static void writeKey(Registry& reg, const std::string& key, const std::string& name, const std::string& value)
-    {
+    static void writeKey(Registry& reg, const std::string& key, const std::string& name, const std::string& value) {
         ASSERT_TRUE(reg.OpenKey("\\" + key, true));
         reg.WriteString(name, value);
         reg.CloseKey();
     }
 };
 
-TEST_F(RegistryBatchTest, KeysClosedInABatchAreSavedOnceAtItsEndMergedWithOtherSaves)
-{
+TEST_F(RegistryBatchTest, KeysClosedInABatchAreSavedOnceAtItsEndMergedWithOtherSaves) {
     auto store = user();
     {
         RegistryBatch batch(RegistryRoot::CurrentUser);
@@ -72,8 +69,7 @@ TEST_F(RegistryBatchTest, KeysClosedInABatchAreSavedOnceAtItsEndMergedWithOtherS
     EXPECT_TRUE(diagnostics.empty());
 }
 
-TEST_F(RegistryBatchTest, NestedBatchesSaveOnceAtTheOutermostEnd)
-{
+TEST_F(RegistryBatchTest, NestedBatchesSaveOnceAtTheOutermostEnd) {
     auto store = user();
     RegistryBatch outer(store);
     Registry reg;
@@ -98,8 +94,7 @@ TEST_F(RegistryBatchTest, NestedBatchesSaveOnceAtTheOutermostEnd)
     EXPECT_EQ(store->fileWrites(), 2u) << "after the batch, closing a key saves at once again";
 }
 
-TEST_F(RegistryBatchTest, AnExceptionInsideABatchStillSavesWhatWasChanged)
-{
+TEST_F(RegistryBatchTest, AnExceptionInsideABatchStillSavesWhatWasChanged) {
     auto store = user();
     try {
         RegistryBatch batch(store);
@@ -108,16 +103,14 @@ TEST_F(RegistryBatchTest, AnExceptionInsideABatchStillSavesWhatWasChanged)
         ASSERT_TRUE(reg.OpenKey("\\Software\\App\\Open", true));
         reg.WriteString("Unclosed", "saved too");
         throw std::runtime_error("a handler failed");
-    } catch (const std::runtime_error&) {
-    }
+    } catch (const std::runtime_error&) {}
     EXPECT_EQ(store->fileWrites(), 1u);
     EXPECT_FALSE(store->hasPendingChanges());
     EXPECT_EQ(onDisk({"Software", "App"}, "Before"), "saved");
     EXPECT_EQ(onDisk({"Software", "App", "Open"}, "Unclosed"), "saved too");
 }
 
-TEST_F(RegistryBatchTest, AFailedSaveAtTheEndKeepsTheChangesForTheNextSave)
-{
+TEST_F(RegistryBatchTest, AFailedSaveAtTheEndKeepsTheChangesForTheNextSave) {
     // A folder where the file should be: saving cannot replace it.
     std::filesystem::create_directory(userFile());
     auto store = user();
@@ -144,8 +137,7 @@ TEST_F(RegistryBatchTest, AFailedSaveAtTheEndKeepsTheChangesForTheNextSave)
     EXPECT_EQ(onDisk({"Software", "App"}, "w"), "2");
 }
 
-TEST_F(RegistryBatchTest, ABatchDefersOnlyItsOwnThreadsSaves)
-{
+TEST_F(RegistryBatchTest, ABatchDefersOnlyItsOwnThreadsSaves) {
     auto store = user();
     RegistryBatch batch(store);
     Registry mine;

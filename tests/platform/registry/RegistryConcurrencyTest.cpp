@@ -2,10 +2,10 @@
 // point never leaves a file that fails to parse.
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <random>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
+#include <random>
 
 #include "RegistryFixture.h"
 #include "platform/registry/RegistryStore.h"
@@ -17,8 +17,7 @@ class RegistryConcurrencyTest : public test::RegistryFixture {
 protected:
     // Runs body in a child process; the child ends with 0 when body returns, 1 on an exception.
     template <typename Body>
-    pid_t spawn(Body body)
-    {
+    pid_t spawn(Body body) {
         pid_t pid = ::fork();
         if (pid == 0) {
             int status = 0;
@@ -32,16 +31,14 @@ protected:
         return pid;
     }
 
-    static int exitStatus(pid_t pid)
-    {
+    static int exitStatus(pid_t pid) {
         int status = 0;
         ::waitpid(pid, &status, 0);
         return status;
     }
 };
 
-TEST_F(RegistryConcurrencyTest, TwoProcessesSavingAtOnceLoseNothing)
-{
+TEST_F(RegistryConcurrencyTest, TwoProcessesSavingAtOnceLoseNothing) {
     constexpr int kSaves = 200;
     auto writer = [this](const std::string& key) {
         RegistryStore store(userFile(), RegistryStore::Access::ReadWrite);
@@ -71,8 +68,7 @@ TEST_F(RegistryConcurrencyTest, TwoProcessesSavingAtOnceLoseNothing)
     EXPECT_TRUE(diagnostics.empty());
 }
 
-TEST_F(RegistryConcurrencyTest, AWriterKilledWhileSavingNeverLeavesADamagedFile)
-{
+TEST_F(RegistryConcurrencyTest, AWriterKilledWhileSavingNeverLeavesADamagedFile) {
     std::mt19937 random(20261210);
     for (int round = 0; round < 20; ++round) {
         int pipeFds[2];
@@ -84,11 +80,11 @@ TEST_F(RegistryConcurrencyTest, AWriterKilledWhileSavingNeverLeavesADamagedFile)
             for (int i = 0; i < 40; ++i) {
                 store.createKey({key});
                 // Growing values make saves long enough to be caught in the middle.
-                store.setValue({key}, RegistryValue::string("v" + std::to_string(i), std::string(size_t(i) * 200, 'x')));
+                store.setValue({key},
+                               RegistryValue::string("v" + std::to_string(i), std::string(size_t(i) * 200, 'x')));
                 store.flush();
                 char done = 1;
-                if (::write(pipeFds[1], &done, 1) != 1)
-                    return;
+                if (::write(pipeFds[1], &done, 1) != 1) return;
             }
         });
         ASSERT_GT(child, 0);
@@ -100,8 +96,7 @@ TEST_F(RegistryConcurrencyTest, AWriterKilledWhileSavingNeverLeavesADamagedFile)
         }
         // Let the child run on for a random stretch, so the kill lands anywhere in a save.
         long spins = std::uniform_int_distribution<long>(0, 10000000)(random);
-        for (long spin = 0; spin < spins; ++spin)
-            asm volatile("" ::: "memory");
+        for (long spin = 0; spin < spins; ++spin) asm volatile("" ::: "memory");
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         ::close(pipeFds[0]);

@@ -10,8 +10,7 @@
 namespace lindora {
 namespace {
 
-std::unique_ptr<RegistryKey> smallStore()
-{
+std::unique_ptr<RegistryKey> smallStore() {
     auto root = std::make_unique<RegistryKey>();
     auto& form = root->create(*parseKeyPath("Software\\Quintvel\\Lindora\\1.0\\frmMain"));
     form.setValue(RegistryValue::dword("Left", 0xed));
@@ -23,8 +22,7 @@ std::unique_ptr<RegistryKey> smallStore()
     return root;
 }
 
-TEST(RegistryFileFormat, WritesTheGoldenTextOfASmallStore)
-{
+TEST(RegistryFileFormat, WritesTheGoldenTextOfASmallStore) {
     EXPECT_EQ(formatRegistryText(*smallStore()),
               "; Lindora settings store, version 1\n"
               "\n"
@@ -38,8 +36,7 @@ TEST(RegistryFileFormat, WritesTheGoldenTextOfASmallStore)
               "\"Down\"=\"True\"\n");
 }
 
-TEST(RegistryFileFormat, RoundTripsEscapesBinaryAndOddValues)
-{
+TEST(RegistryFileFormat, RoundTripsEscapesBinaryAndOddValues) {
     auto root = std::make_unique<RegistryKey>();
     root->setValue(RegistryValue::string("at root", "r"));
     auto& key = root->create(*parseKeyPath("Odd]Names\\with \"quotes\" and spaces"));
@@ -50,8 +47,7 @@ TEST(RegistryFileFormat, RoundTripsEscapesBinaryAndOddValues)
     key.setValue(RegistryValue::dword("max", 0xffffffffu));
     key.setValue(RegistryValue::binary("nothing", {}));
     std::vector<uint8_t> blob(300);
-    for (size_t i = 0; i < blob.size(); ++i)
-        blob[i] = uint8_t(i * 7);
+    for (size_t i = 0; i < blob.size(); ++i) blob[i] = uint8_t(i * 7);
     key.setValue(RegistryValue::binary("blob", blob));
     key.setValue(RegistryValue{"expand", RegType::ExpandString, {'%', 'H', '%', 0}});
     key.setValue(RegistryValue{"code 11", RegType(11), {1, 2}});
@@ -66,8 +62,7 @@ TEST(RegistryFileFormat, RoundTripsEscapesBinaryAndOddValues)
     EXPECT_NE(text.find("\n[]\n\"at root\"=\"r\"\n"), std::string::npos);
 }
 
-TEST(RegistryFileFormat, WrapsLongHexValuesWithinEightyColumns)
-{
+TEST(RegistryFileFormat, WrapsLongHexValuesWithinEightyColumns) {
     RegistryKey root;
     std::vector<uint8_t> blob(100, 0xab);
     root.subKey("K").setValue(RegistryValue::binary("Blob", blob));
@@ -88,18 +83,18 @@ TEST(RegistryFileFormat, WrapsLongHexValuesWithinEightyColumns)
     EXPECT_TRUE(*parseRegistryText(text) == root);
 }
 
-TEST(RegistryFileFormat, ReadsHandEditedFiles)
-{
-    auto root = parseRegistryText("\xEF\xBB\xBF; a comment\r\n"
-                                  "\r\n"
-                                  "[Software\\A]\r\n"
-                                  "  ; indented comment\r\n"
-                                  "\"N\" = dword:ED\r\n"
-                                  "\"B\"=hex: 01, 0A ,\\\r\n"
-                                  "    FF\r\n"
-                                  "[software\\a\\Sub]\r\n"
-                                  "[SOFTWARE\\a]\r\n"
-                                  "\"n\"=\"replaced\"\r\n");
+TEST(RegistryFileFormat, ReadsHandEditedFiles) {
+    auto root = parseRegistryText(
+        "\xEF\xBB\xBF; a comment\r\n"
+        "\r\n"
+        "[Software\\A]\r\n"
+        "  ; indented comment\r\n"
+        "\"N\" = dword:ED\r\n"
+        "\"B\"=hex: 01, 0A ,\\\r\n"
+        "    FF\r\n"
+        "[software\\a\\Sub]\r\n"
+        "[SOFTWARE\\a]\r\n"
+        "\"n\"=\"replaced\"\r\n");
     const RegistryKey* a = root->find({"software", "A"});
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->name(), "A");
@@ -109,8 +104,7 @@ TEST(RegistryFileFormat, ReadsHandEditedFiles)
     EXPECT_NE(a->findSubKey("SUB"), nullptr);
 }
 
-TEST(RegistryFileFormat, RefusesDamagedTextNamingTheLine)
-{
+TEST(RegistryFileFormat, RefusesDamagedTextNamingTheLine) {
     const struct {
         const char* text;
         const char* why;
@@ -143,8 +137,7 @@ TEST(RegistryFileFormat, RefusesDamagedTextNamingTheLine)
     }
 }
 
-TEST(RegistryFileFormat, DamagedTextEitherParsesOrIsRefusedAndWhatParsesRoundTrips)
-{
+TEST(RegistryFileFormat, DamagedTextEitherParsesOrIsRefusedAndWhatParsesRoundTrips) {
     const std::string valid = formatRegistryText(*smallStore()) + "[K]\n\"b\"=hex:01,02,\\\n  03\n\"e\"=\"\\\"\\\\\"\n";
     const char alphabet[] = "[]\\\"@=:,;-xX0fF\n\r\t hexdword()";
     std::mt19937 random(7);

@@ -14,25 +14,21 @@
 
 namespace lindora::test {
 
-inline std::filesystem::path makeTempFolder()
-{
+inline std::filesystem::path makeTempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "lindora-registry-XXXXXX").string();
     char* made = ::mkdtemp(pattern.data());
-    if (!made)
-        throw std::runtime_error("mkdtemp failed");
+    if (!made) throw std::runtime_error("mkdtemp failed");
     return made;
 }
 
-inline std::string readText(const std::filesystem::path& file)
-{
+inline std::string readText(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
-inline void writeText(const std::filesystem::path& file, const std::string& text)
-{
+inline void writeText(const std::filesystem::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary) << text;
 }
 
@@ -41,16 +37,14 @@ protected:
     std::filesystem::path folder;
     std::vector<std::string> diagnostics;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         folder = makeTempFolder();
         ::setenv("LINDORA_REGISTRY_DIR", folder.c_str(), 1);
         RegistryRoots::reset();
         RegistryRoots::setDiagnosticHandler([this](const std::string& m) { diagnostics.push_back(m); });
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         RegistryRoots::reset();
         RegistryRoots::setDiagnosticHandler({});
         ::unsetenv("LINDORA_REGISTRY_DIR");
@@ -61,11 +55,9 @@ protected:
     std::filesystem::path userFile() const { return folder / "user.reg"; }
     std::filesystem::path machineFile() const { return folder / "machine.reg"; }
 
-    std::vector<std::string> folderEntries() const
-    {
+    std::vector<std::string> folderEntries() const {
         std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(folder))
-            names.push_back(e.path().filename().string());
+        for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }

@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 #include <map>
-#include <string>
 #include <optional>
+#include <string>
 
 #include "platform/registry/RegistryLocation.h"
 
@@ -14,24 +14,18 @@ namespace {
 // Sets or clears environment variables for one test and puts the old values back.
 class ScopedEnv {
 public:
-    void set(const char* name, const char* value)
-    {
+    void set(const char* name, const char* value) {
         if (!m_saved.count(name)) {
             const char* old = std::getenv(name);
             m_saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
         }
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
+        if (value) ::setenv(name, value, 1);
+        else ::unsetenv(name);
     }
-    ~ScopedEnv()
-    {
+    ~ScopedEnv() {
         for (const auto& [name, value] : m_saved) {
-            if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
-            else
-                ::unsetenv(name.c_str());
+            if (value) ::setenv(name.c_str(), value->c_str(), 1);
+            else ::unsetenv(name.c_str());
         }
     }
 
@@ -39,8 +33,7 @@ private:
     std::map<std::string, std::optional<std::string>> m_saved;
 };
 
-TEST(RegistryLocation, FollowsTheXdgFoldersUnlessRelocated)
-{
+TEST(RegistryLocation, FollowsTheXdgFoldersUnlessRelocated) {
     const struct {
         const char* registryDir;
         const char* configHome;

@@ -13,21 +13,18 @@ using test::writeText;
 
 class RegistryStoreTest : public test::RegistryFixture {
 protected:
-    std::unique_ptr<RegistryStore> open()
-    {
+    std::unique_ptr<RegistryStore> open() {
         return std::make_unique<RegistryStore>(userFile(), RegistryStore::Access::ReadWrite,
                                                [this](const std::string& m) { diagnostics.push_back(m); });
     }
     static KeyPath path(const char* text) { return *parseKeyPath(text); }
-    static std::string text(RegistryStore& store, const char* key, const char* name)
-    {
+    static std::string text(RegistryStore& store, const char* key, const char* name) {
         auto v = store.value(path(key), name);
         return v ? v->text() : "<missing>";
     }
 };
 
-TEST_F(RegistryStoreTest, ConcurrentSavesKeepEachOthersChanges)
-{
+TEST_F(RegistryStoreTest, ConcurrentSavesKeepEachOthersChanges) {
     writeText(userFile(), "[K]\n\"shared\"=\"old\"\n\"doomed\"=\"x\"\n");
     auto a = open(), b = open();
     ASSERT_TRUE(a->keyExists(path("K")));
@@ -49,8 +46,7 @@ TEST_F(RegistryStoreTest, ConcurrentSavesKeepEachOthersChanges)
     EXPECT_TRUE(*c->snapshot() == *b->snapshot()) << "after saving, a store holds the merged file";
 }
 
-TEST_F(RegistryStoreTest, ADeletedKeyThatGainedSubkeysElsewhereKeepsThem)
-{
+TEST_F(RegistryStoreTest, ADeletedKeyThatGainedSubkeysElsewhereKeepsThem) {
     writeText(userFile(), "[Form\\btn]\n\"Down\"=\"True\"\n");
     auto a = open(), b = open();
     ASSERT_TRUE(a->keyExists(path("Form\\btn")));
@@ -68,8 +64,7 @@ TEST_F(RegistryStoreTest, ADeletedKeyThatGainedSubkeysElsewhereKeepsThem)
     EXPECT_EQ(text(*a, "Form\\btn", "Other"), "<missing>");
 }
 
-TEST_F(RegistryStoreTest, RefreshTakesInOtherSavesWithPendingChangesOnTop)
-{
+TEST_F(RegistryStoreTest, RefreshTakesInOtherSavesWithPendingChangesOnTop) {
     auto a = open(), b = open();
     a->createKey(path("K"));
     a->setValue(path("K"), RegistryValue::string("v", "mine"));
@@ -84,8 +79,7 @@ TEST_F(RegistryStoreTest, RefreshTakesInOtherSavesWithPendingChangesOnTop)
     EXPECT_TRUE(a->hasPendingChanges());
 }
 
-TEST_F(RegistryStoreTest, AFailedSaveRaisesAndKeepsTheChangesPending)
-{
+TEST_F(RegistryStoreTest, AFailedSaveRaisesAndKeepsTheChangesPending) {
     std::filesystem::create_directory(folder / "blocked.reg");
     RegistryStore store(folder / "blocked.reg", RegistryStore::Access::ReadWrite,
                         [this](const std::string& m) { diagnostics.push_back(m); });
@@ -95,8 +89,7 @@ TEST_F(RegistryStoreTest, AFailedSaveRaisesAndKeepsTheChangesPending)
     EXPECT_TRUE(std::filesystem::is_directory(folder / "blocked.reg"));
 }
 
-TEST_F(RegistryStoreTest, SavingRemovesTemporariesLeftByADeadWriter)
-{
+TEST_F(RegistryStoreTest, SavingRemovesTemporariesLeftByADeadWriter) {
     writeText(folder / "user.reg.tmp-999-0", "half a file");
     writeText(folder / "other.txt", "unrelated");
     auto store = open();
@@ -105,8 +98,7 @@ TEST_F(RegistryStoreTest, SavingRemovesTemporariesLeftByADeadWriter)
     EXPECT_EQ(folderEntries(), (std::vector<std::string>{"other.txt", "user.reg", "user.reg.lock"}));
 }
 
-TEST_F(RegistryStoreTest, ADamagedFileAppearingLaterDoesNotLoseWhatIsKnown)
-{
+TEST_F(RegistryStoreTest, ADamagedFileAppearingLaterDoesNotLoseWhatIsKnown) {
     writeText(userFile(), "[K]\n\"v\"=\"good\"\n");
     auto store = open();
     ASSERT_EQ(text(*store, "K", "v"), "good");

@@ -17,8 +17,7 @@ using test::writeText;
 
 class RegistryTest : public test::RegistryFixture {};
 
-TEST_F(RegistryTest, OpensKeysRelativeToTheCurrentKeyOrAbsolute)
-{
+TEST_F(RegistryTest, OpensKeysRelativeToTheCurrentKeyOrAbsolute) {
     Registry reg;
     EXPECT_FALSE(reg.OpenKey("Software\\Quintvel", false)) << "missing keys are not created without canCreate";
     EXPECT_FALSE(reg.HasCurrentKey());
@@ -35,14 +34,12 @@ TEST_F(RegistryTest, OpensKeysRelativeToTheCurrentKeyOrAbsolute)
     reg.CloseKey();
     EXPECT_TRUE(reg.KeyExists("Software\\Quintvel\\Lindora\\1.0"));
 
-    for (const char* invalid : {"A\\\\B", "A\\", "tab\there"})
-        EXPECT_FALSE(reg.OpenKey(invalid, true)) << invalid;
+    for (const char* invalid : {"A\\\\B", "A\\", "tab\there"}) EXPECT_FALSE(reg.OpenKey(invalid, true)) << invalid;
     ASSERT_TRUE(reg.OpenKey("\\", false)) << "a lone backslash is the root";
     EXPECT_EQ(reg.GetKeyNames(), std::vector<std::string>{"Software"});
 }
 
-TEST_F(RegistryTest, ReadsAndWritesTypedValuesIgnoringTheCaseOfNames)
-{
+TEST_F(RegistryTest, ReadsAndWritesTypedValuesIgnoringTheCaseOfNames) {
     Registry reg;
     ASSERT_TRUE(reg.OpenKey("Software\\Test", true));
     reg.WriteString("Caption", "Hello");
@@ -76,8 +73,7 @@ TEST_F(RegistryTest, ReadsAndWritesTypedValuesIgnoringTheCaseOfNames)
     EXPECT_TRUE(reg.ReadBinaryData("Missing").empty());
 }
 
-TEST_F(RegistryTest, WrongTypeReadsRaiseNamingTheValue)
-{
+TEST_F(RegistryTest, WrongTypeReadsRaiseNamingTheValue) {
     Registry reg;
     ASSERT_TRUE(reg.OpenKey("Software\\Test", true));
     reg.WriteString("Text", "12");
@@ -89,14 +85,10 @@ TEST_F(RegistryTest, WrongTypeReadsRaiseNamingTheValue)
         const char* name;
         std::function<void()> read;
     } cases[] = {
-        {"Text", [&] { reg.ReadInteger("Text"); }},
-        {"Text", [&] { reg.ReadBinaryData("Text"); }},
-        {"Number", [&] { reg.ReadString("Number"); }},
-        {"Number", [&] { reg.ReadBinaryData("Number"); }},
-        {"Bytes", [&] { reg.ReadInteger("Bytes"); }},
-        {"Bytes", [&] { reg.ReadString("Bytes"); }},
-        {"Missing", [&] { reg.ReadInteger("Missing"); }},
-        {"Missing", [&] { reg.ReadBool("Missing"); }},
+        {"Text", [&] { reg.ReadInteger("Text"); }},       {"Text", [&] { reg.ReadBinaryData("Text"); }},
+        {"Number", [&] { reg.ReadString("Number"); }},    {"Number", [&] { reg.ReadBinaryData("Number"); }},
+        {"Bytes", [&] { reg.ReadInteger("Bytes"); }},     {"Bytes", [&] { reg.ReadString("Bytes"); }},
+        {"Missing", [&] { reg.ReadInteger("Missing"); }}, {"Missing", [&] { reg.ReadBool("Missing"); }},
     };
     for (const auto& c : cases) {
         try {
@@ -108,8 +100,7 @@ TEST_F(RegistryTest, WrongTypeReadsRaiseNamingTheValue)
     }
 }
 
-TEST_F(RegistryTest, DeletesValuesAndKeysButNeverSubkeysByAccident)
-{
+TEST_F(RegistryTest, DeletesValuesAndKeysButNeverSubkeysByAccident) {
     Registry reg;
     ASSERT_TRUE(reg.OpenKey("Software\\App\\Form\\btnAutoLogin", true));
     reg.WriteString("Down", "True");
@@ -134,8 +125,7 @@ TEST_F(RegistryTest, DeletesValuesAndKeysButNeverSubkeysByAccident)
     EXPECT_TRUE(reg.KeyExists("Software"));
 }
 
-TEST_F(RegistryTest, WritesToADeletedKeyAreRefused)
-{
+TEST_F(RegistryTest, WritesToADeletedKeyAreRefused) {
     Registry writer, other;
     ASSERT_TRUE(writer.OpenKey("Software\\Gone", true));
     EXPECT_TRUE(other.DeleteKey("Software\\Gone"));
@@ -148,8 +138,7 @@ TEST_F(RegistryTest, WritesToADeletedKeyAreRefused)
     EXPECT_FALSE(writer.KeyExists("\\Software\\Gone"));
 }
 
-TEST_F(RegistryTest, ClosingAWrittenKeySavesTheFileOwnerOnly)
-{
+TEST_F(RegistryTest, ClosingAWrittenKeySavesTheFileOwnerOnly) {
     std::filesystem::path nested = folder / "a" / "b";
     ::setenv("LINDORA_REGISTRY_DIR", nested.c_str(), 1);
     RegistryRoots::reset();
@@ -173,14 +162,12 @@ TEST_F(RegistryTest, ClosingAWrittenKeySavesTheFileOwnerOnly)
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 
     std::vector<std::string> entries;
-    for (const auto& e : std::filesystem::directory_iterator(nested))
-        entries.push_back(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(nested)) entries.push_back(e.path().filename().string());
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries, (std::vector<std::string>{"user.reg", "user.reg.lock"})) << "no temporary file is left";
 }
 
-TEST_F(RegistryTest, TheDestructorSavesWhatWasWrittenWithoutClosing)
-{
+TEST_F(RegistryTest, TheDestructorSavesWhatWasWrittenWithoutClosing) {
     {
         Registry reg;
         ASSERT_TRUE(reg.OpenKey("Software\\T", true));
@@ -192,10 +179,10 @@ TEST_F(RegistryTest, TheDestructorSavesWhatWasWrittenWithoutClosing)
     EXPECT_EQ(again.ReadInteger("N"), 7);
 }
 
-TEST_F(RegistryTest, TheMachineStoreIsReadOnly)
-{
-    writeText(machineFile(), "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion]\n"
-                             "\"RegisteredOrganization\"=\"Example Org\"\n");
+TEST_F(RegistryTest, TheMachineStoreIsReadOnly) {
+    writeText(machineFile(),
+              "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion]\n"
+              "\"RegisteredOrganization\"=\"Example Org\"\n");
     Registry reg(RegistryRoot::LocalMachine);
     EXPECT_FALSE(reg.OpenKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", false))
         << "full access is refused, as to a user without administrative rights";
@@ -216,17 +203,16 @@ TEST_F(RegistryTest, TheMachineStoreIsReadOnly)
     EXPECT_EQ(registeredOrganization(), "Example Org");
 }
 
-TEST_F(RegistryTest, RegisteredOrganizationIsEmptyWhenAbsentOrNotAString)
-{
+TEST_F(RegistryTest, RegisteredOrganizationIsEmptyWhenAbsentOrNotAString) {
     EXPECT_EQ(registeredOrganization(), "");
-    writeText(machineFile(), "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion]\n"
-                             "\"RegisteredOrganization\"=dword:00000001\n");
+    writeText(machineFile(),
+              "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion]\n"
+              "\"RegisteredOrganization\"=dword:00000001\n");
     RegistryRoots::reset();
     EXPECT_EQ(registeredOrganization(), "");
 }
 
-TEST_F(RegistryTest, ADamagedMachineStoreIsReportedAndLeftInPlace)
-{
+TEST_F(RegistryTest, ADamagedMachineStoreIsReportedAndLeftInPlace) {
     writeText(machineFile(), "not a store\n");
     EXPECT_EQ(registeredOrganization(), "");
     EXPECT_TRUE(std::filesystem::exists(machineFile()));
@@ -234,8 +220,7 @@ TEST_F(RegistryTest, ADamagedMachineStoreIsReportedAndLeftInPlace)
     EXPECT_NE(diagnostics[0].find("machine.reg"), std::string::npos);
 }
 
-TEST_F(RegistryTest, ADamagedUserStoreIsKeptAsideAndTheSettingsStartEmpty)
-{
+TEST_F(RegistryTest, ADamagedUserStoreIsKeptAsideAndTheSettingsStartEmpty) {
     const std::string damaged = "[Software\\A]\n\"x\"=dword:nothex\n";
     writeText(userFile(), damaged);
     {
@@ -250,8 +235,7 @@ TEST_F(RegistryTest, ADamagedUserStoreIsKeptAsideAndTheSettingsStartEmpty)
 
     std::vector<std::string> aside;
     for (const auto& name : folderEntries())
-        if (name.rfind("user.reg.corrupt-", 0) == 0)
-            aside.push_back(name);
+        if (name.rfind("user.reg.corrupt-", 0) == 0) aside.push_back(name);
     ASSERT_EQ(aside.size(), 1u);
     EXPECT_NE(diagnostics[0].find(aside[0]), std::string::npos) << "the report names the kept file";
     EXPECT_EQ(readText(folder / aside[0]), damaged);

@@ -19,46 +19,40 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-StoredValue make(PValueType kind)
-{
+StoredValue make(PValueType kind) {
     StoredValue v;
     v.kind = kind;
     return v;
 }
-StoredValue text(PValueType kind, std::string t)
-{
+StoredValue text(PValueType kind, std::string t) {
     StoredValue v = make(kind);
     v.text = std::move(t);
     return v;
 }
-StoredValue integer(int32_t i)
-{
+StoredValue integer(int32_t i) {
     StoredValue v = make(pvtInteger);
     v.intValue = i;
     return v;
 }
-StoredValue number(PValueType kind, long double f)
-{
+StoredValue number(PValueType kind, long double f) {
     StoredValue v = make(kind);
     v.floatValue = f;
     return v;
 }
-StoredValue boolean(bool b)
-{
+StoredValue boolean(bool b) {
     StoredValue v = make(pvtBoolean);
     v.boolValue = b;
     return v;
 }
-StoredValue payload(PValueType kind, Bytes p)
-{
+StoredValue payload(PValueType kind, Bytes p) {
     StoredValue v = make(kind);
     v.payload = std::move(p);
     return v;
 }
 
-TEST(SettingKeyPath, BuildsBaseKeysLocationsAndNames)
-{
-    EXPECT_EQ(settingsBaseKeyPath("Quintvel", "Lindora", "1.0", "frmMain"), "Software\\Quintvel\\Lindora\\1.0\\frmMain");
+TEST(SettingKeyPath, BuildsBaseKeysLocationsAndNames) {
+    EXPECT_EQ(settingsBaseKeyPath("Quintvel", "Lindora", "1.0", "frmMain"),
+              "Software\\Quintvel\\Lindora\\1.0\\frmMain");
     EXPECT_EQ(settingsBaseKeyPath("", "", "", "frmMain"), "Software\\frmMain");
     EXPECT_EQ(settingsBaseKeyPath("", "Lindora", "", "AppSettings"), "Software\\Lindora\\AppSettings");
 
@@ -77,8 +71,7 @@ TEST(SettingKeyPath, BuildsBaseKeysLocationsAndNames)
     EXPECT_EQ(restartValueName("My App 2", "Some Very Long Company"), "PSMYAPPSOMEVERYLONGC");
 }
 
-TEST(Extended80, EncodesX87DoubleExtendedLittleEndian)
-{
+TEST(Extended80, EncodesX87DoubleExtendedLittleEndian) {
     EXPECT_EQ(encodeExtended80(0.0L), (std::array<uint8_t, 10>{}));
     EXPECT_EQ(encodeExtended80(1.0L), (std::array<uint8_t, 10>{0, 0, 0, 0, 0, 0, 0, 0x80, 0xff, 0x3f}));
     EXPECT_EQ(encodeExtended80(2.5L), (std::array<uint8_t, 10>{0, 0, 0, 0, 0, 0, 0, 0xa0, 0x00, 0x40}));
@@ -86,14 +79,13 @@ TEST(Extended80, EncodesX87DoubleExtendedLittleEndian)
     EXPECT_EQ(encodeExtended80(std::numeric_limits<long double>::infinity()),
               (std::array<uint8_t, 10>{0, 0, 0, 0, 0, 0, 0, 0x80, 0xff, 0x7f}));
 
-    for (long double v : {3.141592653589793238L, -1e-300L, 1e300L, 45678.5L, LDBL_MIN, LDBL_MAX, LDBL_TRUE_MIN,
-                          LDBL_MIN / 3, 0.1L})
+    for (long double v :
+         {3.141592653589793238L, -1e-300L, 1e300L, 45678.5L, LDBL_MIN, LDBL_MAX, LDBL_TRUE_MIN, LDBL_MIN / 3, 0.1L})
         EXPECT_EQ(decodeExtended80(encodeExtended80(v)), v) << double(v);
     EXPECT_TRUE(std::isnan(decodeExtended80(encodeExtended80(std::numeric_limits<long double>::quiet_NaN()))));
 }
 
-TEST(SettingValueLayout, EncodesEachKindToItsGoldenBytes)
-{
+TEST(SettingValueLayout, EncodesEachKindToItsGoldenBytes) {
     const struct {
         StoredValue value;
         RegType type;
@@ -123,8 +115,7 @@ TEST(SettingValueLayout, EncodesEachKindToItsGoldenBytes)
     }
 }
 
-TEST(SettingValueLayout, DecodingShortOrUnknownDataGivesNothing)
-{
+TEST(SettingValueLayout, DecodingShortOrUnknownDataGivesNothing) {
     const Bytes cases[] = {
         {},                                  // no kind
         {4, 0, 0},                           // short kind
@@ -132,18 +123,16 @@ TEST(SettingValueLayout, DecodingShortOrUnknownDataGivesNothing)
         {3, 0, 0, 0, 1, 2, 3},               // float short of ten bytes
         {7, 0, 0, 0, 5, 0, 0, 0, 'a', 'b'},  // text shorter than its length
         {6, 0, 0, 0, 0xff, 0xff, 0xff, 0xff},
-        {1, 0, 0, 0, 0, 0, 0, 0},            // a binary value never holds a plain string
+        {1, 0, 0, 0, 0, 0, 0, 0},  // a binary value never holds a plain string
         {2, 0, 0, 0, 1, 0, 0, 0},
         {0, 0, 0, 0},
         {10, 0, 0, 0},
     };
-    for (const auto& bytes : cases)
-        EXPECT_FALSE(decodeBinaryValue(bytes).has_value()) << bytes.size();
+    for (const auto& bytes : cases) EXPECT_FALSE(decodeBinaryValue(bytes).has_value()) << bytes.size();
     EXPECT_EQ(decodeBinaryValue(Bytes{7, 0, 0, 0, 0, 0, 0, 0, 'x'}), text(pvtStrings, "")) << "a zero length is empty";
 }
 
-TEST(ValueScrambler, FollowsTheModulo255RunningSum)
-{
+TEST(ValueScrambler, FollowsTheModulo255RunningSum) {
     const Bytes plain{1, 2, 3};
     EXPECT_EQ(scrambleBytes(plain, "ab", 10), (Bytes{10, 0x61 ^ 11, 0x62 ^ 13, 0x61 ^ 16}));
     EXPECT_EQ(scrambleBytes(Bytes{10}, "ab", 250), (Bytes{250, 0x61 ^ 5})) << "the sum wraps at 255";
@@ -151,8 +140,7 @@ TEST(ValueScrambler, FollowsTheModulo255RunningSum)
     EXPECT_TRUE(unscrambleBytes(Bytes{}, "ab").empty());
 }
 
-TEST(ValueScrambler, KeepsPlainByte255ApartFromZero)
-{
+TEST(ValueScrambler, KeepsPlainByte255ApartFromZero) {
     const Bytes plain{255, 0, 255, 255, 7, 0};
     Bytes scrambled = scrambleBytes(plain, "key", 200);
     EXPECT_NE(scrambled[1], scrambled[2]);
@@ -160,13 +148,19 @@ TEST(ValueScrambler, KeepsPlainByte255ApartFromZero)
     EXPECT_EQ(unscrambleBytes(scrambleBytes(plain, "", 255), ""), plain) << "an empty key text still round trips";
 }
 
-TEST(ValueScrambler, EveryKindRoundTripsAndAWrongKeyFailsTheCheck)
-{
+TEST(ValueScrambler, EveryKindRoundTripsAndAWrongKeyFailsTheCheck) {
     const std::string key = "btnAutoLogin_Down";
     const StoredValue values[] = {
-        text(pvtString, "True"), integer(-1), integer(123456), number(pvtFloat, -0.125L),
-        number(pvtDateTime, 45678.25L), boolean(true), text(pvtVariant, std::string(255, 'v')),
-        text(pvtStrings, "a,\"b c\""), payload(pvtHidden, {0xff, 0, 1}), payload(pvtCollection, {1, 0xff}),
+        text(pvtString, "True"),
+        integer(-1),
+        integer(123456),
+        number(pvtFloat, -0.125L),
+        number(pvtDateTime, 45678.25L),
+        boolean(true),
+        text(pvtVariant, std::string(255, 'v')),
+        text(pvtStrings, "a,\"b c\""),
+        payload(pvtHidden, {0xff, 0, 1}),
+        payload(pvtCollection, {1, 0xff}),
     };
     for (const auto& value : values) {
         Bytes block = encodePlainBlock(value);
@@ -185,9 +179,9 @@ TEST(ValueScrambler, EveryKindRoundTripsAndAWrongKeyFailsTheCheck)
 
 class SettingValueStorageTest : public test::RegistryFixture {};
 
-TEST_F(SettingValueStorageTest, ValuesRoundTripThroughTheRegistry)
-{
-    const StoredValue values[] = {text(pvtString, "True"), integer(-7), number(pvtFloat, 2.5L), boolean(true),
+TEST_F(SettingValueStorageTest, ValuesRoundTripThroughTheRegistry) {
+    const StoredValue values[] = {text(pvtString, "True"), integer(-7),
+                                  number(pvtFloat, 2.5L),  boolean(true),
                                   text(pvtStrings, "a,b"), payload(pvtCollection, {1, 2})};
     Registry reg;
     ASSERT_TRUE(reg.OpenKey("Software\\T", true));
@@ -215,8 +209,7 @@ TEST_F(SettingValueStorageTest, ValuesRoundTripThroughTheRegistry)
         << "a string where scrambled bytes belong is a read error the restore swallows";
 }
 
-TEST_F(SettingValueStorageTest, TheMainWindowsSettingsGiveTheGoldenFile)
-{
+TEST_F(SettingValueStorageTest, TheMainWindowsSettingsGiveTheGoldenFile) {
     const std::string base = settingsBaseKeyPath("Quintvel", "Lindora", "1.0", "frmMain");
     PRegistry reg;
     SettingLocation autoLogin = settingLocation(base, "", "btnAutoLogin.Down");
@@ -226,28 +219,28 @@ TEST_F(SettingValueStorageTest, TheMainWindowsSettingsGiveTheGoldenFile)
 
     ASSERT_TRUE(reg.OpenKey(base, true));
     const std::pair<const char*, int32_t> placement[] = {{"Left", 237}, {"Top", 100}, {"Width", 800}, {"Height", 600}};
-    for (const auto& [name, v] : placement)
-        writeStoredValue(reg, name, integer(v));
+    for (const auto& [name, v] : placement) writeStoredValue(reg, name, integer(v));
     writeStoredValue(reg, "MainForm", boolean(true));
     writeStoredValue(reg, "State", integer(0));
     writeStoredValue(reg, "ScreenRes", text(pvtString, "1024x768"));
     writeStoredValue(reg, "MRUList", text(pvtStrings, ""));
     reg.CloseKey();
 
-    EXPECT_EQ(test::readText(userFile()), "; Lindora settings store, version 1\n"
-                                          "\n"
-                                          "[Software\\Quintvel\\Lindora\\1.0\\frmMain]\n"
-                                          "\"Left\"=dword:000000ed\n"
-                                          "\"Top\"=dword:00000064\n"
-                                          "\"Width\"=dword:00000320\n"
-                                          "\"Height\"=dword:00000258\n"
-                                          "\"MainForm\"=hex:04,00,00,00,01\n"
-                                          "\"State\"=dword:00000000\n"
-                                          "\"ScreenRes\"=\"1024x768\"\n"
-                                          "\"MRUList\"=hex:07,00,00,00,00,00,00,00\n"
-                                          "\n"
-                                          "[Software\\Quintvel\\Lindora\\1.0\\frmMain\\btnAutoLogin]\n"
-                                          "\"Down\"=\"True\"\n");
+    EXPECT_EQ(test::readText(userFile()),
+              "; Lindora settings store, version 1\n"
+              "\n"
+              "[Software\\Quintvel\\Lindora\\1.0\\frmMain]\n"
+              "\"Left\"=dword:000000ed\n"
+              "\"Top\"=dword:00000064\n"
+              "\"Width\"=dword:00000320\n"
+              "\"Height\"=dword:00000258\n"
+              "\"MainForm\"=hex:04,00,00,00,01\n"
+              "\"State\"=dword:00000000\n"
+              "\"ScreenRes\"=\"1024x768\"\n"
+              "\"MRUList\"=hex:07,00,00,00,00,00,00,00\n"
+              "\n"
+              "[Software\\Quintvel\\Lindora\\1.0\\frmMain\\btnAutoLogin]\n"
+              "\"Down\"=\"True\"\n");
 }
 
 }  // namespace
