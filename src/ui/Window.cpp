@@ -34,7 +34,6 @@ public:
             w_.recalcClient();
             w_.resizeStore();
             w_.markInvalid({0, 0, bounds.width(), bounds.height()}, true);
-            w_.frameInvalid_ = true;
         }
         guarded([&] { w_.send(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LParam>(&wp)); });
     }
@@ -340,17 +339,13 @@ void Window::setPos(Window* insertAfter, const Rect& requested, unsigned flags) 
 
     if (isChild()) {
         if (parent_ && (moved || sized || hiding) && wasVisible) parent_->invalidate(oldBounds, true);
-        if ((moved || sized || showing || (flags & SWP_FRAMECHANGED)) && isWindowVisible()) {
-            frameInvalid_ = true;
+        if ((moved || sized || showing || (flags & SWP_FRAMECHANGED)) && isWindowVisible())
             markInvalid({0, 0, bounds_.width(), bounds_.height()}, true);
-        }
     } else if (surface_) {
         if (sized) resizeStore();
         if (moved || sized) surface_->setBounds(bounds_);
-        if (sized || showing || (flags & SWP_FRAMECHANGED)) {
-            frameInvalid_ = true;
+        if (sized || showing || (flags & SWP_FRAMECHANGED))
             markInvalid({0, 0, bounds_.width(), bounds_.height()}, true);
-        }
         if (showing) {
             if (!invalid_.isEmpty()) update();
             surface_->setVisible(showState_ != ShowState::Minimized, !(flags & SWP_NOACTIVATE));
@@ -673,7 +668,6 @@ void Window::invalidate(const Rect& clientArea, bool erase) {
 
 void Window::invalidateFrame() {
     if (!handle_) return;
-    frameInvalid_ = true;
     markInvalid({0, 0, bounds_.width(), bounds_.height()}, true);
 }
 
@@ -731,7 +725,6 @@ void Window::paintSelf(Canvas& canvas, const Rect& visible, bool erase) {
         WindowSystem::instance().send(this, nc);
         if (!handle_) return;
     }
-    frameInvalid_ = false;
     if (client.isEmpty()) return;
     const Point co{o.x + clientInWindow_.left, o.y + clientInWindow_.top};
     canvas.setOrigin(co);

@@ -241,6 +241,7 @@ protected:
     virtual void paint(Canvas& canvas) {}
     // Non-client painting on a canvas whose origin is the window's top-left, client excluded.
     virtual void paintNonClient(Canvas& canvas);
+    // The default frame's answers (DefaultFrame), for procedures that change only part of it.
     // The hit test of the default procedure, window coordinates.
     int defaultHitTest(Point inWindow) const;
     // The frame the default WM_NCCALCSIZE leaves around the client: left, top, right, bottom.
@@ -278,7 +279,6 @@ private:
     Rect clientInWindow_;
     Rect invalid_;              // window coordinates, bounding box
     bool eraseNeeded_ = false;  // an erase was asked for since the last paint
-    bool frameInvalid_ = false;
     ShowState showState_ = ShowState::Normal;
     Rect normalBounds_;
     std::uint8_t alpha_ = 255;

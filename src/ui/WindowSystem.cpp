@@ -92,11 +92,6 @@ LResult WindowSystem::send(Window* target, Message& m) {
     if (!target || !target->handleAllocated()) return 0;
     const WindowHandle h = target->handle();
     if (!observers_.message(target, m, [&] { return find(h) == target; })) return 0;  // destroyed by an observer
-    ++sendDepth_;
-    struct Guard {
-        int& d;
-        ~Guard() { --d; }
-    } guard{sendDepth_};
     target->perform(m);
     return m.result;
 }

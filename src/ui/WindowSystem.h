@@ -172,7 +172,6 @@ private:
     ObserverChain observers_;
     HandlerExceptions exceptions_;
     QueuedMessage current_;
-    int sendDepth_ = 0;
 };
 
 // Shorthands for the thread state.
