@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "ui/PlatformIntegration.h"
+#include "ui/WindowSystem.h"
 
 namespace lindora {
 
@@ -18,14 +19,15 @@ public:
     void wakeUp() override;
 
     // Every callback from GTK into the window layer counts as a delivery and runs through
-    // guarded(): an exception must not unwind through GTK's C frames, so it is kept and thrown
+    // guarded(): a handler's exception goes to the window system's report (the application's);
+    // one that still escapes must not unwind through GTK's C frames, so it is kept and thrown
     // again from processEvents, where the window layer's loop handles it. Events that GLib
     // dispatches in the same round still run; should they throw too, the first exception wins.
     template <class F>
     static void guarded(F&& callback) noexcept {
         ++deliveries_;
         try {
-            std::forward<F>(callback)();
+            WindowSystem::instance().guarded(std::forward<F>(callback));
         } catch (...) {
             if (!pending_) pending_ = std::current_exception();
         }

@@ -51,6 +51,8 @@ const ClassInfo& Application::classInfo() {
 Application::Application() : Component(nullptr) {
     if (currentApplication) throw Exception("Only one application object can exist at a time");
     currentApplication = this;
+    // Handlers that the window system runs on its own behalf report here too.
+    WindowSystem::instance().setExceptionHandler([this](const std::exception& e) { handleException(e); });
 }
 
 Application::~Application() {
@@ -60,6 +62,7 @@ Application::~Application() {
     destroyComponents();
     mainForm_ = nullptr;
     window_.reset();
+    WindowSystem::instance().setExceptionHandler({});
     currentApplication = nullptr;
 }
 
@@ -96,13 +99,10 @@ void Application::formDestroyed(Form* f) {
 }
 
 void Application::dispatchOne(QueuedMessage& m) {
+    // Dispatching reports a handler's exception here (see the constructor).
     WindowSystem& ws = WindowSystem::instance();
-    try {
-        ws.translate(m);
-        ws.dispatch(m);
-    } catch (const std::exception& e) {
-        handleException(e);
-    }
+    ws.translate(m);
+    ws.dispatch(m);
 }
 
 void Application::run() {
@@ -162,6 +162,9 @@ void Application::handleException(const std::exception& e) {
 void Application::minimize() {
     if (!window_) initialize();
     if (isMinimized()) return;
+    // Minimised first: the forms then leave the screen with an application that is minimised,
+    // and whoever watches them go (the placement saved on hiding) sees that state.
+    window_->setShowState(ShowState::Minimized);
     // The forms leave the screen with the application and come back with it.
     hiddenByMinimize_.clear();
     for (Component* c : components()) {
@@ -170,7 +173,6 @@ void Application::minimize() {
             f->Window::hide();
         }
     }
-    window_->setShowState(ShowState::Minimized);
 }
 
 void Application::restore() {

@@ -4,7 +4,6 @@
 
 #include "base/Exception.h"
 #include "gfx/Canvas.h"
-#include "gfx/Font.h"
 #include "ui/Screen.h"
 #include "ui/SystemMetrics.h"
 #include "ui/WindowSystem.h"
@@ -16,8 +15,12 @@ class SurfaceBridge final : public SurfaceDelegate {
 public:
     explicit SurfaceBridge(Window& w) : w_(w) {}
 
+    // The backend calls these from its own event handling: a handler's exception goes to the
+    // window system's report, never back into the toolkit.
     void surfaceExposed(const Rect& area) override {
-        if (!w_.invalid_.isEmpty()) w_.update();
+        guarded([&] {
+            if (!w_.invalid_.isEmpty()) w_.update();
+        });
         w_.presentArea(area);
     }
     void surfaceGeometryChanged(const Rect& bounds) override {
@@ -30,45 +33,30 @@ public:
         if (sized) {
             w_.recalcClient();
             w_.resizeStore();
-            w_.markInvalid({0, 0, bounds.width(), bounds.height()});
-            w_.frameInvalid_ = true;
+            w_.markInvalid({0, 0, bounds.width(), bounds.height()}, true);
         }
-        w_.send(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LParam>(&wp));
+        guarded([&] { w_.send(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LParam>(&wp)); });
     }
-    void surfaceCloseRequested() override { w_.send(WM_SYSCOMMAND, SC_CLOSE); }
+    void surfaceCloseRequested() override {
+        guarded([&] { w_.send(WM_SYSCOMMAND, SC_CLOSE); });
+    }
     void surfaceActivationChanged(bool active) override {
-        WindowSystem::instance().nativeActivationChanged(&w_, active);
+        guarded([&] { WindowSystem::instance().nativeActivationChanged(&w_, active); });
     }
     void surfaceShowStateChanged(ShowState state) override {
-        if (state != w_.showState_) w_.setShowState(state);
+        guarded([&] {
+            if (state != w_.showState_) w_.setShowState(state);
+        });
     }
 
 private:
+    template <class F>
+    static void guarded(F&& f) {
+        WindowSystem::instance().guarded(std::forward<F>(f));
+    }
+
     Window& w_;
 };
-
-namespace {
-
-int metric(int index) {
-    PlatformIntegration* p = PlatformIntegration::instance();
-    return p ? p->screen().systemMetric(index) : 0;
-}
-
-CursorShape cursorForHit(int hit) {
-    switch (hit) {
-    case HTLEFT:
-    case HTRIGHT: return CursorShape::SizeWE;
-    case HTTOP:
-    case HTBOTTOM: return CursorShape::SizeNS;
-    case HTTOPLEFT:
-    case HTBOTTOMRIGHT: return CursorShape::SizeNWSE;
-    case HTTOPRIGHT:
-    case HTBOTTOMLEFT: return CursorShape::SizeNESW;
-    default: return CursorShape::Arrow;
-    }
-}
-
-}  // namespace
 
 Window::Window() : proc_([this](Message& m) { wndProc(m); }) {}
 
@@ -231,15 +219,7 @@ void Window::setExStyle(std::uint32_t exStyle) {
     if (frame) frameChanged();
 }
 
-// An overlapped window with a frame never gets smaller than the system's minimum tracking size,
-// whoever sizes it (a stored placement of 0 x 0 must not make it vanish). Popups and child
-// windows may be empty.
-Rect Window::withMinimumTrackSize(Rect r) const {
-    if ((style_ & (WS_CHILD | WS_POPUP)) || !(style_ & (WS_CAPTION | WS_THICKFRAME))) return r;
-    r.right = std::max(r.right, r.left + metric(SM_CXMINTRACK));
-    r.bottom = std::max(r.bottom, r.top + metric(SM_CYMINTRACK));
-    return r;
-}
+Rect Window::withMinimumTrackSize(Rect r) const { return DefaultFrame(*this).withMinimumTrackSize(r); }
 
 void Window::setIcon(std::vector<Bitmap> images) {
     icon_ = std::move(images);
@@ -288,19 +268,7 @@ Point Window::offsetInTopLevel() const {
     return {po.x + parent_->clientInWindow_.left + bounds_.left, po.y + parent_->clientInWindow_.top + bounds_.top};
 }
 
-Rect Window::defaultFrameInsets() const {
-    int b = 0;
-    if (style_ & WS_THICKFRAME) b = metric(SM_CXFRAME);
-    else if ((style_ & WS_CAPTION) == WS_CAPTION || (style_ & WS_DLGFRAME) || (exStyle_ & WS_EX_DLGMODALFRAME))
-        b = metric(SM_CXFIXEDFRAME);
-    else if (style_ & WS_BORDER) b = metric(SM_CXBORDER);
-    int caption = 0;
-    if ((style_ & WS_CAPTION) == WS_CAPTION)
-        caption = metric((exStyle_ & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
-    Rect r{b, b + caption, b, b};
-    if (exStyle_ & WS_EX_CLIENTEDGE) r = {r.left + 2, r.top + 2, r.right + 2, r.bottom + 2};
-    return r;
-}
+Rect Window::defaultFrameInsets() const { return DefaultFrame(*this).insets(); }
 
 void Window::recalcClient() {
     NcCalcSizeParams p{{0, 0, bounds_.width(), bounds_.height()}};
@@ -371,17 +339,13 @@ void Window::setPos(Window* insertAfter, const Rect& requested, unsigned flags) 
 
     if (isChild()) {
         if (parent_ && (moved || sized || hiding) && wasVisible) parent_->invalidate(oldBounds, true);
-        if ((moved || sized || showing || (flags & SWP_FRAMECHANGED)) && isWindowVisible()) {
-            frameInvalid_ = true;
-            markInvalid({0, 0, bounds_.width(), bounds_.height()});
-        }
+        if ((moved || sized || showing || (flags & SWP_FRAMECHANGED)) && isWindowVisible())
+            markInvalid({0, 0, bounds_.width(), bounds_.height()}, true);
     } else if (surface_) {
         if (sized) resizeStore();
         if (moved || sized) surface_->setBounds(bounds_);
-        if (sized || showing || (flags & SWP_FRAMECHANGED)) {
-            frameInvalid_ = true;
-            markInvalid({0, 0, bounds_.width(), bounds_.height()});
-        }
+        if (sized || showing || (flags & SWP_FRAMECHANGED))
+            markInvalid({0, 0, bounds_.width(), bounds_.height()}, true);
         if (showing) {
             if (!invalid_.isEmpty()) update();
             surface_->setVisible(showState_ != ShowState::Minimized, !(flags & SWP_NOACTIVATE));
@@ -530,34 +494,7 @@ void Window::perform(Message& m) {
 
 void Window::wndProc(Message& m) { defaultProc(m); }
 
-int Window::defaultHitTest(Point p) const {
-    const int w = bounds_.width(), h = bounds_.height();
-    if (!Rect(0, 0, w, h).contains(p)) return HTNOWHERE;
-    if (clientInWindow_.contains(p)) return HTCLIENT;
-    const Rect in = defaultFrameInsets();
-    const int b = in.left;
-    const bool caption = (style_ & WS_CAPTION) == WS_CAPTION;
-    if ((style_ & WS_THICKFRAME) && showState_ == ShowState::Normal) {
-        const int corner = std::max(metric(SM_CYCAPTION), b);
-        const bool left = p.x < b, right = p.x >= w - b, top = p.y < b, bottom = p.y >= h - b;
-        if (top || bottom || left || right) {
-            const bool nearLeft = p.x < corner, nearRight = p.x >= w - corner;
-            const bool nearTop = p.y < corner, nearBottom = p.y >= h - corner;
-            if (top) return nearLeft ? HTTOPLEFT : nearRight ? HTTOPRIGHT : HTTOP;
-            if (bottom) return nearLeft ? HTBOTTOMLEFT : nearRight ? HTBOTTOMRIGHT : HTBOTTOM;
-            if (left) return nearTop ? HTTOPLEFT : nearBottom ? HTBOTTOMLEFT : HTLEFT;
-            return nearTop ? HTTOPRIGHT : nearBottom ? HTBOTTOMRIGHT : HTRIGHT;
-        }
-    }
-    if (caption && p.y >= b && p.y < in.top && p.x >= b && p.x < w - b) {
-        const CaptionButtons buttons = captionButtons();
-        if (buttons.close.contains(p)) return HTCLOSE;
-        if (buttons.maximize.contains(p)) return HTMAXBUTTON;
-        if (buttons.minimize.contains(p)) return HTMINBUTTON;
-        return HTCAPTION;
-    }
-    return HTBORDER;
-}
+int Window::defaultHitTest(Point p) const { return DefaultFrame(*this).hitTest(p); }
 
 void Window::defaultProc(Message& m) {
     WindowSystem& ws = WindowSystem::instance();
@@ -622,7 +559,7 @@ void Window::defaultProc(Message& m) {
             break;
         }
         const int hit = loWordSigned(m.lParam);
-        CursorShape shape = hit == HTCLIENT ? cursor_ : cursorForHit(hit);
+        CursorShape shape = hit == HTCLIENT ? cursor_ : DefaultFrame::cursorForHit(hit);
         if (Window* top = topLevel(); top && top->surface()) top->surface()->setCursor(shape);
         m.result = 1;
         break;
@@ -647,6 +584,10 @@ void Window::defaultProc(Message& m) {
         break;
     }
     case WM_CLOSE: destroy(); break;
+    case WM_CANCELMODE:
+        // Whatever the window tracked with the mouse ends: it lets the capture go.
+        if (ws.capture() == this) ws.releaseCapture();
+        break;
     case WM_SYSCOMMAND:
         switch (m.wParam & 0xFFF0) {
         case SC_CLOSE: send(WM_CLOSE); break;
@@ -680,7 +621,7 @@ void Window::defaultProc(Message& m) {
         if (hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT)) {
             if (!isChild() && surface_ && showState_ == ShowState::Normal) {
                 const Point at{loWordSigned(m.lParam), hiWordSigned(m.lParam)};
-                if (!surface_->startSystemMoveResize(hit, at)) moveSizeLoop(hit, at);
+                if (!surface_->startSystemMoveResize(hit, at)) DefaultFrame::moveSizeLoop(*this, hit, at);
             }
         }
         break;
@@ -705,74 +646,29 @@ void Window::defaultProc(Message& m) {
     }
 }
 
-// Moves or sizes the window with the mouse until the button is released; Escape puts it back.
-void Window::moveSizeLoop(int hit, Point start) {
-    WindowSystem& ws = WindowSystem::instance();
-    const Rect startBounds = bounds_;
-    const WindowHandle self = handle_;
-    const int minW = std::max(metric(SM_CXMINTRACK), 1), minH = std::max(metric(SM_CYMINTRACK), 1);
-    ws.setCapture(this);
-    bool done = false;
-    auto track = [&](Point p) {
-        const int dx = p.x - start.x, dy = p.y - start.y;
-        Rect r = startBounds;
-        if (hit == HTCAPTION) {
-            r = startBounds.translated(dx, dy);
-        } else {
-            if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT)
-                r.left = std::min(r.left + dx, r.right - minW);
-            if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT)
-                r.right = std::max(r.right + dx, r.left + minW);
-            if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT) r.top = std::min(r.top + dy, r.bottom - minH);
-            if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT)
-                r.bottom = std::max(r.bottom + dy, r.top + minH);
-        }
-        setPos(nullptr, r, SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    // The loop's own messages are taken here; everything else is dispatched as usual.
-    ws.runLoop([&] {
-        for (;;) {
-            if (done || ws.find(self) != this || ws.capture() != this) return true;
-            QueuedMessage m;
-            if (!ws.peekMessage(m, false)) return false;
-            if (m.hwnd == self && (m.msg.msg == WM_MOUSEMOVE || m.msg.msg == WM_LBUTTONUP)) {
-                ws.peekMessage(m, true);
-                track(m.pt);
-                if (m.msg.msg == WM_LBUTTONUP) done = true;
-            } else if (m.msg.msg == WM_KEYDOWN && m.msg.wParam == VK_ESCAPE) {
-                ws.peekMessage(m, true);
-                setPos(nullptr, startBounds, SWP_NOZORDER | SWP_NOACTIVATE);
-                done = true;
-            } else {
-                return false;
-            }
-        }
-    });
-    if (ws.find(self) == this && ws.capture() == this) ws.releaseCapture();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Painting
 
-void Window::markInvalid(const Rect& inWindow) {
+void Window::markInvalid(const Rect& inWindow, bool erase) {
     Window* top = topLevel();
     if (!top || !isWindowVisible()) return;
     Point o = offsetInTopLevel();
     Rect r = inWindow.translated(o).intersected({0, 0, top->bounds_.width(), top->bounds_.height()});
+    if (r.isEmpty()) return;
     top->invalid_ = top->invalid_.united(r);
+    // Sticky until the window paints: one request to erase is enough.
+    if (erase) eraseNeeded_ = true;
 }
 
 void Window::invalidate(const Rect& clientArea, bool erase) {
     if (!handle_) return;
     Rect r = clientArea.translated(clientInWindow_.topLeft()).intersected(clientInWindow_);
-    markInvalid(r);
-    (void)erase;
+    markInvalid(r, erase);
 }
 
 void Window::invalidateFrame() {
     if (!handle_) return;
-    frameInvalid_ = true;
-    markInvalid({0, 0, bounds_.width(), bounds_.height()});
+    markInvalid({0, 0, bounds_.width(), bounds_.height()}, true);
 }
 
 void Window::validate() {
@@ -806,7 +702,7 @@ void Window::update() {
     if (store_.isEmpty()) return;
     {
         Canvas canvas(store_);
-        paintTree(canvas, area);
+        paintTree(canvas, area, false);
     }
     presentArea(area);
 }
@@ -815,7 +711,7 @@ void Window::presentArea(const Rect& area) {
     if (surface_ && !store_.isEmpty()) surface_->present(store_, area.intersected(store_.bounds()));
 }
 
-void Window::paintSelf(Canvas& canvas, const Rect& visible) {
+void Window::paintSelf(Canvas& canvas, const Rect& visible, bool erase) {
     const Point o = offsetInTopLevel();
     const Rect client = clientInWindow_.translated(o).intersected(visible);
     const Rect whole = Rect{0, 0, bounds_.width(), bounds_.height()}.translated(o).intersected(visible);
@@ -829,139 +725,48 @@ void Window::paintSelf(Canvas& canvas, const Rect& visible) {
         WindowSystem::instance().send(this, nc);
         if (!handle_) return;
     }
-    frameInvalid_ = false;
     if (client.isEmpty()) return;
     const Point co{o.x + clientInWindow_.left, o.y + clientInWindow_.top};
     canvas.setOrigin(co);
     canvas.setClipRect(client.translated(-co.x, -co.y));
-    Message erase{WM_ERASEBKGND, reinterpret_cast<WParam>(&canvas), 0, 0};
-    WindowSystem::instance().send(this, erase);
-    if (!handle_) return;
+    if (erase) {
+        Message eraseMsg{WM_ERASEBKGND, reinterpret_cast<WParam>(&canvas), 0, 0};
+        WindowSystem::instance().send(this, eraseMsg);
+        if (!handle_) return;
+    }
     canvas.setOrigin(co);
     canvas.setClipRect(client.translated(-co.x, -co.y));
     Message paintMsg{WM_PAINT, reinterpret_cast<WParam>(&canvas), 0, 0};
     WindowSystem::instance().send(this, paintMsg);
 }
 
-void Window::paintTree(Canvas& canvas, const Rect& area) {
+void Window::paintTree(Canvas& canvas, const Rect& area, bool parentErased) {
     if (!(style_ & WS_VISIBLE) || !handle_) return;
     const Point o = offsetInTopLevel();
     const Rect mine = Rect{0, 0, bounds_.width(), bounds_.height()}.translated(o).intersected(area);
     if (mine.isEmpty()) return;
     const WindowHandle h = handle_;
-    paintSelf(canvas, mine);
+    // The background goes when asked for, and under a parent that erased it: the parent's
+    // background then lies over this window's old pixels.
+    const bool erase = eraseNeeded_ || parentErased;
+    eraseNeeded_ = false;
+    paintSelf(canvas, mine, erase);
     if (WindowSystem::instance().find(h) != this) return;
     // Children paint over their parent, bottom first, clipped to the parent's client area.
     const Rect childArea = clientInWindow_.translated(o).intersected(mine);
     std::vector<Window*> kids(children_.rbegin(), children_.rend());
     for (Window* c : kids)
-        if (std::find(children_.begin(), children_.end(), c) != children_.end()) c->paintTree(canvas, childArea);
+        if (std::find(children_.begin(), children_.end(), c) != children_.end()) c->paintTree(canvas, childArea, erase);
     canvas.setOrigin({0, 0});
     canvas.resetClip();
 }
 
-void Window::paintNonClient(Canvas& canvas) {
-    const Rect r{0, 0, bounds_.width(), bounds_.height()};
-    const Rect in = defaultFrameInsets();
-    const int b = in.left;
-    if (style_ & (WS_THICKFRAME | WS_DLGFRAME) || (exStyle_ & WS_EX_DLGMODALFRAME)) {
-        canvas.fillRect(r, Brush(clBtnFace));
-        Rect e = r;
-        canvas.drawEdge(e, EDGE_RAISED, BF_RECT);
-    } else if (style_ & WS_BORDER) {
-        canvas.frameRect(r, Brush(clWindowFrame));
-    }
-    if ((style_ & WS_CAPTION) == WS_CAPTION) {
-        const bool active = ncActive_;
-        const Rect cap{b, b, r.right - b, in.top - 1};
-        canvas.fillRect(cap, Brush(active ? clActiveCaption : clInactiveCaption));
-        canvas.fillRect({cap.left, cap.bottom, cap.right, cap.bottom + 1}, Brush(clBtnFace));
-        Font f = canvas.font();
-        PlatformIntegration* p = PlatformIntegration::instance();
-        if (p) {
-            NonClientFonts fonts = p->screen().nonClientFonts();
-            const SystemFontSpec& spec = (exStyle_ & WS_EX_TOOLWINDOW) ? fonts.smallCaption : fonts.caption;
-            f = Font(spec.family, spec.height, spec.weight >= 700 ? fsBold : fsNone,
-                     active ? clCaptionText : clInactiveCaptionText);
-        }
-        const Font saved = canvas.font();
-        canvas.setFont(f);
-        canvas.setBackgroundMode(BackgroundMode::Transparent);
-        int right = cap.right;
-        const CaptionButtons buttons = captionButtons();
-        if (!buttons.close.isEmpty()) {
-            const Rect& btn = buttons.close;
-            paintCaptionButtonFace(canvas, btn);
-            // The cross of the close button.
-            const int m = btn.height() / 4 + 1;
-            canvas.setPenColor(clBtnText);
-            for (int d = 0; d < 2; ++d) {
-                canvas.moveTo(btn.left + m + d, btn.top + m);
-                canvas.lineTo(btn.right - m + d - 1, btn.bottom - m);
-                canvas.moveTo(btn.right - m - 1 - d, btn.top + m);
-                canvas.lineTo(btn.left + m - d, btn.bottom - m);
-            }
-            right = btn.left - 2;
-        }
-        if (!buttons.maximize.isEmpty()) {
-            const Rect& btn = buttons.maximize;
-            paintCaptionButtonFace(canvas, btn);
-            const Color ink = (style_ & WS_MAXIMIZEBOX) ? clBtnText : clGrayText;
-            const int m = btn.height() / 4;
-            const Rect box{btn.left + m, btn.top + m, btn.right - m, btn.bottom - m};
-            if (showState_ == ShowState::Maximized) {
-                // Restore: a second window behind the first.
-                const int o = std::max(2, box.width() / 4);
-                const Rect back{box.left + o, box.top, box.right, box.bottom - o};
-                const Rect front{box.left, box.top + o, box.right - o, box.bottom};
-                canvas.frameRect(back, Brush(ink));
-                canvas.fillRect({back.left, back.top + 1, back.right, back.top + 2}, Brush(ink));
-                canvas.fillRect(front, Brush(clBtnFace));
-                canvas.frameRect(front, Brush(ink));
-                canvas.fillRect({front.left, front.top + 1, front.right, front.top + 2}, Brush(ink));
-            } else {
-                canvas.frameRect(box, Brush(ink));
-                canvas.fillRect({box.left, box.top + 1, box.right, box.top + 2}, Brush(ink));
-            }
-        }
-        if (!buttons.minimize.isEmpty()) {
-            const Rect& btn = buttons.minimize;
-            paintCaptionButtonFace(canvas, btn);
-            const Color ink = (style_ & WS_MINIMIZEBOX) ? clBtnText : clGrayText;
-            const int m = btn.height() / 4;
-            canvas.fillRect({btn.left + m, btn.bottom - m - 2, btn.right - m - 1, btn.bottom - m}, Brush(ink));
-            right = btn.left - 2;
-        }
-        Rect textRect{cap.left + 4, cap.top, right, cap.bottom};
-        canvas.drawText(textRect, text_, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-        canvas.setFont(saved);
-    }
-}
+void Window::paintNonClient(Canvas& canvas) { DefaultFrame(*this).paint(canvas, ncActive_); }
 
-// The caption's buttons, in window coordinates: close at the right end, then maximise (or
-// restore) and minimise side by side, always both or neither. A window with only one of the
-// two boxes shows both, the other one disabled; tool windows have the close button only.
-Window::CaptionButtons Window::captionButtons() const {
-    CaptionButtons buttons;
-    if ((style_ & WS_CAPTION) != WS_CAPTION || !(style_ & WS_SYSMENU)) return buttons;
-    const Rect in = defaultFrameInsets();
-    const int b = in.left;
-    const Rect cap{b, b, bounds_.width() - b, in.top - 1};
-    const int size = cap.height() - 4;
-    if (size <= 0) return buttons;
-    buttons.close = {cap.right - 2 - size, cap.top + 2, cap.right - 2, cap.top + 2 + size};
-    if (!(exStyle_ & WS_EX_TOOLWINDOW) && (style_ & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) {
-        buttons.maximize = buttons.close.translated(-size - 2, 0);
-        buttons.minimize = buttons.maximize.translated(-size, 0);
-    }
-    return buttons;
-}
+Window::CaptionButtons Window::captionButtons() const { return DefaultFrame(*this).captionButtons(); }
 
-// A caption button's raised face, before its glyph.
 void Window::paintCaptionButtonFace(Canvas& canvas, const Rect& button) {
-    canvas.fillRect(button, Brush(clBtnFace));
-    Rect e = button;
-    canvas.drawEdge(e, EDGE_RAISED, BF_RECT);
+    DefaultFrame::paintCaptionButtonFace(canvas, button);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -19,6 +19,7 @@
 #include "gfx/Bitmap.h"
 #include "gfx/Color.h"
 #include "gfx/Geometry.h"
+#include "ui/DefaultFrame.h"
 #include "ui/Messages.h"
 #include "ui/PlatformIntegration.h"
 
@@ -202,6 +203,8 @@ public:
     void perform(Message& m);
 
     // ---- painting
+    // Marks part of the client area for painting. With erase the window gets WM_ERASEBKGND
+    // before WM_PAINT; without it (and when nothing else asks) it paints over what it showed.
     void invalidate() { invalidate(clientRect(), true); }
     void invalidate(const Rect& clientArea, bool erase = true);
     void invalidateFrame();
@@ -238,13 +241,12 @@ protected:
     virtual void paint(Canvas& canvas) {}
     // Non-client painting on a canvas whose origin is the window's top-left, client excluded.
     virtual void paintNonClient(Canvas& canvas);
+    // The default frame's answers (DefaultFrame), for procedures that change only part of it.
     // The hit test of the default procedure, window coordinates.
     int defaultHitTest(Point inWindow) const;
     // The frame the default WM_NCCALCSIZE leaves around the client: left, top, right, bottom.
     Rect defaultFrameInsets() const;
-    struct CaptionButtons {
-        Rect close, maximize, minimize;  // empty when the window has no such button
-    };
+    using CaptionButtons = lindora::CaptionButtons;
     CaptionButtons captionButtons() const;
     Rect withMinimumTrackSize(Rect bounds) const;
     static void paintCaptionButtonFace(Canvas& canvas, const Rect& button);
@@ -257,13 +259,12 @@ private:
     void removeFromParent();
     void recalcClient();
     void updateNativeChild();
-    void paintTree(Canvas& canvas, const Rect& areaInTopLevel);
-    void paintSelf(Canvas& canvas, const Rect& areaInTopLevel);
+    void paintTree(Canvas& canvas, const Rect& areaInTopLevel, bool parentErased);
+    void paintSelf(Canvas& canvas, const Rect& areaInTopLevel, bool erase);
     void resizeStore();
     void presentArea(const Rect& areaInWindow);
     void destroyHandleOnly();
-    void moveSizeLoop(int hitTest, Point start);
-    void markInvalid(const Rect& inWindow);
+    void markInvalid(const Rect& inWindow, bool erase);
 
     WindowHandle handle_ = 0;
     Window* parent_ = nullptr;
@@ -276,9 +277,8 @@ private:
     std::vector<Bitmap> icon_;
     Rect bounds_;
     Rect clientInWindow_;
-    Rect invalid_;  // window coordinates, bounding box
-    bool eraseNeeded_ = false;
-    bool frameInvalid_ = false;
+    Rect invalid_;              // window coordinates, bounding box
+    bool eraseNeeded_ = false;  // an erase was asked for since the last paint
     ShowState showState_ = ShowState::Normal;
     Rect normalBounds_;
     std::uint8_t alpha_ = 255;

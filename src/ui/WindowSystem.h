@@ -1,53 +1,28 @@
 #pragma once
-// The state of the one user-interface thread: the window table and the z-order of top-levels,
-// the message queue and loops, input state (capture, mouse-leave tracking, focus, activation,
-// key states), timers, the thread-wide observers and pending painting. It is the event sink
-// of the installed backend. Process-wide because there is one such thread.
-#include <array>
+// The state of the one user-interface thread, as one façade: the backend's event sink, and what
+// the rest of the program calls for windows, messages, input state, timers, observers and
+// painting. The work is done by small parts behind it: the window table and z-order, the
+// message queue, the input router, capture, focus and activation, the timer queue, the observer
+// chain, and the route for handlers' exceptions. Process-wide because there is one such thread.
 #include <cstdint>
-#include <deque>
 #include <functional>
-#include <map>
 #include <optional>
 #include <vector>
 
+#include "ui/CaptureController.h"
 #include "ui/Clock.h"
+#include "ui/FocusController.h"
+#include "ui/HandlerExceptions.h"
+#include "ui/InputRouter.h"
+#include "ui/MessageQueue.h"
 #include "ui/Messages.h"
+#include "ui/ObserverChain.h"
 #include "ui/PlatformIntegration.h"
+#include "ui/TimerQueue.h"
 #include "ui/Window.h"
+#include "ui/WindowTable.h"
 
 namespace lindora {
-
-// A message as the queue holds it: the window by handle, so that a destroyed window's
-// messages are simply dropped.
-struct QueuedMessage {
-    WindowHandle hwnd = 0;
-    Message msg;
-    Point pt;  // cursor position when the message was made (screen)
-    std::int64_t time = 0;
-    std::u32string text;  // characters a key press types (for translate)
-};
-
-// The three thread-wide observers. Each returns true to swallow the input (it then reaches
-// neither later observers nor the window). Observers run most recently installed first.
-struct KeyboardEvent {
-    unsigned vk = 0;
-    LParam keyData = 0;  // the key message's lParam (bit 31 set on release)
-    bool down() const { return (static_cast<std::uint32_t>(keyData) & KF_UP_BIT) == 0; }
-};
-struct MouseEvent {
-    unsigned msg = 0;  // the mouse message about to be delivered
-    Window* window = nullptr;
-    Point screen;
-    int hitTest = HTCLIENT;
-};
-using KeyboardObserver = std::function<bool(const KeyboardEvent&)>;
-using MouseObserver = std::function<bool(const MouseEvent&)>;
-// Sees every sent message before the target window; cannot swallow.
-using MessageObserver = std::function<void(Window* target, const Message& m)>;
-using ObserverId = std::uint64_t;
-
-using TimerCallback = std::function<void(unsigned id)>;
 
 class WindowSystem final : public PlatformEventSink {
 public:
@@ -60,16 +35,13 @@ public:
     void attachPlatform(PlatformIntegration* platform);
 
     // ---- windows
-    Window* find(WindowHandle h) const;
+    Window* find(WindowHandle h) const { return windows_.find(h); }
     // Top-level windows, topmost first.
-    const std::vector<Window*>& topLevels() const { return zOrder_; }
+    const std::vector<Window*>& topLevels() const { return windows_.topLevels(); }
+    using HitResult = WindowHit;
     // The visible top-level at a screen point that does not answer HTTRANSPARENT, and the
     // deepest enabled child under it, with the hit-test code.
-    struct HitResult {
-        Window* window = nullptr;
-        int hitTest = HTNOWHERE;
-    };
-    HitResult windowFromPoint(Point screen);
+    HitResult windowFromPoint(Point screen) { return input_.windowFromPoint(screen); }
 
     // ---- messages
     LResult send(Window* target, unsigned msg, WParam w = 0, LParam l = 0);
@@ -92,35 +64,46 @@ public:
     // ends the loop and is posted again so that the main loop ends too. Returns false then.
     bool runLoop(const std::function<bool()>& done);
     // Input and posted messages still queued.
-    std::size_t pendingCount() const { return posted_.size() + input_.size(); }
+    std::size_t pendingCount() const { return queue_.size() + input_.pendingCount(); }
     // The message being processed (for key states and the message time).
     const QueuedMessage& currentMessage() const { return current_; }
 
+    // ---- handlers' exceptions
+    // Where exceptions go that handlers raise while the window system runs them on its own
+    // behalf (the application's report); without a handler they propagate.
+    void setExceptionHandler(HandlerExceptions::Handler handler) { exceptions_.setHandler(std::move(handler)); }
+    // Runs f as such a handler; false when it raised an exception that went to the handler.
+    // Backends run their own native callbacks through this.
+    template <class F>
+    bool guarded(F&& f) {
+        return exceptions_.run(std::forward<F>(f));
+    }
+
     // ---- input state
-    Window* capture() const { return find(capture_); }
-    void setCapture(Window* w);
-    void releaseCapture();
+    Window* capture() const { return capture_.capture(); }
+    void setCapture(Window* w) { capture_.setCapture(w); }
+    void releaseCapture() { capture_.setCapture(nullptr); }
     // Asks for WM_MOUSELEAVE once the mouse leaves w's client area.
-    void trackMouseLeave(Window* w);
-    void cancelMouseLeave(Window* w);
-    Window* mouseLeaveTracked() const { return find(leaveTracked_); }
-    Window* focus() const { return find(focus_); }
+    void trackMouseLeave(Window* w) { capture_.trackMouseLeave(w, cursorPos()); }
+    void cancelMouseLeave(Window* w) { capture_.cancelMouseLeave(w); }
+    Window* mouseLeaveTracked() const { return capture_.mouseLeaveTracked(); }
+    Window* focus() const { return focus_.focus(); }
     // Returns the window that had the focus. Activates w's top-level first.
-    Window* setFocus(Window* w);
-    Window* activeWindow() const { return find(active_); }
+    Window* setFocus(Window* w) { return focus_.setFocus(w); }
+    Window* activeWindow() const { return focus_.activeWindow(); }
     // Activates a top-level (nullptr deactivates); `how` is WA_ACTIVE or WA_CLICKACTIVE.
-    void setActiveWindow(Window* w, unsigned how = WA_ACTIVE);
-    bool applicationActive() const { return appActive_; }
-    Point cursorPos() const { return cursor_; }
+    void setActiveWindow(Window* w, unsigned how = WA_ACTIVE) { focus_.setActiveWindow(w, how); }
+    bool applicationActive() const { return focus_.applicationActive(); }
+    Point cursorPos() const { return input_.cursorPos(); }
     // Sets the mouse cursor now (as WM_SETCURSOR handlers and drag loops do), on the surface
     // of the capturing window, else of the window under the pointer.
     void setCursorShape(CursorShape shape);
     void setCustomCursor(const Bitmap& image, Point hotSpot);
-    void setCursorPos(Point p) { cursor_ = p; }
+    void setCursorPos(Point p) { input_.setCursorPos(p); }
     // Key state as of the message being processed: 0x8000 down, 0x0001 toggled.
-    std::int16_t keyState(unsigned vk) const;
+    std::int16_t keyState(unsigned vk) const { return input_.keyState(vk); }
     // Key state now, including input still queued: 0x8000 down.
-    std::int16_t asyncKeyState(unsigned vk) const;
+    std::int16_t asyncKeyState(unsigned vk) const { return input_.asyncKeyState(vk); }
 
     // ---- timers
     // A window timer (WM_TIMER to w with the id) or, with w nullptr, a thread timer that calls
@@ -129,15 +112,15 @@ public:
     bool killTimer(Window* w, unsigned id);
     bool hasTimer(Window* w, unsigned id) const;
     // Due time of the earliest timer, if any.
-    std::optional<std::int64_t> nextTimerDue() const;
+    std::optional<std::int64_t> nextTimerDue() const { return timers_.nextDue(); }
     // Fires every timer due up to `target` in order, moving a virtual clock to each time.
     void runTimersUntil(VirtualClock& clock, std::int64_t target);
 
     // ---- observers
-    ObserverId addKeyboardObserver(KeyboardObserver o);
-    ObserverId addMouseObserver(MouseObserver o);
-    ObserverId addMessageObserver(MessageObserver o);
-    void removeObserver(ObserverId id);
+    ObserverId addKeyboardObserver(KeyboardObserver o) { return observers_.addKeyboard(std::move(o)); }
+    ObserverId addMouseObserver(MouseObserver o) { return observers_.addMouse(std::move(o)); }
+    ObserverId addMessageObserver(MessageObserver o) { return observers_.addMessage(std::move(o)); }
+    void removeObserver(ObserverId id) { observers_.remove(id); }
 
     // ---- painting
     // Paints every window with an invalid area and presents the result.
@@ -154,93 +137,41 @@ public:
     bool queryEndSession() override;
 
     // Exit code of the WM_QUIT that ended the last loop.
-    int exitCode() const { return exitCode_; }
-    bool quitPosted() const { return quitPosted_; }
+    int exitCode() const { return queue_.exitCode(); }
+    bool quitPosted() const { return queue_.quitPosted(); }
 
 private:
     friend class Window;
     friend class SurfaceBridge;
-    WindowSystem() = default;
+    friend class InputRouter;
+    WindowSystem() : input_(*this), capture_(*this), focus_(*this) {}
 
-    WindowHandle registerWindow(Window* w);
-    void unregisterWindow(Window* w);
-    void addTopLevel(Window* w);
-    void removeTopLevel(Window* w);
-    void raiseTopLevel(Window* w, Window* insertAfter);
+    WindowHandle registerWindow(Window* w) { return windows_.add(w); }
+    void unregisterWindow(Window* w) { windows_.remove(w); }
+    void addTopLevel(Window* w) { windows_.addTopLevel(w); }
+    void removeTopLevel(Window* w) { windows_.removeTopLevel(w); }
+    void raiseTopLevel(Window* w, Window* insertAfter) { windows_.raise(w, insertAfter); }
     void windowDestroyed(Window* w);
     // A native surface gained or lost the system's keyboard focus.
-    void nativeActivationChanged(Window* w, bool active);
-    void restack();
+    void nativeActivationChanged(Window* w, bool active) { focus_.nativeActivationChanged(w, active); }
 
-    struct RawInput {
-        bool isMouse = true;
-        MouseInput mouse;
-        KeyInput key;
-        std::int64_t time = 0;
-    };
-    bool takeInput(QueuedMessage& out);
-    bool convertMouse(const RawInput& raw, QueuedMessage& out);
-    bool convertKey(const RawInput& raw, QueuedMessage& out);
+    CaptureController& captureController() { return capture_; }
+    ObserverChain& observers() { return observers_; }
     bool takeDueTimer(QueuedMessage& out, bool remove);
+    QueuedMessage timerMessage(const TimerKey& key, std::int64_t now) const;
     void fireTimer(QueuedMessage& m);
-    void updateMouseLeave(Window* target, int hitTest);
-    void fireMouseLeave();
-
-    struct Timer {
-        WindowHandle hwnd = 0;
-        bool threadTimer = false;
-        unsigned id = 0;
-        int interval = 0;
-        std::int64_t due = 0;
-        std::uint64_t seq = 0;
-        TimerCallback callback;
-    };
-    Timer* findTimer(WindowHandle h, bool thread, unsigned id);
-    const Timer* earliestTimer() const;
-
-    struct Observer {
-        ObserverId id;
-        KeyboardObserver key;
-        MouseObserver mouse;
-        MessageObserver message;
-    };
+    void refreshSystemColors();
 
     PlatformIntegration* platform_ = nullptr;
-    std::map<WindowHandle, Window*> windows_;
-    WindowHandle nextHandle_ = 0x100;
-    std::vector<Window*> zOrder_;
-    std::deque<QueuedMessage> posted_;
-    std::deque<RawInput> input_;
+    WindowTable windows_;
+    MessageQueue queue_;
+    InputRouter input_;
+    CaptureController capture_;
+    FocusController focus_;
+    TimerQueue timers_;
+    ObserverChain observers_;
+    HandlerExceptions exceptions_;
     QueuedMessage current_;
-    bool quitPosted_ = false;
-    int exitCode_ = 0;
-
-    WindowHandle capture_ = 0;
-    WindowHandle leaveTracked_ = 0;
-    WindowHandle focus_ = 0;
-    WindowHandle active_ = 0;
-    WindowHandle lastActive_ = 0;
-    bool appActive_ = false;
-    // Native focus-ins so far: a focus-out followed by a focus-in of the same surface (a
-    // transient loss while the focus moves inside it) must not deactivate the application.
-    std::uint64_t nativeFocusIns_ = 0;
-    Point cursor_;
-    std::array<std::uint8_t, 256> syncKeys_{};  // bit 0x80 down, 0x01 toggled
-    std::array<std::uint8_t, 256> asyncKeys_{};
-
-    // Double-click detection.
-    WindowHandle lastClickWindow_ = 0;
-    unsigned lastClickMsg_ = 0;
-    std::int64_t lastClickTime_ = -1000000;
-    Point lastClickPt_;
-
-    std::vector<Timer> timers_;
-    std::uint64_t timerSeq_ = 0;
-    unsigned nextThreadTimerId_ = 0x7F00;
-
-    std::vector<Observer> observers_;  // in install order; run from the back
-    ObserverId nextObserver_ = 1;
-    int sendDepth_ = 0;
 };
 
 // Shorthands for the thread state.

@@ -186,6 +186,49 @@ TEST_F(MainWindowTest, TheAutoLoginChoiceSurvivesARestartAndIsRestoredBeforeTheC
     EXPECT_EQ(engine().navigations().size(), 1u);
 }
 
+TEST_F(MainWindowTest, TheMainWindowClosedWhileMinimisedStaysMinimisedAcrossARestart) {
+    auto storedState = [] {
+        StoreReader store;
+        EXPECT_TRUE(store.open(MainKey));
+        return store->ReadInteger("State");
+    };
+    FrmMain& first = createMain();
+    app().processMessages();
+    // Minimised from its caption, as the user does it.
+    first.send(WM_SYSCOMMAND, SC_MINIMIZE);
+    app().processMessages();
+    ASSERT_TRUE(app().isMinimized());
+    first.close();
+    app().processMessages();
+    delete form_;
+    form_ = nullptr;
+    EXPECT_EQ(storedState(), 1);
+
+    // The next start comes up minimised, and closing it so keeps the state.
+    app().restore();
+    FrmMain& second = createMain();
+    app().processMessages();
+    EXPECT_TRUE(app().isMinimized());
+    EXPECT_FALSE(second.isWindowVisible());
+    second.close();
+    app().processMessages();
+    delete form_;
+    form_ = nullptr;
+    EXPECT_EQ(storedState(), 1);
+
+    // Restored and closed, it is back to normal.
+    app().restore();
+    FrmMain& third = createMain();
+    app().processMessages();
+    app().restore();
+    EXPECT_TRUE(third.isWindowVisible());
+    third.close();
+    app().processMessages();
+    delete form_;
+    form_ = nullptr;
+    EXPECT_EQ(storedState(), 0);
+}
+
 TEST_F(MainWindowTest, TheSettingsComponentIsConfiguredAsTheWindowNeedsIt) {
     FrmMain& form = createMain();
     PFormSettings& s = *form.FormSettings;

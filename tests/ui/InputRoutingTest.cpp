@@ -197,6 +197,28 @@ TEST_F(InputRoutingTest, DestroyingTheCapturingWindowReleasesTheCapture) {
     EXPECT_EQ(top.receivedOf(WM_LBUTTONDOWN).size(), 1u);
 }
 
+TEST_F(InputRoutingTest, CancelModeReleasesTheCaptureOfTheWindowThatHasIt) {
+    LogWindow top("top", nullptr), a("a", nullptr), b("b", nullptr);
+    createTop(top, {0, 0, 400, 300}, WS_POPUP);
+    createChild(a, top, {10, 10, 110, 110});
+    createChild(b, top, {200, 10, 300, 110});
+    ws().setCapture(&a);
+
+    // Told to cancel, a window without the capture leaves it where it is.
+    b.send(WM_CANCELMODE);
+    EXPECT_EQ(ws().capture(), &a);
+    EXPECT_TRUE(a.receivedOf(WM_CAPTURECHANGED).empty());
+
+    a.send(WM_CANCELMODE);
+    EXPECT_EQ(ws().capture(), nullptr);
+    EXPECT_EQ(a.receivedOf(WM_CAPTURECHANGED).size(), 1u);
+    // The mouse goes where it points again.
+    platform().click({250, 50});
+    ws().processMessages();
+    EXPECT_EQ(b.receivedOf(WM_LBUTTONDOWN).size(), 1u);
+    EXPECT_TRUE(a.receivedOf(WM_LBUTTONDOWN).empty());
+}
+
 TEST_F(InputRoutingTest, MouseLeaveComesOnceWhenTheMouseLeavesTheTrackedClientArea) {
     LogWindow top("top", nullptr), a("a", nullptr), b("b", nullptr);
     createTop(top, {0, 0, 400, 300}, WS_POPUP);

@@ -61,6 +61,58 @@ TEST_F(PaintingTest, HidingAChildRepaintsWhatWasBelowIt) {
     EXPECT_EQ(top.backingStore().colorAt(20, 20), clWhite);
 }
 
+TEST_F(PaintingTest, TheBackgroundIsErasedOnlyWhenAskedForOrWhenAParentErasedIt) {
+    SolidWindow top("top", clWhite), child("child", clRed);
+    createTop(top, {0, 0, 200, 150}, WS_POPUP);
+    createChild(child, top, {20, 10, 120, 60});
+    ws().paintPending();
+    // The child paints a mark over part of its background; without an erase the rest of what
+    // it showed stays.
+    child.onPaint = [](Canvas& c) { c.fillRect({0, 0, 5, 5}, Brush(clLime)); };
+    child.setBackgroundColor(clBlue);
+
+    struct Case {
+        const char* what;
+        std::function<void()> invalidate;
+        bool topErased, childErased;
+        Color childBackground;  // the child's pixels outside the mark afterwards
+    };
+    const Case cases[] = {
+        {"the child without an erase: its old background stays",
+         [&] {
+             child.invalidate({0, 0, 50, 50}, false);
+         },
+         false, false, clRed},
+        {"the child with an erase",
+         [&] {
+             child.invalidate({0, 0, 50, 50}, true);
+         },
+         false, true, clBlue},
+        {"one request with and one without: erased",
+         [&] {
+             child.setBackgroundColor(clYellow);
+             child.invalidate({0, 0, 10, 10}, true);
+             child.invalidate({0, 0, 50, 50}, false);
+         },
+         false, true, clYellow},
+        {"the parent erased: the child erases too, though it asked for nothing", [&] { top.invalidate(); }, true, true,
+         clYellow},
+        {"the parent without an erase", [&] { top.invalidate(top.clientRect(), false); }, false, false, clYellow},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        top.received.clear();
+        child.received.clear();
+        c.invalidate();
+        ws().paintPending();
+        EXPECT_EQ(top.receivedOf(WM_ERASEBKGND).size(), c.topErased ? 1u : 0u);
+        EXPECT_EQ(child.receivedOf(WM_ERASEBKGND).size(), c.childErased ? 1u : 0u);
+        EXPECT_EQ(child.receivedOf(WM_PAINT).size(), 1u);
+        EXPECT_EQ(top.backingStore().colorAt(20 + 30, 10 + 30), c.childBackground);
+        EXPECT_EQ(top.backingStore().colorAt(20 + 2, 10 + 2), clLime);
+    }
+}
+
 // Two overlapping framed windows and a popup menu with a translucent shadow, composited.
 TEST_F(PaintingTest, ScreenShowsOverlappingWindowsAndAPopupWithItsShadow) {
     const Color back = RGB(200, 220, 255), front = RGB(255, 250, 205);

@@ -71,6 +71,21 @@ TEST(GtkEventDispatcher, ExceptionsFromCallbacksReachTheLoop) {
     EXPECT_TRUE(later);
 }
 
+TEST(GtkEventDispatcher, WithAnExceptionReportInstalledACallbacksExceptionGoesThereAndTheLoopGoesOn) {
+    GtkEventDispatcher dispatcher;
+    std::vector<std::string> reports;
+    WindowSystem::instance().setExceptionHandler([&](const std::exception& e) { reports.push_back(e.what()); });
+    bool later = false;
+    postGuarded([] { throw std::runtime_error("from a handler"); });
+    postGuarded([&] { later = true; });
+    EXPECT_NO_THROW({
+        for (int round = 0; !later && round < 1000; ++round) dispatcher.processEvents(100);
+    });
+    WindowSystem::instance().setExceptionHandler({});
+    EXPECT_TRUE(later);
+    EXPECT_EQ(reports, std::vector<std::string>{"from a handler"});
+}
+
 TEST(GtkEventDispatcher, WakeUpFromAnotherThreadEndsAWaitWithoutLimit) {
     GtkEventDispatcher dispatcher;
     std::thread worker([&] { dispatcher.wakeUp(); });
