@@ -9,6 +9,7 @@
 #include "app/ScreenCapture.h"
 #include "app/WebBrowser.h"
 #include "platform/PlatformSelection.h"
+#include "platform/browser/BrowserEngine.h"
 #include "platform/offscreen/OffscreenPlatform.h"
 #include "ui/Application.h"
 #include "ui/WindowSystem.h"
