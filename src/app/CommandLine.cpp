@@ -45,7 +45,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         else if (is("--platform")) {
             cl.platform.platform = value("--platform");
             platformGiven = true;
-        } else if (is("--screenshot")) cl.screenshot = value("--screenshot");
+        } else if (is("--screenshot")) cl.platform.screenshot = value("--screenshot");
         else if (is("--script")) cl.platform.inputScript = value("--script");
         else if (is("--record")) cl.platform.recordFile = value("--record");
         else if (!s.empty() && s[0] == '-') throw CommandLineError("Unknown option \"" + s + "\" (see lindora --help)");
@@ -64,7 +64,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     }
     if (offscreenOnly && cl.platform.platform != "offscreen")
         throw CommandLineError("--script and --record work with the offscreen platform only");
-    if (cl.screenshot.find('\n') != std::string::npos)
+    if (cl.platform.screenshot.find('\n') != std::string::npos)
         throw CommandLineError("The screenshot file name cannot contain a line break");
     return cl;
 }

@@ -18,10 +18,9 @@ public:
 struct CommandLine {
     enum class Action { Run, Help, Version };
     Action action = Action::Run;
-    // Platform name, input script and record file; the environment's defaults apply first.
+    // Platform name, input script, record file and the screenshot (a PNG of the screen once the
+    // start page has loaded, then the program ends); the environment's defaults apply first.
     PlatformArguments platform;
-    // Where to write a PNG of the screen once the start page has loaded (then the program ends).
-    std::string screenshot;
 };
 
 // Reads the options (argv[0] excluded). Raises CommandLineError for unknown options, missing

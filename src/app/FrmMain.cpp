@@ -15,8 +15,8 @@
 #include "bars/model/BarSubItem.h"
 #include "base/ClassBuilder.h"
 #include "base/ClassRegistry.h"
+#include "base/Utf8.h"
 #include "gfx/PersistentGraphics.h"
-#include "platform/browser/Utf16.h"
 #include "settings/PFormSettings.h"
 #include "settings/SettingsClasses.h"
 #include "ui/Application.h"
@@ -167,11 +167,11 @@ void FrmMain::FormCreate(Persistent*) {
     const std::string& exe = executableName_;
     const std::size_t slash = exe.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
-    browser().navigate(utf8ToUtf16(folder + app::StartPageFileName));
+    browser().navigate(utf8ToUtf16(folder + app::StartPageFileName, BadText::Replace));
     if (btnAutoLogin && btnAutoLogin->down() && btnLogin) btnLogin->click();
 }
 
-void FrmMain::btnLoginClick(Persistent*) { browser().navigate(utf8ToUtf16(app::ServiceStartUrl)); }
+void FrmMain::btnLoginClick(Persistent*) { browser().navigate(utf8ToUtf16(app::ServiceStartUrl, BadText::Replace)); }
 
 void FrmMain::btnHomePageClick(Persistent*) { ShellOpen(app::MakerHomePageUrl, ""); }
 

@@ -1,8 +1,6 @@
 #include "app/LindoraRun.h"
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "app/AppIcon.h"
 #include "app/AppTexts.h"
@@ -10,9 +8,9 @@
 #include "app/FrmMain.h"
 #include "app/ScreenCapture.h"
 #include "app/WebBrowser.h"
-#include "platform/browser/BrowserEngineFactory.h"
-#include "platform/browser/RecordingBrowserEngine.h"
-#include "platform/offscreen/OffscreenIntegration.h"
+#include "platform/PlatformSelection.h"
+#include "platform/browser/BrowserEngine.h"
+#include "platform/offscreen/OffscreenPlatform.h"
 #include "ui/Application.h"
 #include "ui/WindowSystem.h"
 
@@ -93,36 +91,16 @@ private:
     bool taken_ = false;
 };
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw Exception("Cannot read the input script \"" + path + "\"");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// The offscreen screenshot: the last step of the input script, so that whatever the script
-// does comes first; the end of the script then closes the window.
-void addScreenshotToScript(OffscreenIntegration& offscreen, const PlatformArguments& args, const std::string& path) {
-    std::string text = args.inputScript.empty() ? std::string() : readFile(args.inputScript);
-    if (!text.empty() && text.back() != '\n') text += '\n';
-    text += "screenshot " + path + "\n";
-    offscreen.setScript(InputScript::parse(text));
-}
-
 }  // namespace
 
 void registerLindoraPlatforms() {
     static bool registered = false;
     if (registered) return;
     registered = true;
+    registerOffscreenPlatform();
 #ifdef LINDORA_HAVE_GTK
     registerGtkPlatform();
 #endif
-    registerBrowserEngineFactory("offscreen", [] {
-        OffscreenIntegration* offscreen = OffscreenIntegration::current();
-        return std::make_unique<RecordingBrowserEngine>(offscreen ? &offscreen->record() : nullptr);
-    });
 }
 
 int runLindora(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -149,21 +127,19 @@ int runLindora(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::string screenshotError;
     int status = 0;
     try {
-        OffscreenIntegration* offscreen = OffscreenIntegration::current();
-        if (offscreen && !cl.screenshot.empty()) addScreenshotToScript(*offscreen, cl.platform, cl.screenshot);
-
         Application application;
         application.initialize();
         application.setTitle(app::ApplicationTitle);
         application.setIcon(applicationIcon());
         FrmMain* form = FrmMain::create(application);
         std::unique_ptr<StartPageScreenshot> shot;
-        if (!offscreen && !cl.screenshot.empty()) shot = std::make_unique<StartPageScreenshot>(*form, cl.screenshot);
+        // A scripted backend takes it as its script's last step; otherwise the page's load does.
+        const std::string& screenshot = cl.platform.screenshot;
+        if (!screenshot.empty() && !installedPlatformTakesScreenshot())
+            shot = std::make_unique<StartPageScreenshot>(*form, screenshot);
         application.run();
         if (shot) screenshotError = shot->error();
         shot.reset();
-        if (offscreen && !cl.screenshot.empty())
-            for (const auto& line : offscreen->record().matching("screenshot failed")) screenshotError = line;
         // The main window and its components go with the application object.
     } catch (const std::exception& e) {
         err << "lindora: " << e.what() << "\n";

@@ -12,8 +12,8 @@ namespace lindora {
 // failed, 2 for a command line it cannot run with. `args` excludes argv[0].
 int runLindora(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// Makes the backends selectable by name: gtk when it is built in, and the offscreen backend's
-// recording browser writing into the backend's event record. Again does nothing.
+// Makes the backends selectable by name, each with its browser engine: offscreen always, gtk
+// when it is built in. Again does nothing.
 void registerLindoraPlatforms();
 
 }  // namespace lindora

@@ -1,6 +1,5 @@
 #pragma once
-// A PNG of what the installed backend shows on the screen: the offscreen backend's composited
-// screen, or on gtk the X root window (which holds the browser view's pixels too).
+// A PNG of what the installed backend shows on its screen, as the backend's screen grabs it.
 #include <string>
 
 namespace lindora {

@@ -7,17 +7,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/Utf8.h"
+
 namespace lindora {
 
 std::string sanitizeUtf8(const std::string& input) {
     // Strings end at a NUL, as they do for the platform's text functions.
     auto nul = input.find('\0');
     const std::string text = nul == std::string::npos ? input : input.substr(0, nul);
-    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return text;
-    gchar* valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
-    std::string out(valid);
-    g_free(valid);
-    return out;
+    return validUtf8(text);
 }
 
 TextEngine& TextEngine::instance() {

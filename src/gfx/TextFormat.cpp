@@ -1,18 +1,8 @@
 #include "gfx/TextFormat.h"
 
+#include "base/Utf8.h"
+
 namespace lindora {
-
-namespace {
-
-int utf8Length(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if ((lead & 0xE0) == 0xC0) return 2;
-    if ((lead & 0xF0) == 0xE0) return 3;
-    if ((lead & 0xF8) == 0xF0) return 4;
-    return 1;
-}
-
-}  // namespace
 
 AcceleratorText parseAccelerator(const std::string& caption) {
     AcceleratorText out;
@@ -32,8 +22,8 @@ AcceleratorText parseAccelerator(const std::string& caption) {
         // Further single marks are dropped; only the first one underlines.
         if (out.underlineStart < 0) {
             out.underlineStart = static_cast<int>(out.text.size());
-            int len = utf8Length(static_cast<unsigned char>(caption[i + 1]));
-            out.underlineLength = static_cast<int>(std::min<size_t>(static_cast<size_t>(len), caption.size() - i - 1));
+            // The whole character, or the one bad part a replacement character will stand for.
+            out.underlineLength = static_cast<int>(decodeUtf8At(caption, i + 1).length);
         }
     }
     return out;

@@ -4,20 +4,22 @@
 #include <map>
 
 #include "base/Exception.h"
-#include "platform/offscreen/OffscreenIntegration.h"
 
 namespace lindora {
 
 namespace {
 
-struct Entry {
-    PlatformFactory factory;
-    std::function<bool()> available;
-};
-
-std::map<std::string, Entry>& factories() {
-    static std::map<std::string, Entry> map;
+// Registered at start-up, read when a backend is installed; all on the UI thread.
+std::map<std::string, PlatformBackend>& backends() {
+    static std::map<std::string, PlatformBackend> map;
     return map;
+}
+
+const PlatformBackend* installedBackend() {
+    PlatformIntegration* p = PlatformIntegration::instance();
+    if (!p) return nullptr;
+    auto it = backends().find(p->name());
+    return it == backends().end() ? nullptr : &it->second;
 }
 
 std::string env(const char* name) {
@@ -29,14 +31,22 @@ bool displayAvailable() { return !env("DISPLAY").empty() || !env("WAYLAND_DISPLA
 
 }  // namespace
 
+void registerPlatformFactory(const std::string& name, PlatformBackend backend) {
+    if (!backend.available) backend.available = displayAvailable;
+    backends()[name] = std::move(backend);
+}
+
 void registerPlatformFactory(const std::string& name, PlatformFactory factory, std::function<bool()> available) {
-    factories()[name] = {std::move(factory),
-                         available ? std::move(available) : std::function<bool()>(displayAvailable)};
+    PlatformBackend backend;
+    backend.create = std::move(factory);
+    backend.available = std::move(available);
+    registerPlatformFactory(name, std::move(backend));
 }
 
 std::vector<std::string> registeredPlatforms() {
-    std::vector<std::string> names{"offscreen"};
-    for (const auto& [name, e] : factories())
+    std::vector<std::string> names;
+    if (backends().count("offscreen")) names.push_back("offscreen");
+    for (const auto& [name, b] : backends())
         if (name != "offscreen") names.push_back(name);
     return names;
 }
@@ -83,34 +93,33 @@ PlatformArguments parsePlatformArguments(const std::vector<std::string>& args) {
 PlatformIntegration& installPlatform(const PlatformArguments& args) {
     std::string name = args.platform;
     if (name.empty()) {
-        auto it = factories().find("gtk");
-        name = (it != factories().end() && it->second.available()) ? "gtk" : "offscreen";
+        auto it = backends().find("gtk");
+        name = (it != backends().end() && it->second.available()) ? "gtk" : "offscreen";
     }
-    if (name == "offscreen") {
-        OffscreenOptions o;
-        o.screenSize = {args.screenWidth, args.screenHeight};
-        o.virtualClock = !args.realClock;
-        // Checked before anything runs: a bad line stops the program here.
-        std::optional<InputScript> script;
-        if (!args.inputScript.empty()) script = InputScript::load(args.inputScript);
-        OffscreenIntegration& p = OffscreenIntegration::install(o);
-        // Without a script the run still ends: the main window closes once the loop is idle.
-        p.setScript(script ? std::move(*script) : InputScript{});
-        return p;
-    }
-    auto it = factories().find(name);
-    if (it == factories().end()) {
+    auto it = backends().find(name);
+    if (it == backends().end()) {
         std::string known;
         for (const auto& n : registeredPlatforms()) known += (known.empty() ? "" : ", ") + n;
         throw Exception("Unknown platform \"" + name + "\" (known: " + known + ")");
     }
-    PlatformIntegration::install(it->second.factory(args));
+    PlatformIntegration::install(it->second.create(args));
     return *PlatformIntegration::instance();
 }
 
+bool installedPlatformTakesScreenshot() {
+    const PlatformBackend* b = installedBackend();
+    return b && b->takesScreenshot;
+}
+
 void finishPlatform(const PlatformArguments& args) {
-    if (!args.recordFile.empty())
-        if (OffscreenIntegration* o = OffscreenIntegration::current()) o->record().writeTo(args.recordFile);
+    PlatformIntegration* p = PlatformIntegration::instance();
+    const PlatformBackend* b = installedBackend();
+    try {
+        if (p && b && b->finish) b->finish(*p, args);
+    } catch (...) {
+        PlatformIntegration::install(nullptr);
+        throw;
+    }
     PlatformIntegration::install(nullptr);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Chooses the backend at start: `--platform NAME`, else LINDORA_PLATFORM, else gtk when a
-// display is available and the gtk backend is linked, else offscreen. Backends other than
-// offscreen register a factory (the gtk library does so through registerPlatformFactory).
+// Chooses the backend at start: `--platform NAME`, else LINDORA_PLATFORM, else gtk when it is
+// registered and a display is available, else offscreen. Every backend registers itself by name
+// (registerGtkPlatform, registerOffscreenPlatform); the selection knows them by name only.
 //
 // Offscreen options: `--script FILE` (also `--input-script`, or LINDORA_INPUT_SCRIPT) runs an
 // input script;
@@ -23,13 +23,29 @@ struct PlatformArguments {
     int screenWidth = 1280;
     int screenHeight = 1024;
     bool realClock = false;
+    // A PNG of the screen at the end of the run; set by the program's command line.
+    std::string screenshot;
     std::vector<std::string> rest;  // arguments not meant for the platform, in order
 };
 
 using PlatformFactory = std::function<std::unique_ptr<PlatformIntegration>(const PlatformArguments&)>;
 
-// `available` tells whether the backend can run here (a display is reachable).
+// A backend as the selection knows it.
+struct PlatformBackend {
+    PlatformFactory create;
+    // Whether the backend can run here; empty: when a display is reachable.
+    std::function<bool()> available;
+    // Takes the end-of-run screenshot itself (a scripted backend); otherwise the program does,
+    // through the screen's grab.
+    bool takesScreenshot = false;
+    // Runs when the session ends, before the backend is uninstalled; may raise Exception.
+    std::function<void(PlatformIntegration&, const PlatformArguments&)> finish;
+};
+
+// Replaces an earlier backend of the same name.
+void registerPlatformFactory(const std::string& name, PlatformBackend backend);
 void registerPlatformFactory(const std::string& name, PlatformFactory factory, std::function<bool()> available);
+// The registered names, offscreen first.
 std::vector<std::string> registeredPlatforms();
 
 // Reads the platform options from the command line (argv[0] excluded) and the environment.
@@ -40,7 +56,11 @@ PlatformArguments parsePlatformArguments(const std::vector<std::string>& args);
 // input script raises InputScriptError before anything runs.
 PlatformIntegration& installPlatform(const PlatformArguments& args);
 
-// Ends the session: writes the event record when one was asked for, then uninstalls.
+// Whether the installed backend takes the end-of-run screenshot itself.
+bool installedPlatformTakesScreenshot();
+
+// Ends the session: the backend's own finish (the offscreen one writes its event record), then
+// uninstalls, also when the finish raises.
 void finishPlatform(const PlatformArguments& args);
 
 }  // namespace lindora

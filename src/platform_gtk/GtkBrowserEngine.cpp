@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/browser/Utf16.h"
+#include "base/Utf8.h"
 #include "platform_gtk/GtkEventDispatcher.h"
 
 namespace lindora {
@@ -111,7 +111,7 @@ void GtkBrowserEngine::onTitle(WebKitWebView* view, GParamSpec*, void* data) {
     auto* self = static_cast<GtkBrowserEngine*>(data);
     const char* title = webkit_web_view_get_title(view);
     if (!title || !*title) return;
-    const std::u16string text = utf8ToUtf16(title);
+    const std::u16string text = utf8ToUtf16(title, BadText::Replace);
     GtkEventDispatcher::guarded([&] { self->raiseTitleChange(text); });
 }
 

@@ -21,6 +21,10 @@ namespace lindora {
 // the noise (about one second). Never is also the policy that needs no GL at all.
 enum class WebAcceleration { Never, Always, OnDemand };
 
+// The compositing policy for new browser engines: "never" unless LINDORA_WEB_ACCELERATION
+// says "always" or "on-demand" (for measurements on machines with a GPU).
+WebAcceleration webAccelerationFromEnvironment();
+
 class GtkBrowserEngine final : public BrowserEngine, private GtkHostedChild {
 public:
     explicit GtkBrowserEngine(WebAcceleration acceleration = WebAcceleration::Never);

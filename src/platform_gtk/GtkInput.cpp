@@ -2,6 +2,8 @@
 
 #include <gtk/gtk.h>
 
+#include "platform_gtk/GtkDesktopSettings.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -50,19 +52,11 @@ std::u32string textOf(const GdkEventKey& key) {
     return std::u32string(1, c);
 }
 
-int settingInt(const char* name, int fallback) {
-    GtkSettings* settings = gtk_settings_get_default();
-    if (!settings) return fallback;
-    gint value = fallback;
-    g_object_get(settings, name, &value, nullptr);
-    return value;
-}
-
 }  // namespace
 
 GtkInput::GtkInput(const GtkKeyboardLayout& layout)
-    : layout_(layout), doubleClickTime_(settingInt("gtk-double-click-time", DefaultDoubleClickTime)),
-      doubleClickDistance_(settingInt("gtk-double-click-distance", 4)) {}
+    : layout_(layout), doubleClickTime_(desktopSettingInt("gtk-double-click-time", DefaultDoubleClickTime)),
+      doubleClickDistance_(desktopSettingInt("gtk-double-click-distance", 4)) {}
 
 GtkInput::~GtkInput() {
     if (deactivationCheck_) g_source_remove(deactivationCheck_);

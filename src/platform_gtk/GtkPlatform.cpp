@@ -20,15 +20,13 @@ WebAcceleration webAccelerationFromEnvironment() {
 }
 
 void registerGtkPlatform() {
-    registerPlatformFactory(
-        "gtk",
-        [](const PlatformArguments&) -> std::unique_ptr<PlatformIntegration> {
-            auto integration = GtkIntegration::create();
-            if (!integration)
-                throw Exception("Cannot open the display: the gtk platform needs an X11 or Wayland session");
-            return integration;
-        },
-        {});
+    PlatformBackend backend;
+    backend.create = [](const PlatformArguments&) -> std::unique_ptr<PlatformIntegration> {
+        auto integration = GtkIntegration::create();
+        if (!integration) throw Exception("Cannot open the display: the gtk platform needs an X11 or Wayland session");
+        return integration;
+    };
+    registerPlatformFactory("gtk", std::move(backend));
     registerBrowserEngineFactory("gtk",
                                  [] { return std::make_unique<GtkBrowserEngine>(webAccelerationFromEnvironment()); });
 }

@@ -2,9 +2,13 @@
 
 #include <gtk/gtk.h>
 
+#include "platform_gtk/GtkDesktopSettings.h"
+
 #include <algorithm>
 #include <cmath>
 
+#include "base/Exception.h"
+#include "gfx/Bitmap.h"
 #include "ui/SystemMetrics.h"
 
 namespace lindora {
@@ -31,14 +35,6 @@ constexpr MetricDefault kClassicMetrics[] = {
 
 Rect toRect(const GdkRectangle& r) { return Rect::fromSize(r.x, r.y, r.width, r.height); }
 
-int settingInt(const char* name, int fallback) {
-    GtkSettings* settings = gtk_settings_get_default();
-    if (!settings) return fallback;
-    gint value = fallback;
-    g_object_get(settings, name, &value, nullptr);
-    return value;
-}
-
 }  // namespace
 
 std::vector<MonitorInfo> GtkScreen::monitors() const {
@@ -64,9 +60,9 @@ int GtkScreen::systemMetric(int index) const {
     case SM_CYDOUBLECLK:
         // The desktop gives the distance either way from the first click; the metric is the
         // size of the whole rectangle.
-        return 2 * settingInt("gtk-double-click-distance", 2);
+        return 2 * desktopSettingInt("gtk-double-click-distance", 2);
     case SM_CXDRAG:
-    case SM_CYDRAG: return settingInt("gtk-dnd-drag-threshold", 4);
+    case SM_CYDRAG: return desktopSettingInt("gtk-dnd-drag-threshold", 4);
     case SM_CXSCREEN:
     case SM_CYSCREEN:
     case SM_CXFULLSCREEN:
@@ -155,6 +151,34 @@ Point GtkScreen::cursorPos() const {
 
 bool GtkScreen::supportsTranslucency() const {
     return gdk_screen_is_composited(gdk_display_get_default_screen(display_)) != FALSE;
+}
+
+Bitmap GtkScreen::grabScreen() const {
+    GdkWindow* root = gdk_screen_get_root_window(gdk_display_get_default_screen(display_));
+    if (!root) throw Exception("Cannot take a screenshot: there is no display");
+    // Everything drawn so far must have reached the server.
+    gdk_display_sync(display_);
+    const int width = gdk_window_get_width(root), height = gdk_window_get_height(root);
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(root, 0, 0, width, height);
+    if (!shot) throw Exception("Cannot take a screenshot of the display");
+    const int stride = gdk_pixbuf_get_rowstride(shot);
+    const int channels = gdk_pixbuf_get_n_channels(shot);
+    const bool alpha = gdk_pixbuf_get_has_alpha(shot) != FALSE;
+    const guchar* data = gdk_pixbuf_read_pixels(shot);
+    Bitmap out(gdk_pixbuf_get_width(shot), gdk_pixbuf_get_height(shot));
+    for (int y = 0; y < out.height(); ++y) {
+        auto row = out.row(y);
+        for (int x = 0; x < out.width(); ++x) {
+            const guchar* p = data + static_cast<std::ptrdiff_t>(y) * stride + x * channels;
+            const unsigned a = alpha ? p[3] : 255;
+            // Bitmaps hold premultiplied colour.
+            auto channel = [a](unsigned c) { return (c * a + 127) / 255; };
+            row[static_cast<std::size_t>(x)] = (a << 24) | (channel(p[0]) << 16) | (channel(p[1]) << 8) | channel(p[2]);
+        }
+    }
+    g_object_unref(shot);
+    out.markDirty();
+    return out;
 }
 
 }  // namespace lindora

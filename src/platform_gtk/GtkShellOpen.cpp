@@ -4,15 +4,15 @@
 #include <gtk/gtk.h>
 
 #include "base/TextUtil.h"
+#include "base/Utf8.h"
 #include "platform/SystemErrorText.h"
 #include "platform/browser/BrowserUri.h"
-#include "platform/browser/Utf16.h"
 
 namespace lindora {
 
 namespace {
 
-bool hasScheme(const std::string& text) { return looksLikeUrl(utf8ToUtf16(text)); }
+bool hasScheme(const std::string& text) { return looksLikeUrl(utf8ToUtf16(text, BadText::Replace)); }
 
 GAppLaunchContext* launchContext() {
     if (GdkDisplay* display = gdk_display_get_default())

@@ -220,6 +220,9 @@ public:
     virtual Point cursorPos() const = 0;
     // Whether the platform can show per-pixel alpha and whole-window alpha.
     virtual bool supportsTranslucency() const { return true; }
+    // The primary screen as the user sees it now, every window composited (native children such
+    // as the browser view included). Raises Exception when the screen cannot be read back.
+    virtual Bitmap grabScreen() const = 0;
 };
 
 struct KeyStroke {

@@ -35,7 +35,7 @@ TEST_F(CommandLineTest, OptionsAreReadInBothSpellings) {
         parseCommandLine({"--platform", "offscreen", "--screenshot=shot.png", "--script", "s.txt", "--record=r.txt"});
     EXPECT_EQ(cl.action, CommandLine::Action::Run);
     EXPECT_EQ(cl.platform.platform, "offscreen");
-    EXPECT_EQ(cl.screenshot, "shot.png");
+    EXPECT_EQ(cl.platform.screenshot, "shot.png");
     EXPECT_EQ(cl.platform.inputScript, "s.txt");
     EXPECT_EQ(cl.platform.recordFile, "r.txt");
     EXPECT_EQ(parseCommandLine({"--help"}).action, CommandLine::Action::Help);

@@ -106,8 +106,8 @@ TEST_F(MainWindowTest, LoginNavigatesTheBrowserToTheServiceStartPage) {
 TEST_F(MainWindowTest, AboutShowsTheInformationDialogWithTheVersionAndTheMaker) {
     FrmMain& form = createMain();
     form.btnAboutClick(nullptr);
-    ASSERT_EQ(platform().dialogs().size(), 1u);
-    const DialogRequest& d = platform().dialogs()[0];
+    ASSERT_EQ(platform().input().dialogs().size(), 1u);
+    const DialogRequest& d = platform().input().dialogs()[0];
     EXPECT_EQ(d.kind, DialogKind::Information);
     EXPECT_EQ(d.title, "Information");
     EXPECT_EQ(d.text.rfind("Lindora 1.0", 0), 0u) << d.text;
@@ -136,22 +136,22 @@ TEST_F(MainWindowTest, HomePageOpensTheMakersPageWithTheOpenVerb) {
     FrmMain& form = createMain();
     form.btnHomePageClick(nullptr);
     EXPECT_EQ(platform().record().matching("open ").back(), "open \"open\" \"https://www.quintvel.com/\" \"\" -> 42");
-    EXPECT_TRUE(platform().dialogs().empty());
+    EXPECT_TRUE(platform().input().dialogs().empty());
 }
 
 TEST_F(MainWindowTest, HomePageWithAFailingOpenShowsTheSystemsTextAndTheCommandEndsSilently) {
     FrmMain& form = createMain();
     // 31: no application is associated with the address.
-    platform().setShellOpenResult(31);
+    platform().input().setShellOpenResult(31);
     const std::string systemText = platform().services().systemErrorText(31);
     ASSERT_FALSE(systemText.empty());
 
     EXPECT_THROW(form.btnHomePageClick(nullptr), SilentAbort);
-    ASSERT_EQ(platform().dialogs().size(), 1u);
-    EXPECT_EQ(platform().dialogs()[0].kind, DialogKind::Error);
-    EXPECT_EQ(platform().dialogs()[0].title, "Error");
-    EXPECT_EQ(platform().dialogs()[0].text, systemText);
-    EXPECT_EQ(platform().dialogs()[0].buttons, std::vector<DialogButton>{DialogButton::OK});
+    ASSERT_EQ(platform().input().dialogs().size(), 1u);
+    EXPECT_EQ(platform().input().dialogs()[0].kind, DialogKind::Error);
+    EXPECT_EQ(platform().input().dialogs()[0].title, "Error");
+    EXPECT_EQ(platform().input().dialogs()[0].text, systemText);
+    EXPECT_EQ(platform().input().dialogs()[0].buttons, std::vector<DialogButton>{DialogButton::OK});
 
     // From the message loop: the abort reaches the application's report, which shows nothing.
     CommandWindow runner;
@@ -159,8 +159,8 @@ TEST_F(MainWindowTest, HomePageWithAFailingOpenShowsTheSystemsTextAndTheCommandE
     runner.command = [&] { form.btnHomePageClick(nullptr); };
     runner.post(WM_USER);
     app().processMessages();
-    EXPECT_EQ(platform().dialogs().size(), 2u);
-    EXPECT_EQ(platform().dialogs()[1].text, systemText);
+    EXPECT_EQ(platform().input().dialogs().size(), 2u);
+    EXPECT_EQ(platform().input().dialogs()[1].text, systemText);
     EXPECT_FALSE(app().terminated());
     EXPECT_TRUE(form.isWindowVisible());
     EXPECT_EQ(engine().navigations().size(), 1u);

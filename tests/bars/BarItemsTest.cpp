@@ -103,9 +103,9 @@ TEST_F(BarItemsTest, HandlerExceptionsGoToTheApplicationsReportAndTheManagerSurv
     setApplicationLink({});
     manager().OnClickItem.bind([](BarManager*, BarItem*) { throw Exception("Refused by the handler"); });
     b->click();
-    ASSERT_EQ(platform().dialogs().size(), 1u);
-    EXPECT_EQ(platform().dialogs()[0].kind, DialogKind::Error);
-    EXPECT_EQ(platform().dialogs()[0].text, "Refused by the handler");
+    ASSERT_EQ(platform().input().dialogs().size(), 1u);
+    EXPECT_EQ(platform().input().dialogs()[0].kind, DialogKind::Error);
+    EXPECT_EQ(platform().input().dialogs()[0].text, "Refused by the handler");
 }
 
 TEST_F(BarItemsTest, HintFollowsTheCaption) {

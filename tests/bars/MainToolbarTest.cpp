@@ -216,15 +216,15 @@ TEST_F(MainToolbarTest, ResetAsksAndRestoresTheDesignedLinks) {
     m().OnBarBeforeReset.bind([&](BarManager*, Bar*) { events.push_back("before"); });
     m().OnBarAfterReset.bind([&](BarManager*, Bar*) { events.push_back("after"); });
 
-    platform().queueDialogAnswer(DialogButton::Cancel);
+    platform().input().queueDialogAnswer(DialogButton::Cancel);
     EXPECT_FALSE(bar->reset());
     EXPECT_EQ(bar->itemLinks().count(), 4);
-    ASSERT_EQ(platform().dialogs().size(), 1u);
-    EXPECT_EQ(platform().dialogs()[0].text,
+    ASSERT_EQ(platform().input().dialogs().size(), 1u);
+    EXPECT_EQ(platform().input().dialogs()[0].text,
               "Are you sure you want to reset the changes made to the 'Main Toolbar' toolbar?");
-    EXPECT_EQ(platform().dialogs()[0].kind, DialogKind::Warning);
+    EXPECT_EQ(platform().input().dialogs()[0].kind, DialogKind::Warning);
 
-    platform().queueDialogAnswer(DialogButton::OK);
+    platform().input().queueDialogAnswer(DialogButton::OK);
     EXPECT_TRUE(bar->reset());
     EXPECT_EQ(linkNames(bar->itemLinks()),
               (std::vector<std::string>{"btnLogin", "btnAutoLogin", "|BarSubItem1", "btnExit", "briMain"}));

@@ -39,7 +39,7 @@ TEST_F(FormTest, ACloseQueryThatRefusesKeepsTheFormOpen) {
     main->OnCloseQuery.bind([&](Persistent*, bool& canClose) { canClose = allow; });
     main->OnClose.bind([&](Persistent*, CloseAction&) { ++closes; });
     // The close button in the caption.
-    platform().click(main->windowToScreen({main->width() - 10, 12}));
+    platform().input().click(main->windowToScreen({main->width() - 10, 12}));
     app_->processMessages();
     EXPECT_TRUE(main->isVisibleStyle());
     EXPECT_EQ(closes, 0);
@@ -69,15 +69,15 @@ TEST_F(FormTest, TheCaptionButtonsMaximiseRestoreAndMinimise) {
     EXPECT_EQ(hitAt(w - 4 - 2 - 15 - 2 - 15 - 7), HTMINBUTTON);
     EXPECT_EQ(hitAt(w - 4 - 2 - 15 - 2 - 30 - 3), HTCAPTION);
 
-    platform().click(other->windowToScreen({w - 4 - 2 - 15 - 2 - 7, 12}));
+    platform().input().click(other->windowToScreen({w - 4 - 2 - 15 - 2 - 7, 12}));
     app_->processMessages();
     EXPECT_EQ(other->windowState(), wsMaximized);
     // Maximised, the same button restores.
-    platform().click(other->windowToScreen({other->width() - 4 - 2 - 15 - 2 - 7, 12}));
+    platform().input().click(other->windowToScreen({other->width() - 4 - 2 - 15 - 2 - 7, 12}));
     app_->processMessages();
     EXPECT_EQ(other->windowState(), wsNormal);
     EXPECT_EQ(other->bounds(), Rect(200, 150, 600, 450));
-    platform().click(other->windowToScreen({w - 4 - 2 - 15 - 2 - 15 - 7, 12}));
+    platform().input().click(other->windowToScreen({w - 4 - 2 - 15 - 2 - 15 - 7, 12}));
     app_->processMessages();
     EXPECT_EQ(other->windowState(), wsMinimized);
 
@@ -119,7 +119,7 @@ TEST_F(FormTest, AModalFormDisablesTheOthersUntilItHasAResult) {
     ws().setTimer(nullptr, 0, 100, [&](unsigned id) {
         mainDisabled = !main->isEnabledStyle();
         // The user clicks the dialog's close button: the dialog ends with Cancel ...
-        platform().click(dialog->windowToScreen({dialog->width() - 10, 12}));
+        platform().input().click(dialog->windowToScreen({dialog->width() - 10, 12}));
         ws().killTimer(nullptr, id);
     });
     EXPECT_EQ(dialog->showModal(), DialogButton::Cancel);
@@ -197,10 +197,10 @@ TEST_F(FormTest, ExceptionsFromHandlersAreReportedAndSilentAbortIsNot) {
     main->post(WM_USER);
     main->post(WM_USER + 1);
     app_->processMessages();
-    ASSERT_EQ(platform().dialogs().size(), 1u);
-    EXPECT_EQ(platform().dialogs()[0].kind, DialogKind::Error);
-    EXPECT_EQ(platform().dialogs()[0].title, "Lindora");
-    EXPECT_EQ(platform().dialogs()[0].text, "The page cannot be opened.");
+    ASSERT_EQ(platform().input().dialogs().size(), 1u);
+    EXPECT_EQ(platform().input().dialogs()[0].kind, DialogKind::Error);
+    EXPECT_EQ(platform().input().dialogs()[0].title, "Lindora");
+    EXPECT_EQ(platform().input().dialogs()[0].text, "The page cannot be opened.");
     EXPECT_EQ(platform().record().matching("dialog error").size(), 1u);
     EXPECT_FALSE(app_->terminated());
 }
@@ -208,7 +208,7 @@ TEST_F(FormTest, ExceptionsFromHandlersAreReportedAndSilentAbortIsNot) {
 TEST_F(FormTest, MessageDialogsAreModalAndAnsweredFromTheQueue) {
     Form* main = newForm("main");
     main->show();
-    platform().queueDialogAnswer(DialogButton::No);
+    platform().input().queueDialogAnswer(DialogButton::No);
     bool disabledMeanwhile = false;
     // The answer queue stands for the user; check the form was disabled while asking.
     main->OnDeactivate.bind([&](Persistent*) { disabledMeanwhile = !main->isEnabledStyle(); });
@@ -219,7 +219,7 @@ TEST_F(FormTest, MessageDialogsAreModalAndAnsweredFromTheQueue) {
     EXPECT_EQ(platform().record().lines().back(), "dialog confirmation \"Lindora\" \"Save changes?\" -> No");
     // Without a prepared answer the default button is taken.
     EXPECT_EQ(showMessageDialog("Done", DialogKind::Information), DialogButton::OK);
-    EXPECT_EQ(platform().dialogs().back().title, "Information");
+    EXPECT_EQ(platform().input().dialogs().back().title, "Information");
     (void)disabledMeanwhile;
 }
 
@@ -283,7 +283,7 @@ end
         EXPECT_EQ(f->width(), 805);
         EXPECT_EQ(f->findComponent("SECOND") != nullptr, true);
         // A failing creation handler is reported, and the form is still created.
-        EXPECT_EQ(platform().dialogs().size(), fail ? 1u : 0u);
+        EXPECT_EQ(platform().input().dialogs().size(), fail ? 1u : 0u);
         delete f;
     }
     Probe::log = nullptr;

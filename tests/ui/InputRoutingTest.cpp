@@ -30,7 +30,7 @@ TEST_F(InputRoutingTest, ClicksReachTheDeepestWindowUnderThePointInItsClientCoor
     };
     for (const auto& c : cases) {
         for (LogWindow* w : {&top, &child, &grandChild, &popup}) w->received.clear();
-        platform().click(c.screen);
+        platform().input().click(c.screen);
         ws().processMessages();
         auto downs = c.expected->receivedOf(WM_LBUTTONDOWN);
         ASSERT_EQ(downs.size(), 1u) << c.expected->name();
@@ -48,7 +48,7 @@ TEST_F(InputRoutingTest, FrameClicksAreNonClientMessagesWithTheHitTestCode) {
     LogWindow top("top", nullptr);
     createTop(top, {100, 100, 500, 400});
     ws().processMessages();
-    platform().click({250, 108});  // in the caption
+    platform().input().click({250, 108});  // in the caption
     ws().processMessages();
     auto nc = top.receivedOf(WM_NCLBUTTONDOWN);
     ASSERT_EQ(nc.size(), 1u);
@@ -57,7 +57,7 @@ TEST_F(InputRoutingTest, FrameClicksAreNonClientMessagesWithTheHitTestCode) {
     EXPECT_TRUE(top.receivedOf(WM_LBUTTONDOWN).empty());
 
     top.received.clear();
-    platform().click({499, 399});  // the sizing corner
+    platform().input().click({499, 399});  // the sizing corner
     ws().processMessages();
     nc = top.receivedOf(WM_NCLBUTTONDOWN);
     ASSERT_EQ(nc.size(), 1u);
@@ -74,7 +74,7 @@ TEST_F(InputRoutingTest, TransparentWindowsLetTheMouseThroughToWhatLiesBelow) {
     hint.hitTestOverride = HTTRANSPARENT;
     ws().processMessages();
 
-    platform().click({160, 160});
+    platform().input().click({160, 160});
     ws().processMessages();
     EXPECT_TRUE(hint.receivedOf(WM_LBUTTONDOWN).empty());
     EXPECT_TRUE(over.receivedOf(WM_LBUTTONDOWN).empty());
@@ -86,14 +86,14 @@ TEST_F(InputRoutingTest, DisabledChildPassesTheClickToItsParentAndADisabledTopLe
     createTop(top, {0, 0, 300, 300}, WS_POPUP);
     createChild(child, top, {10, 10, 100, 100});
     child.enable(false);
-    platform().click({20, 20});
+    platform().input().click({20, 20});
     ws().processMessages();
     EXPECT_TRUE(child.receivedOf(WM_LBUTTONDOWN).empty());
     EXPECT_EQ(top.receivedOf(WM_LBUTTONDOWN).size(), 1u);
 
     top.enable(false);
     top.received.clear();
-    platform().click({20, 20});
+    platform().input().click({20, 20});
     ws().processMessages();
     EXPECT_TRUE(top.receivedOf(WM_LBUTTONDOWN).empty());
 }
@@ -107,8 +107,8 @@ TEST_F(InputRoutingTest, DoubleClickNeedsTheClassStyleAndTheSameSpot) {
     p.bounds = {200, 0, 300, 100};
     plain.create(p);
 
-    platform().doubleClick({50, 50});
-    platform().doubleClick({250, 50});
+    platform().input().doubleClick({50, 50});
+    platform().input().doubleClick({250, 50});
     ws().processMessages();
     EXPECT_EQ(dbl.receivedOf(WM_LBUTTONDBLCLK).size(), 1u);
     EXPECT_EQ(dbl.receivedOf(WM_LBUTTONDOWN).size(), 1u);
@@ -117,12 +117,12 @@ TEST_F(InputRoutingTest, DoubleClickNeedsTheClassStyleAndTheSameSpot) {
 
     // Two presses far apart, or too late, are two single clicks.
     dbl.received.clear();
-    platform().click({10, 10});
-    platform().click({60, 60});
-    platform().click({60, 60});
+    platform().input().click({10, 10});
+    platform().input().click({60, 60});
+    platform().input().click({60, 60});
     ws().processMessages();
     platform().advance(600);
-    platform().click({60, 60});
+    platform().input().click({60, 60});
     ws().processMessages();
     EXPECT_EQ(dbl.receivedOf(WM_LBUTTONDBLCLK).size(), 1u);  // only the 2nd/3rd pair
     EXPECT_EQ(dbl.receivedOf(WM_LBUTTONDOWN).size(), 3u);
@@ -135,8 +135,8 @@ TEST_F(InputRoutingTest, CaptureTakesAllMouseInputAndTheLoserIsTold) {
     createChild(b, top, {200, 10, 300, 110});
 
     ws().setCapture(&a);
-    platform().mouseMove({250, 50});  // over b
-    platform().mousePress(MouseButton::Left);
+    platform().input().mouseMove({250, 50});  // over b
+    platform().input().mousePress(MouseButton::Left);
     ws().processMessages();
     auto moves = a.receivedOf(WM_MOUSEMOVE);
     ASSERT_EQ(moves.size(), 1u);
@@ -145,7 +145,7 @@ TEST_F(InputRoutingTest, CaptureTakesAllMouseInputAndTheLoserIsTold) {
     EXPECT_TRUE(b.received.empty() || b.receivedOf(WM_MOUSEMOVE).empty());
 
     // Points left of and above the capturing window arrive as negative coordinates.
-    platform().mouseMove({0, 0});
+    platform().input().mouseMove({0, 0});
     ws().processMessages();
     moves = a.receivedOf(WM_MOUSEMOVE);
     EXPECT_EQ(loWordSigned(moves.back().lParam), -10);
@@ -174,10 +174,10 @@ TEST_F(InputRoutingTest, CaptureAppliesToInputQueuedBeforeItWasSet) {
         return false;
     };
     // Press on a, drag over b and release there: all of it belongs to a.
-    platform().mouseMove({50, 50});
-    platform().mousePress(MouseButton::Left);
-    platform().mouseMove({250, 50});
-    platform().mouseRelease(MouseButton::Left);
+    platform().input().mouseMove({50, 50});
+    platform().input().mousePress(MouseButton::Left);
+    platform().input().mouseMove({250, 50});
+    platform().input().mouseRelease(MouseButton::Left);
     ws().processMessages();
     EXPECT_EQ(a.receivedOf(WM_LBUTTONUP).size(), 1u);
     EXPECT_TRUE(b.receivedOf(WM_MOUSEMOVE).empty());
@@ -192,7 +192,7 @@ TEST_F(InputRoutingTest, DestroyingTheCapturingWindowReleasesTheCapture) {
     ws().setCapture(child.get());
     child.reset();
     EXPECT_EQ(ws().capture(), nullptr);
-    platform().click({300, 200});
+    platform().input().click({300, 200});
     ws().processMessages();
     EXPECT_EQ(top.receivedOf(WM_LBUTTONDOWN).size(), 1u);
 }
@@ -228,20 +228,20 @@ TEST_F(InputRoutingTest, MouseLeaveComesOnceWhenTheMouseLeavesTheTrackedClientAr
         if (m.msg == WM_MOUSEMOVE && ws().mouseLeaveTracked() != &a) ws().trackMouseLeave(&a);
         return false;
     };
-    platform().mouseMove({50, 50});
-    platform().mouseMove({60, 60});
+    platform().input().mouseMove({50, 50});
+    platform().input().mouseMove({60, 60});
     ws().processMessages();
     EXPECT_TRUE(a.receivedOf(WM_MOUSELEAVE).empty());
 
-    platform().mouseMove({250, 50});
-    platform().mouseMove({260, 50});
+    platform().input().mouseMove({250, 50});
+    platform().input().mouseMove({260, 50});
     ws().processMessages();
     EXPECT_EQ(a.receivedOf(WM_MOUSELEAVE).size(), 1u);
 
     // Leaving every window of the application counts too.
-    platform().mouseMove({50, 50});
-    platform().mouseMove({390, 290});
-    platform().mouseMove({900, 900});
+    platform().input().mouseMove({50, 50});
+    platform().input().mouseMove({390, 290});
+    platform().input().mouseMove({900, 900});
     ws().processMessages();
     EXPECT_EQ(a.receivedOf(WM_MOUSELEAVE).size(), 2u);
 }
@@ -249,7 +249,7 @@ TEST_F(InputRoutingTest, MouseLeaveComesOnceWhenTheMouseLeavesTheTrackedClientAr
 TEST_F(InputRoutingTest, TrackingAWindowTheMouseIsNotOverNotifiesAtOnce) {
     LogWindow top("top", nullptr);
     createTop(top, {0, 0, 100, 100}, WS_POPUP);
-    platform().mouseMove({500, 500});
+    platform().input().mouseMove({500, 500});
     ws().processMessages();
     ws().trackMouseLeave(&top);
     ws().processMessages();
@@ -268,11 +268,11 @@ TEST_F(InputRoutingTest, ClickOnAnInactiveWindowActivatesItInTheClassicOrder) {
     ws().processMessages();
     ASSERT_EQ(ws().activeWindow(), &first);
     ASSERT_EQ(ws().focus(), &first);
-    platform().mouseMove(button.clientToScreen({5, 5}));
+    platform().input().mouseMove(button.clientToScreen({5, 5}));
     ws().processMessages();
     log.clear();
 
-    platform().mousePress(MouseButton::Left);
+    platform().input().mousePress(MouseButton::Left);
     ws().processMessages();
     const MessageLog expected{
         "button WM_MOUSEACTIVATE", "second WM_MOUSEACTIVATE",  // the child asks its parent first
@@ -305,7 +305,7 @@ TEST_F(InputRoutingTest, TheCursorFollowsTheWindowAndTheFrameUnderThePointer) {
                           {{499, 250}, CursorShape::SizeWE},
                           {{499, 399}, CursorShape::SizeNWSE}};
     for (const auto& c : cases) {
-        platform().mouseMove(c.at);
+        platform().input().mouseMove(c.at);
         ws().processMessages();
         EXPECT_EQ(surface->cursor(), c.shape) << c.at.x << "," << c.at.y;
     }
@@ -380,7 +380,7 @@ TEST_F(InputRoutingTest, NoActivateAnswerKeepsTheActiveWindowAndEatAnswersDropTh
         }
         return false;
     };
-    platform().click({450, 50});
+    platform().input().click({450, 50});
     ws().processMessages();
     EXPECT_EQ(ws().activeWindow(), &main);
     EXPECT_EQ(menu.receivedOf(WM_LBUTTONDOWN).size(), 1u);
@@ -393,7 +393,7 @@ TEST_F(InputRoutingTest, NoActivateAnswerKeepsTheActiveWindowAndEatAnswersDropTh
         return false;
     };
     menu.received.clear();
-    platform().click({450, 50});
+    platform().input().click({450, 50});
     ws().processMessages();
     EXPECT_TRUE(menu.receivedOf(WM_LBUTTONDOWN).empty());
     EXPECT_EQ(menu.receivedOf(WM_LBUTTONUP).size(), 1u);

@@ -45,8 +45,8 @@ TEST_F(MessageLoopTest, LocalLoopEndsOnItsConditionAndLeavesLaterInputQueued) {
         if (m.msg == WM_LBUTTONUP) aClicked = true;
         return false;
     };
-    platform().click({50, 50});
-    platform().click({250, 50});
+    platform().input().click({50, 50});
+    platform().input().click({250, 50});
     ASSERT_TRUE(ws().runLoop([&] { return aClicked; }));
     EXPECT_TRUE(b.receivedOf(WM_LBUTTONDOWN).empty());
     EXPECT_GT(ws().pendingCount(), 0u);
@@ -87,9 +87,9 @@ TEST_F(MessageLoopTest, KeysGoToTheFocusAndTranslateIntoCharacters) {
     createTop(top, {0, 0, 300, 300});
     createChild(edit, top, {10, 10, 100, 30});
     ws().setFocus(&edit);
-    platform().typeText(U"aB");
-    platform().key(VK_F10);
-    platform().key('H', {VK_MENU});
+    platform().input().typeText(U"aB");
+    platform().input().key(VK_F10);
+    platform().input().key('H', {VK_MENU});
     ws().processMessages();
 
     std::u32string typed;
@@ -117,9 +117,9 @@ TEST_F(MessageLoopTest, HelpAndContextMenuKeysReachTheParentsOfTheFocus) {
         if (m.msg == WM_HELP) helpItem = reinterpret_cast<HelpInfo*>(m.lParam)->item;
         return false;
     };
-    platform().key(VK_F1);
-    platform().key(VK_F10, {VK_SHIFT});
-    platform().key(VK_APPS);
+    platform().input().key(VK_F1);
+    platform().input().key(VK_F10, {VK_SHIFT});
+    platform().input().key(VK_APPS);
     ws().processMessages();
     EXPECT_EQ(helpItem, edit.handle());
     auto menus = form.receivedOf(WM_CONTEXTMENU);
@@ -137,17 +137,17 @@ TEST_F(MessageLoopTest, KeyStateFollowsTheMessageBeingProcessedWhileAsyncStateIs
         if (m.msg == WM_KEYDOWN && m.wParam == 'A') shiftSeen.push_back(ws().keyState(VK_SHIFT) < 0);
         return false;
     };
-    platform().keyDown(VK_SHIFT);
-    platform().keyDown('A');
-    platform().keyUp('A');
-    platform().keyUp(VK_SHIFT);
-    platform().keyDown('A');
-    platform().keyUp('A');
+    platform().input().keyDown(VK_SHIFT);
+    platform().input().keyDown('A');
+    platform().input().keyUp('A');
+    platform().input().keyUp(VK_SHIFT);
+    platform().input().keyDown('A');
+    platform().input().keyUp('A');
     EXPECT_EQ(ws().asyncKeyState(VK_SHIFT), 0);  // all input has happened already
     ws().processMessages();
     EXPECT_EQ(shiftSeen, (std::vector<bool>{true, false}));
     // Caps Lock toggles on each press.
-    platform().key(VK_CAPITAL);
+    platform().input().key(VK_CAPITAL);
     ws().processMessages();
     EXPECT_EQ(ws().keyState(VK_CAPITAL) & 1, 1);
 }

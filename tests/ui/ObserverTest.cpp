@@ -32,8 +32,8 @@ TEST_F(ObserverTest, KeyboardObserversRunNewestFirstAndASwallowedKeyGoesNoFurthe
         calls.push_back("c" + std::to_string(e.vk));
         return false;
     });
-    platform().key('X');
-    platform().key('Y');
+    platform().input().key('X');
+    platform().input().key('Y');
     ws().processMessages();
     const std::string x = std::to_string('X'), y = std::to_string('Y');
     EXPECT_EQ(calls, (std::vector<std::string>{"c" + x, "b" + x, "c" + x, "b" + x, "c" + y, "b" + y, "a" + y, "c" + y,
@@ -45,13 +45,13 @@ TEST_F(ObserverTest, KeyboardObserversRunNewestFirstAndASwallowedKeyGoesNoFurthe
     // Removing the middle observer first, then the others, in any order.
     ws().removeObserver(b);
     calls.clear();
-    platform().key('X');
+    platform().input().key('X');
     ws().processMessages();
     EXPECT_EQ(calls, (std::vector<std::string>{"c" + x, "a" + x, "c" + x, "a" + x}));
     ws().removeObserver(a);
     ws().removeObserver(c);
     calls.clear();
-    platform().key('X');
+    platform().input().key('X');
     ws().processMessages();
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ(window_.receivedOf(WM_KEYDOWN).size(), 3u);
@@ -63,7 +63,7 @@ TEST_F(ObserverTest, KeyboardObserverSeesPressAndReleaseBits) {
         down.push_back(e.down());
         return false;
     });
-    platform().key(VK_F10);
+    platform().input().key(VK_F10);
     ws().processMessages();
     EXPECT_EQ(down, (std::vector<bool>{true, false}));
     ws().removeObserver(id);
@@ -77,7 +77,7 @@ TEST_F(ObserverTest, MouseObserverSeesTheTargetAndHitTestAndMaySwallow) {
         seen.push_back(e);
         return e.msg == WM_RBUTTONUP;
     });
-    platform().click(child.clientToScreen({5, 5}), MouseButton::Right);
+    platform().input().click(child.clientToScreen({5, 5}), MouseButton::Right);
     ws().processMessages();
     ASSERT_EQ(seen.size(), 3u);  // move, down, up
     EXPECT_EQ(seen[1].msg, static_cast<unsigned>(WM_RBUTTONDOWN));
@@ -119,7 +119,7 @@ TEST_F(ObserverTest, AnObserverMayRemoveAnotherWhileRunning) {
         ws().removeObserver(later);
         return false;
     });
-    platform().key('A');
+    platform().input().key('A');
     ws().processMessages();
     EXPECT_EQ(laterCalls, 0);
     ws().removeObserver(remover);

@@ -145,7 +145,7 @@ TEST_F(PaintingTest, ScreenShowsOverlappingWindowsAndAPopupWithItsShadow) {
     ws().setActiveWindow(&b);
     ws().paintPending();
 
-    Bitmap screen = platform().grabScreen();
+    Bitmap screen = platform().screen().grabScreen();
     const auto dir = std::filesystem::temp_directory_path() / "lindora-ui";
     std::filesystem::create_directories(dir);
     const auto file = (dir / "two-windows-and-popup.png").string();
@@ -173,7 +173,7 @@ TEST_F(PaintingTest, WindowAlphaBlendsTheWholeWindow) {
     createTop(above, {0, 0, 100, 100}, WS_POPUP);
     above.setAlpha(128);
     ws().paintPending();
-    Color c = platform().grabScreen().colorAt(50, 50);
+    Color c = platform().screen().grabScreen().colorAt(50, 50);
     EXPECT_NEAR(c.red(), 128, 1);
 }
 

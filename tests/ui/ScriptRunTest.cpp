@@ -4,6 +4,7 @@
 #include "UiTestSupport.h"
 #include "gfx/Canvas.h"
 #include "platform/PlatformSelection.h"
+#include "platform/offscreen/OffscreenPlatform.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/SystemMetrics.h"
@@ -34,8 +35,8 @@ TEST_F(ScriptRunTest, AScriptClicksTypesWaitsTakesAScreenshotAndTheMainWindowClo
     form->OnClose.bind([&](Persistent*, CloseAction&) { closedAsked = true; });
 
     const Point b = button.clientToScreen({5, 5});
-    platform().setScript(InputScript::parse("click " + std::to_string(b.x) + " " + std::to_string(b.y) +
-                                            "\ntype ok\nkey Alt+H\nwait 1000\nscreenshot " + shot + "\n"));
+    platform().input().setScript(InputScript::parse("click " + std::to_string(b.x) + " " + std::to_string(b.y) +
+                                                    "\ntype ok\nkey Alt+H\nwait 1000\nscreenshot " + shot + "\n"));
     app.run();
 
     EXPECT_TRUE(app.terminated());
@@ -59,13 +60,14 @@ TEST_F(ScriptRunTest, ACloseInTheScriptClosesTheActiveFormAndNothingMoreAtTheEnd
     form->show();
     int closes = 0;
     form->OnCloseQuery.bind([&](Persistent*, bool& canClose) { canClose = ++closes > 1; });
-    platform().setScript(InputScript::parse("close\nclose\n"));
+    platform().input().setScript(InputScript::parse("close\nclose\n"));
     app.run();
     EXPECT_EQ(closes, 2);
     EXPECT_EQ(platform().record().matching("end of script").size(), 0u);
 }
 
 TEST_F(ScriptRunTest, PlatformArgumentsChooseTheBackendAndRejectBadValues) {
+    registerOffscreenPlatform();
     auto a = parsePlatformArguments({"--platform", "offscreen", "--screen=800x600", "file.txt", "--record", "r.txt"});
     EXPECT_EQ(a.platform, "offscreen");
     EXPECT_EQ(a.screenWidth, 800);

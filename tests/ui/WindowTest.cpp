@@ -54,29 +54,29 @@ TEST_F(WindowTest, AProcedureCanSizeTheFrame) {
 TEST_F(WindowTest, DraggingTheCaptionMovesAndTheCornerSizesEscapePutsItBack) {
     LogWindow w("w", nullptr);
     createTop(w, {100, 100, 400, 300});
-    platform().mouseMove({200, 110});
-    platform().mousePress(MouseButton::Left);
-    platform().mouseMove({250, 140});
-    platform().mouseRelease(MouseButton::Left);
+    platform().input().mouseMove({200, 110});
+    platform().input().mousePress(MouseButton::Left);
+    platform().input().mouseMove({250, 140});
+    platform().input().mouseRelease(MouseButton::Left);
     ws().processMessages();
     EXPECT_EQ(w.bounds(), (Rect{150, 130, 450, 330}));
     EXPECT_FALSE(w.receivedOf(WM_MOVE).empty());
     EXPECT_EQ(ws().capture(), nullptr);
 
-    platform().mouseMove({449, 329});
-    platform().mousePress(MouseButton::Left);
-    platform().mouseMove({500, 400});
-    platform().mouseRelease(MouseButton::Left);
+    platform().input().mouseMove({449, 329});
+    platform().input().mousePress(MouseButton::Left);
+    platform().input().mouseMove({500, 400});
+    platform().input().mouseRelease(MouseButton::Left);
     ws().processMessages();
     EXPECT_EQ(w.bounds(), (Rect{150, 130, 501, 401}));
 
-    platform().mouseMove({200, 140});
-    platform().mousePress(MouseButton::Left);
-    platform().mouseMove({600, 600});
-    platform().keyDown(VK_ESCAPE);
+    platform().input().mouseMove({200, 140});
+    platform().input().mousePress(MouseButton::Left);
+    platform().input().mouseMove({600, 600});
+    platform().input().keyDown(VK_ESCAPE);
     ws().processMessages();
     EXPECT_EQ(w.bounds(), (Rect{150, 130, 501, 401}));
-    platform().mouseRelease(MouseButton::Left);
+    platform().input().mouseRelease(MouseButton::Left);
     ws().processMessages();
 }
 
@@ -179,7 +179,7 @@ TEST_F(WindowTest, ReplacingTheBackendClosesWindowsThatAreStillOpen) {
 TEST_F(WindowTest, ServicesRecordOpensSoundsAndGiveTheSystemsErrorText) {
     PlatformServices& s = platform().services();
     EXPECT_EQ(s.shellOpen("open", "https://example.org/", ""), 42);
-    platform().setShellOpenResult(2);
+    platform().input().setShellOpenResult(2);
     EXPECT_EQ(s.shellOpen("open", "C:/missing.doc", "-x"), 2);
     EXPECT_EQ(s.systemErrorText(2), "The system cannot find the file specified.");
     s.playSound("MenuPopup");

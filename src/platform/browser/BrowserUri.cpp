@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "base/Exception.h"
-#include "platform/browser/Utf16.h"
+#include "base/Utf8.h"
 
 namespace lindora {
 
@@ -73,7 +73,8 @@ bool looksLikeUrl(std::u16string_view text) {
 
 std::string browserUriFromText(std::u16string_view text) {
     if (text.empty()) throw Exception("Cannot navigate: the URL is empty");
-    const std::string utf8 = utf16ToUtf8(text);
+    // A lone surrogate names no file and no URL.
+    const std::string utf8 = utf16ToUtf8(text, BadText::Throw);
     std::string out;
     if (looksLikeUrl(text)) {
         for (unsigned char c : utf8) {

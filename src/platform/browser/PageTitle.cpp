@@ -4,7 +4,7 @@
 #include <cctype>
 #include <fstream>
 
-#include "platform/browser/Utf16.h"
+#include "base/Utf8.h"
 
 namespace lindora {
 
@@ -35,16 +35,8 @@ std::size_t findTitleTag(std::string_view html) {
     return std::string_view::npos;
 }
 
-void appendCodePoint(std::u16string& out, char32_t c) {
-    if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-    if (c < 0x10000) {
-        out += static_cast<char16_t>(c);
-    } else {
-        c -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (c >> 10));
-        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-    }
-}
+// A reference to U+0000 is replaced as browsers do; the rest is the common rule.
+void appendCodePoint(std::u16string& out, char32_t c) { appendUtf16(out, c == 0 ? ReplacementCharacter : c); }
 
 // Decodes numeric references and the few named ones that turn up in titles.
 std::u16string decodeReferences(std::string_view raw) {
@@ -57,7 +49,7 @@ std::u16string decodeReferences(std::string_view raw) {
     std::size_t start = 0;
     std::size_t amp;
     while ((amp = raw.find('&', start)) != std::string_view::npos) {
-        out += utf8ToUtf16(raw.substr(start, amp - start));
+        out += utf8ToUtf16(raw.substr(start, amp - start), BadText::Replace);
         const std::size_t semi = raw.find(';', amp);
         bool decoded = false;
         if (semi != std::string_view::npos && semi - amp <= 10) {
@@ -99,7 +91,7 @@ std::u16string decodeReferences(std::string_view raw) {
             start = amp + 1;
         }
     }
-    out += utf8ToUtf16(raw.substr(start));
+    out += utf8ToUtf16(raw.substr(start), BadText::Replace);
     return out;
 }
 

@@ -1,9 +1,9 @@
 #include "platform/browser/RecordingBrowserEngine.h"
 
+#include "base/Utf8.h"
 #include "platform/EventRecord.h"
 #include "platform/browser/BrowserUri.h"
 #include "platform/browser/PageTitle.h"
-#include "platform/browser/Utf16.h"
 
 namespace lindora {
 
@@ -30,7 +30,7 @@ void RecordingBrowserEngine::completeLoad() {
     const std::string path = localPathFromFileUri(uri);
     if (!path.empty()) {
         if (auto title = titleOfHtmlFile(path); title && !title->empty()) {
-            if (record_) record_->add("browser-title " + EventRecord::quote(utf16ToUtf8(*title)));
+            if (record_) record_->add("browser-title " + EventRecord::quote(utf16ToUtf8(*title, BadText::Replace)));
             raiseTitleChange(*title);
         }
     }

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/Utf8.h"
 #include "platform/offscreen/UsKeyboardLayout.h"
 #include "ui/Messages.h"
 
@@ -52,24 +53,6 @@ void expectArgs(int line, const std::vector<std::string>& w, std::size_t n, cons
 }
 
 }  // namespace
-
-std::u32string decodeUtf8(const std::string& s) {
-    std::u32string out;
-    for (std::size_t i = 0; i < s.size();) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (len == 0 || i + len > s.size()) throw Exception("Malformed UTF-8 text");
-        char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-        for (int k = 1; k < len; ++k) {
-            unsigned char cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc >> 6) != 2) throw Exception("Malformed UTF-8 text");
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        out.push_back(cp);
-        i += len;
-    }
-    return out;
-}
 
 InputScript InputScript::parse(const std::string& text) {
     InputScript script;
@@ -127,7 +110,7 @@ InputScript InputScript::parse(const std::string& text) {
             if (!rest.empty() && rest.back() == '\r') rest.pop_back();
             if (rest.empty()) throw InputScriptError(line, "expected \"type TEXT\"");
             try {
-                c.text = decodeUtf8(rest);
+                c.text = utf8ToUtf32(rest, BadText::Throw);
             } catch (const Exception&) {
                 throw InputScriptError(line, "the text is not valid UTF-8");
             }

@@ -56,13 +56,12 @@ public:
     static InputScript load(const std::string& path);
 
     const std::vector<ScriptCommand>& commands() const { return commands_; }
+    // Adds a command after the last one (the program's own end-of-run steps).
+    void append(ScriptCommand command) { commands_.push_back(std::move(command)); }
     bool empty() const { return commands_.empty(); }
 
 private:
     std::vector<ScriptCommand> commands_;
 };
-
-// UTF-8 to code points; malformed sequences raise Exception.
-std::u32string decodeUtf8(const std::string& s);
 
 }  // namespace lindora

@@ -93,7 +93,9 @@ public:
         n.smallCaption.weight = 700;
         return n;
     }
-    Point cursorPos() const override { return o_.cursor_; }
+    Point cursorPos() const override { return o_.input_.cursorPos(); }
+    // All visible surfaces composited bottom-up over the desktop colour.
+    Bitmap grabScreen() const override;
 
     std::array<Color, SystemColors::Count> colors_ = SystemColors::defaults();
 
@@ -102,21 +104,14 @@ private:
 };
 
 // ---------------------------------------------------------------------------------------------
-// The event loop's native side: script commands are the only native events.
+// The event loop's native side: the input driver's script commands are the only native events.
 
 class OffscreenIntegration::Dispatcher final : public EventDispatcher {
 public:
     explicit Dispatcher(OffscreenIntegration& o) : o_(o) {}
 
     bool processEvents(int timeoutMs) override {
-        if (o_.script_) {
-            if (o_.runNextScriptCommand()) return true;
-            if (!o_.endClosed_) {
-                o_.endClosed_ = true;
-                if (!o_.scriptClosed_) o_.closeActiveForm("end of script");
-                return true;
-            }
-        }
+        if (o_.input_.step()) return true;
         if (timeoutMs == 0) return false;
         if (o_.options_.virtualClock) {
             if (timeoutMs > 0) {
@@ -124,7 +119,7 @@ public:
                 o_.virtualClock_.advance(timeoutMs);
                 return true;
             }
-            if (o_.script_) {
+            if (o_.input_.hasScript()) {
                 // The script is over and nothing is left that could end the program.
                 o_.record_.add("quit: the script has ended and nothing else is pending");
                 WindowSystem::instance().postQuit(1);
@@ -150,22 +145,16 @@ public:
     explicit Services(OffscreenIntegration& o) : o_(o) {}
 
     DialogButton showMessageDialog(const DialogRequest& r) override {
-        o_.dialogs_.push_back(r);
-        DialogButton answer = r.defaultButton;
-        if (!o_.answers_.empty()) {
-            answer = o_.answers_.front();
-            o_.answers_.pop_front();
-        }
-        if (std::find(r.buttons.begin(), r.buttons.end(), answer) == r.buttons.end())
-            answer = r.buttons.empty() ? DialogButton::OK : r.defaultButton;
+        const DialogButton answer = o_.input_.answerDialog(r);
         o_.record_.add("dialog " + std::string(kindName(r.kind)) + " " + EventRecord::quote(r.title) + " " +
                        EventRecord::quote(r.text) + " -> " + buttonName(answer));
         return answer;
     }
     int shellOpen(const std::string& verb, const std::string& document, const std::string& parameters) override {
+        const int result = o_.input_.shellOpenResult();
         o_.record_.add("open " + EventRecord::quote(verb) + " " + EventRecord::quote(document) + " " +
-                       EventRecord::quote(parameters) + " -> " + std::to_string(o_.openResult_));
-        return o_.openResult_;
+                       EventRecord::quote(parameters) + " -> " + std::to_string(result));
+        return result;
     }
     std::string systemErrorText(int code) const override { return lindora::systemErrorText(code); }
     void playSound(const std::string& alias) override { o_.record_.add("sound " + alias); }
@@ -286,9 +275,9 @@ void OffscreenIntegration::setSystemColor(int index, Color rgb) {
     if (sink_) sink_->systemChanged(SystemChange::Colors);
 }
 
-Bitmap OffscreenIntegration::grabScreen() const {
-    Bitmap out(options_.screenSize.cx, options_.screenSize.cy, screen_->systemColor(COLOR_BACKGROUND));
-    for (const OffscreenSurface* s : stacking_) {
+Bitmap OffscreenIntegration::Screen::grabScreen() const {
+    Bitmap out(o_.options_.screenSize.cx, o_.options_.screenSize.cy, systemColor(COLOR_BACKGROUND));
+    for (const OffscreenSurface* s : o_.stacking_) {
         if (!s->visible() || s->content().isEmpty()) continue;
         const Rect r = s->bounds().intersected(out.bounds());
         const unsigned wa = s->alpha();
@@ -322,165 +311,6 @@ Bitmap OffscreenIntegration::grabScreen() const {
     }
     out.markDirty();
     return out;
-}
-
-void OffscreenIntegration::saveScreenshot(const std::string& path) const { grabScreen().savePNG(path); }
-
-// ---- input
-
-void OffscreenIntegration::feedMouse(MouseAction a, MouseButton b) {
-    if (!sink_) return;
-    MouseInput in;
-    in.action = a;
-    in.button = b;
-    in.screen = cursor_;
-    sink_->mouseInput(in);
-}
-
-void OffscreenIntegration::mouseMove(Point screen) {
-    cursor_ = screen;
-    feedMouse(MouseAction::Move, MouseButton::None);
-}
-
-void OffscreenIntegration::mousePress(MouseButton b) { feedMouse(MouseAction::Press, b); }
-
-void OffscreenIntegration::mouseRelease(MouseButton b) { feedMouse(MouseAction::Release, b); }
-
-void OffscreenIntegration::click(Point screen, MouseButton b) {
-    mouseMove(screen);
-    mousePress(b);
-    mouseRelease(b);
-}
-
-void OffscreenIntegration::doubleClick(Point screen) {
-    click(screen);
-    mouseMove(screen);
-    feedMouse(MouseAction::DoubleClick, MouseButton::Left);
-    mouseRelease(MouseButton::Left);
-}
-
-void OffscreenIntegration::keyDown(unsigned vk) {
-    if (!sink_) return;
-    KeyInput in;
-    in.down = true;
-    in.vk = vk;
-    sink_->keyInput(in);
-}
-
-void OffscreenIntegration::keyUp(unsigned vk) {
-    if (!sink_) return;
-    KeyInput in;
-    in.down = false;
-    in.vk = vk;
-    sink_->keyInput(in);
-}
-
-void OffscreenIntegration::key(unsigned vk, std::initializer_list<unsigned> modifiers) {
-    for (unsigned m : modifiers) keyDown(m);
-    keyDown(vk);
-    keyUp(vk);
-    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) keyUp(*it);
-}
-
-void OffscreenIntegration::typeText(const std::u32string& text) {
-    if (!sink_) return;
-    for (char32_t ch : text) {
-        auto k = layout_.keyForChar(ch);
-        if (!k) throw Exception("offscreen: a character cannot be typed on the US keyboard layout");
-        if (k->ctrl) keyDown(VK_CONTROL);
-        if (k->shift) keyDown(VK_SHIFT);
-        KeyInput in;
-        in.down = true;
-        in.vk = k->vk;
-        in.text = k->ctrl ? std::u32string{} : std::u32string(1, ch);
-        sink_->keyInput(in);
-        keyUp(k->vk);
-        if (k->shift) keyUp(VK_SHIFT);
-        if (k->ctrl) keyUp(VK_CONTROL);
-    }
-}
-
-// ---- the script
-
-void OffscreenIntegration::setScript(InputScript script) {
-    script_ = std::move(script);
-    scriptPos_ = 0;
-    endClosed_ = false;
-    scriptClosed_ = false;
-}
-
-bool OffscreenIntegration::scriptFinished() const {
-    return !script_ || (scriptPos_ >= script_->commands().size() && endClosed_);
-}
-
-void OffscreenIntegration::closeActiveForm(const char* why) {
-    WindowSystem& ws = WindowSystem::instance();
-    Window* target = nullptr;
-    if (std::string(why) == "end of script" && mainWindowFinder_) target = mainWindowFinder_();
-    if (!target) target = ws.activeWindow();
-    if (!target) {
-        for (Window* t : ws.topLevels())
-            if (t->isWindowVisible() && !(t->style() & WS_POPUP) && !(t->exStyle() & WS_EX_TOOLWINDOW)) target = t;
-    }
-    if (!target) {
-        record_.add(std::string("close (") + why + "): no window to close");
-        return;
-    }
-    record_.add(std::string("close (") + why + ") " + EventRecord::quote(target->text()));
-    ws.post(target, WM_SYSCOMMAND, SC_CLOSE);
-}
-
-bool OffscreenIntegration::runNextScriptCommand() {
-    if (!script_ || scriptPos_ >= script_->commands().size()) return false;
-    const ScriptCommand& c = script_->commands()[scriptPos_++];
-    static const MouseButton buttons[] = {MouseButton::Left, MouseButton::Right, MouseButton::Middle};
-    using K = ScriptCommand::Kind;
-    switch (c.kind) {
-    case K::Move: mouseMove(c.point); break;
-    case K::Press: mousePress(buttons[c.button]); break;
-    case K::Release: mouseRelease(buttons[c.button]); break;
-    case K::Click: click(c.point); break;
-    case K::DoubleClick: doubleClick(c.point); break;
-    case K::Key: {
-        for (std::size_t i = 0; i + 1 < c.keys.size(); ++i) keyDown(c.keys[i]);
-        const unsigned vk = c.keys.back();
-        KeyInput in;
-        in.down = true;
-        in.vk = vk;
-        bool modifiers = c.keys.size() > 1;
-        if (!modifiers) {
-            if (char32_t ch = layout_.charForKey(vk, false)) in.text = std::u32string(1, ch);
-        }
-        if (sink_) sink_->keyInput(in);
-        keyUp(vk);
-        for (std::size_t i = c.keys.size() - 1; i-- > 0;) keyUp(c.keys[i]);
-        break;
-    }
-    case K::KeyDown: keyDown(c.keys.front()); break;
-    case K::KeyUp: keyUp(c.keys.front()); break;
-    case K::Type: typeText(c.text); break;
-    case K::Wait:
-        if (options_.virtualClock) virtualClock_.advance(c.ms);
-        else std::this_thread::sleep_for(std::chrono::milliseconds(c.ms));
-        break;
-    case K::Close:
-        scriptClosed_ = true;
-        closeActiveForm("script");
-        break;
-    case K::Screenshot:
-        // Commands run only when the loop is idle, so all input so far has been handled;
-        // pending paints are what is left.
-        WindowSystem::instance().paintPending();
-        try {
-            saveScreenshot(c.file);
-            record_.add("screenshot " + EventRecord::quote(c.file));
-        } catch (const Exception& e) {
-            record_.add("screenshot failed: " + e.message());
-            throw;
-        }
-        break;
-    }
-    return true;
 }
 
 }  // namespace lindora

@@ -1,10 +1,8 @@
 #pragma once
 // The offscreen backend: a virtual screen on which every top-level surface is composited in
-// z-order, a virtual (or real) clock, the classic default colours and metrics, a US keyboard
-// layout, dialogs answered from a queue of prepared answers, and input fed from code or from an
-// input script. Everything it is asked to do is written to its event record.
-#include <deque>
-#include <functional>
+// z-order, a virtual (or real) clock, the classic default colours and metrics and a US keyboard
+// layout. What a user would do (input, dialog answers, input scripts) comes from its input
+// driver, input(). Everything it is asked to do is written to its event record.
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,7 +10,7 @@
 
 #include "gfx/Bitmap.h"
 #include "platform/EventRecord.h"
-#include "platform/offscreen/InputScript.h"
+#include "platform/offscreen/OffscreenInputDriver.h"
 #include "platform/offscreen/UsKeyboardLayout.h"
 #include "ui/Clock.h"
 #include "ui/PlatformIntegration.h"
@@ -93,7 +91,10 @@ public:
 
     // ---- PlatformIntegration
     std::string name() const override { return "offscreen"; }
-    void attach(PlatformEventSink& sink) override { sink_ = &sink; }
+    void attach(PlatformEventSink& sink) override {
+        sink_ = &sink;
+        input_.attach(sink);
+    }
     std::unique_ptr<NativeSurface> createSurface(const SurfaceParams& params) override;
     EventDispatcher& eventDispatcher() override;
     Clock& clock() override;
@@ -109,9 +110,6 @@ public:
 
     // ---- the screen
     void setWorkArea(const Rect& r);
-    // All visible surfaces composited bottom-up over the desktop colour.
-    Bitmap grabScreen() const;
-    void saveScreenshot(const std::string& path) const;
     // Surfaces bottom first.
     const std::vector<OffscreenSurface*>& stacking() const { return stacking_; }
     // Changes a system colour and tells every window (WM_SYSCOLORCHANGE).
@@ -122,46 +120,15 @@ public:
         if (sink_) sink_->systemChanged(change, code);
     }
 
-    // ---- input from code (queued like real input; handled by the message loops)
-    void mouseMove(Point screen);
-    void mousePress(MouseButton b);
-    void mouseRelease(MouseButton b);
-    void click(Point screen, MouseButton b = MouseButton::Left);
-    void doubleClick(Point screen);
-    void keyDown(unsigned vk);
-    void keyUp(unsigned vk);
-    // Press and release with modifiers held (VK_MENU, VK_CONTROL, VK_SHIFT) around it.
-    void key(unsigned vk, std::initializer_list<unsigned> modifiers = {});
-    void typeText(const std::u32string& text);
-    Point cursorPos() const { return cursor_; }
-
-    // ---- dialogs, open, sounds
-    // Answers for the next message dialogs, oldest first; without one the default button.
-    void queueDialogAnswer(DialogButton answer) { answers_.push_back(answer); }
-    std::size_t pendingDialogAnswers() const { return answers_.size(); }
-    const std::vector<DialogRequest>& dialogs() const { return dialogs_; }
-    // Status code the next shell opens return (42, success, unless told otherwise).
-    void setShellOpenResult(int code) { openResult_ = code; }
-
-    // ---- the script and the record
-    // Runs the script from the event loop, one command each time it would wait for input;
-    // after the last line the main window is closed as `close` would, unless the script did.
-    void setScript(InputScript script);
-    bool scriptFinished() const;
-    // Which window the end of a script closes; default: the first visible normal top-level.
-    void setMainWindowFinder(std::function<Window*()> finder) { mainWindowFinder_ = std::move(finder); }
+    // ---- the user and the record
+    OffscreenInputDriver& input() { return input_; }
     EventRecord& record() { return record_; }
-    // Runs one script command; false when none is left.
-    bool runNextScriptCommand();
 
 private:
     friend class OffscreenSurface;
     class Screen;
     class Dispatcher;
     class Services;
-
-    void feedMouse(MouseAction a, MouseButton b);
-    void closeActiveForm(const char* why);
 
     OffscreenOptions options_;
     PlatformEventSink* sink_ = nullptr;
@@ -172,16 +139,8 @@ private:
     std::unique_ptr<Dispatcher> dispatcher_;
     std::unique_ptr<Services> services_;
     std::vector<OffscreenSurface*> stacking_;
-    Point cursor_{0, 0};
-    std::deque<DialogButton> answers_;
-    std::vector<DialogRequest> dialogs_;
-    int openResult_ = 42;
-    std::optional<InputScript> script_;
-    std::size_t scriptPos_ = 0;
-    bool endClosed_ = false;
-    bool scriptClosed_ = false;
-    std::function<Window*()> mainWindowFinder_;
     EventRecord record_;
+    OffscreenInputDriver input_{*this};
 };
 
 }  // namespace lindora

@@ -21,6 +21,7 @@
 #include "app/LindoraRun.h"
 #include "app/TempRegistryFolder.h"
 #include "app/WebBrowser.h"
+#include "gfx/Bitmap.h"
 #include "platform/browser/BrowserEngine.h"
 #include "ui/Application.h"
 #include "ui/WindowSystem.h"
@@ -42,19 +43,13 @@ bool runUntil(const std::function<bool()>& done, std::chrono::seconds limit = st
         limit);
 }
 
-// Distinct colours in a screen rectangle (a blank area has one).
+// Distinct colours in a screen rectangle (a blank area has one), as the backend's screen grab
+// shows them.
 std::size_t distinctColours(const Rect& r) {
-    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), r.left, r.top, r.width(), r.height());
-    if (!shot) return 0;
+    const Bitmap shot = PlatformIntegration::instance()->screen().grabScreen();
     std::set<std::uint32_t> colours;
-    const int stride = gdk_pixbuf_get_rowstride(shot), channels = gdk_pixbuf_get_n_channels(shot);
-    const guchar* pixels = gdk_pixbuf_read_pixels(shot);
-    for (int y = 0; y < r.height(); y += 2)
-        for (int x = 0; x < r.width(); x += 2) {
-            const guchar* p = pixels + y * stride + x * channels;
-            colours.insert((std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2]);
-        }
-    g_object_unref(shot);
+    for (int y = r.top; y < r.bottom; y += 2)
+        for (int x = r.left; x < r.right; x += 2) colours.insert(shot.pixel(x, y));
     return colours.size();
 }
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "base/Exception.h"
-#include "platform/browser/Utf16.h"
+#include "base/Utf8.h"
 
 namespace lindora {
 namespace {
@@ -71,7 +71,7 @@ TEST(BrowserUri, RejectsWhatNamesNothing) {
 TEST(BrowserUri, FileUriGivesBackTheLocalPath) {
     for (const std::u16string path :
          {u"/opt/lindora/index.htm", u"/tmp/My Docs/a#b?c%d.htm", u"/tmp/\u00dcber/\U0001F600.htm"})
-        EXPECT_EQ(localPathFromFileUri(browserUriFromText(path)), utf16ToUtf8(path));
+        EXPECT_EQ(localPathFromFileUri(browserUriFromText(path)), utf16ToUtf8(path, BadText::Throw));
     EXPECT_EQ(localPathFromFileUri("file:///tmp/My%20Docs/a%23b.htm"), "/tmp/My Docs/a#b.htm");
     EXPECT_EQ(localPathFromFileUri("FILE://localhost/tmp/x.htm?q#f"), "/tmp/x.htm");
     EXPECT_EQ(localPathFromFileUri("file:///tmp/%C3%9Cber"),

@@ -64,6 +64,10 @@ TEST(InputScriptTest, ABadLineIsReportedWithItsNumberAndWhatIsWrong) {
         {"\n\nwait -5\n", 3, "wait needs a time of 0 ms or more"},
         {"type\n", 1, "expected \"type TEXT\""},
         {"type caf\xC3\xA9\n", 1, "cannot be typed on the US keyboard layout"},
+        // An overlong "a" and a truncated sequence are not text, even where they would decode
+        // to something typeable.
+        {"move 1 2\ntype \xC1\xA1\n", 2, "not valid UTF-8"},
+        {"type ab\xE2\x82\n", 1, "not valid UTF-8"},
         {"screenshot\n", 1, "expected \"screenshot FILE\""},
         {"close now\n", 1, "expected \"close\""},
     };
