@@ -6,15 +6,15 @@
 #include <filesystem>
 #include <string>
 
-#include "TempStore.h"
-#include "platform/registry/Registry.h"
-#include "platform/registry/RegistryRoots.h"
+#include "support/TempStoreFolder.h"
+#include "store/Registry.h"
+#include "store/RegistryRoots.h"
 
 namespace {
 
 using namespace lindora;
 
-using bench::TempStore;
+using test::TempStoreFolder;
 
 const char* const kKey = "Software\\Quintvel\\Lindora\\1.0\\frmMain";
 
@@ -34,7 +34,7 @@ void writeTenValues(Registry& reg, int round) {
 }
 
 void BM_SaveKeyWithTenValues(benchmark::State& state) {
-    TempStore store;
+    TempStoreFolder store;
     int round = 0;
     for (auto _ : state) {
         Registry reg;
@@ -46,7 +46,7 @@ void BM_SaveKeyWithTenValues(benchmark::State& state) {
 BENCHMARK(BM_SaveKeyWithTenValues);
 
 void BM_ReadKeyWithTenValues(benchmark::State& state) {
-    TempStore store;
+    TempStoreFolder store;
     {
         Registry reg;
         reg.OpenKey(kKey, true);
@@ -65,7 +65,7 @@ BENCHMARK(BM_ReadKeyWithTenValues);
 
 // Reading at start, when the store is first opened: the file is read and parsed too.
 void BM_ReadKeyFromAFreshStore(benchmark::State& state) {
-    TempStore store;
+    TempStoreFolder store;
     {
         Registry reg;
         reg.OpenKey(kKey, true);

@@ -5,8 +5,8 @@
 
 #include "base/ClassBuilder.h"
 #include "base/Filer.h"
-#include "platform/registry/PRegistry.h"
-#include "platform/registry/RegistryBatch.h"
+#include "settings/PRegistry.h"
+#include "store/RegistryBatch.h"
 #include "settings/PSetting.h"
 #include "settings/SettingStorage.h"
 

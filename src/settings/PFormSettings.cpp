@@ -6,9 +6,9 @@
 
 #include "base/ClassBuilder.h"
 #include "base/Filer.h"
-#include "platform/registry/PRegistry.h"
-#include "platform/registry/RegistryBatch.h"
-#include "platform/registry/SettingKeyPath.h"
+#include "settings/PRegistry.h"
+#include "store/RegistryBatch.h"
+#include "settings/SettingKeyPath.h"
 #include "settings/FormAccess.h"
 #include "settings/FormPlacement.h"
 #include "settings/PAppSettings.h"

@@ -1,8 +1,8 @@
 #include "settings/PSettings.h"
 
 #include "base/ClassBuilder.h"
-#include "platform/registry/RegisteredOrganization.h"
-#include "platform/registry/SettingKeyPath.h"
+#include "settings/RegisteredOrganization.h"
+#include "settings/SettingKeyPath.h"
 #include "settings/PSetting.h"
 
 namespace lindora {

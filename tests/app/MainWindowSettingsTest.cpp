@@ -11,7 +11,7 @@
 #include "bars/model/BarManager.h"
 #include "gfx/PersistentGraphics.h"
 #include "platform/browser/BrowserUri.h"
-#include "platform/registry/Registry.h"
+#include "store/Registry.h"
 #include "settings/PFormSettings.h"
 #include "settings/PSetting.h"
 

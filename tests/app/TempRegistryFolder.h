@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/registry/RegistryRoots.h"
+#include "store/RegistryRoots.h"
 
 namespace lindora::test {
 

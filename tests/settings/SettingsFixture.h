@@ -3,13 +3,14 @@
 // back what the settings wrote.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/registry/Registry.h"
-#include "platform/registry/RegistryRoots.h"
+#include "store/Registry.h"
+#include "store/RegistryRoots.h"
+#include "support/TempStoreFolder.h"
 
 namespace lindora::test {
 
@@ -18,21 +19,19 @@ protected:
     std::filesystem::path folder;
 
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lindora-settings-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-        ::setenv("LINDORA_REGISTRY_DIR", folder.c_str(), 1);
-        RegistryRoots::reset();
+        store_.emplace("lindora-settings");
+        folder = store_->path();
         RegistryRoots::setDiagnosticHandler([](const std::string&) {});
     }
 
     void TearDown() override {
         RegistryRoots::reset();
         RegistryRoots::setDiagnosticHandler({});
-        ::unsetenv("LINDORA_REGISTRY_DIR");
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
+        store_.reset();
     }
+
+    std::filesystem::path userFile() const { return store_->userFile(); }
+    std::filesystem::path machineFile() const { return store_->machineFile(); }
 
     // The raw bytes of a value as the registry holds them.
     static std::vector<uint8_t> binaryAt(const std::string& key, const std::string& name) {
@@ -53,6 +52,9 @@ protected:
         Registry r;
         return r.KeyExists(key);
     }
+
+private:
+    std::optional<TempStoreFolder> store_;
 };
 
 }  // namespace lindora::test
