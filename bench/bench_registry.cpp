@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "support/TempStoreFolder.h"
 #include "store/Registry.h"
 #include "store/RegistryRoots.h"
+#include "support/TempStoreFolder.h"
 
 namespace {
 

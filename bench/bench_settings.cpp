@@ -8,15 +8,15 @@
 #include <memory>
 #include <string>
 
-#include "support/TempStoreFolder.h"
 #include "app/FrmMain.h"
 #include "app/LindoraRun.h"
 #include "bars/model/BarButton.h"
 #include "base/ClassBuilder.h"
 #include "platform/offscreen/OffscreenIntegration.h"
-#include "store/RegistryRoots.h"
 #include "settings/PFormSettings.h"
 #include "settings/PSetting.h"
+#include "store/RegistryRoots.h"
+#include "support/TempStoreFolder.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 

@@ -257,9 +257,7 @@ Extended Extended::infinity(bool negative) { return fromBytes(pack(negative, max
 
 Extended Extended::quietNaN() { return fromBytes(pack(false, maxBiased, integerBit | (integerBit >> 1))); }
 
-bool Extended::isNaN() const {
-    return biasedOf(bytes_) == maxBiased && (significandOf(bytes_) & ~integerBit) != 0;
-}
+bool Extended::isNaN() const { return biasedOf(bytes_) == maxBiased && (significandOf(bytes_) & ~integerBit) != 0; }
 
 bool Extended::isInfinite() const {
     return biasedOf(bytes_) == maxBiased && (significandOf(bytes_) & ~integerBit) == 0;
@@ -321,8 +319,9 @@ std::int32_t Extended::truncToInt32() const {
     std::uint64_t whole = 0;
     if (p.exponent >= 0) whole = p.significand == 0 ? 0 : ~std::uint64_t{0};  // at least 2^63
     else if (p.exponent > -64) whole = p.significand >> -p.exponent;
-    if (p.negative) return whole > static_cast<std::uint64_t>(intMax) ? static_cast<std::int32_t>(-intMax - 1)
-                                                                      : -static_cast<std::int32_t>(whole);
+    if (p.negative)
+        return whole > static_cast<std::uint64_t>(intMax) ? static_cast<std::int32_t>(-intMax - 1)
+                                                          : -static_cast<std::int32_t>(whole);
     return whole > static_cast<std::uint64_t>(intMax) ? static_cast<std::int32_t>(intMax)
                                                       : static_cast<std::int32_t>(whole);
 }

@@ -6,9 +6,9 @@
 #include "base/ClassBuilder.h"
 #include "base/Filer.h"
 #include "settings/PRegistry.h"
-#include "store/RegistryBatch.h"
 #include "settings/PSetting.h"
 #include "settings/SettingStorage.h"
+#include "store/RegistryBatch.h"
 
 namespace lindora {
 

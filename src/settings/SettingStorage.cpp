@@ -3,10 +3,10 @@
 #include "base/Collection.h"
 #include "base/ComponentStream.h"
 #include "base/Stream.h"
-#include "settings/PRegistry.h"
-#include "store/RegistryTypes.h"
 #include "settings/HiddenPropsUse.h"
+#include "settings/PRegistry.h"
 #include "settings/PSetting.h"
+#include "store/RegistryTypes.h"
 
 namespace lindora {
 

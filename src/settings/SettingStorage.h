@@ -4,9 +4,9 @@
 // bytes follow the value layouts (settings/SettingValueLayout.h).
 #include <string>
 
+#include "settings/PValue.h"
 #include "settings/SettingKeyPath.h"
 #include "settings/SettingValueLayout.h"
-#include "settings/PValue.h"
 
 namespace lindora {
 

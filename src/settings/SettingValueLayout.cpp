@@ -1,7 +1,7 @@
 #include "settings/SettingValueLayout.h"
 
-#include "store/Registry.h"
 #include "settings/ValueScrambler.h"
+#include "store/Registry.h"
 
 namespace lindora {
 

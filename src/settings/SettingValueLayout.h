@@ -47,7 +47,7 @@ struct StoredValue {
     bool boolValue = false;
     int32_t intValue = 0;
     Extended floatValue;  // pvtFloat, pvtDateTime: the stored bytes as they were
-    std::string text;            // pvtString, pvtVariant, pvtStrings
+    std::string text;     // pvtString, pvtVariant, pvtStrings
     // pvtHidden, pvtCollection: the bytes after the kind. For a collection they start with the
     // collection marker byte, which the reader skips.
     std::vector<uint8_t> payload;

@@ -130,7 +130,8 @@ TEST(Extended, ConvertingToDoubleRoundsToNearestEvenAndSaturates) {
          std::numeric_limits<double>::denorm_min()},
         {"exactly half the smallest denormal", bytesOf(0x8000000000000000, 0x3BCC), 0.0},
     };
-    for (const Case& c : cases) EXPECT_EQ(bitsOf(Extended::fromBytes(c.bytes).toDouble()), bitsOf(c.expected)) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(bitsOf(Extended::fromBytes(c.bytes).toDouble()), bitsOf(c.expected)) << c.name;
 }
 
 TEST(Extended, IntegersAndTruncationUseTheWholeSignificand) {
@@ -154,7 +155,7 @@ TEST(Extended, IntegersAndTruncationUseTheWholeSignificand) {
         {Extended::infinity(false).bytes(), 2147483647},
         {Extended::quietNaN().bytes(), 0},
         {bytesOf(0x4000000000000000, 0x4000), 1},  // an unnormal: 0.5 * 2
-        {bytesOf(1, 0), 0},                         // a denormal
+        {bytesOf(1, 0), 0},                        // a denormal
     };
     for (const Case& c : cases) EXPECT_EQ(Extended::fromBytes(c.bytes).truncToInt32(), c.expected);
 }
@@ -182,9 +183,9 @@ TEST(Extended, DecimalTextIsExactToTheLastBit) {
         {"18446744073709551615", bytesOf(0xFFFFFFFFFFFFFFFF, 0x403E)},  // 2^64 - 1: a double cannot
         {"9007199254740993", bytesOf(0x8000000000000400, 0x4034)},      // 2^53 + 1
         {"-1.5", bytesOf(0xC000000000000000, 0xBFFF)},
-        {"1e4933", bytesOf(0x8000000000000000, 0x7FFF)},                // overflow: infinity
-        {"1e-5000", bytesOf(0, 0)},                                     // underflow: zero
-        {"3.6451995318824746025E-4951", bytesOf(1, 0)},                 // the smallest denormal
+        {"1e4933", bytesOf(0x8000000000000000, 0x7FFF)},                       // overflow: infinity
+        {"1e-5000", bytesOf(0, 0)},                                            // underflow: zero
+        {"3.6451995318824746025E-4951", bytesOf(1, 0)},                        // the smallest denormal
         {"1.18973149535723176502E4932", bytesOf(0xFFFFFFFFFFFFFFFF, 0x7FFE)},  // the largest finite
         {"0.000", bytesOf(0, 0)},
     };

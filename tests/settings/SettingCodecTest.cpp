@@ -9,10 +9,10 @@
 #include "SettingsFixture.h"
 #include "settings/PRegistry.h"
 #include "settings/RegisteredOrganization.h"
-#include "store/Registry.h"
 #include "settings/SettingKeyPath.h"
 #include "settings/SettingValueLayout.h"
 #include "settings/ValueScrambler.h"
+#include "store/Registry.h"
 
 namespace lindora {
 namespace {
@@ -190,7 +190,7 @@ class SettingValueStorageTest : public test::SettingsStoreFixture {};
 
 TEST_F(SettingValueStorageTest, ValuesRoundTripThroughTheRegistry) {
     const StoredValue values[] = {text(pvtString, "True"), integer(-7),
-                                  number(pvtFloat, 2.5),  boolean(true),
+                                  number(pvtFloat, 2.5),   boolean(true),
                                   text(pvtStrings, "a,b"), payload(pvtCollection, {1, 2})};
     Registry reg;
     ASSERT_TRUE(reg.OpenKey("Software\\T", true));

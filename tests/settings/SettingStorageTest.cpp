@@ -7,9 +7,9 @@
 #include "SettingsFixture.h"
 #include "SettingsTestClasses.h"
 #include "settings/PRegistry.h"
-#include "settings/ValueScrambler.h"
 #include "settings/PSetting.h"
 #include "settings/SettingStorage.h"
+#include "settings/ValueScrambler.h"
 
 namespace lindora::test {
 namespace {
@@ -107,9 +107,9 @@ TEST_F(SettingStorage, StringsAndIntegersUseTheirOwnRegistryTypes) {
 TEST_F(SettingStorage, StoredNumbersComeBackByteForByteAfterARestore) {
     // Extended encodings that no double holds: the setting keeps and writes them unchanged.
     const Bytes stored[] = {
-        {3, 0, 0, 0, 0x01, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x7F},        // a signalling NaN
-        {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x40, 0x00, 0x40},           // an unnormal
-        {5, 0, 0, 0, 0x01, 0, 0, 0, 0, 0, 0, 0x80, 0x0E, 0x40},        // 2^15 + 2^-48: a date-time
+        {3, 0, 0, 0, 0x01, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x7F},                    // a signalling NaN
+        {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x40, 0x00, 0x40},                       // an unnormal
+        {5, 0, 0, 0, 0x01, 0, 0, 0, 0, 0, 0, 0x80, 0x0E, 0x40},                    // 2^15 + 2^-48: a date-time
         {3, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x3E, 0x40},  // 2^64 - 1
     };
     for (const Bytes& bytes : stored) {

@@ -1,48 +1,9 @@
 #pragma once
-// A temporary folder holding both registry stores for the duration of one test, with the
-// diagnostics the stores report collected.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <optional>
-#include <string>
-#include <vector>
-
-#include "store/RegistryRoots.h"
-#include "support/TempStoreFolder.h"
+// The store tests' fixture: both registry stores in a temporary folder for one test.
+#include "support/TempStoreTest.h"
 
 namespace lindora::test {
 
-class RegistryFixture : public ::testing::Test {
-protected:
-    std::filesystem::path folder;
-    std::vector<std::string> diagnostics;
-
-    void SetUp() override {
-        store_.emplace("lindora-registry");
-        folder = store_->path();
-        RegistryRoots::setDiagnosticHandler([this](const std::string& m) { diagnostics.push_back(m); });
-    }
-
-    void TearDown() override {
-        RegistryRoots::reset();
-        RegistryRoots::setDiagnosticHandler({});
-        store_.reset();
-    }
-
-    std::filesystem::path userFile() const { return store_->userFile(); }
-    std::filesystem::path machineFile() const { return store_->machineFile(); }
-
-    std::vector<std::string> folderEntries() const {
-        std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-private:
-    std::optional<TempStoreFolder> store_;
-};
+using RegistryFixture = TempStoreTest;
 
 }  // namespace lindora::test
