@@ -33,6 +33,13 @@ void writeTenValues(Registry& reg, int round) {
     reg.WriteString("LastFile", "/home/user/Documents/report.pdf");
 }
 
+// The key as the first save leaves it.
+void storeTenValues() {
+    Registry reg;
+    reg.OpenKey(kKey, true);
+    writeTenValues(reg, 1);
+}
+
 void BM_SaveKeyWithTenValues(benchmark::State& state) {
     TempStoreFolder store;
     int round = 0;
@@ -47,11 +54,7 @@ BENCHMARK(BM_SaveKeyWithTenValues);
 
 void BM_ReadKeyWithTenValues(benchmark::State& state) {
     TempStoreFolder store;
-    {
-        Registry reg;
-        reg.OpenKey(kKey, true);
-        writeTenValues(reg, 1);
-    }
+    storeTenValues();
     for (auto _ : state) {
         Registry reg;
         reg.OpenKey(kKey, false);
@@ -66,11 +69,7 @@ BENCHMARK(BM_ReadKeyWithTenValues);
 // Reading at start, when the store is first opened: the file is read and parsed too.
 void BM_ReadKeyFromAFreshStore(benchmark::State& state) {
     TempStoreFolder store;
-    {
-        Registry reg;
-        reg.OpenKey(kKey, true);
-        writeTenValues(reg, 1);
-    }
+    storeTenValues();
     for (auto _ : state) {
         RegistryRoots::reset();
         Registry reg;
