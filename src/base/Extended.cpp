@@ -382,13 +382,36 @@ Extended::Decimal Extended::toDecimal(int significantDigits) const {
 Extended Extended::fromDecimal(bool negative, std::string_view digits, std::int64_t exponent10) {
     digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
     if (digits.empty()) return fromBytes(pack(negative, 0, 0));
+    // Digits beyond the first few thousand cannot move the result across a rounding boundary;
+    // only whether any of them is nonzero counts. This keeps very long texts cheap.
+    constexpr size_t maxDigits = 12000;
+    std::string kept;
+    if (digits.size() > maxDigits) {
+        const bool tail = digits.find_first_not_of('0', maxDigits) != std::string_view::npos;
+        exponent10 += static_cast<std::int64_t>(digits.size() - maxDigits);
+        kept = digits.substr(0, maxDigits);
+        if (tail) {
+            kept += '1';
+            --exponent10;
+        }
+        digits = kept;
+    }
     // Far outside the range (about 1.2E4932 down to 3.6E-4951): no need to compute.
     const std::int64_t leading = static_cast<std::int64_t>(digits.size()) - 1 + exponent10;
     if (leading > 4933) return infinity(negative);
     if (leading < -4953) return fromBytes(pack(negative, 0, 0));
 
     BigUInt m;
-    for (char c : digits) m.mulAdd(10, static_cast<std::uint32_t>(c - '0'));
+    // Nine digits at a time.
+    for (size_t i = 0; i < digits.size(); i += 9) {
+        const std::string_view group = digits.substr(i, 9);
+        std::uint32_t factor = 1, value = 0;
+        for (char c : group) {
+            factor *= 10;
+            value = value * 10 + static_cast<std::uint32_t>(c - '0');
+        }
+        m.mulAdd(factor, value);
+    }
     if (exponent10 >= 0) {
         m.mulPow(10, 1000000000, 9, exponent10);
         return roundToExtended(negative, m, 0, false);

@@ -195,6 +195,13 @@ TEST(Extended, DecimalTextIsExactToTheLastBit) {
         EXPECT_EQ(x->bytes(), c.bytes) << c.text;
     }
 
+    // 1 + 2^-64 lies half way between two extended numbers: alone it ties to even, and a nonzero
+    // digit however far behind it rounds up.
+    const std::string half = "1.0000000000000000000542101086242752217003726400434970855712890625";
+    EXPECT_EQ(tryStrToExtended(half)->bytes(), bytesOf(0x8000000000000000, 0x3FFF));
+    EXPECT_EQ(tryStrToExtended(half + std::string(20000, '0') + "1")->bytes(), bytesOf(0x8000000000000001, 0x3FFF));
+    EXPECT_EQ(tryStrToExtended(half + std::string(20000, '0'))->bytes(), bytesOf(0x8000000000000000, 0x3FFF));
+
     // Back to text from the exact value: 20 digits tell the last bit apart.
     EXPECT_EQ(Extended::fromBytes(bytesOf(0xFFFFFFFFFFFFFFFF, 0x403E)).toDecimal(20).digits, "18446744073709551615");
     Extended::Decimal tenth = Extended::fromBytes(bytesOf(0xCCCCCCCCCCCCCCCD, 0x3FFB)).toDecimal(21);
