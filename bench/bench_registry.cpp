@@ -6,15 +6,15 @@
 #include <filesystem>
 #include <string>
 
-#include "TempStore.h"
-#include "platform/registry/Registry.h"
-#include "platform/registry/RegistryRoots.h"
+#include "store/Registry.h"
+#include "store/RegistryRoots.h"
+#include "support/TempStoreFolder.h"
 
 namespace {
 
 using namespace lindora;
 
-using bench::TempStore;
+using test::TempStoreFolder;
 
 const char* const kKey = "Software\\Quintvel\\Lindora\\1.0\\frmMain";
 
@@ -33,8 +33,15 @@ void writeTenValues(Registry& reg, int round) {
     reg.WriteString("LastFile", "/home/user/Documents/report.pdf");
 }
 
+// The key as the first save leaves it.
+void storeTenValues() {
+    Registry reg;
+    reg.OpenKey(kKey, true);
+    writeTenValues(reg, 1);
+}
+
 void BM_SaveKeyWithTenValues(benchmark::State& state) {
-    TempStore store;
+    TempStoreFolder store;
     int round = 0;
     for (auto _ : state) {
         Registry reg;
@@ -46,12 +53,8 @@ void BM_SaveKeyWithTenValues(benchmark::State& state) {
 BENCHMARK(BM_SaveKeyWithTenValues);
 
 void BM_ReadKeyWithTenValues(benchmark::State& state) {
-    TempStore store;
-    {
-        Registry reg;
-        reg.OpenKey(kKey, true);
-        writeTenValues(reg, 1);
-    }
+    TempStoreFolder store;
+    storeTenValues();
     for (auto _ : state) {
         Registry reg;
         reg.OpenKey(kKey, false);
@@ -65,12 +68,8 @@ BENCHMARK(BM_ReadKeyWithTenValues);
 
 // Reading at start, when the store is first opened: the file is read and parsed too.
 void BM_ReadKeyFromAFreshStore(benchmark::State& state) {
-    TempStore store;
-    {
-        Registry reg;
-        reg.OpenKey(kKey, true);
-        writeTenValues(reg, 1);
-    }
+    TempStoreFolder store;
+    storeTenValues();
     for (auto _ : state) {
         RegistryRoots::reset();
         Registry reg;

@@ -8,15 +8,15 @@
 #include <memory>
 #include <string>
 
-#include "TempStore.h"
 #include "app/FrmMain.h"
 #include "app/LindoraRun.h"
 #include "bars/model/BarButton.h"
 #include "base/ClassBuilder.h"
 #include "platform/offscreen/OffscreenIntegration.h"
-#include "platform/registry/RegistryRoots.h"
 #include "settings/PFormSettings.h"
 #include "settings/PSetting.h"
+#include "store/RegistryRoots.h"
+#include "support/TempStoreFolder.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 
@@ -74,7 +74,7 @@ public:
         PlatformIntegration::install(nullptr);
     }
 
-    bench::TempStore store;  // first in, last out
+    test::TempStoreFolder store;  // first in, last out
     std::unique_ptr<Form> form;
     PFormSettings* settings = nullptr;
     BenchButton* button = nullptr;
@@ -122,7 +122,7 @@ public:
         PlatformIntegration::install(nullptr);
     }
 
-    bench::TempStore store;  // first in, last out
+    test::TempStoreFolder store;  // first in, last out
     std::unique_ptr<Application> app;
     FrmMain* form = nullptr;
 };

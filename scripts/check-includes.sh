@@ -75,7 +75,7 @@ function allowed(file, kind, target,    n, r, i, p) {
     dir = src; sub(/\/[^\/]*$/, "", dir)
     deps = depsFor(dir)
     if (deps == "") { printf "%s: no DEPS file in its folder or above\n", src > "/dev/stderr"; missing = 1; next }
-    own = dir; sub(/^src\//, "", own)
+    own = dir; sub(/^(src|tests)\//, "", own)
     lineno = 0
     while ((getline line < src) > 0) {
         lineno++

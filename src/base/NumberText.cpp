@@ -1,5 +1,6 @@
 #include "base/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -63,23 +64,19 @@ std::int64_t strToInt(std::string_view text) {
 }
 
 std::string floatToStr(double value, const FormatSettings& settings) {
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-    if (value == 0) return "0";
-    // 15 significant digits, then drop trailing zeros.
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
-    std::string s(buf);
-    size_t ePos = s.find('e');
-    int exponent = std::stoi(s.substr(ePos + 1));
-    std::string mantissa = s.substr(0, ePos);
-    bool negative = mantissa[0] == '-';
-    std::string digits;
-    for (char c : mantissa)
-        if (c >= '0' && c <= '9') digits += c;
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    // Every double is exactly an extended number, and 15 digits of either are the same text.
+    return floatToStr(Extended::fromDouble(value), settings);
+}
 
-    std::string out = negative ? "-" : "";
+std::string floatToStr(const Extended& value, const FormatSettings& settings) {
+    if (value.isNaN()) return "NAN";
+    if (value.isInfinite()) return value.signBit() ? "-INF" : "INF";
+    if (value.isZero()) return "0";
+    const Extended::Decimal d = value.toDecimal(15);
+    const std::string& digits = d.digits;
+    const int exponent = d.exponent;
+
+    std::string out = d.negative ? "-" : "";
     if (exponent >= 15 || exponent < -4) {
         out += digits[0];
         if (digits.size() > 1) {
@@ -106,54 +103,93 @@ std::string floatToStr(double value, const FormatSettings& settings) {
     return out;
 }
 
-std::optional<double> tryStrToFloat(std::string_view text, const FormatSettings& settings) {
-    std::string_view s = trim(text);
-    if (s.empty()) return std::nullopt;
-    std::string_view body = s;
+namespace {
+
+// A float's text taken apart: the number is digits * 10^exponent10.
+struct FloatText {
+    enum Kind { Number, Infinity, NaN } kind = Number;
     bool negative = false;
+    std::string digits;
+    std::int64_t exponent10 = 0;
+};
+
+std::optional<FloatText> parseFloatText(std::string_view text, const FormatSettings& settings) {
+    std::string_view body = trim(text);
+    if (body.empty()) return std::nullopt;
+    FloatText out;
     if (body.front() == '-' || body.front() == '+') {
-        negative = body.front() == '-';
+        out.negative = body.front() == '-';
         body.remove_prefix(1);
     }
-    if (sameText(body, "INF")) return negative ? -HUGE_VAL : HUGE_VAL;
-    if (sameText(body, "NAN")) return std::numeric_limits<double>::quiet_NaN();
+    if (sameText(body, "INF")) {
+        out.kind = FloatText::Infinity;
+        return out;
+    }
+    if (sameText(body, "NAN")) {
+        out.kind = FloatText::NaN;
+        return out;
+    }
     // Only digits, one separator and an exponent; everything else is refused.
-    std::string normal;
-    bool digitsSeen = false, separatorSeen = false;
+    bool separatorSeen = false;
+    std::int64_t fractionDigits = 0;
     size_t i = 0;
     for (; i < body.size(); ++i) {
         char c = body[i];
         if (c >= '0' && c <= '9') {
-            normal += c;
-            digitsSeen = true;
+            out.digits += c;
+            if (separatorSeen) ++fractionDigits;
         } else if (c == settings.decimalSeparator && !separatorSeen) {
-            normal += '.';
             separatorSeen = true;
         } else {
             break;
         }
     }
-    if (!digitsSeen) return std::nullopt;
+    if (out.digits.empty()) return std::nullopt;
+    std::int64_t exponent = 0;
     if (i < body.size()) {
         if (body[i] != 'e' && body[i] != 'E') return std::nullopt;
-        normal += 'e';
         ++i;
-        if (i < body.size() && (body[i] == '+' || body[i] == '-')) normal += body[i++];
+        bool negativeExponent = false;
+        if (i < body.size() && (body[i] == '+' || body[i] == '-')) negativeExponent = body[i++] == '-';
         size_t expStart = i;
-        while (i < body.size() && body[i] >= '0' && body[i] <= '9') normal += body[i++];
+        // Far beyond any range already; saturating keeps the arithmetic in bounds.
+        for (; i < body.size() && body[i] >= '0' && body[i] <= '9'; ++i)
+            exponent = std::min<std::int64_t>(exponent * 10 + (body[i] - '0'), 1'000'000'000);
         if (i == expStart || i != body.size()) return std::nullopt;
+        if (negativeExponent) exponent = -exponent;
     }
+    out.exponent10 = exponent - fractionDigits;
+    return out;
+}
+
+}  // namespace
+
+std::optional<double> tryStrToFloat(std::string_view text, const FormatSettings& settings) {
+    auto parsed = parseFloatText(text, settings);
+    if (!parsed) return std::nullopt;
+    if (parsed->kind == FloatText::NaN) return std::numeric_limits<double>::quiet_NaN();
+    if (parsed->kind == FloatText::Infinity) return parsed->negative ? -HUGE_VAL : HUGE_VAL;
+    const std::string normal = parsed->digits + "e" + std::to_string(parsed->exponent10);
     double value = 0;
     auto [end, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
     if (end != normal.data() + normal.size()) return std::nullopt;
     if (ec == std::errc::result_out_of_range) {
         // Overflow gives infinity, underflow zero, as arithmetic would.
-        bool negativeExponent = normal.find("e-") != std::string::npos;
-        value = negativeExponent ? 0.0 : HUGE_VAL;
+        const size_t firstDigit = parsed->digits.find_first_not_of('0');
+        const auto leading = static_cast<std::int64_t>(parsed->digits.size() - firstDigit) - 1 + parsed->exponent10;
+        value = leading < 0 ? 0.0 : HUGE_VAL;
     } else if (ec != std::errc()) {
         return std::nullopt;
     }
-    return negative ? -value : value;
+    return parsed->negative ? -value : value;
+}
+
+std::optional<Extended> tryStrToExtended(std::string_view text, const FormatSettings& settings) {
+    auto parsed = parseFloatText(text, settings);
+    if (!parsed) return std::nullopt;
+    if (parsed->kind == FloatText::NaN) return Extended::quietNaN();
+    if (parsed->kind == FloatText::Infinity) return Extended::infinity(parsed->negative);
+    return Extended::fromDecimal(parsed->negative, parsed->digits, parsed->exponent10);
 }
 
 double strToFloat(std::string_view text, const FormatSettings& settings) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/Extended.h"
+
 namespace lindora {
 
 struct FormatSettings {
@@ -28,10 +30,14 @@ std::optional<std::int64_t> tryStrToInt(std::string_view text);
 std::int64_t strToInt(std::string_view text);
 
 std::string floatToStr(double value, const FormatSettings& settings = FormatSettings::defaults());
+std::string floatToStr(const Extended& value, const FormatSettings& settings = FormatSettings::defaults());
 // Optional sign, digits with the settings' decimal separator, optional exponent; "INF",
 // "-INF" and "NAN" (any case). Blanks around are allowed.
 std::optional<double> tryStrToFloat(std::string_view text, const FormatSettings& settings = FormatSettings::defaults());
 // Throws EConvertError "'x' is not a valid floating point value".
 double strToFloat(std::string_view text, const FormatSettings& settings = FormatSettings::defaults());
+// The same text as an extended number, rounded once from the exact decimal value.
+std::optional<Extended> tryStrToExtended(std::string_view text,
+                                         const FormatSettings& settings = FormatSettings::defaults());
 
 }  // namespace lindora

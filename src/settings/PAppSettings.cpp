@@ -5,10 +5,10 @@
 
 #include "base/ClassBuilder.h"
 #include "base/Filer.h"
-#include "platform/registry/PRegistry.h"
-#include "platform/registry/RegistryBatch.h"
+#include "settings/PRegistry.h"
 #include "settings/PSetting.h"
 #include "settings/SettingStorage.h"
+#include "store/RegistryBatch.h"
 
 namespace lindora {
 

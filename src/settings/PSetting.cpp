@@ -1,8 +1,5 @@
 #include "settings/PSetting.h"
 
-#include <cmath>
-#include <limits>
-
 #include "base/ClassBuilder.h"
 #include "base/NumberText.h"
 #include "base/StringList.h"
@@ -17,17 +14,6 @@ const char* const kGetObjectKinds = "Cannot use GetAs functions with collections
 const char* const kSetObjectKinds = "Cannot use SetAs functions with collections or hidden properties";
 
 bool isObjectKind(PValueType kind) { return kind == pvtHidden || kind == pvtCollection; }
-
-// Truncates toward zero; values beyond the 32-bit range saturate instead of overflowing.
-std::int32_t truncateToInt(long double number) {
-    if (std::isnan(number)) return 0;
-    long double t = std::trunc(number);
-    if (t >= static_cast<long double>(std::numeric_limits<std::int32_t>::max()))
-        return std::numeric_limits<std::int32_t>::max();
-    if (t <= static_cast<long double>(std::numeric_limits<std::int32_t>::min()))
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(t);
-}
 
 }  // namespace
 
@@ -111,12 +97,7 @@ void PSetting::afterSet() {
     if (bound() && !refreshing_) apply();
 }
 
-bool PSetting::textToNumber(const std::string& text, long double& number) {
-    auto n = tryStrToFloat(text);
-    if (!n) return false;
-    number = *n;
-    return true;
-}
+std::optional<Extended> PSetting::textToNumber(const std::string& text) { return tryStrToExtended(text); }
 
 bool PSetting::asBoolean() {
     beforeGet();
@@ -124,7 +105,7 @@ bool PSetting::asBoolean() {
     case pvtString:
     case pvtVariant: return value_.Text == "True";
     case pvtInteger: return value_.IntValue != 0;
-    case pvtFloat: return value_.FloatValue != 0;
+    case pvtFloat: return !value_.FloatValue.isZero();
     case pvtBoolean: return value_.BoolValue;
     case pvtDateTime: throw EPSettingException("TPSetting.AsBoolean cannot convert from TDateTime type");
     case pvtStrings: throw EPSettingException("TPSetting.AsBoolean cannot convert from TStrings type");
@@ -139,11 +120,11 @@ std::int32_t PSetting::asInteger() {
     switch (value_.Kind) {
     case pvtString:
     case pvtVariant: {
-        long double n = 0;
-        return textToNumber(value_.Text, n) ? truncateToInt(n) : 0;
+        auto n = textToNumber(value_.Text);
+        return n ? n->truncToInt32() : 0;
     }
     case pvtInteger: return value_.IntValue;
-    case pvtFloat: return truncateToInt(value_.FloatValue);
+    case pvtFloat: return value_.FloatValue.truncToInt32();
     case pvtBoolean: return value_.BoolValue ? 1 : 0;
     case pvtDateTime: throw EPSettingException("TPSetting.AsInteger cannot convert from TDateTime type");
     case pvtStrings: throw EPSettingException("TPSetting.AsInteger cannot convert from TStrings type");
@@ -153,22 +134,19 @@ std::int32_t PSetting::asInteger() {
     }
 }
 
-long double PSetting::asFloat() {
+Extended PSetting::asFloat() {
     beforeGet();
     switch (value_.Kind) {
     case pvtString:
-    case pvtVariant: {
-        long double n = 0;
-        return textToNumber(value_.Text, n) ? n : 0.0L;
-    }
-    case pvtInteger: return value_.IntValue;
+    case pvtVariant: return textToNumber(value_.Text).value_or(Extended());
+    case pvtInteger: return Extended::fromInteger(value_.IntValue);
     case pvtFloat:
     case pvtDateTime: return value_.FloatValue;
-    case pvtBoolean: return value_.BoolValue ? 1.0L : 0.0L;
+    case pvtBoolean: return Extended::fromInteger(value_.BoolValue ? 1 : 0);
     case pvtStrings: throw EPSettingException("TPSetting.AsFloat cannot convert from TStrings type");
     case pvtHidden:
     case pvtCollection: throw EPSettingException(kGetObjectKinds);
-    default: return 0.0L;
+    default: return Extended();
     }
 }
 
@@ -183,9 +161,9 @@ std::string PSetting::currentText() const {
     case pvtVariant:
     case pvtStrings: return value_.Text;
     case pvtInteger: return intToStr(value_.IntValue);
-    case pvtFloat: return floatToStr(static_cast<double>(value_.FloatValue));
+    case pvtFloat: return floatToStr(value_.FloatValue);
     case pvtBoolean: return value_.BoolValue ? "True" : "False";
-    case pvtDateTime: return dateTimeToStr(static_cast<double>(value_.FloatValue));
+    case pvtDateTime: return dateTimeToStr(value_.FloatValue.toDouble());
     case pvtHidden:
     case pvtCollection: throw EPSettingException(kGetObjectKinds);
     default: return {};
@@ -200,7 +178,7 @@ Variant PSetting::asVariant() {
     case pvtStrings: return Variant(value_.Text);
     case pvtInteger: return Variant(std::int64_t{value_.IntValue});
     case pvtFloat:
-    case pvtDateTime: return Variant(static_cast<double>(value_.FloatValue));
+    case pvtDateTime: return Variant(value_.FloatValue.toDouble());
     case pvtBoolean: return Variant(value_.BoolValue);
     case pvtHidden:
     case pvtCollection: throw EPSettingException(kGetObjectKinds);
@@ -224,62 +202,42 @@ void PSetting::asStrings(StringList& list) {
     }
 }
 
-void PSetting::setAsBoolean(bool value) {
+// Every setter takes this one path: the kind check first (before the new value is even made,
+// so a refused call changes nothing), then the new value replaces the old, then it is applied.
+template <class MakeValue>
+void PSetting::replaceValue(MakeValue makeValue) {
     checkSettable();
-    value_.clear();
-    value_.Kind = pvtBoolean;
-    value_.BoolValue = value;
+    PValue v = makeValue();
+    value_ = std::move(v);
     afterSet();
+}
+
+void PSetting::setAsBoolean(bool value) {
+    replaceValue([&] { return PValue::boolean(value); });
 }
 
 void PSetting::setAsInteger(std::int32_t value) {
-    checkSettable();
-    value_.clear();
-    value_.Kind = pvtInteger;
-    value_.IntValue = value;
-    afterSet();
+    replaceValue([&] { return PValue::integer(value); });
 }
 
-void PSetting::setAsFloat(long double value) {
-    checkSettable();
-    value_.clear();
-    value_.Kind = pvtFloat;
-    value_.FloatValue = value;
-    afterSet();
+void PSetting::setAsFloat(const Extended& value) {
+    replaceValue([&] { return PValue::number(pvtFloat, value); });
 }
 
 void PSetting::setAsString(const std::string& value) {
-    checkSettable();
-    value_.clear();
-    value_.Kind = pvtString;
-    value_.Text = value;
-    afterSet();
+    replaceValue([&] { return PValue::text(pvtString, value); });
 }
 
-void PSetting::setAsDateTime(DateTime value) {
-    checkSettable();
-    value_.clear();
-    value_.Kind = pvtDateTime;
-    value_.FloatValue = value;
-    afterSet();
+void PSetting::setAsDateTime(const Extended& value) {
+    replaceValue([&] { return PValue::number(pvtDateTime, value); });
 }
 
 void PSetting::setAsVariant(const Variant& value) {
-    checkSettable();
-    std::string text = value.toString();
-    value_.clear();
-    value_.Kind = pvtVariant;
-    value_.Text = std::move(text);
-    afterSet();
+    replaceValue([&] { return PValue::text(pvtVariant, value.toString()); });
 }
 
 void PSetting::setAsStrings(const StringList& list) {
-    checkSettable();
-    std::string text = list.commaText();
-    value_.clear();
-    value_.Kind = pvtStrings;
-    value_.Text = std::move(text);
-    afterSet();
+    replaceValue([&] { return PValue::text(pvtStrings, list.commaText()); });
 }
 
 }  // namespace lindora

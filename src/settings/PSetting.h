@@ -9,11 +9,13 @@
 //   the current kind; kinds that cannot convert raise EPSettingException with a fixed message.
 //   setters replace the value (refused for hidden properties and collections) and apply it.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/Component.h"
 #include "base/DateTime.h"
+#include "base/Extended.h"
 #include "base/Variant.h"
 #include "settings/PValue.h"
 
@@ -69,18 +71,20 @@ public:
 
     bool asBoolean();
     std::int32_t asInteger();
-    long double asFloat();
+    Extended asFloat();
     std::string asString();
-    DateTime asDateTime() { return static_cast<DateTime>(asFloat()); }
+    DateTime asDateTime() { return asFloat().toDouble(); }
     Variant asVariant();
     // Adds to `list`, or for a string-list value replaces its contents.
     void asStrings(StringList& list);
 
     void setAsBoolean(bool value);
     void setAsInteger(std::int32_t value);
-    void setAsFloat(long double value);
+    void setAsFloat(const Extended& value);
+    void setAsFloat(double value) { setAsFloat(Extended::fromDouble(value)); }
     void setAsString(const std::string& value);
-    void setAsDateTime(DateTime value);
+    void setAsDateTime(const Extended& value);
+    void setAsDateTime(DateTime value) { setAsDateTime(Extended::fromDouble(value)); }
     void setAsVariant(const Variant& value);
     void setAsStrings(const StringList& list);
 
@@ -89,10 +93,12 @@ private:
     void beforeGet();
     void checkSettable() const;
     void afterSet();
+    template <class MakeValue>
+    void replaceValue(MakeValue makeValue);
     // The current value as text, without refreshing it.
     std::string currentText() const;
     // Strings of kind 1 and 6 as numbers; nothing when not a number.
-    static bool textToNumber(const std::string& text, long double& number);
+    static std::optional<Extended> textToNumber(const std::string& text);
 
     std::string settingName_;
     std::string boundProperty_;

@@ -1,9 +1,9 @@
 #include "settings/PSettings.h"
 
 #include "base/ClassBuilder.h"
-#include "platform/registry/RegisteredOrganization.h"
-#include "platform/registry/SettingKeyPath.h"
 #include "settings/PSetting.h"
+#include "settings/RegisteredOrganization.h"
+#include "settings/SettingKeyPath.h"
 
 namespace lindora {
 

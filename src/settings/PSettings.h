@@ -11,7 +11,7 @@
 
 #include "base/Component.h"
 #include "base/Event.h"
-#include "platform/registry/RegistryTypes.h"
+#include "store/RegistryTypes.h"
 
 namespace lindora {
 

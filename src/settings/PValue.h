@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/registry/SettingValueLayout.h"
+#include "settings/SettingValueLayout.h"
 
 namespace lindora {
 
@@ -16,7 +16,12 @@ struct PValue {
     std::int32_t IntValue = 0;     // pvtInteger
     std::string Text;              // pvtString, pvtVariant, pvtStrings
     Persistent* Object = nullptr;  // pvtHidden, pvtCollection: not owned
-    long double FloatValue = 0;    // pvtFloat, pvtDateTime (80-bit extended)
+    Extended FloatValue;           // pvtFloat, pvtDateTime
+
+    static PValue boolean(bool value);
+    static PValue integer(std::int32_t value);
+    static PValue number(PValueType kind, const Extended& value);  // pvtFloat, pvtDateTime
+    static PValue text(PValueType kind, std::string value);        // pvtString, pvtVariant, pvtStrings
 
     void clear() { *this = PValue(); }
     bool holdsText() const { return Kind == pvtString || Kind == pvtVariant || Kind == pvtStrings; }

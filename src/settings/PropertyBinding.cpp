@@ -29,18 +29,11 @@ std::vector<std::string> splitSettingPath(std::string_view path) {
 
 namespace {
 
-PValue textValue(PValueType kind, std::string text) {
-    PValue v;
-    v.Kind = kind;
-    v.Text = std::move(text);
-    return v;
-}
-
 PValue objectValue(Persistent* object) {
     PValue v;
     if (!object) return v;
-    if (auto* list = dynamic_cast<StringList*>(object)) return textValue(pvtStrings, list->commaText());
-    if (auto* component = dynamic_cast<Component*>(object)) return textValue(pvtString, component->name());
+    if (auto* list = dynamic_cast<StringList*>(object)) return PValue::text(pvtStrings, list->commaText());
+    if (auto* component = dynamic_cast<Component*>(object)) return PValue::text(pvtString, component->name());
     if (auto* collection = dynamic_cast<Collection*>(object)) {
         v.Kind = pvtCollection;
         v.Object = collection;
@@ -52,18 +45,12 @@ PValue propertyValue(Persistent& object, const PropInfo& prop) {
     PValue v;
     switch (prop.kind()) {
     case TypeKind::Integer:
-    case TypeKind::Char:
-        v.Kind = pvtInteger;
-        v.IntValue = static_cast<std::int32_t>(prop.getOrdinal(object));
-        break;
-    case TypeKind::Enumeration: v = textValue(pvtString, prop.getEnumName(object)); break;
-    case TypeKind::Float:
-        v.Kind = pvtFloat;
-        v.FloatValue = prop.getFloat(object);
-        break;
-    case TypeKind::String: v = textValue(pvtString, prop.getString(object)); break;
-    case TypeKind::Set: v = textValue(pvtString, prop.getSetText(object, false)); break;
-    case TypeKind::Variant: v = textValue(pvtVariant, prop.getVariant(object).toString()); break;
+    case TypeKind::Char: v = PValue::integer(static_cast<std::int32_t>(prop.getOrdinal(object))); break;
+    case TypeKind::Enumeration: v = PValue::text(pvtString, prop.getEnumName(object)); break;
+    case TypeKind::Float: v = PValue::number(pvtFloat, Extended::fromDouble(prop.getFloat(object))); break;
+    case TypeKind::String: v = PValue::text(pvtString, prop.getString(object)); break;
+    case TypeKind::Set: v = PValue::text(pvtString, prop.getSetText(object, false)); break;
+    case TypeKind::Variant: v = PValue::text(pvtVariant, prop.getVariant(object).toString()); break;
     default: break;
     }
     return v;
@@ -163,7 +150,7 @@ void writeBoundValue(Component& form, const std::vector<std::string>& path, PSet
             return;
         }
         case TypeKind::Float:
-            if (numericValue(value)) prop->setFloat(*current, static_cast<double>(setting.asFloat()));
+            if (numericValue(value)) prop->setFloat(*current, setting.asFloat().toDouble());
             return;
         case TypeKind::String: prop->setString(*current, setting.asString()); return;
         case TypeKind::Set:

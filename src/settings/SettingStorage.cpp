@@ -3,10 +3,10 @@
 #include "base/Collection.h"
 #include "base/ComponentStream.h"
 #include "base/Stream.h"
-#include "platform/registry/PRegistry.h"
-#include "platform/registry/RegistryTypes.h"
 #include "settings/HiddenPropsUse.h"
+#include "settings/PRegistry.h"
 #include "settings/PSetting.h"
+#include "store/RegistryTypes.h"
 
 namespace lindora {
 
@@ -90,7 +90,7 @@ void loadStoredValue(PSetting& setting, const StoredValue& stored) {
     case pvtInteger: setting.setAsInteger(stored.intValue); break;
     case pvtFloat: setting.setAsFloat(stored.floatValue); break;
     case pvtBoolean: setting.setAsBoolean(stored.boolValue); break;
-    case pvtDateTime: setting.setAsDateTime(static_cast<DateTime>(stored.floatValue)); break;
+    case pvtDateTime: setting.setAsDateTime(stored.floatValue); break;
     case pvtVariant: setting.setAsVariant(Variant(stored.text)); break;
     case pvtStrings:
         setting.setAsString(stored.text);
@@ -116,8 +116,8 @@ void saveSetting(PRegistry& registry, const std::string& baseKeyPath, PSetting& 
     SettingLocation where = locationOf(baseKeyPath, setting);
     const bool changed = setting.boundProperty().empty() || setting.value().differsFrom(setting.defaultValue());
     if (changed || force) {
-        // Nothing to write for an empty value; the layouts have no bytes for it.
-        if (setting.value().Kind == pvtNone || setting.value().Kind > pvtCollection) return;
+        // An empty value still opens (creates) its key; the plain layouts write no bytes for it,
+        // a scrambled one its header-only block.
         if (!registry.OpenKey(absolute(where.keyPath), true))
             throw ERegistryException("Failed to set data for '" + where.valueName + "'");
         StoredValue stored = toStoredValue(setting);

@@ -1,12 +1,12 @@
 #pragma once
 // Saving and restoring one setting in the registry: the key and value name follow from the
-// base key path and the setting's Name or bound path (platform/registry/SettingKeyPath.h); the
-// bytes follow the value layouts (platform/registry/SettingValueLayout.h).
+// base key path and the setting's Name or bound path (settings/SettingKeyPath.h); the
+// bytes follow the value layouts (settings/SettingValueLayout.h).
 #include <string>
 
-#include "platform/registry/SettingKeyPath.h"
-#include "platform/registry/SettingValueLayout.h"
 #include "settings/PValue.h"
+#include "settings/SettingKeyPath.h"
+#include "settings/SettingValueLayout.h"
 
 namespace lindora {
 

@@ -11,9 +11,9 @@
 #include "bars/model/BarManager.h"
 #include "gfx/PersistentGraphics.h"
 #include "platform/browser/BrowserUri.h"
-#include "platform/registry/Registry.h"
 #include "settings/PFormSettings.h"
 #include "settings/PSetting.h"
+#include "store/Registry.h"
 
 namespace lindora::test {
 namespace {

@@ -12,10 +12,10 @@
 #include "base/ClassBuilder.h"
 #include "base/ClassRegistry.h"
 #include "platform/offscreen/OffscreenIntegration.h"
-#include "platform/registry/Registry.h"
-#include "platform/registry/RegistryRoots.h"
 #include "settings/PFormSettings.h"
 #include "settings/SettingsClasses.h"
+#include "store/Registry.h"
+#include "store/RegistryRoots.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 

@@ -6,76 +6,9 @@
 
 #include "base/DateTime.h"
 #include "base/Exception.h"
-#include "base/Extended.h"
 #include "base/NumberText.h"
 
 using namespace lindora;
-
-TEST(Extended80, KnownEncodings) {
-    struct Case {
-        double value;
-        Extended80 bytes;
-    } cases[] = {
-        {1.0, {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}},
-        {-2.5, {0, 0, 0, 0, 0, 0, 0, 0xA0, 0x00, 0xC0}},
-        // 0.1 as a double is 0x3FB999999999999A: its 52 fraction bits move up by 11.
-        {0.1, {0x00, 0xD0, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xFB, 0x3F}},
-        {0.0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-        {-0.0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80}},
-        // The smallest denormal, 2^-1074, is normal in extended: exponent 16383 - 1074 = 0x3BCD.
-        {std::bit_cast<double>(std::uint64_t{1}), {0, 0, 0, 0, 0, 0, 0, 0x80, 0xCD, 0x3B}},
-        // The largest denormal, (2^52 - 1) * 2^-1074: 52 ones shifted to the top, exponent 2^-1023.
-        {std::bit_cast<double>((std::uint64_t{1} << 52) - 1),
-         {0x00, 0xF0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x3C}},
-        {HUGE_VAL, {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x7F}},
-        {-HUGE_VAL, {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0xFF}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(encodeExtended(c.value), c.bytes) << c.value;
-        double back = decodeExtended(c.bytes);
-        EXPECT_EQ(std::bit_cast<std::uint64_t>(back), std::bit_cast<std::uint64_t>(c.value)) << c.value;
-    }
-}
-
-TEST(Extended80, EveryDoubleRoundTripsExactly) {
-    const double values[] = {1e-310,     -4.9e-324, 2.2250738585072014e-308, 1.7976931348623157e308,
-                             123456.789, -1.0 / 3,  6.02214076e23,           1e-300};
-    for (double v : values) EXPECT_EQ(decodeExtended(encodeExtended(v)), v) << v;
-    double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_TRUE(std::isnan(decodeExtended(encodeExtended(nan))));
-    // A signalling payload survives too (the quiet bit is what stays set).
-    auto payload = std::bit_cast<double>(std::uint64_t{0x7FF0000000000001} | (std::uint64_t{1} << 51));
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(decodeExtended(encodeExtended(payload))),
-              std::bit_cast<std::uint64_t>(payload));
-}
-
-TEST(Extended80, DecodingRoundsAndSaturates) {
-    // 1 + 2^-53 is exactly half way between 1 and the next double: ties to even gives 1.
-    Extended80 half = {0x00, 0x04, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F};
-    EXPECT_EQ(decodeExtended(half), 1.0);
-    // A little more than half rounds up.
-    Extended80 above = {0x01, 0x04, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F};
-    EXPECT_EQ(decodeExtended(above), std::nextafter(1.0, 2.0));
-    // All 64 significand bits set rounds up into the next power of two.
-    Extended80 carry = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x3F};
-    EXPECT_EQ(decodeExtended(carry), 2.0);
-    // Beyond the double range: infinity with the sign.
-    Extended80 huge = {0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0xC4};  // -2^1025
-    EXPECT_EQ(decodeExtended(huge), -HUGE_VAL);
-    // The extended 0.1 (…CCCD) rounds to the double 0.1.
-    Extended80 tenth = {0xCD, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xFB, 0x3F};
-    EXPECT_EQ(decodeExtended(tenth), 0.1);
-    // Far below the smallest denormal: zero; just above half of it: the smallest denormal.
-    Extended80 tiny = {0, 0, 0, 0, 0, 0, 0, 0x80, 0x01, 0x00};
-    EXPECT_EQ(decodeExtended(tiny), 0.0);
-    Extended80 overHalf = {0x01, 0, 0, 0, 0, 0, 0, 0x80, 0xCC, 0x3B};  // just over 2^-1075
-    EXPECT_EQ(decodeExtended(overHalf), std::bit_cast<double>(std::uint64_t{1}));
-    Extended80 exactHalf = {0, 0, 0, 0, 0, 0, 0, 0x80, 0xCC, 0x3B};  // 2^-1075: tie to even
-    EXPECT_EQ(decodeExtended(exactHalf), 0.0);
-    // A NaN whose payload sits only in the low bits stays a NaN.
-    Extended80 lowNan = {0x01, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x7F};
-    EXPECT_TRUE(std::isnan(decodeExtended(lowNan)));
-}
 
 TEST(FloatText, GeneralFormat) {
     struct Case {

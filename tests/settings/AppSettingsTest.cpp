@@ -106,7 +106,7 @@ TEST_F(AppSettings, DestructionSavesEveryValueWithItsLayout) {
     app->OnPreSave.bind([&](Persistent*) { ++preSaves; });
     app->setSaveAll(false);  // no bound property: always written
     app->addSetting("Count")->setAsInteger(7);
-    app->addSetting("Ratio")->setAsFloat(1.5L);
+    app->addSetting("Ratio")->setAsFloat(1.5);
     PSetting* secret = app->addSetting("Secret", true);
     secret->setAsString("pw");
     auto store = RegistryRoots::store(RegistryRoot::CurrentUser);

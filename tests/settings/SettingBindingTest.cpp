@@ -89,7 +89,7 @@ TEST_F(SettingBinding, ReadsFloatsReferencesAndObjects) {
     EXPECT_EQ(buddy->value().Kind, pvtString);
 
     PSetting* ratio = bound("btnAutoLogin.Ratio");
-    EXPECT_EQ(ratio->asFloat(), 0.5L);
+    EXPECT_EQ(ratio->asFloat().toDouble(), 0.5);
     EXPECT_EQ(ratio->value().Kind, pvtFloat);
 
     PSetting* hidden = bound("btnAutoLogin.Memo");
@@ -123,7 +123,7 @@ TEST_F(SettingBinding, NumericPropertiesTakeNumbersAndNumericTextOnly) {
     EXPECT_EQ(button->width(), 42);
     width->setAsString("12.7");
     EXPECT_EQ(button->width(), 12);
-    width->setAsFloat(-3.9L);
+    width->setAsFloat(-3.9);
     EXPECT_EQ(button->width(), -3);
     width->setAsString("wide");
     EXPECT_EQ(button->width(), -3);
@@ -194,12 +194,12 @@ TEST(SettingAccessors, ConvertEveryKindOrRaiseTheFixedMessage) {
 
     s.setAsString("12.7");
     EXPECT_EQ(s.asInteger(), 12);
-    EXPECT_NEAR(static_cast<double>(s.asFloat()), 12.7, 1e-12);
+    EXPECT_EQ(s.asFloat().toDouble(), 12.7);
     s.setAsString("-12.7");
     EXPECT_EQ(s.asInteger(), -12);
     s.setAsString("letters");
     EXPECT_EQ(s.asInteger(), 0);
-    EXPECT_EQ(s.asFloat(), 0.0L);
+    EXPECT_EQ(s.asFloat().toDouble(), 0.0);
     s.setAsString("true");
     EXPECT_FALSE(s.asBoolean());  // only "True" exactly
     s.setAsString("1e12");
@@ -208,17 +208,17 @@ TEST(SettingAccessors, ConvertEveryKindOrRaiseTheFixedMessage) {
     s.setAsInteger(-5);
     EXPECT_TRUE(s.asBoolean());
     EXPECT_EQ(s.asString(), "-5");
-    EXPECT_EQ(s.asFloat(), -5.0L);
+    EXPECT_EQ(s.asFloat().toDouble(), -5.0);
     EXPECT_EQ(s.asVariant(), Variant(std::int64_t{-5}));
 
-    s.setAsFloat(2.75L);
+    s.setAsFloat(2.75);
     EXPECT_EQ(s.asInteger(), 2);
     EXPECT_EQ(s.asString(), "2.75");
     EXPECT_EQ(s.asVariant(), Variant(2.75));
 
     s.setAsBoolean(true);
     EXPECT_EQ(s.asInteger(), 1);
-    EXPECT_EQ(s.asFloat(), 1.0L);
+    EXPECT_EQ(s.asFloat().toDouble(), 1.0);
     EXPECT_EQ(s.asString(), "True");
     EXPECT_EQ(s.asVariant(), Variant(true));
 
@@ -229,7 +229,7 @@ TEST(SettingAccessors, ConvertEveryKindOrRaiseTheFixedMessage) {
 
     s.setAsDateTime(1.5);
     EXPECT_EQ(s.value().Kind, pvtDateTime);
-    EXPECT_EQ(s.asFloat(), 1.5L);
+    EXPECT_EQ(s.asFloat().toDouble(), 1.5);
     EXPECT_EQ(s.asDateTime(), 1.5);
     EXPECT_EQ(s.asString(), "1899-12-31 12:00:00");
     try {

@@ -6,10 +6,10 @@
 
 #include "SettingsFixture.h"
 #include "SettingsTestClasses.h"
-#include "platform/registry/PRegistry.h"
-#include "platform/registry/ValueScrambler.h"
+#include "settings/PRegistry.h"
 #include "settings/PSetting.h"
 #include "settings/SettingStorage.h"
+#include "settings/ValueScrambler.h"
 
 namespace lindora::test {
 namespace {
@@ -59,10 +59,10 @@ struct LayoutCase {
 
 TEST_F(SettingStorage, EveryBinaryKindHasItsExactBytes) {
     const LayoutCase cases[] = {
-        {"Float", [](PSetting& s) { s.setAsFloat(1.5L); }, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x3F}},
+        {"Float", [](PSetting& s) { s.setAsFloat(1.5); }, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x3F}},
         {"DateTime", [](PSetting& s) { s.setAsDateTime(2.0); }, {5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0x40}},
         {"NegativeFloat",
-         [](PSetting& s) { s.setAsFloat(-0.75L); },
+         [](PSetting& s) { s.setAsFloat(-0.75); },
          {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFE, 0xBF}},
         {"MainForm", [](PSetting& s) { s.setAsBoolean(true); }, {4, 0, 0, 0, 1}},
         {"Off", [](PSetting& s) { s.setAsBoolean(false); }, {4, 0, 0, 0, 0}},
@@ -102,6 +102,47 @@ TEST_F(SettingStorage, StringsAndIntegersUseTheirOwnRegistryTypes) {
     PSetting* empty = named("Nothing");
     save(*empty, true);  // kind 0 writes nothing
     EXPECT_FALSE(valueExists(kBase, "Nothing"));
+}
+
+TEST_F(SettingStorage, StoredNumbersComeBackByteForByteAfterARestore) {
+    // Extended encodings that no double holds: the setting keeps and writes them unchanged.
+    const Bytes stored[] = {
+        {3, 0, 0, 0, 0x01, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x7F},                    // a signalling NaN
+        {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x40, 0x00, 0x40},                       // an unnormal
+        {5, 0, 0, 0, 0x01, 0, 0, 0, 0, 0, 0, 0x80, 0x0E, 0x40},                    // 2^15 + 2^-48: a date-time
+        {3, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x3E, 0x40},  // 2^64 - 1
+    };
+    for (const Bytes& bytes : stored) {
+        {
+            PRegistry r;
+            ASSERT_TRUE(r.OpenKey("\\" + kBase, true));
+            r.WriteBinaryData("Number", bytes);
+        }
+        PSetting* s = named("Number");
+        restore(*s);
+        ASSERT_EQ(s->value().Kind, bytes[0]);
+        save(*s, false);
+        EXPECT_EQ(binaryAt(kBase, "Number"), bytes);
+    }
+}
+
+TEST_F(SettingStorage, AnEmptyValueOpensItsKeyAndAnEncryptedOneKeepsItsHeaderOnlyBlock) {
+    PSetting* nowhere = bound("lstNowhere.Items");  // resolves to nothing: an empty value
+    ASSERT_EQ(nowhere->value().Kind, pvtNone);
+    save(*nowhere, true);
+    EXPECT_TRUE(keyExists(kBase + "\\lstNowhere")) << "the key is opened with creation";
+    EXPECT_FALSE(valueExists(kBase + "\\lstNowhere", "Items")) << "with nothing written";
+
+    PSetting* secret = named("Secret");
+    secret->setEncrypted(true);
+    save(*secret, true);
+    const Bytes stored = binaryAt(kBase, "Secret");
+    ASSERT_EQ(stored.size(), 14u) << "the payload's length (0) plus 14";
+    EXPECT_EQ(unscrambleBytes(stored, "Secret"), (Bytes{5, 0, 0, 0, 'T', 'P', 'S', 'O', 'K', 0, 0, 0, 0}));
+
+    secret->setAsInteger(7);
+    restore(*secret);
+    EXPECT_EQ(secret->value().Kind, pvtNone) << "the header-only block restores as empty";
 }
 
 TEST_F(SettingStorage, HiddenPropertiesAndCollectionsStreamTheirObjects) {
