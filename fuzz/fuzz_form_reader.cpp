@@ -2,6 +2,7 @@
 // with EReadError, without leaks or memory errors; what reads must write back to a text that
 // reads again and writes identically.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 

@@ -54,6 +54,8 @@ Variant Reader::readVariant() {
     case ValueType::True:
     case ValueType::False: return Variant(readBoolean());
     case ValueType::Nil: readIdent(); return Variant();
+    // The non-finite numbers are written as the words INF and NAN, which readFloat checks.
+    case ValueType::Ident: return Variant(readFloat());
     default: break;
     }
     error(std::string("expected a variant value, found ") + valueTypeName(nextValue()));

@@ -217,14 +217,11 @@ private:
         const char* last = s.data() + s.size();
         if (isFloat) {
             t.kind = Token::Float;
+            // A literal beyond the range of double (either way) is refused rather than read as
+            // infinity or zero: the writer would not give back the text that was read.
             auto [end, ec] = std::from_chars(first, last, t.number);
-            if (ec == std::errc::result_out_of_range) {
-                bool tiny = s.find("e-") != std::string::npos;
-                t.number = tiny ? 0.0 : HUGE_VAL;
-                if (negative) t.number = -t.number;
-            } else if (ec != std::errc() || end != last) {
-                fail(t.line, t.column, "invalid number");
-            }
+            if (ec == std::errc::result_out_of_range) fail(t.line, t.column, "number out of range");
+            if (ec != std::errc() || end != last) fail(t.line, t.column, "invalid number");
         } else {
             t.kind = Token::Integer;
             auto [end, ec] = std::from_chars(first, last, t.integer);

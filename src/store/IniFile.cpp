@@ -64,14 +64,18 @@ IniFile::IniFile(std::filesystem::path fileName) : m_fileName(std::move(fileName
 void IniFile::SetText(std::string_view text) {
     m_preamble.clear();
     m_sections.clear();
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    // Byte order marks at the start: the text given back has none, so a second one kept as part
+    // of the first line would be taken for the mark when it is read again.
+    while (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     size_t pos = 0;
     while (pos < text.size()) {
         size_t end = text.find('\n', pos);
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(pos, end - pos);
         pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // Every carriage return ending the line: the text given back ends lines with "\n" alone,
+        // so a kept one would end the line when it is read again.
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         std::string_view t = trim(line);
         size_t close = t.find(']');
         bool header = !t.empty() && t.front() == '[' && close != std::string_view::npos &&

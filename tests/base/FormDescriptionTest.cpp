@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "TestClasses.h"
 #include "base/ClassRegistry.h"
 #include "base/Exception.h"
@@ -223,6 +226,11 @@ TEST_F(FormDescriptionTest, ErrorsCarryLineColumnAndLeaveNothingBehind) {
         {"object F: TestForm\n  object w: Widget\n    Left 5\n  end\nend", 3, 10, "expected '=', found integer"},
         {"object F: TestForm\n  object w: Widget\n    Left = 1.5\n  end\nend", 3, 12,
          "expected an integer for property 'Left', found floating point number"},
+        // numbers beyond the range of double, which must not turn into infinity or zero
+        {"object F: TestForm\n  object w: Widget\n    Extra = 1.5E77777777777777777\n  end\nend", 3, 13,
+         "number out of range"},
+        {"object F: TestForm\n  object w: Widget\n    Ratio = -1E400\n  end\nend", 3, 13, "number out of range"},
+        {"object F: TestForm\n  object w: Widget\n    Ratio = 1E-400\n  end\nend", 3, 13, "number out of range"},
         {"object F: TestForm\n  object w: Widget\n    Blob = {4C0}\n  end\nend", 3, 16,
          "odd number of hexadecimal digits"},
         {"object F: TestForm\nend\nend", 3, 1, "expected end of the description, found 'end'"},
@@ -291,16 +299,34 @@ TEST_F(FormDescriptionTest, ReferencesFromItemsReplacedLaterAreDropped) {
 }
 
 TEST_F(FormDescriptionTest, NonFiniteFloatsRoundTrip) {
-    for (const char* value : {"1E400", "-1E400", "INF", "-INF", "NAN"}) {
-        TestForm form;
-        readFormDescription(
-            std::string("object F: TestForm\n  object w: Widget\n    Ratio = ") + value + "\n  end\nend\n", form);
-        std::string written = writeFormDescription(form);
-        TestForm again;
-        readFormDescription(written, again);
-        EXPECT_EQ(writeFormDescription(again), written) << value;
+    // Both a float property and a variant one: the writer writes INF, -INF and NAN for either.
+    for (const char* prop : {"Ratio", "Extra"}) {
+        for (const char* value : {"INF", "-INF", "NAN"}) {
+            const std::string text =
+                std::string("object F: TestForm\n  object w: Widget\n    ") + prop + " = " + value + "\n  end\nend\n";
+            TestForm form;
+            readFormDescription(text, form);
+            const std::string written = writeFormDescription(form);
+            EXPECT_NE(written.find(std::string("    ") + prop + " = " + value + "\n"), std::string::npos) << written;
+            TestForm again;
+            readFormDescription(written, again);
+            EXPECT_EQ(writeFormDescription(again), written);
+        }
     }
     TestForm form;
-    EXPECT_THROW(readFormDescription("object F: TestForm\n  object w: Widget\n    Ratio = Lots\n  end\nend\n", form),
-                 EReadError);
+    auto* w = new Widget(&form);
+    w->setName("w");
+    w->setExtra(Variant(-HUGE_VAL));
+    w->setRatio(std::numeric_limits<double>::quiet_NaN());
+    TestForm again;
+    readFormDescription(writeFormDescription(form), again);
+    EXPECT_EQ(widget(again, "w")->extra().toFloat(), -HUGE_VAL);
+    EXPECT_TRUE(std::isnan(widget(again, "w")->ratio()));
+    for (const char* bad : {"Ratio = Lots", "Extra = Lots", "Extra = -NAN"}) {
+        TestForm f;
+        EXPECT_THROW(readFormDescription(
+                         std::string("object F: TestForm\n  object w: Widget\n    ") + bad + "\n  end\nend\n", f),
+                     EReadError)
+            << bad;
+    }
 }

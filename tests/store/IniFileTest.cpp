@@ -158,6 +158,19 @@ TEST_F(IniFileTest, SavingLeavesNoTemporaryFileAndReportsFailures) {
     EXPECT_TRUE(blocked.Modified());
 }
 
+TEST_F(IniFileTest, ByteOrderMarksAndCarriageReturnsAreNoPartOfTheLines) {
+    // Each is dropped when the text is read, so that the text given back reads the same again.
+    IniFile ini(file());
+    ini.SetText("\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\nk=v\r\r\nm=w\r\r\r\n");
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "v");
+    EXPECT_EQ(ini.ReadString("S", "m", ""), "w");
+    const std::string text = ini.GetText();
+    EXPECT_EQ(text, "[S]\nk=v\nm=w\n");
+    IniFile again(file());
+    again.SetText(text);
+    EXPECT_EQ(again.GetText(), text);
+}
+
 TEST_F(IniFileTest, ReadingAndWritingBackKeepsAnyTextUnchanged) {
     const char* const pieces[] = {"[S]", "[ s ]",     "k=v",        "K = v ",  "; note",  "# note",  "",
                                   "  ",  "no equals", "=empty key", "x=\"q\"", "[Other]", "key=a=b", "[unclosed"};

@@ -20,10 +20,13 @@ std::vector<std::string> splitWords(const std::string& s) {
     return words;
 }
 
+// The same white space that separates words: a line of only vertical tabs or form feeds is blank.
+constexpr const char* kBlanks = " \t\r\v\f";
+
 std::string trim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t\r");
+    const auto b = s.find_first_not_of(kBlanks);
     if (b == std::string::npos) return {};
-    const auto e = s.find_last_not_of(" \t\r");
+    const auto e = s.find_last_not_of(kBlanks);
     return s.substr(b, e - b + 1);
 }
 
@@ -85,6 +88,7 @@ InputScript InputScript::parse(const std::string& text) {
             std::size_t start = 0;
             while (true) {
                 auto plus = combo.find('+', start);
+                const bool plusKey = plus == start;
                 // A trailing "+" names the plus key itself ("Ctrl++").
                 std::string part = plus == std::string::npos ? combo.substr(start)
                                    : plus == start           ? std::string("=")
@@ -93,6 +97,7 @@ InputScript InputScript::parse(const std::string& text) {
                 c.keys.push_back(parseKey(line, part));
                 if (plus == std::string::npos) break;
                 start = plus + 1;
+                if (plusKey && start == combo.size()) break;
                 if (start >= combo.size()) throw InputScriptError(line, "key combination ends with \"+\"");
             }
             for (std::size_t i = 0; i + 1 < c.keys.size(); ++i)

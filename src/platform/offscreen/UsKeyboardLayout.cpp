@@ -108,7 +108,8 @@ std::optional<unsigned> UsKeyboardLayout::keyFromName(const std::string& name) {
         for (const auto& k : oemKeys)
             if (name[0] == k.plain) return k.vk;
     }
-    if (name.size() >= 2 && (name[0] == 'F' || name[0] == 'f') &&
+    // F1 to F12: at most two digits, so that a long number cannot overflow the conversion.
+    if (name.size() >= 2 && name.size() <= 3 && (name[0] == 'F' || name[0] == 'f') &&
         std::all_of(name.begin() + 1, name.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
         int n = std::stoi(name.substr(1));
         if (n >= 1 && n <= 12) return static_cast<unsigned>(VK_F1 + n - 1);

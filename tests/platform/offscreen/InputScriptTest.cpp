@@ -61,6 +61,9 @@ TEST(InputScriptTest, ABadLineIsReportedWithItsNumberAndWhatIsWrong) {
         {"key Alt+Hyper\n", 1, "unknown key \"Hyper\""},
         {"key H+Alt\n", 1, "only Alt, Ctrl and Shift can come before"},
         {"key F13\n", 1, "unknown key \"F13\""},
+        {"key F99999999999\n", 1, "unknown key \"F99999999999\""},
+        {"key Ctrl+\n", 1, "key combination ends with \"+\""},
+        {"key Ctrl++A\n", 1, "only Alt, Ctrl and Shift can come before"},
         {"\n\nwait -5\n", 3, "wait needs a time of 0 ms or more"},
         {"type\n", 1, "expected \"type TEXT\""},
         {"type caf\xC3\xA9\n", 1, "cannot be typed on the US keyboard layout"},
@@ -81,6 +84,17 @@ TEST(InputScriptTest, ABadLineIsReportedWithItsNumberAndWhatIsWrong) {
             EXPECT_NE(std::string(e.what()).find("line " + std::to_string(c.line)), std::string::npos);
         }
     }
+}
+
+TEST(InputScriptTest, PlusKeyAndLinesOfOtherWhiteSpace) {
+    // A trailing "+" is the plus key; lines of vertical tabs and form feeds are blank.
+    const auto script = InputScript::parse("key Ctrl++\n\v\f\n\f\nkey +\n \v key Shift+F12 \f\n");
+    const auto& c = script.commands();
+    ASSERT_EQ(c.size(), 3u);
+    EXPECT_EQ(c[0].keys, (std::vector<unsigned>{VK_CONTROL, VK_OEM_PLUS}));
+    EXPECT_EQ(c[1].keys, (std::vector<unsigned>{VK_OEM_PLUS}));
+    EXPECT_EQ(c[1].line, 4);
+    EXPECT_EQ(c[2].keys, (std::vector<unsigned>{VK_SHIFT, VK_F12}));
 }
 
 TEST(InputScriptTest, AMissingFileIsNamed) {
