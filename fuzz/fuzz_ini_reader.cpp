@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/ini/IniFile.h"
+#include "store/IniFile.h"
 
 using namespace lindora;
 

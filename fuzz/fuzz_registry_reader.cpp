@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/registry/RegistryFileFormat.h"
+#include "store/RegistryFileFormat.h"
 
 using namespace lindora;
 
