@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
+scripts/check-includes.sh
 BUILD=build/test
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLINDORA_SANITIZE=ON -DLINDORA_BENCH=OFF >/dev/null
 cmake --build "$BUILD" -j"$(nproc)"
