@@ -51,7 +51,7 @@ TEST_F(HandlerExceptionTest, ExceptionsOutsideADispatchGoToTheApplicationsReport
                  return false;
              });
          },
-         [&] { platform().click(inTop); }, [&] { ws().removeObserver(observer); }},
+         [&] { platform().input().click(inTop); }, [&] { ws().removeObserver(observer); }},
         {"a keyboard observer",
          [&] {
              observer = ws().addKeyboardObserver([](const KeyboardEvent& e) -> bool {
@@ -59,7 +59,7 @@ TEST_F(HandlerExceptionTest, ExceptionsOutsideADispatchGoToTheApplicationsReport
                  return false;
              });
          },
-         [&] { platform().key('A'); }, [&] { ws().removeObserver(observer); }},
+         [&] { platform().input().key('A'); }, [&] { ws().removeObserver(observer); }},
         {"a message observer",
          [&] {
              observer = ws().addMessageObserver([&](Window* target, const Message& m) {
@@ -67,7 +67,7 @@ TEST_F(HandlerExceptionTest, ExceptionsOutsideADispatchGoToTheApplicationsReport
              });
          },
          [&] {
-             platform().mouseMove(inTop + Point{5, 5});
+             platform().input().mouseMove(inTop + Point{5, 5});
          },
          [&] { ws().removeObserver(observer); }},
         {"WM_SETCURSOR",
@@ -78,7 +78,7 @@ TEST_F(HandlerExceptionTest, ExceptionsOutsideADispatchGoToTheApplicationsReport
              };
          },
          [&] {
-             platform().mouseMove(inTop + Point{1, 1});
+             platform().input().mouseMove(inTop + Point{1, 1});
          },
          [&] { top.onMessage = {}; }},
         {"WM_MOUSEACTIVATE",
@@ -88,7 +88,7 @@ TEST_F(HandlerExceptionTest, ExceptionsOutsideADispatchGoToTheApplicationsReport
                  return false;
              };
          },
-         [&] { platform().click(inOther); }, [&] { other.onMessage = {}; }},
+         [&] { platform().input().click(inOther); }, [&] { other.onMessage = {}; }},
         {"a paint", [&] { top.onPaint = [](Canvas&) { fail("a paint"); }; }, [&] { top.invalidate(); },
          [&] { top.onPaint = {}; }},
         {"a timer fired as the clock moves", [] {},
@@ -117,7 +117,7 @@ TEST_F(HandlerExceptionTest, ExceptionsOutsideADispatchGoToTheApplicationsReport
         ws().setFocus(&top);
         top.received.clear();
         platform().advance(1000);  // not a double click with the case's own
-        platform().click(inTop);
+        platform().input().click(inTop);
         app_->processMessages();
         EXPECT_EQ(top.receivedOf(WM_LBUTTONDOWN).size(), 1u);
     }

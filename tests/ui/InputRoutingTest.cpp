@@ -213,7 +213,7 @@ TEST_F(InputRoutingTest, CancelModeReleasesTheCaptureOfTheWindowThatHasIt) {
     EXPECT_EQ(ws().capture(), nullptr);
     EXPECT_EQ(a.receivedOf(WM_CAPTURECHANGED).size(), 1u);
     // The mouse goes where it points again.
-    platform().click({250, 50});
+    platform().input().click({250, 50});
     ws().processMessages();
     EXPECT_EQ(b.receivedOf(WM_LBUTTONDOWN).size(), 1u);
     EXPECT_TRUE(a.receivedOf(WM_LBUTTONDOWN).empty());
