@@ -148,7 +148,7 @@ TEST_F(BarManagerTest, SetterRulesIgnoreOutOfRangeValues) {
 }
 
 TEST_F(BarManagerTest, DockColorFollowsTheFormUntilSet) {
-    form().setColor(0x123456);
+    form().setColor(Color(0x123456));
     BarManager& m = manager();
     EXPECT_EQ(m.dockColor(), Color(0x123456));
     m.setDockColor(Color(0x00FF00));
