@@ -1,8 +1,9 @@
 // Categories, the manager's font, image-list links and the toolbars popup; with recording
-// controls and windows installed through the model's factories.
+// controls and windows made by a test controls integration.
 #include <gtest/gtest.h>
 
 #include "BarsTestSupport.h"
+#include "TestControlsIntegration.h"
 #include "bars/model/BarWindows.h"
 #include "bars/model/DockControl.h"
 #include "gfx/PersistentGraphics.h"
@@ -56,14 +57,15 @@ class CategoriesFontsImagesTest : public BarsTest {
 protected:
     void SetUp() override {
         BarsTest::SetUp();
-        BarFramework::registry().setControlFactory(
-            "BarButtonControl", [this](BarItemLink& l) { return std::make_unique<RecordingControl>(l, log); });
-        setBarWindowFactory(
-            {[this](BarManager&, Bar& bar) { return std::make_unique<RecordingBarWindow>(bar, log); }, {}});
+        TestControlsIntegration& controls = TestControlsIntegration::install();
+        controls.controls[&itemcontrols::BarButtonControl] = [this](BarItemLink& l) {
+            return std::make_unique<RecordingControl>(l, log);
+        };
+        controls.barWindow = [this](BarManager&, Bar& bar) { return std::make_unique<RecordingBarWindow>(bar, log); };
     }
     void TearDown() override {
-        BarsTest::TearDown();  // frees the windows while the factories' log is alive
-        setBarWindowFactory({});
+        BarsTest::TearDown();  // frees the windows while the log is alive
+        BarControlsIntegration::install(nullptr);
     }
     std::vector<std::string> log;
 };

@@ -5,12 +5,14 @@
 
 #include "bars/model/Bar.h"
 #include "bars/model/BarButton.h"
+#include "bars/model/BarControlsIntegration.h"
 #include "bars/model/BarEdit.h"
 #include "bars/model/BarFramework.h"
 #include "bars/model/BarItem.h"
 #include "bars/model/BarManager.h"
 #include "bars/model/BarSubItem.h"
 #include "bars/model/BarWindows.h"
+#include "bars/model/ItemControlClass.h"
 #include "base/ClassBuilder.h"
 
 namespace lindora {
@@ -254,32 +256,29 @@ bool BarItemLink::canVisibleIndex() const { return item_ && item_->isAvailable()
 
 ItemLinksWindow* BarItemLink::barControl() const { return links() ? links()->barControl() : nullptr; }
 
-std::string BarItemLink::controlClassName() const {
-    if (!item_) return {};
+const ItemControlClass* BarItemLink::controlClass() const {
+    if (!item_) return nullptr;
     if (ItemLinksWindow* w = barControl()) {
         auto* bar = dynamic_cast<Bar*>(links()->owner());
         if (dynamic_cast<BarWindowItem*>(item_) && w->isToolbar() && w->isVertical() && bar &&
             bar->rotateWhenVertical())
-            return "BarButtonControl";
+            return &itemcontrols::BarButtonControl;
     } else if (auto* bar = links() ? dynamic_cast<Bar*>(links()->owner()) : nullptr) {
         // Without a window the bar's docking style tells whether it would be vertical.
         BarDockingStyle ds = bar->dockingStyle();
         if (dynamic_cast<BarWindowItem*>(item_) && (ds == dsLeft || ds == dsRight) && bar->rotateWhenVertical())
-            return "BarButtonControl";
+            return &itemcontrols::BarButtonControl;
     }
     const RegItemRecord* r = BarFramework::registry().find(item_->classType());
-    return r ? r->controlClassName : std::string();
+    return r ? r->controlClass : nullptr;
 }
 
 void BarItemLink::createControl() {
     if (control_ || !item_ || !barControl()) return;
-    std::string name = controlClassName();
-    if (name.empty()) return;
-    for (const RegItemRecord& r : BarFramework::registry().entries())
-        if (r.controlClassName == name && r.factory) {
-            control_ = r.factory(*this);
-            return;
-        }
+    const ItemControlClass* controlClass = this->controlClass();
+    BarControlsIntegration* integration = BarControlsIntegration::instance();
+    if (!controlClass || !integration) return;
+    control_ = integration->createItemControl(*controlClass, *this);
 }
 
 void BarItemLink::destroyControl() {
@@ -542,15 +541,12 @@ void BarItemLinks::setBarControl(ItemLinksWindow* window) {
 
 std::unique_ptr<ItemLinksWindow> BarItemLinks::createBarControl() {
     if (!manager_) return nullptr;
-    const BarWindowFactory& f = barWindowFactory();
-    if (auto* bar = dynamic_cast<Bar*>(owner())) {
-        if (!f.createBarWindow) return nullptr;
-        return f.createBarWindow(*manager_, *bar);
-    }
+    BarControlsIntegration* integration = BarControlsIntegration::instance();
+    if (!integration) return nullptr;
+    if (auto* bar = dynamic_cast<Bar*>(owner())) return integration->createBarWindow(*manager_, *bar);
     BarManager* m = manager_;
     if (parentLink_ && parentLink_->barManager()) m = parentLink_->barManager();
-    if (!f.createSubMenuWindow) return nullptr;
-    return f.createSubMenuWindow(*m, *this);
+    return integration->createSubMenuWindow(*m, *this);
 }
 
 bool BarItemLinks::containsItem(const BarItem* item) const {

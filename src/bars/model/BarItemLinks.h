@@ -18,6 +18,7 @@ class BarItem;
 class BarItemControl;
 class BarItemLinks;
 class BarManager;
+class ItemControlClass;
 class ItemLinksWindow;
 
 class BarItemLink : public CollectionItem {
@@ -71,8 +72,9 @@ public:
     BarItemControl* control() const { return control_.get(); }
     void createControl();
     void destroyControl();
-    // The control class the item-control registry gives this link where it is shown now.
-    std::string controlClassName() const;
+    // The control class the item-control registry gives this link where it is shown now; null
+    // for an item class without an entry.
+    const ItemControlClass* controlClass() const;
     Rect itemRect() const { return itemRect_; }
     void setItemRect(const Rect& r) { itemRect_ = r; }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bars/model/BarButton.h"
+#include "bars/model/BarControlsIntegration.h"
 #include "bars/model/BarFramework.h"
 #include "bars/model/BarGroup.h"
 #include "bars/model/BarItem.h"
@@ -198,7 +199,6 @@ BarManager::BarManager(Component* owner) : Component(owner ? owner : application
         if (m->owner() == form) throw EBarError(bartext::SecondManager);
 
     BarFramework::managerList().add(this);
-    painterClass_ = getPainterClass();
     categories_ = std::make_unique<BarManagerCategories>(*this);
     bars_ = std::make_unique<Bars>(*this);
     dockColor_ = clBtnFace;
@@ -446,13 +446,13 @@ BarManagerStyle BarManager::effectiveStyle() const {
     return bmsEnhanced;
 }
 
-std::string BarManager::getPainterClass() const {
+BarPainterKind BarManager::getPainterClass() const {
     switch (effectiveStyle()) {
-    case bmsFlat: return "BarItemControlFlatPainter";
-    case bmsXP: return themesActive() ? "BarItemControlXPPainter" : "BarItemControlEnhancedPainter";
-    case bmsEnhanced: return "BarItemControlEnhancedPainter";
-    case bmsOffice11: return "BarItemControlOffice11Painter";
-    default: return "BarItemControlStandardPainter";
+    case bmsFlat: return BarPainterKind::Flat;
+    case bmsXP: return themesActive() ? BarPainterKind::XP : BarPainterKind::Enhanced;
+    case bmsEnhanced: return BarPainterKind::Enhanced;
+    case bmsOffice11: return BarPainterKind::Office11;
+    default: return BarPainterKind::Standard;
     }
 }
 
@@ -460,11 +460,22 @@ void BarManager::computeIconSize() {
     if (!largeIcons_) iconSize_ = 16;
     else if (useLargeImagesForLargeIcons_ && imageList(ilLargeImages)) iconSize_ = imageList(ilLargeImages)->width();
     else iconSize_ = 32;
+    buttonWidth_ = painter_ ? iconSize_ + painter_->buttonHorizontalMargin() : 0;
+    buttonHeight_ = painter_ ? iconSize_ + painter_->buttonVerticalMargin() : 0;
+    arrowWidth_ = painter_ ? painter_->dropDownArrowWidth(*this) : 0;
+}
+
+void BarManager::takePainter() {
+    BarControlsIntegration* integration = BarControlsIntegration::instance();
+    painter_ = integration ? integration->painter(getPainterClass()) : nullptr;
+    gripOffset_ = painter_ ? painter_->gripOffset() : 0;
+    gripAreaSize_ = painter_ ? painter_->gripAreaSize() : 0;
+    separatorIndent_ = painter_ ? painter_->separatorIndent() : 0;
 }
 
 void BarManager::applyStyle() {
     inStyleChange_ = true;
-    painterClass_ = getPainterClass();
+    takePainter();
     computeIconSize();
     forEachBarWindow([](BarWindow& w) { w.frameChanged(); });
     if (bars_)

@@ -44,7 +44,6 @@ private:
     void renumber(Map map);
 
     BarManager* manager_;
-    bool readingVisibles_ = false;
 };
 
 }  // namespace lindora
