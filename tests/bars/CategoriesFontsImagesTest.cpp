@@ -107,6 +107,15 @@ TEST_F(CategoriesFontsImagesTest, TheLastCategoryComesBackAsDefault) {
     ASSERT_EQ(m.categories().count(), 1);
     EXPECT_EQ(m.categories()[0], "Default");
     EXPECT_EQ(m.itemCount(), 0);
+
+    // Clearing frees the items of every category and ends with "Default" alone.
+    m.categories().add("File");
+    addButton("btnB");
+    addButton("btnC")->setCategory(1);
+    m.categories().clear();
+    ASSERT_EQ(m.categories().count(), 1);
+    EXPECT_EQ(m.categories()[0], "Default");
+    EXPECT_EQ(m.itemCount(), 0);
 }
 
 TEST_F(CategoriesFontsImagesTest, CategoryVisibilityAndItemsVisibility) {
@@ -196,8 +205,11 @@ TEST_F(CategoriesFontsImagesTest, ImageListChangesReachItemsWithAnImage) {
     log.clear();
     images->images().add(Bitmap(16, 16, RGB(255, 0, 0)));
     EXPECT_EQ(log, (std::vector<std::string>{"btnImage glyph"}));
+    log.clear();
+    // A freed list: the items that drew from it repaint without it.
     delete images;
     EXPECT_EQ(m.images(), nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"btnImage glyph"}));
 }
 
 TEST_F(CategoriesFontsImagesTest, ShownBarsGetAWindowAndTheirLinksControls) {

@@ -45,6 +45,7 @@ public:
     std::map<const ItemControlClass*, ControlFactory> controls;
     int servicesStarted = 0;
     int servicesStopped = 0;
+    int menusHidden = 0;
 
     std::unique_ptr<BarWindow> createBarWindow(BarManager& manager, Bar& bar) override {
         return barWindow ? barWindow(manager, bar) : nullptr;
@@ -62,6 +63,7 @@ public:
         if (it == painters_.end()) it = painters_.emplace(kind, std::make_unique<TestPainter>(kind)).first;
         return it->second.get();
     }
+    void hideAllMenus() override { ++menusHidden; }
     void startServices() override { ++servicesStarted; }
     void stopServices() override { ++servicesStopped; }
 

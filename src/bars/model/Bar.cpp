@@ -108,6 +108,9 @@ Bar::Bar(Collection* collection) : CollectionItem(collection) {
         if (!fontFromManager_) useOwnFont_ = true;
         if (window_) window_->fontChanged();
     });
+    background_.OnChange.bind([this](Persistent*) {
+        if (window_) window_->frameChanged();
+    });
     if (m && !m->isLoading()) m->barAdded(this);
 }
 

@@ -39,6 +39,9 @@ public:
     // The painter of a kind; it lives as long as this integration.
     virtual const BarPainter* painter(BarPainterKind kind) = 0;
 
+    // Ends menu mode along the whole chain of open menus.
+    virtual void hideAllMenus() {}
+
     // The services that live while any manager does: started with the first manager, stopped
     // with the last one.
     virtual void startServices() {}

@@ -74,6 +74,7 @@ BarItemLink::~BarItemLink() {
     BarItemLinks* l = links();
     BarManager* m = l ? l->barManager() : nullptr;
     if (m && !m->isDestroying()) m->itemLinkDeleting(this);
+    if (m) m->forgetHotLink(this);
     if (control_) {
         if (ItemLinksWindow* w = barControl()) w->forgetControl(*control_);
         control_.reset();
@@ -131,8 +132,10 @@ void BarItemLink::setItem(BarItem* item) {
     BarItemLinks* l = links();
     if (!l) return;
     l->refreshLists();
-    Component* c = ownerComponent(l);
-    if (c && !c->isLoading()) resetRecentState();
+    // Only a collection owned by a component (a sub item, a popup menu) resets the recent
+    // state here; a bar's links keep their place in the recent order.
+    auto* owner = dynamic_cast<Component*>(l->owner());
+    if (owner && !owner->isLoading()) resetRecentState();
     if (l->barControl() && shownIndex() >= 0) createControl();
     reportChange();
 }
@@ -274,7 +277,8 @@ const ItemControlClass* BarItemLink::controlClass() const {
 }
 
 void BarItemLink::createControl() {
-    if (control_ || !item_ || !barControl()) return;
+    // A control only while the collection is shown and the link is in its visible links.
+    if (control_ || !item_ || !barControl() || visibleIndex() < 0) return;
     const ItemControlClass* controlClass = this->controlClass();
     BarControlsIntegration* integration = BarControlsIntegration::instance();
     if (!controlClass || !integration) return;
@@ -382,10 +386,30 @@ BarItemLinks::~BarItemLinks() {
     clear();
 }
 
-CollectionItem* BarItemLinks::createItem() { return new BarItemLink(this); }
+CollectionItem* BarItemLinks::createItem() {
+    // The collection reports the addition while the link is still being built: the lists
+    // follow once it is complete.
+    adding_ = true;
+    BarItemLink* link = nullptr;
+    try {
+        link = new BarItemLink(this);
+    } catch (...) {
+        adding_ = false;
+        throw;
+    }
+    adding_ = false;
+    linksChanged();
+    return link;
+}
 
-void BarItemLinks::notify(CollectionItem* item, CollectionNotification action) {
-    if (action == cnAdded && window_) window_->linksChanged();
+void BarItemLinks::update(CollectionItem*) {
+    if (!adding_) linksChanged();
+}
+
+void BarItemLinks::linksChanged() {
+    // Additions, removals and moves: the lists follow the new order and the window is told.
+    refreshLists();
+    if (window_) window_->linksChanged();
 }
 
 bool BarItemLinks::useRecentItems() const {
@@ -419,6 +443,21 @@ void BarItemLinks::refreshLists() {
         }
         std::sort(shown_.begin(), shown_.end(),
                   [this](BarItemLink* a, BarItemLink* b) { return indexIn(visible_, a) < indexIn(visible_, b); });
+    }
+    syncControls();
+}
+
+void BarItemLinks::syncControls() {
+    if (!window_) return;
+    // VisibleLinks keeps the collection's order: one walk over both.
+    std::size_t v = 0;
+    for (CollectionItem* ci : items()) {
+        auto* link = static_cast<BarItemLink*>(ci);
+        const bool visible = v < visible_.size() && visible_[v] == link;
+        if (visible) ++v;
+        if (link->destroying_) continue;
+        if (visible) link->createControl();
+        else link->destroyControl();
     }
 }
 
@@ -535,8 +574,7 @@ void BarItemLinks::setBarControl(ItemLinksWindow* window) {
     if (!window)
         for (CollectionItem* ci : items()) static_cast<BarItemLink*>(ci)->destroyControl();
     window_ = window;
-    if (window_)
-        for (BarItemLink* l : shown_) l->createControl();
+    syncControls();
 }
 
 std::unique_ptr<ItemLinksWindow> BarItemLinks::createBarControl() {

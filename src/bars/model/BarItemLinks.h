@@ -196,11 +196,15 @@ public:
     void moveToRecentEnd(BarItemLink* link);
 
 protected:
-    void notify(CollectionItem* item, CollectionNotification action) override;
+    void update(CollectionItem* item) override;
     CollectionItem* createItem() override;
 
 private:
     friend class BarItemLink;
+    // Each link has a control exactly while this collection is shown and the link is visible.
+    void syncControls();
+    void linksChanged();
+
     BarManager* manager_;
     ItemLinksWindow* window_ = nullptr;
     std::vector<BarItemLink*> available_, visible_, shown_, recent_;
@@ -208,6 +212,7 @@ private:
     int previousRecentItemCount_ = -1;
     bool useRecentItems_ = true;
     bool assigning_ = false;
+    bool adding_ = false;
     BarItemLink* parentLink_ = nullptr;
 };
 

@@ -203,6 +203,10 @@ BarManager::BarManager(Component* owner) : Component(owner ? owner : application
     bars_ = std::make_unique<Bars>(*this);
     dockColor_ = clBtnFace;
     font_.OnChange.bind([this](Persistent*) { fontChanged(); });
+    // The bar background is drawn by the painter: a new picture re-applies the style.
+    backgrounds_.bar().OnChange.bind([this](Persistent*) {
+        if (!isLoading()) applyStyle();
+    });
     computeInitialUseCount();
     popupMenuLinks_ = std::make_unique<BarPopupMenuLinks>(this);
     computeIconSize();
@@ -216,6 +220,7 @@ BarManager::BarManager(Component* owner) : Component(owner ? owner : application
 BarManager::~BarManager() {
     setState(csDestroying, true);
     lookAndFeel_.OnChange.clear();
+    backgrounds_.bar().OnChange.clear();
     customizing_ = false;
     for (Component* p : std::vector<Component*>(popupMenus_)) delete p;
     popupMenus_.clear();
@@ -271,12 +276,18 @@ void BarManager::setLargeButtonArrowWidth(int v) {
 
 void BarManager::setFlatCloseButton(bool v) {
     if (v == flatCloseButton_) return;
+    forgetHotLinkOnMainMenu();
     flatCloseButton_ = v;
     if (BarWindow* w = mainMenuControl()) w->repaint();
 }
 
+void BarManager::forgetHotLinkOnMainMenu() {
+    if (hotLink_ && mainMenuBar_ && hotLink_->links() == &mainMenuBar_->itemLinks()) hotLink_ = nullptr;
+}
+
 void BarManager::setShowCloseButton(bool v) {
     if (v == showCloseButton_) return;
+    forgetHotLinkOnMainMenu();
     showCloseButton_ = v;
     if (BarWindow* w = mainMenuControl()) w->repaint();
 }
@@ -305,6 +316,19 @@ void BarManager::setMakeDisabledImagesFaded(bool v) {
 void BarManager::setMostRecentItemsPercents(int v) {
     mostRecentItemsPercents_ = std::clamp(v, 0, 100);
     computeInitialUseCount();
+}
+
+void BarManager::setCustomizing(bool v) {
+    if (v == customizing_) return;
+    customizing_ = v;
+    BarLockUpdate lock(this);
+    for (CollectionItem* ci : bars_->items()) static_cast<Bar*>(ci)->itemLinks().refreshLists();
+    for (BarItem* i : items_)
+        if (auto* sub = dynamic_cast<CustomBarSubItem*>(i)) sub->itemLinks().refreshLists();
+}
+
+void BarManager::forgetHotLink(const BarItemLink* link) {
+    if (!link || hotLink_ == link) hotLink_ = nullptr;
 }
 
 void BarManager::computeInitialUseCount() {
@@ -779,7 +803,7 @@ std::unique_ptr<BarManager::ToolbarsPopup> BarManager::buildToolbarsPopup() {
         button->setEnabled(!customizing_);
         link->setBeginGroup(true);
         button->OnClick.bind([this](Persistent*) {
-            customizing_ = true;
+            setCustomizing(true);
             OnShowCustomizingForm(this);
         });
         popup->customizeButton = button;
@@ -886,7 +910,11 @@ void BarManager::notification(Component* component, Operation operation) {
     Component::notification(component, operation);
     if (operation != opRemove) return;
     for (int k = 0; k < 5; ++k)
-        if (imageLists_[k].list == component) imageLists_[k] = {};
+        if (imageLists_[k].list == component) {
+            // The items drew from it: they repaint without it.
+            imageLists_[k] = {};
+            imagesChanged(static_cast<ImageListKind>(k));
+        }
     if (popupMenuLinks_) popupMenuLinks_->componentFreed(component);
     std::erase(popupMenus_, component);
     if (auto* d = dynamic_cast<DockControl*>(component)) std::erase(dockControls_, d);

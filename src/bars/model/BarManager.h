@@ -80,7 +80,7 @@ public:
     void setCanCustomize(bool v) { canCustomize_ = v; }
     BarManagerCategories& categories() { return *categories_; }
     const BarManagerCategories& categories() const { return *categories_; }
-    void setCategories(const StringList& c) { categories_->assign(c); }
+    void setCategories(const Persistent& c) { categories_->assign(c); }
     Color dockColor() const;
     void setDockColor(Color c);
     bool flatCloseButton() const { return flatCloseButton_; }
@@ -232,7 +232,14 @@ public:
     bool lockUpdate() const { return lockUpdate_; }
     void setLockUpdate(bool v);
     bool isCustomizing() const { return customizing_ || isDesigning(); }
-    void setCustomizing(bool v) { customizing_ = v; }
+    // Customizing mode on or off: every collection's lists are rebuilt, since in customizing
+    // mode every link with an item is shown.
+    void setCustomizing(bool v);
+    // The link whose control is selected (hot) in one of the manager's windows, or none.
+    BarItemLink* hotLink() const { return hotLink_; }
+    void setHotLink(BarItemLink* link) { hotLink_ = link; }
+    // Forgets the hot link; when `link` is given only if it is that one.
+    void forgetHotLink(const BarItemLink* link = nullptr);
     bool isInStyleChange() const { return inStyleChange_; }
     bool ownerFormActive() const { return ownerFormActive_; }
     void setOwnerFormActive(bool v) { ownerFormActive_ = v; }
@@ -313,6 +320,8 @@ private:
     friend class Bar;
     void applyStyle();
     void takePainter();
+    // The close button area of the main menu bar changes: a hot link there is forgotten.
+    void forgetHotLinkOnMainMenu();
     void computeIconSize();
     void computeInitialUseCount();
     void fontChanged();
@@ -387,6 +396,7 @@ private:
     int buttonWidth_ = 0;
     int buttonHeight_ = 0;
     int arrowWidth_ = 0;
+    BarItemLink* hotLink_ = nullptr;
     Font derivedFont_;
     int iconSize_ = 16;
     int initialUseCount_ = 20;

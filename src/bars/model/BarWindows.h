@@ -25,6 +25,15 @@ public:
 
     BarItemLink& link() const { return *link_; }
 
+    // A user click on the control: a checked button first toggles Down and closes its own
+    // drop-down; a control that closes menus marks the link used with counting (its source
+    // link first) and closes every open menu; a control that can click then clicks the item
+    // with ClickItemLink set to the link (its source link when it has one). Closing the menus
+    // may free this control, so nothing of it is used after that.
+    void click();
+    virtual bool closesMenusWhenClicked() const { return true; }
+    virtual bool canClick() const { return true; }
+
     virtual void captionChanged() {}
     virtual void enabledChanged() {}
     virtual void glyphChanged() {}
