@@ -260,21 +260,17 @@ TEST_F(BarManagerTest, ListAndServicesFollowTheFirstAndLastManager) {
     BarControlsIntegration::install(nullptr);
 }
 
-TEST_F(BarManagerTest, ServicesMoveToAnIntegrationInstalledWhileManagersLive) {
-    manager();
+TEST_F(BarManagerTest, AnIntegrationInstalledWhileManagersLiveTakesOverServicesAndPainters) {
+    manager().setStyle(bmsFlat);
     TestControlsIntegration& first = TestControlsIntegration::install();
-    EXPECT_EQ(first.servicesStarted, 1);
+    EXPECT_EQ(first.servicesStarted, 1);  // a manager lives already
     int firstStopped = 0;
-    struct Watch : TestControlsIntegration {
-        int* stopped;
-        void stopServices() override { ++*stopped; }
-    };
-    auto watched = std::make_unique<Watch>();
-    watched->stopped = &firstStopped;
-    BarControlsIntegration::install(std::move(watched));
+    first.onStop = [&] { ++firstStopped; };
     TestControlsIntegration& second = TestControlsIntegration::install();
     EXPECT_EQ(firstStopped, 1);
     EXPECT_EQ(second.servicesStarted, 1);
+    // The first integration's painters went with it.
+    EXPECT_EQ(manager().painter(), second.painter(BarPainterKind::Flat));
     BarControlsIntegration::install(nullptr);
     EXPECT_EQ(manager().painter(), nullptr);
 }

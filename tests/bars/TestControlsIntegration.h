@@ -46,6 +46,7 @@ public:
     int servicesStarted = 0;
     int servicesStopped = 0;
     int menusHidden = 0;
+    std::function<void()> onStop;
 
     std::unique_ptr<BarWindow> createBarWindow(BarManager& manager, Bar& bar) override {
         return barWindow ? barWindow(manager, bar) : nullptr;
@@ -65,7 +66,10 @@ public:
     }
     void hideAllMenus() override { ++menusHidden; }
     void startServices() override { ++servicesStarted; }
-    void stopServices() override { ++servicesStopped; }
+    void stopServices() override {
+        ++servicesStopped;
+        if (onStop) onStop();
+    }
 
 private:
     std::map<BarPainterKind, std::unique_ptr<TestPainter>> painters_;
