@@ -6,7 +6,6 @@
 
 #include "base/ClassBuilder.h"
 #include "base/Filer.h"
-#include "settings/FormAccess.h"
 #include "settings/FormPlacement.h"
 #include "settings/PAppSettings.h"
 #include "settings/PRegistry.h"
@@ -15,6 +14,7 @@
 #include "settings/SettingStorage.h"
 #include "settings/SettingsExceptions.h"
 #include "store/RegistryBatch.h"
+#include "ui/FormAccess.h"
 #include "ui/Messages.h"
 #include "ui/Screen.h"
 #include "ui/Window.h"
@@ -108,7 +108,7 @@ const ClassInfo& PFormSettings::classInfo() {
 }
 
 PFormSettings::PFormSettings(Component* owner)
-    : PSettings(owner), form_(formAccessFor(owner)), recent_(std::make_unique<RecentFilesMenu>(*this)) {
+    : PSettings(owner), form_(formAccessOf(owner)), recent_(std::make_unique<RecentFilesMenu>(*this)) {
     if (!form_) throw EPFormSettingsException("Parent must be a TCustomForm descendent");
 
     recent_->measureText = [this](const std::string& text) { return form_->textWidth(text); };
@@ -137,7 +137,7 @@ PFormSettings::PFormSettings(Component* owner)
     }
 
     if (!isDesigning()) {
-        if (Window* window = form_->window()) {
+        if (Window* window = form_->formWindow()) {
             hook_ = std::make_shared<Hook>();
             hook_->owner = this;
             hook_->window = window;
@@ -226,8 +226,8 @@ std::vector<std::unique_ptr<PSetting>> PFormSettings::buildPlacementSettings() c
 }
 
 void PFormSettings::gatherPlacement(std::vector<std::unique_ptr<PSetting>>& placement) {
-    const Rect normal = form_->normalBounds();
-    const Rect workArea = Screen::monitorFromRect(form_->bounds()).workArea;
+    const Rect normal = form_->workAreaNormalBounds();
+    const Rect workArea = Screen::monitorFromRect(form_->formBounds()).workArea;
     for (auto& s : placement) {
         const std::string& name = s->settingName();
         if (name == "Left") {
@@ -241,7 +241,7 @@ void PFormSettings::gatherPlacement(std::vector<std::unique_ptr<PSetting>>& plac
         } else if (name == "MainForm") {
             s->setAsBoolean(form_->isMainForm());
         } else if (name == "State") {
-            int state = stateCode(form_->windowState());
+            int state = stateCode(form_->formState());
             minimisedAtSave_ = false;
             Window* app = form_->applicationWindow();
             if (form_->isMainForm() && app && app->showState() == ShowState::Minimized) {
@@ -286,7 +286,7 @@ void PFormSettings::applyPlacement(std::vector<std::unique_ptr<PSetting>>& place
         }
     }
 
-    Rect bounds = restoredBounds(stored, {Screen::width(), Screen::height()}, form_->bounds(), centreOnRestore_);
+    Rect bounds = restoredBounds(stored, {Screen::width(), Screen::height()}, form_->formBounds(), centreOnRestore_);
     form_->setLeft(bounds.left);
     form_->setTop(bounds.top);
     form_->setWidth(bounds.width());
@@ -299,9 +299,9 @@ void PFormSettings::applyPlacement(std::vector<std::unique_ptr<PSetting>>& place
     if (requested == 1) {
         Window* app = form_->applicationWindow();
         if (mainForm && app) app->post(WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        else form_->setWindowState(ShowState::Minimized);
+        else form_->setFormState(ShowState::Minimized);
     } else if (requested == 2) {
-        form_->setWindowState(ShowState::Maximized);
+        form_->setFormState(ShowState::Maximized);
     }
 }
 

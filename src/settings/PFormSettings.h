@@ -111,7 +111,7 @@ private:
     void readSettings(Reader& reader);
     void writeSettings(Writer& writer);
 
-    std::unique_ptr<FormAccess> form_;
+    FormAccess* form_;  // the owner form
     std::shared_ptr<Hook> hook_;
     PSaveLocationType saveLocation_ = pslRegistry;
     PFormSaveOpt formSaveOpt_ = AllFormSaveOpts;

@@ -5,6 +5,7 @@
 #include "base/ClassBuilder.h"
 #include "base/Exception.h"
 #include "base/FormDescription.h"
+#include "gfx/TextEngine.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
 #include "ui/WindowSystem.h"
@@ -431,5 +432,53 @@ void Form::wndProc(Message& m) {
     }
     Window::wndProc(m);
 }
+
+// ---- the form as the components on it see it
+
+bool Form::isActiveForm() const {
+    return handleAllocated() && WindowSystem::instance().activeWindow() == static_cast<const Window*>(this);
+}
+
+FormBorderKind Form::borderKind() const {
+    switch (borderStyle_) {
+    case bsNone: return FormBorderKind::None;
+    case bsSingle:
+    case bsDialog:
+    case bsToolWindow: return FormBorderKind::Fixed;
+    default: return FormBorderKind::Sizeable;
+    }
+}
+
+bool Form::hasMinimizeOrMaximizeIcon() const {
+    return borderIcons_.contains(biMinimize) || borderIcons_.contains(biMaximize);
+}
+
+Rect Form::workAreaNormalBounds() const {
+    // The form answers in screen coordinates; the placement is kept relative to the work area.
+    Rect r = normalRect();
+    Rect workArea = Screen::monitorFromRect(r).workArea;
+    return Rect::fromSize(r.left - workArea.left, r.top - workArea.top, r.width(), r.height());
+}
+
+ShowState Form::formState() const {
+    switch (windowState()) {
+    case wsMinimized: return ShowState::Minimized;
+    case wsMaximized: return ShowState::Maximized;
+    default: return ShowState::Normal;
+    }
+}
+
+void Form::setFormState(ShowState state) {
+    setWindowState(state == ShowState::Minimized   ? wsMinimized
+                   : state == ShowState::Maximized ? wsMaximized
+                                                   : wsNormal);
+}
+
+Window* Form::applicationWindow() const {
+    Application* app = Application::current();
+    return app ? app->handleWindow() : nullptr;
+}
+
+int Form::textWidth(const std::string& text) const { return TextEngine::instance().measure(font(), text).cx; }
 
 }  // namespace lindora

@@ -10,6 +10,7 @@
 #include "base/Event.h"
 #include "gfx/Font.h"
 #include "gfx/PersistentGraphics.h"
+#include "ui/FormAccess.h"
 #include "ui/Window.h"
 
 namespace lindora {
@@ -42,7 +43,7 @@ const EnumInfo& enumInfoOf(WindowState);
 enum CloseAction { caNone, caHide, caFree, caMinimize };
 const EnumInfo& enumInfoOf(CloseAction);
 
-class Form : public Component, public Window {
+class Form : public Component, public Window, public FormAccess {
     LINDORA_CLASS(Form)
 
 public:
@@ -61,10 +62,10 @@ public:
     int top() const { return geometry().top; }
     int width() const { return geometry().width(); }
     int height() const { return geometry().height(); }
-    void setLeft(int v);
-    void setTop(int v);
-    void setWidth(int v);
-    void setHeight(int v);
+    void setLeft(int v) override;
+    void setTop(int v) override;
+    void setWidth(int v) override;
+    void setHeight(int v) override;
     void setBoundsTo(int left, int top, int width, int height);
     int clientWidth() const;
     int clientHeight() const;
@@ -78,13 +79,13 @@ public:
     void setPosition(Position p) { position_ = p; }
     WindowState windowState() const;
     void setWindowState(WindowState s);
-    Color color() const { return backgroundColor(); }
+    Color color() const override { return backgroundColor(); }
     void setColor(Color c);
     const Font& font() const { return font_.font(); }
     void setFont(const Font& f) { font_.setFont(f); }
     // The published font (Font.Name, Font.Height, ...); a change repaints the form.
     const FontProperty& fontProperty() const { return font_; }
-    bool visible() const { return visible_; }
+    bool visible() const override { return visible_; }
     void setVisible(bool v);
     int pixelsPerInch() const { return 96; }
     void setPixelsPerInch(int) {}
@@ -118,12 +119,28 @@ public:
     bool isModal() const { return modal_; }
     // Makes sure the form's window exists (hidden until shown).
     void handleNeeded();
-    bool isMainForm() const;
+    bool isMainForm() const override;
     // Rectangle of the normal (restored) state, screen coordinates.
     Rect normalRect() const;
     // The position set so far stands at the first show even when the position mode leaves the
     // place to the system (a restored placement); centring modes still centre.
     void keepPositionAtShow() { keepPosition_ = true; }
+
+    // ---- the form as the components on it see it
+    Window* formWindow() const override { return const_cast<Form*>(this); }
+    bool isActiveForm() const override;
+    FormBorderKind borderKind() const override;
+    bool hasMinimizeOrMaximizeIcon() const override;
+    bool isMdiChild() const override { return formStyle_ == fsMDIChild; }
+    bool positionIsScreenCenter() const override { return position_ == poScreenCenter; }
+    void setPositionDefaultPosOnly() override { position_ = poDefaultPosOnly; }
+    Rect workAreaNormalBounds() const override;
+    Rect formBounds() const override { return geometry(); }
+    void keepPosition() override { keepPositionAtShow(); }
+    ShowState formState() const override;
+    void setFormState(ShowState state) override;
+    Window* applicationWindow() const override;
+    int textWidth(const std::string& text) const override;
 
 protected:
     void wndProc(Message& m) override;

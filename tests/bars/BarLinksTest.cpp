@@ -3,6 +3,7 @@
 
 #include "BarsTestSupport.h"
 #include "bars/model/BarEdit.h"
+#include "bars/model/ItemControlClass.h"
 
 namespace lindora::test {
 namespace {
@@ -270,11 +271,11 @@ TEST_F(BarLinksTest, AnEditOnAVerticalBarIsShownByAButtonControl) {
     edit->setName("edtFind");
     Bar* bar = barWith({edit});
     bar->setDockingStyle(dsTop);
-    EXPECT_EQ(bar->itemLinks().items(0)->controlClassName(), "BarEditControl");
+    EXPECT_EQ(bar->itemLinks().items(0)->controlClass(), &itemcontrols::BarEditControl);
     bar->setDockingStyle(dsLeft);
-    EXPECT_EQ(bar->itemLinks().items(0)->controlClassName(), "BarButtonControl");
+    EXPECT_EQ(bar->itemLinks().items(0)->controlClass(), &itemcontrols::BarButtonControl);
     bar->setRotateWhenVertical(false);
-    EXPECT_EQ(bar->itemLinks().items(0)->controlClassName(), "BarEditControl");
+    EXPECT_EQ(bar->itemLinks().items(0)->controlClass(), &itemcontrols::BarEditControl);
 }
 
 TEST_F(BarLinksTest, EventsOfBarsAndLinks) {

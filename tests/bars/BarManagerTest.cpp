@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "BarsTestSupport.h"
+#include "TestControlsIntegration.h"
 #include "bars/model/BarEdit.h"
 #include "bars/model/DockControl.h"
 #include "bars/model/FormLink.h"
@@ -122,7 +123,7 @@ TEST_F(BarManagerTest, EffectiveStyleAndPainter) {
         manager().lookAndFeel().setKind(c.kind);
         manager().setStyle(c.style);
         EXPECT_EQ(manager().effectiveStyle(), c.effective) << c.painter;
-        EXPECT_EQ(manager().getPainterClass(), c.painter);
+        EXPECT_EQ(painterClassName(manager().getPainterClass()), c.painter);
         EXPECT_EQ(manager().isStyleNotStandard(), c.effective != bmsStandard);
     }
     manager().setStyle(bmsUseLookAndFeel);
@@ -148,7 +149,7 @@ TEST_F(BarManagerTest, SetterRulesIgnoreOutOfRangeValues) {
 }
 
 TEST_F(BarManagerTest, DockColorFollowsTheFormUntilSet) {
-    form().setColor(0x123456);
+    form().setColor(Color(0x123456));
     BarManager& m = manager();
     EXPECT_EQ(m.dockColor(), Color(0x123456));
     m.setDockColor(Color(0x00FF00));
@@ -245,19 +246,61 @@ TEST_F(BarManagerTest, LockUpdateNestsAndRestores) {
     EXPECT_FALSE(m.lockUpdate());
 }
 
-TEST_F(BarManagerTest, ListAndHooksFollowTheFirstAndLastManager) {
-    int installed = 0, removed = 0;
-    BarFramework::hooks() = {[&] { ++installed; }, [&] { ++removed; }};
+TEST_F(BarManagerTest, ListAndServicesFollowTheFirstAndLastManager) {
+    TestControlsIntegration& controls = TestControlsIntegration::install();
     TestForm other;
     auto* a = new BarManager(&form());
     auto* b = new BarManager(&other);
-    EXPECT_EQ(installed, 1);
+    EXPECT_EQ(controls.servicesStarted, 1);
     EXPECT_EQ(BarFramework::managerList().managerByForm(&other), b);
     delete a;
-    EXPECT_EQ(removed, 0);
+    EXPECT_EQ(controls.servicesStopped, 0);
     delete b;
-    EXPECT_EQ(removed, 1);
-    BarFramework::hooks() = {};
+    EXPECT_EQ(controls.servicesStopped, 1);
+    BarControlsIntegration::install(nullptr);
+}
+
+TEST_F(BarManagerTest, AnIntegrationInstalledWhileManagersLiveTakesOverServicesAndPainters) {
+    manager().setStyle(bmsFlat);
+    TestControlsIntegration& first = TestControlsIntegration::install();
+    EXPECT_EQ(first.servicesStarted, 1);  // a manager lives already
+    int firstStopped = 0;
+    first.onStop = [&] { ++firstStopped; };
+    TestControlsIntegration& second = TestControlsIntegration::install();
+    EXPECT_EQ(firstStopped, 1);
+    EXPECT_EQ(second.servicesStarted, 1);
+    // The first integration's painters went with it.
+    EXPECT_EQ(manager().painter(), second.painter(BarPainterKind::Flat));
+    BarControlsIntegration::install(nullptr);
+    EXPECT_EQ(manager().painter(), nullptr);
+}
+
+TEST_F(BarManagerTest, PainterAndDerivedSizesComeFromTheIntegration) {
+    // Without an integration the manager works but has no painter.
+    manager().setStyle(bmsFlat);
+    EXPECT_EQ(manager().painter(), nullptr);
+    EXPECT_EQ(manager().buttonWidth(), 0);
+
+    TestControlsIntegration::install();
+    ASSERT_NE(manager().painter(), nullptr);
+    EXPECT_EQ(manager().painter()->kind(), BarPainterKind::Flat);
+    EXPECT_EQ(manager().gripOffset(), 1);
+    EXPECT_EQ(manager().gripAreaSize(), 6);
+    EXPECT_EQ(manager().separatorIndent(), 8);
+    EXPECT_EQ(manager().buttonWidth(), 16 + 7);
+    EXPECT_EQ(manager().buttonHeight(), 16 + 6);
+    EXPECT_EQ(manager().arrowWidth(), 10);
+
+    // A style change takes the painter of the new style; icon sizes and the arrow width follow.
+    manager().setStyle(bmsOffice11);
+    EXPECT_EQ(manager().painter()->kind(), BarPainterKind::Office11);
+    EXPECT_EQ(manager().gripAreaSize(), 10 + static_cast<int>(BarPainterKind::Office11));
+    manager().setLargeIcons(true);
+    EXPECT_EQ(manager().buttonWidth(), 32 + 7);
+    manager().setButtonArrowWidth(15);
+    EXPECT_EQ(manager().arrowWidth(), 14);
+    BarControlsIntegration::install(nullptr);
+    EXPECT_EQ(manager().painter(), nullptr);
 }
 
 TEST_F(BarManagerTest, DestroyingTheManagerFreesItsItemsAndGroupsButNotTheForm) {
@@ -289,7 +332,8 @@ TEST_F(BarManagerTest, RegistryKeepsTheFrameworksOrderAndOfferedClasses) {
     const ItemControlRegistry& r = BarFramework::registry();
     ASSERT_GE(r.entries().size(), 5u);
     EXPECT_EQ(r.entries()[0].itemClass, &BarButton::classInfo());
-    EXPECT_EQ(r.entries()[0].controlClassName, "BarButtonControl");
+    EXPECT_EQ(r.entries()[0].controlClass, &itemcontrols::BarButtonControl);
+    EXPECT_EQ(r.entries()[0].controlClass->name(), "BarButtonControl");
     EXPECT_EQ(r.offeredItemClass(0), &BarButton::classInfo());
     EXPECT_EQ(r.offeredItemClass(r.offeredItemClassCount()), nullptr);
     EXPECT_NE(findClass("BarButton"), nullptr);

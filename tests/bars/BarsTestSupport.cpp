@@ -5,14 +5,8 @@
 
 namespace lindora::test {
 
-const ClassInfo& formClassInfo() {
-    static const ClassInfo info = ClassBuilder<Component>("Form", Component::classInfo()).abstract();
-    return info;
-}
-
 const ClassInfo& TestForm::classInfo() {
-    static const ClassInfo info = ClassBuilder<TestForm>("TestForm", formClassInfo())
-                                      .property("Color", &TestForm::color, &TestForm::setColor)
+    static const ClassInfo info = ClassBuilder<TestForm>("TestForm", Form::classInfo())
                                       .method("btnLoginClick", &TestForm::btnLoginClick)
                                       .method("btnOtherClick", &TestForm::btnOtherClick)
                                       .method("FailingClick", &TestForm::FailingClick)
@@ -22,16 +16,13 @@ const ClassInfo& TestForm::classInfo() {
     return info;
 }
 
-TestForm::TestForm(Component* owner) : Component(owner) {}
+TestForm::TestForm(Component* owner) : Form(owner) {}
 
-TestForm::~TestForm() { destroyComponents(); }
+TestForm::~TestForm() = default;
 
 void TestForm::createWindow(Rect bounds) {
-    CreateParams p;
-    p.caption = "form";
-    p.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-    p.bounds = bounds;
-    create(p);
+    setBoundsTo(bounds.left, bounds.top, bounds.width(), bounds.height());
+    show();
 }
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // Shared fixture of the bar model tests: a fresh offscreen backend and a started framework per
-// test, and a stand-in form (a component that is a window) with published click handlers.
+// test, and a form with published click handlers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,25 +16,19 @@
 #include "base/ClassRegistry.h"
 #include "base/Component.h"
 #include "platform/offscreen/OffscreenIntegration.h"
-#include "ui/Window.h"
+#include "ui/Form.h"
 
 namespace lindora::test {
 
-// The window layer's form class as the model recognises it, for stand-ins.
-const ClassInfo& formClassInfo();
-
-class TestForm : public Component, public Window {
+class TestForm : public Form {
     LINDORA_CLASS(TestForm)
 
 public:
     explicit TestForm(Component* owner = nullptr);
     ~TestForm() override;
 
-    // Gives the form a shown top-level window.
+    // Shows the form at these bounds.
     void createWindow(Rect bounds = Rect(Point(100, 100), Size(800, 600)));
-
-    int color() const { return color_; }
-    void setColor(int c) { color_ = c; }
 
     // Published handlers: each logs "<handler> <sender name>".
     void btnLoginClick(Persistent* sender);
@@ -44,9 +38,6 @@ public:
     void btnExitClick(Persistent* sender);
     void FailingClick(Persistent* sender);
     std::vector<std::string> log;
-
-private:
-    int color_ = static_cast<int>(clBtnFace.value());
 };
 
 // A component that is not a form.

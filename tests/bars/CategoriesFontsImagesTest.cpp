@@ -1,8 +1,9 @@
 // Categories, the manager's font, image-list links and the toolbars popup; with recording
-// controls and windows installed through the model's factories.
+// controls and windows made by a test controls integration.
 #include <gtest/gtest.h>
 
 #include "BarsTestSupport.h"
+#include "TestControlsIntegration.h"
 #include "bars/model/BarWindows.h"
 #include "bars/model/DockControl.h"
 #include "gfx/PersistentGraphics.h"
@@ -56,14 +57,15 @@ class CategoriesFontsImagesTest : public BarsTest {
 protected:
     void SetUp() override {
         BarsTest::SetUp();
-        BarFramework::registry().setControlFactory(
-            "BarButtonControl", [this](BarItemLink& l) { return std::make_unique<RecordingControl>(l, log); });
-        setBarWindowFactory(
-            {[this](BarManager&, Bar& bar) { return std::make_unique<RecordingBarWindow>(bar, log); }, {}});
+        TestControlsIntegration& controls = TestControlsIntegration::install();
+        controls.controls[&itemcontrols::BarButtonControl] = [this](BarItemLink& l) {
+            return std::make_unique<RecordingControl>(l, log);
+        };
+        controls.barWindow = [this](BarManager&, Bar& bar) { return std::make_unique<RecordingBarWindow>(bar, log); };
     }
     void TearDown() override {
-        BarsTest::TearDown();  // frees the windows while the factories' log is alive
-        setBarWindowFactory({});
+        BarsTest::TearDown();  // frees the windows while the log is alive
+        BarControlsIntegration::install(nullptr);
     }
     std::vector<std::string> log;
 };
@@ -102,6 +104,15 @@ TEST_F(CategoriesFontsImagesTest, TheLastCategoryComesBackAsDefault) {
     BarManager& m = manager();
     addButton("btnA");
     m.categories().remove(0);
+    ASSERT_EQ(m.categories().count(), 1);
+    EXPECT_EQ(m.categories()[0], "Default");
+    EXPECT_EQ(m.itemCount(), 0);
+
+    // Clearing frees the items of every category and ends with "Default" alone.
+    m.categories().add("File");
+    addButton("btnB");
+    addButton("btnC")->setCategory(1);
+    m.categories().clear();
     ASSERT_EQ(m.categories().count(), 1);
     EXPECT_EQ(m.categories()[0], "Default");
     EXPECT_EQ(m.itemCount(), 0);
@@ -194,8 +205,11 @@ TEST_F(CategoriesFontsImagesTest, ImageListChangesReachItemsWithAnImage) {
     log.clear();
     images->images().add(Bitmap(16, 16, RGB(255, 0, 0)));
     EXPECT_EQ(log, (std::vector<std::string>{"btnImage glyph"}));
+    log.clear();
+    // A freed list: the items that drew from it repaint without it.
     delete images;
     EXPECT_EQ(m.images(), nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"btnImage glyph"}));
 }
 
 TEST_F(CategoriesFontsImagesTest, ShownBarsGetAWindowAndTheirLinksControls) {

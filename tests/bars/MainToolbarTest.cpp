@@ -41,7 +41,7 @@ TEST_F(MainToolbarTest, ManagerValues) {
     EXPECT_EQ(bm.style(), bmsFlat);
     EXPECT_EQ(bm.lookAndFeel().kind(), lfUltraFlat);
     EXPECT_EQ(bm.effectiveStyle(), bmsFlat);
-    EXPECT_EQ(bm.getPainterClass(), "BarItemControlFlatPainter");
+    EXPECT_EQ(bm.getPainterClass(), BarPainterKind::Flat);
     // Tahoma first (turning the system font off), then UseSystemFont = True.
     EXPECT_TRUE(bm.useSystemFont());
     EXPECT_EQ(bm.font().fontName(), Screen::nonClientFonts().menu.family);

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "BarsTestSupport.h"
+#include "TestControlsIntegration.h"
 #include "bars/items/BarProgressItem.h"
 #include "bars/items/BarStatic.h"
 #include "bars/items/ExtendedItems.h"
@@ -68,17 +69,18 @@ class StaticItemsTest : public BarsTest {
 protected:
     void SetUp() override {
         BarsTest::SetUp();
-        BarFramework::registry().setControlFactory(
-            "BarStaticControl", [this](BarItemLink& l) { return std::make_unique<RecordingStaticControl>(l, log); });
-        BarFramework::registry().setControlFactory("BarProgressControl", [this](BarItemLink& l) {
+        TestControlsIntegration& controls = TestControlsIntegration::install();
+        controls.controls[&itemcontrols::BarStaticControl] = [this](BarItemLink& l) {
+            return std::make_unique<RecordingStaticControl>(l, log);
+        };
+        controls.controls[&itemcontrols::BarProgressControl] = [this](BarItemLink& l) {
             return std::make_unique<RecordingProgressControl>(l, log);
-        });
-        setBarWindowFactory(
-            {[this](BarManager&, Bar& bar) { return std::make_unique<RecordingBarWindow>(bar, log); }, {}});
+        };
+        controls.barWindow = [this](BarManager&, Bar& bar) { return std::make_unique<RecordingBarWindow>(bar, log); };
     }
     void TearDown() override {
         BarsTest::TearDown();
-        setBarWindowFactory({});
+        BarControlsIntegration::install(nullptr);
     }
 
     template <class T>
@@ -401,7 +403,8 @@ TEST_F(StaticItemsTest, TheExtendedItemsRegisterAfterTheFrameworksOwnAndLeaveInR
     auto names = [] {
         std::vector<std::string> n;
         for (const RegItemRecord& r : BarFramework::registry().entries())
-            n.push_back(r.itemClass->name() + ">" + r.controlClassName + (r.offered ? "" : " (not offered)"));
+            n.push_back(r.itemClass->name() + ">" + std::string(r.controlClass->name()) +
+                        (r.offered ? "" : " (not offered)"));
         return n;
     };
     const std::vector<std::string> started = {"BarButton>BarButtonControl",

@@ -9,56 +9,6 @@ namespace lindora::test {
 
 namespace {
 
-class StandInFormAccess : public FormAccess {
-public:
-    explicit StandInFormAccess(StandInForm& form) : form_(form) {}
-
-    Window* window() const override { return &form_.window; }
-    FormBorderKind borderKind() const override { return form_.border; }
-    bool hasMinimizeOrMaximizeIcon() const override { return form_.borderIcons; }
-    bool isMdiChild() const override { return form_.mdiChild; }
-    bool positionIsScreenCenter() const override { return form_.screenCenter; }
-    void setPositionDefaultPosOnly() override {
-        form_.screenCenter = false;
-        form_.defaultPosOnly = true;
-    }
-    Rect normalBounds() const override {
-        Rect r = form_.window.showState() == ShowState::Normal ? form_.window.bounds() : form_.normal;
-        Rect wa = Screen::workArea();
-        return Rect::fromSize(r.left - wa.left, r.top - wa.top, r.width(), r.height());
-    }
-    Rect bounds() const override { return form_.window.bounds(); }
-    void setLeft(int left) override {
-        Rect b = bounds();
-        form_.window.setBounds(Rect::fromSize(left, b.top, b.width(), b.height()));
-    }
-    void setTop(int top) override {
-        Rect b = bounds();
-        form_.window.setBounds(Rect::fromSize(b.left, top, b.width(), b.height()));
-    }
-    void setWidth(int width) override {
-        Rect b = bounds();
-        form_.window.setBounds(Rect::fromSize(b.left, b.top, width, b.height()));
-    }
-    void setHeight(int height) override {
-        Rect b = bounds();
-        form_.window.setBounds(Rect::fromSize(b.left, b.top, b.width(), height));
-    }
-    void keepPosition() override { form_.positionKept = true; }
-    ShowState windowState() const override { return form_.window.showState(); }
-    void setWindowState(ShowState state) override {
-        if (form_.window.showState() == ShowState::Normal) form_.normal = form_.window.bounds();
-        form_.window.setShowState(state);
-    }
-    bool isMainForm() const override { return form_.mainForm; }
-    Window* applicationWindow() const override { return form_.appWindow; }
-    // Seven pixels a character, like a small proportional font on average.
-    int textWidth(const std::string& text) const override { return static_cast<int>(text.size()) * 7; }
-
-private:
-    StandInForm& form_;
-};
-
 class StandInMenuModel : public MenuModel {
 public:
     static StandInMenuItem& item(Component& c) { return dynamic_cast<StandInMenuItem&>(c); }
@@ -111,7 +61,41 @@ void StandInForm::createWindow(const Rect& bounds, bool visible) {
     window.create(p);
 }
 
-std::unique_ptr<FormAccess> StandInForm::createFormAccess() { return std::make_unique<StandInFormAccess>(*this); }
+void StandInForm::setPositionDefaultPosOnly() {
+    screenCenter = false;
+    defaultPosOnly = true;
+}
+
+Rect StandInForm::workAreaNormalBounds() const {
+    Rect r = window.showState() == ShowState::Normal ? window.bounds() : normal;
+    Rect wa = Screen::workArea();
+    return Rect::fromSize(r.left - wa.left, r.top - wa.top, r.width(), r.height());
+}
+
+void StandInForm::setLeft(int left) {
+    Rect b = window.bounds();
+    window.setBounds(Rect::fromSize(left, b.top, b.width(), b.height()));
+}
+
+void StandInForm::setTop(int top) {
+    Rect b = window.bounds();
+    window.setBounds(Rect::fromSize(b.left, top, b.width(), b.height()));
+}
+
+void StandInForm::setWidth(int width) {
+    Rect b = window.bounds();
+    window.setBounds(Rect::fromSize(b.left, b.top, width, b.height()));
+}
+
+void StandInForm::setHeight(int height) {
+    Rect b = window.bounds();
+    window.setBounds(Rect::fromSize(b.left, b.top, b.width(), height));
+}
+
+void StandInForm::setFormState(ShowState state) {
+    if (window.showState() == ShowState::Normal) normal = window.bounds();
+    window.setShowState(state);
+}
 
 void StandInForm::FormSettingsAutoRestore(Persistent* sender, bool&) {
     auto* settings = dynamic_cast<PSettings*>(sender);

@@ -1,15 +1,15 @@
 #pragma once
 // A form as the settings see it, for tests: a component that owns a top-level window on the
-// offscreen backend and describes itself through FormAccess, and a menu item that describes
-// itself through MenuModel.
+// offscreen backend and whose border, position mode and application facts a test sets freely;
+// and a menu item that describes itself through MenuModel.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "base/Component.h"
-#include "settings/FormAccess.h"
 #include "settings/MenuModel.h"
 #include "settings/PSettings.h"
+#include "ui/FormAccess.h"
 #include "ui/Window.h"
 
 namespace lindora::test {
@@ -30,7 +30,7 @@ protected:
     }
 };
 
-class StandInForm : public Component, public FormAccessProvider {
+class StandInForm : public Component, public FormAccess {
     LINDORA_CLASS(StandInForm)
 public:
     explicit StandInForm(Component* owner = nullptr);
@@ -49,7 +49,30 @@ public:
     Rect normal;  // the restored rectangle while minimised or maximised
 
     void createWindow(const Rect& bounds, bool visible = true);
-    std::unique_ptr<FormAccess> createFormAccess() override;
+
+    // ---- FormAccess
+    Window* formWindow() const override { return const_cast<CountingWindow*>(&window); }
+    Color color() const override { return clBtnFace; }
+    bool visible() const override { return window.handleAllocated() && window.isWindowVisible(); }
+    bool isActiveForm() const override { return false; }
+    FormBorderKind borderKind() const override { return border; }
+    bool hasMinimizeOrMaximizeIcon() const override { return borderIcons; }
+    bool isMdiChild() const override { return mdiChild; }
+    bool positionIsScreenCenter() const override { return screenCenter; }
+    void setPositionDefaultPosOnly() override;
+    Rect workAreaNormalBounds() const override;
+    Rect formBounds() const override { return window.bounds(); }
+    void setLeft(int left) override;
+    void setTop(int top) override;
+    void setWidth(int width) override;
+    void setHeight(int height) override;
+    void keepPosition() override { positionKept = true; }
+    ShowState formState() const override { return window.showState(); }
+    void setFormState(ShowState state) override;
+    bool isMainForm() const override { return mainForm; }
+    Window* applicationWindow() const override { return appWindow; }
+    // Seven pixels a character, like a small proportional font on average.
+    int textWidth(const std::string& text) const override { return static_cast<int>(text.size()) * 7; }
 
     // OnAutoRestore handler of the form descriptions in the tests.
     void FormSettingsAutoRestore(Persistent* sender, bool& proceed);

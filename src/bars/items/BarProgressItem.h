@@ -6,6 +6,10 @@
 
 namespace lindora {
 
+namespace itemcontrols {
+inline constexpr ItemControlClass BarProgressControl{"BarProgressControl"};
+}  // namespace itemcontrols
+
 // Implemented by the item controls that draw a progress bar. A change of the position, the
 // range, Smooth or Color invalidates only the bar's rectangle; caption and border stay.
 class ProgressBarView {

@@ -3,8 +3,13 @@
 // automatically or to a fixed width and height. It only clicks when AllowClick is set.
 #include "bars/items/StaticItemTypes.h"
 #include "bars/model/BarItem.h"
+#include "bars/model/ItemControlClass.h"
 
 namespace lindora {
+
+namespace itemcontrols {
+inline constexpr ItemControlClass BarStaticControl{"BarStaticControl"};
+}  // namespace itemcontrols
 
 // The four sizes that share one setter, by the index that setter takes.
 enum class StaticSize { LeftIndent = 1, RightIndent = 2, Width = 3, Height = 4 };

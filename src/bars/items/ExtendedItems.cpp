@@ -11,6 +11,7 @@
 #include "bars/items/BarProgressItem.h"
 #include "bars/items/BarStatic.h"
 #include "bars/model/BarFramework.h"
+#include "bars/model/ItemControlClass.h"
 #include "base/ClassInfo.h"
 
 namespace lindora {
@@ -24,19 +25,19 @@ constinit int firstDay = 0;
 
 struct ExtendedClass {
     const ClassInfo& (*itemClass)();
-    const char* controlClassName;
+    const ItemControlClass& controlClass;
 };
 
 // In registration order; unregistered in the reverse order. A constant table, so that it is
 // still there for the exit-time shut-down.
 constexpr ExtendedClass extendedClasses[] = {
-    {&BarStatic::classInfo, "BarStaticControl"},
-    {&BarProgressItem::classInfo, "BarProgressControl"},
+    {&BarStatic::classInfo, itemcontrols::BarStaticControl},
+    {&BarProgressItem::classInfo, itemcontrols::BarProgressControl},
 };
 
 void registerClasses() {
     for (const ExtendedClass& c : extendedClasses)
-        BarFramework::registry().registerBarItem(c.itemClass(), c.controlClassName, true);
+        BarFramework::registry().registerBarItem(c.itemClass(), c.controlClass, true);
 }
 
 void unregisterClasses() {

@@ -1,4 +1,5 @@
 #include "bars/model/Bar.h"
+#include "bars/model/BarControlsIntegration.h"
 
 #include <algorithm>
 #include <set>
@@ -106,6 +107,9 @@ Bar::Bar(Collection* collection) : CollectionItem(collection) {
     font_.OnChange.bind([this](Persistent*) {
         if (!fontFromManager_) useOwnFont_ = true;
         if (window_) window_->fontChanged();
+    });
+    background_.OnChange.bind([this](Persistent*) {
+        if (window_) window_->frameChanged();
     });
     if (m && !m->isLoading()) m->barAdded(this);
 }
@@ -369,9 +373,9 @@ DockControl* Bar::effectiveDockControl() const {
 
 void Bar::showWindow() {
     BarManager* m = barManager();
-    const BarWindowFactory& f = barWindowFactory();
-    if (window_ || !m || !f.createBarWindow) return;
-    window_ = f.createBarWindow(*m, *this);
+    BarControlsIntegration* integration = BarControlsIntegration::instance();
+    if (window_ || !m || !integration) return;
+    window_ = integration->createBarWindow(*m, *this);
     if (!window_) return;
     itemLinks_->setBarControl(window_.get());
     if (dockingStyle_ != dsNone || dockControl_) {

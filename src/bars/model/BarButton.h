@@ -23,8 +23,7 @@ public:
     void setGroupIndex(int value);
     bool down() const { return down_; }
     void setDown(bool value);
-    // The popup menu shown as the drop-down (Part on popup menus); any component that has
-    // item links.
+    // The popup menu shown as the drop-down; any component that has item links.
     Component* dropDownMenu() const { return dropDownMenu_; }
     void setDropDownMenu(Component* menu);
     bool lowered() const { return lowered_; }

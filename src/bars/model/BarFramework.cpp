@@ -6,12 +6,14 @@
 #include "bars/model/BarAction.h"
 #include "bars/model/BarButton.h"
 #include "bars/model/BarContainerItems.h"
+#include "bars/model/BarControlsIntegration.h"
 #include "bars/model/BarEdit.h"
 #include "bars/model/BarGroup.h"
 #include "bars/model/BarManager.h"
 #include "bars/model/BarSubItem.h"
 #include "bars/model/DockControl.h"
 #include "bars/model/FormLink.h"
+#include "bars/model/ItemControlClass.h"
 #include "base/ClassInfo.h"
 #include "base/ClassRegistry.h"
 #include "gfx/PersistentGraphics.h"
@@ -31,22 +33,23 @@ BarManager* BarManagerList::managerByForm(Component* form) const {
 
 void BarManagerList::add(BarManager* manager) {
     managers_.push_back(manager);
-    if (managers_.size() == 1 && BarFramework::hooks().firstManagerRegistered)
-        BarFramework::hooks().firstManagerRegistered();
+    if (managers_.size() == 1)
+        if (BarControlsIntegration* integration = BarControlsIntegration::instance()) integration->startServices();
 }
 
 void BarManagerList::remove(BarManager* manager) {
     auto it = std::find(managers_.begin(), managers_.end(), manager);
     if (it == managers_.end()) return;
     managers_.erase(it);
-    if (managers_.empty() && BarFramework::hooks().lastManagerRemoved) BarFramework::hooks().lastManagerRemoved();
+    if (managers_.empty())
+        if (BarControlsIntegration* integration = BarControlsIntegration::instance()) integration->stopServices();
 }
 
 // ---- ItemControlRegistry
 
-void ItemControlRegistry::registerBarItem(const ClassInfo& itemClass, std::string controlClassName, bool offered,
-                                          ItemControlFactory factory) {
-    entries_.push_back({&itemClass, std::move(controlClassName), offered, std::move(factory)});
+void ItemControlRegistry::registerBarItem(const ClassInfo& itemClass, const ItemControlClass& controlClass,
+                                          bool offered) {
+    entries_.push_back({&itemClass, &controlClass, offered});
     registerClass(itemClass);
 }
 
@@ -76,11 +79,6 @@ const RegItemRecord* ItemControlRegistry::find(const ClassInfo& itemClass) const
     return nullptr;
 }
 
-void ItemControlRegistry::setControlFactory(const std::string& controlClassName, ItemControlFactory factory) {
-    for (RegItemRecord& r : entries_)
-        if (r.controlClassName == controlClassName) r.factory = factory;
-}
-
 // ---- BarFramework
 
 namespace {
@@ -89,7 +87,6 @@ struct FrameworkState {
     bool started = false;
     BarManagerList managers;
     ItemControlRegistry registry;
-    BarFrameworkHooks hooks;
     std::vector<BarItem*> temporaryItems;
     std::vector<const ClassInfo*> supportClasses;
 };
@@ -121,13 +118,13 @@ void BarFramework::startUp() {
     s.supportClasses = {&BarGroup::classInfo(), &BarManager::classInfo(), &BarAction::classInfo(),
                         &ImageListComponent::classInfo()};
     for (const ClassInfo* c : s.supportClasses) registerClass(*c);
-    // The framework's own items, in this order; classes whose items are not built here
-    // (combos, quick customizing, merged system menus) register with their Parts.
-    s.registry.registerBarItem(BarButton::classInfo(), "BarButtonControl", true);
-    s.registry.registerBarItem(BarEdit::classInfo(), "BarEditControl", true);
-    s.registry.registerBarItem(BarSubItem::classInfo(), "BarSubItemControl", true);
-    s.registry.registerBarItem(BarListItem::classInfo(), "BarContainerItemControl", true);
-    s.registry.registerBarItem(BarContainerItem::classInfo(), "BarContainerItemControl", true);
+    // The framework's own items, in this order; items not built here (combos, quick
+    // customizing, merged system menus) register where they are built.
+    s.registry.registerBarItem(BarButton::classInfo(), itemcontrols::BarButtonControl, true);
+    s.registry.registerBarItem(BarEdit::classInfo(), itemcontrols::BarEditControl, true);
+    s.registry.registerBarItem(BarSubItem::classInfo(), itemcontrols::BarSubItemControl, true);
+    s.registry.registerBarItem(BarListItem::classInfo(), itemcontrols::BarContainerItemControl, true);
+    s.registry.registerBarItem(BarContainerItem::classInfo(), itemcontrols::BarContainerItemControl, true);
     // The extended items register after the framework's own, so that form descriptions can
     // hold them.
     BarExtendedItems::startUp();
@@ -150,7 +147,6 @@ void BarFramework::shutDown() {
 bool BarFramework::isStarted() { return state().started; }
 BarManagerList& BarFramework::managerList() { return state().managers; }
 ItemControlRegistry& BarFramework::registry() { return state().registry; }
-BarFrameworkHooks& BarFramework::hooks() { return state().hooks; }
 
 void BarFramework::addTemporaryItem(BarItem* item) { state().temporaryItems.push_back(item); }
 void BarFramework::removeTemporaryItem(BarItem* item) { std::erase(state().temporaryItems, item); }

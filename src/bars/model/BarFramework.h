@@ -1,21 +1,18 @@
 #pragma once
 // Process-wide state of the bar framework: the list of live managers, the item-control
 // registry, the temporary items, and the framework's start-up and shut-down.
-#include <functional>
-#include <memory>
-#include <string>
 #include <vector>
 
 namespace lindora {
 
 class BarItem;
-class BarItemControl;
-class BarItemLink;
 class BarManager;
 class ClassInfo;
 class Component;
+class ItemControlClass;
 
-// Every live manager, in registration order.
+// Every live manager, in registration order. The first one starts the installed controls
+// integration's services, the last one stops them.
 class BarManagerList {
 public:
     const std::vector<BarManager*>& managers() const { return managers_; }
@@ -31,40 +28,27 @@ private:
     std::vector<BarManager*> managers_;
 };
 
-// Maps each item class to the control class that shows it.
-using ItemControlFactory = std::function<std::unique_ptr<BarItemControl>(BarItemLink&)>;
-
+// Maps each item class to the class of control that shows it.
 struct RegItemRecord {
     const ClassInfo* itemClass;
-    std::string controlClassName;
+    const ItemControlClass* controlClass;
     bool offered;
-    ItemControlFactory factory;  // installed by the controls layer; empty until then
 };
 
 class ItemControlRegistry {
 public:
     const std::vector<RegItemRecord>& entries() const { return entries_; }
     // Appends an entry and registers the item class for streaming.
-    void registerBarItem(const ClassInfo& itemClass, std::string controlClassName, bool offered,
-                         ItemControlFactory factory = {});
+    void registerBarItem(const ClassInfo& itemClass, const ItemControlClass& controlClass, bool offered);
     // Removes the first entry for the class and unregisters the class.
     void unregisterBarItem(const ClassInfo& itemClass);
     int offeredItemClassCount() const;
     const ClassInfo* offeredItemClass(int n) const;
     // The entry for exactly this class (not an ancestor), or null.
     const RegItemRecord* find(const ClassInfo& itemClass) const;
-    // Installs the factory of every entry whose control class has this name.
-    void setControlFactory(const std::string& controlClassName, ItemControlFactory factory);
 
 private:
     std::vector<RegItemRecord> entries_;
-};
-
-// Hooks for the framework-wide services built by later Parts: the thread-wide observers and
-// the shared hint window appear with the first manager and go with the last one.
-struct BarFrameworkHooks {
-    std::function<void()> firstManagerRegistered;
-    std::function<void()> lastManagerRemoved;
 };
 
 class BarFramework {
@@ -77,7 +61,6 @@ public:
 
     static BarManagerList& managerList();
     static ItemControlRegistry& registry();
-    static BarFrameworkHooks& hooks();
 
     // Temporary items (the toolbars popup's entries) live in this list while they exist.
     static void addTemporaryItem(BarItem* item);

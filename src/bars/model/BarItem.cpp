@@ -122,6 +122,10 @@ BarItem::BarItem(Component* owner) : Component(owner) {
         manager_ = m;
         m->registerItem(this);
     }
+    // A change inside the glyph (not only setGlyph) reaches the controls.
+    glyph_.OnChange.bind([this](Persistent*) {
+        if (!isLoading()) glyphChanged();
+    });
 }
 
 BarItem::~BarItem() {
@@ -322,7 +326,7 @@ void BarItem::visibleChanged() {
         if (BarItemLinks* ls = l->links()) ls->refreshLists();
         if (isAvailable()) {
             l->markUsed(false);
-            if (!l->control()) l->createControl();
+            l->createControl();  // only for a link that is itself visible
             if (l->control()) l->control()->visibleChanged();
         } else {
             if (BarItemLinks* ls = l->links()) ls->moveToRecentEnd(l);

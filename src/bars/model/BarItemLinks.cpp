@@ -5,12 +5,14 @@
 
 #include "bars/model/Bar.h"
 #include "bars/model/BarButton.h"
+#include "bars/model/BarControlsIntegration.h"
 #include "bars/model/BarEdit.h"
 #include "bars/model/BarFramework.h"
 #include "bars/model/BarItem.h"
 #include "bars/model/BarManager.h"
 #include "bars/model/BarSubItem.h"
 #include "bars/model/BarWindows.h"
+#include "bars/model/ItemControlClass.h"
 #include "base/ClassBuilder.h"
 
 namespace lindora {
@@ -72,6 +74,7 @@ BarItemLink::~BarItemLink() {
     BarItemLinks* l = links();
     BarManager* m = l ? l->barManager() : nullptr;
     if (m && !m->isDestroying()) m->itemLinkDeleting(this);
+    if (m) m->forgetHotLink(this);
     if (control_) {
         if (ItemLinksWindow* w = barControl()) w->forgetControl(*control_);
         control_.reset();
@@ -129,8 +132,10 @@ void BarItemLink::setItem(BarItem* item) {
     BarItemLinks* l = links();
     if (!l) return;
     l->refreshLists();
-    Component* c = ownerComponent(l);
-    if (c && !c->isLoading()) resetRecentState();
+    // Only a collection owned by a component (a sub item, a popup menu) resets the recent
+    // state here; a bar's links keep their place in the recent order.
+    auto* owner = dynamic_cast<Component*>(l->owner());
+    if (owner && !owner->isLoading()) resetRecentState();
     if (l->barControl() && shownIndex() >= 0) createControl();
     reportChange();
 }
@@ -254,32 +259,30 @@ bool BarItemLink::canVisibleIndex() const { return item_ && item_->isAvailable()
 
 ItemLinksWindow* BarItemLink::barControl() const { return links() ? links()->barControl() : nullptr; }
 
-std::string BarItemLink::controlClassName() const {
-    if (!item_) return {};
+const ItemControlClass* BarItemLink::controlClass() const {
+    if (!item_) return nullptr;
     if (ItemLinksWindow* w = barControl()) {
         auto* bar = dynamic_cast<Bar*>(links()->owner());
         if (dynamic_cast<BarWindowItem*>(item_) && w->isToolbar() && w->isVertical() && bar &&
             bar->rotateWhenVertical())
-            return "BarButtonControl";
+            return &itemcontrols::BarButtonControl;
     } else if (auto* bar = links() ? dynamic_cast<Bar*>(links()->owner()) : nullptr) {
         // Without a window the bar's docking style tells whether it would be vertical.
         BarDockingStyle ds = bar->dockingStyle();
         if (dynamic_cast<BarWindowItem*>(item_) && (ds == dsLeft || ds == dsRight) && bar->rotateWhenVertical())
-            return "BarButtonControl";
+            return &itemcontrols::BarButtonControl;
     }
     const RegItemRecord* r = BarFramework::registry().find(item_->classType());
-    return r ? r->controlClassName : std::string();
+    return r ? r->controlClass : nullptr;
 }
 
 void BarItemLink::createControl() {
-    if (control_ || !item_ || !barControl()) return;
-    std::string name = controlClassName();
-    if (name.empty()) return;
-    for (const RegItemRecord& r : BarFramework::registry().entries())
-        if (r.controlClassName == name && r.factory) {
-            control_ = r.factory(*this);
-            return;
-        }
+    // A control only while the collection is shown and the link is in its visible links.
+    if (control_ || !item_ || !barControl() || visibleIndex() < 0) return;
+    const ItemControlClass* controlClass = this->controlClass();
+    BarControlsIntegration* integration = BarControlsIntegration::instance();
+    if (!controlClass || !integration) return;
+    control_ = integration->createItemControl(*controlClass, *this);
 }
 
 void BarItemLink::destroyControl() {
@@ -383,10 +386,30 @@ BarItemLinks::~BarItemLinks() {
     clear();
 }
 
-CollectionItem* BarItemLinks::createItem() { return new BarItemLink(this); }
+CollectionItem* BarItemLinks::createItem() {
+    // The collection reports the addition while the link is still being built: the lists
+    // follow once it is complete.
+    adding_ = true;
+    BarItemLink* link = nullptr;
+    try {
+        link = new BarItemLink(this);
+    } catch (...) {
+        adding_ = false;
+        throw;
+    }
+    adding_ = false;
+    linksChanged();
+    return link;
+}
 
-void BarItemLinks::notify(CollectionItem* item, CollectionNotification action) {
-    if (action == cnAdded && window_) window_->linksChanged();
+void BarItemLinks::update(CollectionItem*) {
+    if (!adding_) linksChanged();
+}
+
+void BarItemLinks::linksChanged() {
+    // Additions, removals and moves: the lists follow the new order and the window is told.
+    refreshLists();
+    if (window_) window_->linksChanged();
 }
 
 bool BarItemLinks::useRecentItems() const {
@@ -420,6 +443,21 @@ void BarItemLinks::refreshLists() {
         }
         std::sort(shown_.begin(), shown_.end(),
                   [this](BarItemLink* a, BarItemLink* b) { return indexIn(visible_, a) < indexIn(visible_, b); });
+    }
+    syncControls();
+}
+
+void BarItemLinks::syncControls() {
+    if (!window_) return;
+    // VisibleLinks keeps the collection's order: one walk over both.
+    std::size_t v = 0;
+    for (CollectionItem* ci : items()) {
+        auto* link = static_cast<BarItemLink*>(ci);
+        const bool visible = v < visible_.size() && visible_[v] == link;
+        if (visible) ++v;
+        if (link->destroying_) continue;
+        if (visible) link->createControl();
+        else link->destroyControl();
     }
 }
 
@@ -536,21 +574,17 @@ void BarItemLinks::setBarControl(ItemLinksWindow* window) {
     if (!window)
         for (CollectionItem* ci : items()) static_cast<BarItemLink*>(ci)->destroyControl();
     window_ = window;
-    if (window_)
-        for (BarItemLink* l : shown_) l->createControl();
+    syncControls();
 }
 
 std::unique_ptr<ItemLinksWindow> BarItemLinks::createBarControl() {
     if (!manager_) return nullptr;
-    const BarWindowFactory& f = barWindowFactory();
-    if (auto* bar = dynamic_cast<Bar*>(owner())) {
-        if (!f.createBarWindow) return nullptr;
-        return f.createBarWindow(*manager_, *bar);
-    }
+    BarControlsIntegration* integration = BarControlsIntegration::instance();
+    if (!integration) return nullptr;
+    if (auto* bar = dynamic_cast<Bar*>(owner())) return integration->createBarWindow(*manager_, *bar);
     BarManager* m = manager_;
     if (parentLink_ && parentLink_->barManager()) m = parentLink_->barManager();
-    if (!f.createSubMenuWindow) return nullptr;
-    return f.createSubMenuWindow(*m, *this);
+    return integration->createSubMenuWindow(*m, *this);
 }
 
 bool BarItemLinks::containsItem(const BarItem* item) const {

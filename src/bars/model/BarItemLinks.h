@@ -18,6 +18,7 @@ class BarItem;
 class BarItemControl;
 class BarItemLinks;
 class BarManager;
+class ItemControlClass;
 class ItemLinksWindow;
 
 class BarItemLink : public CollectionItem {
@@ -71,8 +72,9 @@ public:
     BarItemControl* control() const { return control_.get(); }
     void createControl();
     void destroyControl();
-    // The control class the item-control registry gives this link where it is shown now.
-    std::string controlClassName() const;
+    // The control class the item-control registry gives this link where it is shown now; null
+    // for an item class without an entry.
+    const ItemControlClass* controlClass() const;
     Rect itemRect() const { return itemRect_; }
     void setItemRect(const Rect& r) { itemRect_ = r; }
 
@@ -194,11 +196,15 @@ public:
     void moveToRecentEnd(BarItemLink* link);
 
 protected:
-    void notify(CollectionItem* item, CollectionNotification action) override;
+    void update(CollectionItem* item) override;
     CollectionItem* createItem() override;
 
 private:
     friend class BarItemLink;
+    // Each link has a control exactly while this collection is shown and the link is visible.
+    void syncControls();
+    void linksChanged();
+
     BarManager* manager_;
     ItemLinksWindow* window_ = nullptr;
     std::vector<BarItemLink*> available_, visible_, shown_, recent_;
@@ -206,6 +212,7 @@ private:
     int previousRecentItemCount_ = -1;
     bool useRecentItems_ = true;
     bool assigning_ = false;
+    bool adding_ = false;
     BarItemLink* parentLink_ = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bars/model/BarButton.h"
+#include "bars/model/BarControlsIntegration.h"
 #include "bars/model/BarFramework.h"
 #include "bars/model/BarGroup.h"
 #include "bars/model/BarItem.h"
@@ -198,11 +199,14 @@ BarManager::BarManager(Component* owner) : Component(owner ? owner : application
         if (m->owner() == form) throw EBarError(bartext::SecondManager);
 
     BarFramework::managerList().add(this);
-    painterClass_ = getPainterClass();
     categories_ = std::make_unique<BarManagerCategories>(*this);
     bars_ = std::make_unique<Bars>(*this);
     dockColor_ = clBtnFace;
     font_.OnChange.bind([this](Persistent*) { fontChanged(); });
+    // The bar background is drawn by the painter: a new picture re-applies the style.
+    backgrounds_.bar().OnChange.bind([this](Persistent*) {
+        if (!isLoading()) applyStyle();
+    });
     computeInitialUseCount();
     popupMenuLinks_ = std::make_unique<BarPopupMenuLinks>(this);
     computeIconSize();
@@ -216,6 +220,7 @@ BarManager::BarManager(Component* owner) : Component(owner ? owner : application
 BarManager::~BarManager() {
     setState(csDestroying, true);
     lookAndFeel_.OnChange.clear();
+    backgrounds_.bar().OnChange.clear();
     customizing_ = false;
     for (Component* p : std::vector<Component*>(popupMenus_)) delete p;
     popupMenus_.clear();
@@ -271,12 +276,18 @@ void BarManager::setLargeButtonArrowWidth(int v) {
 
 void BarManager::setFlatCloseButton(bool v) {
     if (v == flatCloseButton_) return;
+    forgetHotLinkOnMainMenu();
     flatCloseButton_ = v;
     if (BarWindow* w = mainMenuControl()) w->repaint();
 }
 
+void BarManager::forgetHotLinkOnMainMenu() {
+    if (hotLink_ && mainMenuBar_ && hotLink_->links() == &mainMenuBar_->itemLinks()) hotLink_ = nullptr;
+}
+
 void BarManager::setShowCloseButton(bool v) {
     if (v == showCloseButton_) return;
+    forgetHotLinkOnMainMenu();
     showCloseButton_ = v;
     if (BarWindow* w = mainMenuControl()) w->repaint();
 }
@@ -305,6 +316,19 @@ void BarManager::setMakeDisabledImagesFaded(bool v) {
 void BarManager::setMostRecentItemsPercents(int v) {
     mostRecentItemsPercents_ = std::clamp(v, 0, 100);
     computeInitialUseCount();
+}
+
+void BarManager::setCustomizing(bool v) {
+    if (v == customizing_) return;
+    customizing_ = v;
+    BarLockUpdate lock(this);
+    for (CollectionItem* ci : bars_->items()) static_cast<Bar*>(ci)->itemLinks().refreshLists();
+    for (BarItem* i : items_)
+        if (auto* sub = dynamic_cast<CustomBarSubItem*>(i)) sub->itemLinks().refreshLists();
+}
+
+void BarManager::forgetHotLink(const BarItemLink* link) {
+    if (!link || hotLink_ == link) hotLink_ = nullptr;
 }
 
 void BarManager::computeInitialUseCount() {
@@ -446,13 +470,13 @@ BarManagerStyle BarManager::effectiveStyle() const {
     return bmsEnhanced;
 }
 
-std::string BarManager::getPainterClass() const {
+BarPainterKind BarManager::getPainterClass() const {
     switch (effectiveStyle()) {
-    case bmsFlat: return "BarItemControlFlatPainter";
-    case bmsXP: return themesActive() ? "BarItemControlXPPainter" : "BarItemControlEnhancedPainter";
-    case bmsEnhanced: return "BarItemControlEnhancedPainter";
-    case bmsOffice11: return "BarItemControlOffice11Painter";
-    default: return "BarItemControlStandardPainter";
+    case bmsFlat: return BarPainterKind::Flat;
+    case bmsXP: return themesActive() ? BarPainterKind::XP : BarPainterKind::Enhanced;
+    case bmsEnhanced: return BarPainterKind::Enhanced;
+    case bmsOffice11: return BarPainterKind::Office11;
+    default: return BarPainterKind::Standard;
     }
 }
 
@@ -460,11 +484,22 @@ void BarManager::computeIconSize() {
     if (!largeIcons_) iconSize_ = 16;
     else if (useLargeImagesForLargeIcons_ && imageList(ilLargeImages)) iconSize_ = imageList(ilLargeImages)->width();
     else iconSize_ = 32;
+    buttonWidth_ = painter_ ? iconSize_ + painter_->buttonHorizontalMargin() : 0;
+    buttonHeight_ = painter_ ? iconSize_ + painter_->buttonVerticalMargin() : 0;
+    arrowWidth_ = painter_ ? painter_->dropDownArrowWidth(*this) : 0;
+}
+
+void BarManager::takePainter() {
+    BarControlsIntegration* integration = BarControlsIntegration::instance();
+    painter_ = integration ? integration->painter(getPainterClass()) : nullptr;
+    gripOffset_ = painter_ ? painter_->gripOffset() : 0;
+    gripAreaSize_ = painter_ ? painter_->gripAreaSize() : 0;
+    separatorIndent_ = painter_ ? painter_->separatorIndent() : 0;
 }
 
 void BarManager::applyStyle() {
     inStyleChange_ = true;
-    painterClass_ = getPainterClass();
+    takePainter();
     computeIconSize();
     forEachBarWindow([](BarWindow& w) { w.frameChanged(); });
     if (bars_)
@@ -768,7 +803,7 @@ std::unique_ptr<BarManager::ToolbarsPopup> BarManager::buildToolbarsPopup() {
         button->setEnabled(!customizing_);
         link->setBeginGroup(true);
         button->OnClick.bind([this](Persistent*) {
-            customizing_ = true;
+            setCustomizing(true);
             OnShowCustomizingForm(this);
         });
         popup->customizeButton = button;
@@ -875,7 +910,11 @@ void BarManager::notification(Component* component, Operation operation) {
     Component::notification(component, operation);
     if (operation != opRemove) return;
     for (int k = 0; k < 5; ++k)
-        if (imageLists_[k].list == component) imageLists_[k] = {};
+        if (imageLists_[k].list == component) {
+            // The items drew from it: they repaint without it.
+            imageLists_[k] = {};
+            imagesChanged(static_cast<ImageListKind>(k));
+        }
     if (popupMenuLinks_) popupMenuLinks_->componentFreed(component);
     std::erase(popupMenus_, component);
     if (auto* d = dynamic_cast<DockControl*>(component)) std::erase(dockControls_, d);

@@ -8,6 +8,7 @@
 
 #include "bars/model/Bar.h"
 #include "bars/model/BarManagerCategories.h"
+#include "bars/model/BarPainter.h"
 #include "bars/model/BarPopupMenuLinks.h"
 #include "bars/model/BarTypes.h"
 #include "bars/model/LookAndFeel.h"
@@ -79,7 +80,7 @@ public:
     void setCanCustomize(bool v) { canCustomize_ = v; }
     BarManagerCategories& categories() { return *categories_; }
     const BarManagerCategories& categories() const { return *categories_; }
-    void setCategories(const StringList& c) { categories_->assign(c); }
+    void setCategories(const Persistent& c) { categories_->assign(c); }
     Color dockColor() const;
     void setDockColor(Color c);
     bool flatCloseButton() const { return flatCloseButton_; }
@@ -172,8 +173,8 @@ public:
     // ---- virtual operations
     virtual void doClickItem(BarItem* item) { OnClickItem(this, item); }
     virtual bool canDocking(Bar* bar, BarDockingStyle style, DockControl* site);
-    // The painter class of the effective style, by its class name.
-    virtual std::string getPainterClass() const;
+    // The painter kind of the effective style.
+    virtual BarPainterKind getPainterClass() const;
     virtual void doBarAfterReset(Bar* bar) { OnBarAfterReset(this, bar); }
     virtual void doBarBeforeReset(Bar* bar) { OnBarBeforeReset(this, bar); }
     virtual void doBarClose(Bar* bar) { OnBarClose(this, bar); }
@@ -202,8 +203,23 @@ public:
     bool isStyleNotStandard() const { return effectiveStyle() != bmsStandard; }
     bool isFlat() const { return style_ == bmsFlat; }
     int iconSize() const { return iconSize_; }
-    // Themes on the platform; none are active on this platform's model until the theme
-    // services exist.
+    // The painter of the effective style, from the installed controls integration; null
+    // without one. Taken again whenever the style changes.
+    const BarPainter* painter() const { return painter_; }
+    // Sizes derived from the painter (0 without one): the kept painter metrics, and the
+    // button size and drop-down arrow width of this manager's toolbars.
+    int gripOffset() const { return gripOffset_; }
+    int gripAreaSize() const { return gripAreaSize_; }
+    int separatorIndent() const { return separatorIndent_; }
+    int buttonWidth() const { return buttonWidth_; }
+    int buttonHeight() const { return buttonHeight_; }
+    int arrowWidth() const { return arrowWidth_; }
+    // The font the windows draw with: the manager's font, with the system's icon-title
+    // height when Scaled.
+    const Font& derivedFont() const { return derivedFont_; }
+    // The controls integration was installed or replaced: the painter is taken again.
+    void controlsIntegrationChanged() { applyStyle(); }
+    // Whether visual themes are active; this platform has no theme services, so never.
     static bool themesActive();
 
     // ---- system changes (told by the form observation)
@@ -216,11 +232,21 @@ public:
     bool lockUpdate() const { return lockUpdate_; }
     void setLockUpdate(bool v);
     bool isCustomizing() const { return customizing_ || isDesigning(); }
-    void setCustomizing(bool v) { customizing_ = v; }
+    // Customizing mode on or off: every collection's lists are rebuilt, since in customizing
+    // mode every link with an item is shown.
+    void setCustomizing(bool v);
+    // The link whose control is selected (hot) in one of the manager's windows, or none.
+    BarItemLink* hotLink() const { return hotLink_; }
+    void setHotLink(BarItemLink* link) { hotLink_ = link; }
+    // Forgets the hot link; when `link` is given only if it is that one.
+    void forgetHotLink(const BarItemLink* link = nullptr);
     bool isInStyleChange() const { return inStyleChange_; }
     bool ownerFormActive() const { return ownerFormActive_; }
     void setOwnerFormActive(bool v) { ownerFormActive_ = v; }
+    // Tells the form designer that what is stored changed; there is no designer at run time, and
+    // the docks realigning at the end of loading do not count.
     void designerModified() {}
+    bool isAligning() const { return aligning_; }
     bool allowResetBars() const { return readCount_ == 1 && allowReset_; }
     int readCount() const { return readCount_; }
     int initialUseCount() const { return initialUseCount_; }
@@ -234,7 +260,7 @@ public:
     // ---- names
     std::string uniqueItemName(const BarItem& item) const;
 
-    // ---- categories (the data of Part on categories)
+    // ---- categories and their data
     void getItemsByCategory(int category, std::vector<BarItem*>& list, bool availableOnly = false) const;
     BarItemVisible getCategoryItemsVisible(int index) const;
     void setCategoryItemsVisible(int index, BarItemVisible value);
@@ -293,6 +319,9 @@ protected:
 private:
     friend class Bar;
     void applyStyle();
+    void takePainter();
+    // The close button area of the main menu bar changes: a hot link there is forgotten.
+    void forgetHotLinkOnMainMenu();
     void computeIconSize();
     void computeInitialUseCount();
     void fontChanged();
@@ -360,7 +389,14 @@ private:
     std::vector<Component*> popupMenus_;
     std::vector<DockControl*> dockControls_;
     Bar* mainMenuBar_ = nullptr;
-    std::string painterClass_;
+    const BarPainter* painter_ = nullptr;
+    int gripOffset_ = 0;
+    int gripAreaSize_ = 0;
+    int separatorIndent_ = 0;
+    int buttonWidth_ = 0;
+    int buttonHeight_ = 0;
+    int arrowWidth_ = 0;
+    BarItemLink* hotLink_ = nullptr;
     Font derivedFont_;
     int iconSize_ = 16;
     int initialUseCount_ = 20;
@@ -370,6 +406,7 @@ private:
     bool ownerFormActive_ = false;
     int readCount_ = 0;
     bool fontGuard_ = false;
+    // Set while the docks realign at the end of loading.
     bool aligning_ = false;
 };
 

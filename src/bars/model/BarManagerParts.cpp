@@ -114,23 +114,25 @@ void BarPopupMenuLinks::componentFreed(Component* c) {
 // ---- BarManagerCategories
 
 const ClassInfo& BarManagerCategories::classInfo() {
-    static const ClassInfo info = ClassBuilder<BarManagerCategories>("BarManagerCategories", StringList::classInfo());
+    static const ClassInfo info = ClassBuilder<BarManagerCategories>("BarManagerCategories", Persistent::classInfo());
     return info;
 }
 
 BarManagerCategories::BarManagerCategories(BarManager& manager) : manager_(&manager) {
-    StringList::add(bartext::DefaultCategory, BarCategoryData{});
+    lines_.add(bartext::DefaultCategory, BarCategoryData{});
 }
+
+int BarManagerCategories::add(const std::string& name, const BarCategoryData& data) { return lines_.add(name, data); }
 
 BarCategoryData BarManagerCategories::data(int index) const {
     if (index < 0 || index >= count()) return {};
-    if (auto* d = std::any_cast<BarCategoryData>(&object(index))) return *d;
+    if (auto* d = std::any_cast<BarCategoryData>(&lines_.object(index))) return *d;
     return {};
 }
 
 void BarManagerCategories::setData(int index, const BarCategoryData& data) {
     if (index < 0 || index >= count()) return;
-    object(index) = data;
+    lines_.object(index) = data;
 }
 
 template <class Map>
@@ -145,7 +147,7 @@ void BarManagerCategories::renumber(Map map) {
 
 void BarManagerCategories::remove(int index) {
     if (index < 0 || index >= count()) {
-        StringList::remove(index);  // reports the bad index
+        lines_.remove(index);  // reports the bad index
         return;
     }
     // The category's items go with it; later categories move one number down.
@@ -153,17 +155,17 @@ void BarManagerCategories::remove(int index) {
     manager_->getItemsByCategory(index, doomed);
     for (BarItem* i : doomed) delete i;
     renumber([index](int c) { return c > index ? c - 1 : c; });
-    StringList::remove(index);
+    lines_.remove(index);
 }
 
 void BarManagerCategories::insert(int index, const std::string& s) {
-    StringList::insert(index, s, BarCategoryData{});
+    lines_.insert(index, s, BarCategoryData{});
     renumber([index](int c) { return c >= index ? c + 1 : c; });
 }
 
 void BarManagerCategories::move(int from, int to) {
     if (from == to) return;
-    StringList::move(from, to);
+    lines_.move(from, to);
     renumber([from, to](int c) {
         if (c == from) return to;
         if (from < to && c > from && c <= to) return c - 1;
@@ -173,18 +175,20 @@ void BarManagerCategories::move(int from, int to) {
 }
 
 void BarManagerCategories::exchange(int a, int b) {
-    StringList::exchange(a, b);
+    lines_.exchange(a, b);
     renumber([a, b](int c) { return c == a ? b : c == b ? a : c; });
 }
 
 void BarManagerCategories::clear() {
-    while (count() > 0) remove(count() - 1);
+    // Bounded: removing the last line brings "Default" back.
+    for (int i = count() - 1; i >= 0; --i) remove(i);
 }
 
-void BarManagerCategories::changed() {
+void BarManagerCategories::Lines::changed() {
     // A manager always has a category; the stream fills the list while it is read.
-    if (count() == 0 && !manager_->isLoading() && !manager_->isDestroying()) {
-        StringList::add(bartext::DefaultCategory, BarCategoryData{});
+    BarManager& m = owner_->barManager();
+    if (count() == 0 && !m.isLoading() && !m.isDestroying()) {
+        add(bartext::DefaultCategory, BarCategoryData{});
         return;  // add() reported the change
     }
     for (int i = 0; i < count(); ++i)
@@ -192,8 +196,23 @@ void BarManagerCategories::changed() {
     StringList::changed();
 }
 
+void BarManagerCategories::assign(const Persistent& source) {
+    if (auto* other = dynamic_cast<const BarManagerCategories*>(&source)) {
+        if (other != this) lines_.assign(other->lines_);
+        return;
+    }
+    if (auto* names = dynamic_cast<const StringList*>(&source)) {
+        lines_.beginUpdate();
+        lines_.clear();
+        for (const std::string& name : names->lines()) lines_.add(name, BarCategoryData{});
+        lines_.endUpdate();
+        return;
+    }
+    Persistent::assign(source);
+}
+
 void BarManagerCategories::defineProperties(Filer& filer) {
-    StringList::defineProperties(filer);
+    lines_.defineProperties(filer);
     bool anyItemsVisible = false, anyHidden = false;
     for (int i = 0; i < count(); ++i) {
         anyItemsVisible |= data(i).itemsVisible != ivAlways;

@@ -1,7 +1,6 @@
 #pragma once
-// The manager's popup menu links: which popup menu a control shows on a right click. Showing
-// the menus belongs to the popup-menu Part; the model keeps the links and forgets freed
-// components.
+// The manager's popup menu links: which popup menu a control shows on a right click. The model
+// keeps the links and forgets freed components; showing the menus is the popup menu's business.
 #include "base/Collection.h"
 
 namespace lindora {

@@ -1,11 +1,7 @@
 #pragma once
-// The model's side of the bar windows. Toolbar and submenu windows (Parts on bar controls),
-// item controls and dock-site layout are built elsewhere; the model talks to them only
-// through these interfaces, and creates windows and controls through the factories that the
-// controls layer installs. Without an installed factory a bar simply has no window and a link
-// no control: the model state stays complete either way.
-#include <functional>
-#include <memory>
+// The model's side of the bar windows. Toolbar and submenu windows, item controls and dock-site
+// layout belong to the controls layer; the model talks to them only through these interfaces
+// and creates them through the installed BarControlsIntegration.
 
 #include "bars/model/BarTypes.h"
 #include "gfx/Geometry.h"
@@ -28,6 +24,15 @@ public:
     BarItemControl& operator=(const BarItemControl&) = delete;
 
     BarItemLink& link() const { return *link_; }
+
+    // A user click on the control: a checked button first toggles Down and closes its own
+    // drop-down; a control that closes menus marks the link used with counting (its source
+    // link first) and closes every open menu; a control that can click then clicks the item
+    // with ClickItemLink set to the link (its source link when it has one). Closing the menus
+    // may free this control, so nothing of it is used after that.
+    void click();
+    virtual bool closesMenusWhenClicked() const { return true; }
+    virtual bool canClick() const { return true; }
 
     virtual void captionChanged() {}
     virtual void enabledChanged() {}
@@ -100,15 +105,5 @@ public:
     virtual void fontChanged() {}
     virtual void frameChanged() {}
 };
-
-// Installed by the controls layer.
-struct BarWindowFactory {
-    // A toolbar window for the bar (its links are bar.itemLinks()).
-    std::function<std::unique_ptr<BarWindow>(BarManager&, Bar&)> createBarWindow;
-    // A submenu window for any other collection.
-    std::function<std::unique_ptr<ItemLinksWindow>(BarManager&, BarItemLinks&)> createSubMenuWindow;
-};
-void setBarWindowFactory(BarWindowFactory factory);
-const BarWindowFactory& barWindowFactory();
 
 }  // namespace lindora

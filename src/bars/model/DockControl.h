@@ -1,7 +1,7 @@
 #pragma once
 // A dock site: a child window along one edge of a form (or placed freely) into which toolbar
-// windows dock. The manager creates four, one per edge; their rows and the layout of docked
-// bars come with the dock-control Part, which derives from this class.
+// windows dock. The manager creates four, one per edge; the controls layer derives from this
+// class to lay out rows of docked bars.
 #include "bars/model/BarTypes.h"
 #include "base/Component.h"
 #include "ui/Window.h"

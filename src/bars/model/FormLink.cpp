@@ -1,27 +1,17 @@
 #include "bars/model/FormLink.h"
 
-#include "base/ClassInfo.h"
 #include "base/Component.h"
 #include "base/Exception.h"
-#include "base/TextUtil.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/FormAccess.h"
 #include "ui/PlatformIntegration.h"
-#include "ui/Window.h"
-#include "ui/WindowSystem.h"
 
 namespace lindora {
 
 namespace formlink {
 
-bool isForm(const Component* component) {
-    if (!component) return false;
-    if (dynamic_cast<const Form*>(component)) return true;
-    // Stand-ins and forms of other kinds publish the form class as an ancestor.
-    for (const ClassInfo* c = &component->classType(); c; c = c->parent())
-        if (sameText(c->name(), "Form") || sameText(c->name(), "CustomForm")) return true;
-    return false;
-}
+bool isForm(const Component* component) { return formAccessOf(component) != nullptr; }
 
 Component* parentForm(Component* component) {
     for (Component* c = component; c; c = c->owner())
@@ -29,28 +19,24 @@ Component* parentForm(Component* component) {
     return nullptr;
 }
 
-Window* windowOf(Component* form) { return dynamic_cast<Window*>(form); }
+Window* windowOf(Component* form) {
+    FormAccess* f = formAccessOf(form);
+    return f ? f->formWindow() : nullptr;
+}
 
 Color colorOf(const Component* form) {
-    if (auto* f = dynamic_cast<const Form*>(form)) return f->color();
-    if (form) {
-        if (const PropInfo* p = findProperty(*form, "Color"); p && p->kind() == TypeKind::Integer)
-            return Color(static_cast<std::uint32_t>(p->getOrdinal(*form)));
-    }
-    return clBtnFace;
+    const FormAccess* f = formAccessOf(form);
+    return f ? f->color() : clBtnFace;
 }
 
 bool isVisible(Component* form) {
-    if (auto* f = dynamic_cast<Form*>(form)) return f->visible();
-    Window* w = windowOf(form);
-    return w && w->handleAllocated() && w->isWindowVisible();
+    FormAccess* f = formAccessOf(form);
+    return f && f->visible();
 }
 
 bool isActive(Component* form) {
-    if (Window* w = windowOf(form); w && w->handleAllocated()) return WindowSystem::instance().activeWindow() == w;
-    if (const PropInfo* p = form ? findProperty(*form, "Active") : nullptr; p && p->kind() == TypeKind::Enumeration)
-        return p->getOrdinal(*form) != 0;
-    return false;
+    FormAccess* f = formAccessOf(form);
+    return f && f->isActiveForm();
 }
 
 }  // namespace formlink

@@ -1,7 +1,6 @@
 #pragma once
-// What the bar model asks of the form that owns a manager and of the application object.
-// Forms are the window layer's Form, or stand-ins that publish "Form" as an ancestor class
-// and are windows themselves (their colour then comes from a published "Color"). The
+// What the bar model asks of the form that owns a manager and of the application object. A form
+// is any component that implements FormAccess (the window layer's Form among them). The
 // application's main form, title and exception report come from the live Application unless
 // other answers are installed (tests, embedding).
 #include <exception>
@@ -17,13 +16,13 @@ class Window;
 
 namespace formlink {
 
-// True when `component` is a form: its class is, or derives from, the window layer's form class.
+// True when `component` is a form.
 bool isForm(const Component* component);
 // The form of a component: itself when it is a form, else the nearest owner that is one.
 Component* parentForm(Component* component);
 // The form's window, or null while the form has none.
 Window* windowOf(Component* form);
-// The form's Color property; the button-face colour when it publishes none.
+// The form's colour; the button-face colour for a component that is not a form.
 Color colorOf(const Component* form);
 // The form is shown / is the active window.
 bool isVisible(Component* form);

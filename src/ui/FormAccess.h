@@ -1,20 +1,20 @@
 #pragma once
-// What form settings need of the form that owns them: its window (to hook its messages), its
-// border and position mode (construction adjustments), its bounds and state (placement), and
-// the application's window (minimising the application). Forms reach the settings through an
-// adapter, so that the settings depend only on this narrow view of a form.
-#include <memory>
+// A form as the components placed on it see it: the bar manager (its window, colour, visible and
+// active state) and the settings components (border and position mode, placement, state, the
+// application's window). The window layer's Form implements it; so may a form of any other
+// kind. A component is a form exactly when it implements this interface.
 #include <string>
 
+#include "base/Component.h"
+#include "gfx/Color.h"
 #include "gfx/Geometry.h"
 #include "ui/PlatformIntegration.h"
 
 namespace lindora {
 
-class Component;
 class Window;
 
-// The border styles as the construction adjustments group them.
+// The border styles as the settings' construction adjustments group them.
 enum class FormBorderKind {
     None,      // no border
     Fixed,     // single, dialog, tool window: position only
@@ -25,8 +25,12 @@ class FormAccess {
 public:
     virtual ~FormAccess() = default;
 
-    // The window whose procedure the settings hook; null when the form has none.
-    virtual Window* window() const = 0;
+    // The window whose messages the form's components watch; null while the form has none.
+    virtual Window* formWindow() const = 0;
+    virtual Color color() const = 0;
+    // Shown, and the active window.
+    virtual bool visible() const = 0;
+    virtual bool isActiveForm() const = 0;
 
     virtual FormBorderKind borderKind() const = 0;
     virtual bool hasMinimizeOrMaximizeIcon() const = 0;
@@ -37,34 +41,28 @@ public:
     virtual void setPositionDefaultPosOnly() = 0;
 
     // The restored (normal-state) rectangle, in work-area coordinates.
-    virtual Rect normalBounds() const = 0;
+    virtual Rect workAreaNormalBounds() const = 0;
     // Current bounds in screen coordinates, and each edge set on its own.
-    virtual Rect bounds() const = 0;
+    virtual Rect formBounds() const = 0;
     virtual void setLeft(int left) = 0;
     virtual void setTop(int top) = 0;
     virtual void setWidth(int width) = 0;
     virtual void setHeight(int height) = 0;
     // The position just applied is the form's own: the system does not choose one at its show.
-    virtual void keepPosition() {}
-    virtual ShowState windowState() const = 0;
-    virtual void setWindowState(ShowState state) = 0;
+    virtual void keepPosition() = 0;
+    virtual ShowState formState() const = 0;
+    virtual void setFormState(ShowState state) = 0;
 
     // The application's main form, and the application's own window.
     virtual bool isMainForm() const = 0;
     virtual Window* applicationWindow() const = 0;
 
-    // Width in pixels of a line of text in the form's canvas font.
+    // Width in pixels of a line of text in the form's font.
     virtual int textWidth(const std::string& text) const = 0;
 };
 
-// A form class that hands out its own view (stand-ins in tests, forms of other toolkits).
-class FormAccessProvider {
-public:
-    virtual ~FormAccessProvider() = default;
-    virtual std::unique_ptr<FormAccess> createFormAccess() = 0;
-};
-
-// The view of `owner` when it is a form; null otherwise.
-std::unique_ptr<FormAccess> formAccessFor(Component* owner);
+// The form interface of `component`; null when it is not a form.
+inline FormAccess* formAccessOf(Component* component) { return dynamic_cast<FormAccess*>(component); }
+inline const FormAccess* formAccessOf(const Component* component) { return dynamic_cast<const FormAccess*>(component); }
 
 }  // namespace lindora

@@ -1,0 +1,51 @@
+#pragma once
+// What the bar model needs from the bar controls: toolbar and submenu windows, item controls,
+// the painter of a style, and the framework-wide services (the shared hint window and the
+// thread-wide observers). The controls layer implements it and installs one instance; without
+// one a bar simply has no window and a link no control, and the model state stays complete.
+#include <memory>
+
+#include "bars/model/BarPainter.h"
+
+namespace lindora {
+
+class Bar;
+class BarItemControl;
+class BarItemLink;
+class BarItemLinks;
+class BarManager;
+class BarWindow;
+class ItemControlClass;
+class ItemLinksWindow;
+
+class BarControlsIntegration {
+public:
+    virtual ~BarControlsIntegration() = default;
+
+    // The installed integration, or null; process-wide like the user-interface thread.
+    static BarControlsIntegration* instance();
+    // Replaces the installed integration (null removes it). While managers exist the old one's
+    // services stop, the new one's start and every manager takes its painter again. Windows
+    // and controls already made stay until their bars and links let them go.
+    static void install(std::unique_ptr<BarControlsIntegration> integration);
+
+    // A toolbar window for the bar (its links are bar.itemLinks()).
+    virtual std::unique_ptr<BarWindow> createBarWindow(BarManager& manager, Bar& bar) = 0;
+    // A submenu window for any other collection.
+    virtual std::unique_ptr<ItemLinksWindow> createSubMenuWindow(BarManager& manager, BarItemLinks& links) = 0;
+    // A control of the given class for the link; null when that class is not built.
+    virtual std::unique_ptr<BarItemControl> createItemControl(const ItemControlClass& controlClass,
+                                                              BarItemLink& link) = 0;
+    // The painter of a kind; it lives as long as this integration.
+    virtual const BarPainter* painter(BarPainterKind kind) = 0;
+
+    // Ends menu mode along the whole chain of open menus.
+    virtual void hideAllMenus() {}
+
+    // The services that live while any manager does: started with the first manager, stopped
+    // with the last one.
+    virtual void startServices() {}
+    virtual void stopServices() {}
+};
+
+}  // namespace lindora

@@ -1,0 +1,16 @@
+#include "bars/model/BarPainter.h"
+
+namespace lindora {
+
+std::string_view painterClassName(BarPainterKind kind) {
+    switch (kind) {
+    case BarPainterKind::Standard: return "BarItemControlStandardPainter";
+    case BarPainterKind::Enhanced: return "BarItemControlEnhancedPainter";
+    case BarPainterKind::Flat: return "BarItemControlFlatPainter";
+    case BarPainterKind::Office11: return "BarItemControlOffice11Painter";
+    case BarPainterKind::XP: return "BarItemControlXPPainter";
+    }
+    return {};
+}
+
+}  // namespace lindora

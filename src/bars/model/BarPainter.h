@@ -1,0 +1,38 @@
+#pragma once
+// The painter a manager hands to its windows and controls: every drawing and metric question of
+// the bars goes through it. Painters hold no state; the controls layer owns one per kind and
+// the manager keeps a pointer to the one of its effective style. This is the part of the
+// interface the model itself asks; the windows and controls ask the rest.
+#include <string_view>
+
+namespace lindora {
+
+class BarManager;
+
+// The painter family, one kind per look.
+enum class BarPainterKind { Standard, Enhanced, Flat, Office11, XP };
+
+// The painter's class name as design tools show it ("BarItemControlFlatPainter").
+std::string_view painterClassName(BarPainterKind kind);
+
+class BarPainter {
+public:
+    virtual ~BarPainter() = default;
+
+    virtual BarPainterKind kind() const = 0;
+
+    // The three metrics the manager keeps while its style stays: the grab handle's offset from
+    // the bar's edge, the size of the grab handle's area, and the indent of a submenu's
+    // separator line from the glyph band.
+    virtual int gripOffset() const = 0;
+    virtual int gripAreaSize() const = 0;
+    virtual int separatorIndent() const = 0;
+
+    // Added to the icon size to give the manager's button width and height.
+    virtual int buttonHorizontalMargin() const = 0;
+    virtual int buttonVerticalMargin() const = 0;
+    // The width of a button's drop-down arrow on the manager's toolbars.
+    virtual int dropDownArrowWidth(const BarManager& manager) const = 0;
+};
+
+}  // namespace lindora
