@@ -12,60 +12,60 @@ constexpr std::string_view kCheckText = "TPSOK";
 class ByteWriter {
 public:
     void u32(uint32_t v) {
-        for (int i = 0; i < 4; ++i) m_bytes.push_back(uint8_t(v >> (8 * i)));
+        for (int i = 0; i < 4; ++i) bytes_.push_back(uint8_t(v >> (8 * i)));
     }
-    void byte(uint8_t b) { m_bytes.push_back(b); }
-    void bytes(std::span<const uint8_t> b) { m_bytes.insert(m_bytes.end(), b.begin(), b.end()); }
+    void byte(uint8_t b) { bytes_.push_back(b); }
+    void bytes(std::span<const uint8_t> b) { bytes_.insert(bytes_.end(), b.begin(), b.end()); }
     void text(std::string_view t) {
         u32(uint32_t(t.size()));
-        m_bytes.insert(m_bytes.end(), t.begin(), t.end());
+        bytes_.insert(bytes_.end(), t.begin(), t.end());
     }
     void extended(const Extended& v) { bytes(v.bytes()); }
-    std::vector<uint8_t> take() { return std::move(m_bytes); }
+    std::vector<uint8_t> take() { return std::move(bytes_); }
 
 private:
-    std::vector<uint8_t> m_bytes;
+    std::vector<uint8_t> bytes_;
 };
 
 class ByteReader {
 public:
-    explicit ByteReader(std::span<const uint8_t> data) : m_data(data) {}
-    size_t remaining() const { return m_data.size() - m_pos; }
+    explicit ByteReader(std::span<const uint8_t> data) : data_(data) {}
+    size_t remaining() const { return data_.size() - pos_; }
 
     std::optional<uint32_t> u32() {
         if (remaining() < 4) return std::nullopt;
         uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) v |= uint32_t(m_data[m_pos + i]) << (8 * i);
-        m_pos += 4;
+        for (int i = 0; i < 4; ++i) v |= uint32_t(data_[pos_ + i]) << (8 * i);
+        pos_ += 4;
         return v;
     }
     std::optional<uint8_t> byte() {
         if (remaining() < 1) return std::nullopt;
-        return m_data[m_pos++];
+        return data_[pos_++];
     }
     std::optional<Extended> extended() {
         if (remaining() < 10) return std::nullopt;
-        Extended e = Extended::fromBytes(m_data.subspan(m_pos).first<10>());
-        m_pos += 10;
+        Extended e = Extended::fromBytes(data_.subspan(pos_).first<10>());
+        pos_ += 10;
         return e;
     }
     // A length-prefixed text; missing when fewer bytes than its length remain.
     std::optional<std::string> text() {
         auto length = u32();
         if (!length || int32_t(*length) < 0 || *length > remaining()) return std::nullopt;
-        std::string t(m_data.begin() + m_pos, m_data.begin() + m_pos + *length);
-        m_pos += *length;
+        std::string t(data_.begin() + pos_, data_.begin() + pos_ + *length);
+        pos_ += *length;
         return t;
     }
     std::vector<uint8_t> rest() {
-        std::vector<uint8_t> r(m_data.begin() + m_pos, m_data.end());
-        m_pos = m_data.size();
+        std::vector<uint8_t> r(data_.begin() + pos_, data_.end());
+        pos_ = data_.size();
         return r;
     }
 
 private:
-    std::span<const uint8_t> m_data;
-    size_t m_pos = 0;
+    std::span<const uint8_t> data_;
+    size_t pos_ = 0;
 };
 
 // The payload after the kind, for the kinds a binary value and a plain block share.

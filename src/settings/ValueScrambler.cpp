@@ -9,17 +9,17 @@ namespace {
 // The key's bytes in turn, from the first, starting over after the last.
 class KeyCycle {
 public:
-    explicit KeyCycle(std::string_view key) : m_key(key) {}
+    explicit KeyCycle(std::string_view key) : key_(key) {}
     uint8_t next() {
-        if (m_key.empty()) return 0;
-        uint8_t k = static_cast<uint8_t>(m_key[m_index]);
-        m_index = (m_index + 1) % m_key.size();
+        if (key_.empty()) return 0;
+        uint8_t k = static_cast<uint8_t>(key_[index_]);
+        index_ = (index_ + 1) % key_.size();
         return k;
     }
 
 private:
-    std::string_view m_key;
-    size_t m_index = 0;
+    std::string_view key_;
+    size_t index_ = 0;
 };
 
 constexpr unsigned kPlain255Marker = 255;

@@ -16,21 +16,21 @@ namespace {
 
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
-        if (m_fd >= 0) ::close(m_fd);
+        if (fd_ >= 0) ::close(fd_);
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
+    int get() const { return fd_; }
     int release() {
-        int fd = m_fd;
-        m_fd = -1;
+        int fd = fd_;
+        fd_ = -1;
         return fd;
     }
 
 private:
-    int m_fd;
+    int fd_;
 };
 
 void writeAll(int fd, std::string_view data, const std::string& name) {
@@ -115,19 +115,19 @@ void createFolders(const std::filesystem::path& folder, mode_t mode) {
 }
 
 FileLock::FileLock(const std::filesystem::path& lockFile) {
-    m_fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (m_fd < 0) throwErrno("cannot open " + lockFile.string());
-    while (::flock(m_fd, LOCK_EX) != 0) {
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd_ < 0) throwErrno("cannot open " + lockFile.string());
+    while (::flock(fd_, LOCK_EX) != 0) {
         if (errno != EINTR) {
             int error = errno;
-            ::close(m_fd);
+            ::close(fd_);
             throw std::system_error(error, std::generic_category(), "cannot lock " + lockFile.string());
         }
     }
 }
 
 FileLock::~FileLock() {
-    ::close(m_fd);  // closing releases the lock
+    ::close(fd_);  // closing releases the lock
 }
 
 FileStamp stampOf(const std::filesystem::path& file) {

@@ -33,7 +33,7 @@ public:
     FileLock& operator=(const FileLock&) = delete;
 
 private:
-    int m_fd = -1;
+    int fd_ = -1;
 };
 
 // Identity of a file's current version, to notice that another process replaced it.

@@ -52,18 +52,18 @@ std::string decodeValue(std::string_view raw) {
 
 }  // namespace
 
-IniFile::IniFile(std::filesystem::path fileName) : m_fileName(std::move(fileName)) {
+IniFile::IniFile(std::filesystem::path fileName) : fileName_(std::move(fileName)) {
     try {
-        if (auto text = readWholeFile(m_fileName)) SetText(*text);
+        if (auto text = readWholeFile(fileName_)) SetText(*text);
     } catch (const std::system_error& e) {
         throw EIniFileException(std::string("Cannot read the INI file: ") + e.what());
     }
-    m_modified = false;
+    modified_ = false;
 }
 
 void IniFile::SetText(std::string_view text) {
-    m_preamble.clear();
-    m_sections.clear();
+    preamble_.clear();
+    sections_.clear();
     // Byte order marks at the start: the text given back has none, so a second one kept as part
     // of the first line would be taken for the mark when it is read again.
     while (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
@@ -85,23 +85,23 @@ void IniFile::SetText(std::string_view text) {
             section.header = std::string(line);
             section.name = std::string(trim(t.substr(1, close - 1)));
             // Comment lines directly above a header describe that section.
-            if (m_sections.empty()) {
-                while (!m_preamble.empty() && isComment(trim(m_preamble.back()))) {
-                    section.leading.insert(section.leading.begin(), m_preamble.back());
-                    m_preamble.pop_back();
+            if (sections_.empty()) {
+                while (!preamble_.empty() && isComment(trim(preamble_.back()))) {
+                    section.leading.insert(section.leading.begin(), preamble_.back());
+                    preamble_.pop_back();
                 }
             } else {
-                auto& previous = m_sections.back().lines;
+                auto& previous = sections_.back().lines;
                 while (!previous.empty() && !previous.back().isEntry && isComment(trim(previous.back().raw))) {
                     section.leading.insert(section.leading.begin(), previous.back().raw);
                     previous.pop_back();
                 }
             }
-            m_sections.push_back(std::move(section));
+            sections_.push_back(std::move(section));
             continue;
         }
-        if (m_sections.empty()) {
-            m_preamble.emplace_back(line);
+        if (sections_.empty()) {
+            preamble_.emplace_back(line);
             continue;
         }
         Line entry;
@@ -112,9 +112,9 @@ void IniFile::SetText(std::string_view text) {
             entry.key = std::string(trim(line.substr(0, eq)));
             entry.value = decodeValue(line.substr(eq + 1));
         }
-        m_sections.back().lines.push_back(std::move(entry));
+        sections_.back().lines.push_back(std::move(entry));
     }
-    m_modified = true;
+    modified_ = true;
 }
 
 std::string IniFile::GetText() const {
@@ -123,8 +123,8 @@ std::string IniFile::GetText() const {
         out += line;
         out += '\n';
     };
-    for (const auto& line : m_preamble) add(line);
-    for (const auto& section : m_sections) {
+    for (const auto& line : preamble_) add(line);
+    for (const auto& section : sections_) {
         for (const auto& line : section.leading) add(line);
         add(section.header);
         for (const auto& line : section.lines) add(line.raw);
@@ -133,7 +133,7 @@ std::string IniFile::GetText() const {
 }
 
 IniFile::Section* IniFile::findSection(std::string_view name) {
-    for (auto& s : m_sections)
+    for (auto& s : sections_)
         if (sameName(s.name, name)) return &s;
     return nullptr;
 }
@@ -178,7 +178,7 @@ void IniFile::WriteString(std::string_view section, std::string_view ident, std:
                 if (line.value != value) {
                     line.value = std::string(value);
                     line.raw = line.key + "=" + encodeValue(value);
-                    m_modified = true;
+                    modified_ = true;
                 }
                 return;
             }
@@ -186,13 +186,13 @@ void IniFile::WriteString(std::string_view section, std::string_view ident, std:
     }
     if (!s) {
         Section added;
-        if (!m_sections.empty() || !m_preamble.empty()) added.leading.push_back("");
+        if (!sections_.empty() || !preamble_.empty()) added.leading.push_back("");
         added.header = "[" + std::string(section) + "]";
         added.name = std::string(section);
-        m_sections.push_back(std::move(added));
-        s = &m_sections.back();
+        sections_.push_back(std::move(added));
+        s = &sections_.back();
     }
-    m_modified = true;
+    modified_ = true;
     // After the last entry, so that blank lines closing the section stay where they are.
     auto lastEntry = std::find_if(s->lines.rbegin(), s->lines.rend(), [](const Line& l) { return l.isEntry; });
     auto at = lastEntry == s->lines.rend() ? s->lines.begin() : lastEntry.base();
@@ -215,7 +215,7 @@ bool IniFile::ValueExists(std::string_view section, std::string_view ident) cons
 
 std::vector<std::string> IniFile::ReadSections() const {
     std::vector<std::string> names;
-    for (const auto& s : m_sections)
+    for (const auto& s : sections_)
         if (std::none_of(names.begin(), names.end(), [&](const std::string& n) { return sameName(n, s.name); }))
             names.push_back(s.name);
     return names;
@@ -230,11 +230,11 @@ std::vector<std::string> IniFile::ReadSection(std::string_view section) const {
 }
 
 void IniFile::EraseSection(std::string_view section) {
-    auto removed = std::remove_if(m_sections.begin(), m_sections.end(),
-                                  [&](const Section& s) { return sameName(s.name, section); });
-    if (removed != m_sections.end()) {
-        m_sections.erase(removed, m_sections.end());
-        m_modified = true;
+    auto removed =
+        std::remove_if(sections_.begin(), sections_.end(), [&](const Section& s) { return sameName(s.name, section); });
+    if (removed != sections_.end()) {
+        sections_.erase(removed, sections_.end());
+        modified_ = true;
     }
 }
 
@@ -245,14 +245,14 @@ void IniFile::DeleteKey(std::string_view section, std::string_view ident) {
                            [&](const Line& l) { return l.isEntry && sameName(l.key, ident); });
     if (it != s->lines.end()) {
         s->lines.erase(it);
-        m_modified = true;
+        modified_ = true;
     }
 }
 
 void IniFile::UpdateFile() {
     try {
-        writeFileAtomically(m_fileName, GetText(), 0644);
-        m_modified = false;
+        writeFileAtomically(fileName_, GetText(), 0644);
+        modified_ = false;
     } catch (const std::system_error& e) {
         throw EIniFileException(std::string("Cannot write the INI file: ") + e.what());
     }

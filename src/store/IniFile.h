@@ -28,7 +28,7 @@ public:
     // Reads the file when it exists. Raises EIniFileException when it exists but cannot be read.
     explicit IniFile(std::filesystem::path fileName);
 
-    const std::filesystem::path& FileName() const { return m_fileName; }
+    const std::filesystem::path& FileName() const { return fileName_; }
 
     std::string ReadString(std::string_view section, std::string_view ident, std::string_view defaultValue) const;
     // Decimal, or hexadecimal with "0x" or "$", within 32 bits; the default for anything else.
@@ -51,7 +51,7 @@ public:
     void EraseSection(std::string_view section);
     void DeleteKey(std::string_view section, std::string_view ident);
 
-    bool Modified() const { return m_modified; }
+    bool Modified() const { return modified_; }
     // Writes the image to the file (temporary file, fsync, rename). Raises EIniFileException.
     void UpdateFile();
 
@@ -73,10 +73,10 @@ private:
         std::vector<Line> lines;
     };
 
-    std::filesystem::path m_fileName;
-    std::vector<std::string> m_preamble;  // lines before the first section
-    std::vector<Section> m_sections;
-    bool m_modified = false;
+    std::filesystem::path fileName_;
+    std::vector<std::string> preamble_;  // lines before the first section
+    std::vector<Section> sections_;
+    bool modified_ = false;
 
     Section* findSection(std::string_view name);
     const Section* findSection(std::string_view name) const;

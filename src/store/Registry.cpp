@@ -12,10 +12,10 @@ namespace {
 
 }  // namespace
 
-Registry::Registry(RegistryRoot root) : m_root(root), m_store(RegistryRoots::store(root)) {}
+Registry::Registry(RegistryRoot root) : root_(root), store_(RegistryRoots::store(root)) {}
 
 Registry::Registry(std::shared_ptr<RegistryStore> store)
-    : m_root(store->readOnly() ? RegistryRoot::LocalMachine : RegistryRoot::CurrentUser), m_store(std::move(store)) {}
+    : root_(store->readOnly() ? RegistryRoot::LocalMachine : RegistryRoot::CurrentUser), store_(std::move(store)) {}
 
 Registry::~Registry() {
     try {
@@ -26,23 +26,23 @@ Registry::~Registry() {
 }
 
 void Registry::SetRootKey(RegistryRoot root) {
-    if (root == m_root) return;
+    if (root == root_) return;
     CloseKey();
-    m_root = root;
-    m_store = RegistryRoots::store(root);
+    root_ = root;
+    store_ = RegistryRoots::store(root);
 }
 
 void Registry::saveIfWritten() {
-    if (m_wrote) {
-        m_wrote = false;
-        m_store->flushOrDefer();
+    if (wrote_) {
+        wrote_ = false;
+        store_->flushOrDefer();
     }
 }
 
 void Registry::CloseKey() {
-    m_current.reset();
-    m_currentPath.clear();
-    m_currentWritable = false;
+    current_.reset();
+    currentPath_.clear();
+    currentWritable_ = false;
     saveIfWritten();
 }
 
@@ -50,8 +50,8 @@ std::optional<KeyPath> Registry::resolve(const std::string& key) const {
     bool absolute = !key.empty() && key[0] == '\\';
     auto path = parseKeyPath(absolute ? std::string_view(key).substr(1) : std::string_view(key));
     if (!path) return std::nullopt;
-    if (absolute || !m_current) return path;
-    KeyPath full = *m_current;
+    if (absolute || !current_) return path;
+    KeyPath full = *current_;
     full.insert(full.end(), path->begin(), path->end());
     return full;
 }
@@ -60,20 +60,20 @@ bool Registry::openWith(const std::string& key, bool canCreate, RegAccess access
     auto path = resolve(key);
     if (!path) return false;
     bool writable = access == RegAccess::ReadWrite;
-    if (writable && m_store->readOnly()) return false;
-    m_store->refresh();
-    bool exists = canCreate && !key.empty() ? m_store->createKey(*path) : m_store->keyExists(*path);
+    if (writable && store_->readOnly()) return false;
+    store_->refresh();
+    bool exists = canCreate && !key.empty() ? store_->createKey(*path) : store_->keyExists(*path);
     if (!exists) return false;
 
     bool relative = key.empty() || key[0] != '\\';
-    std::string recorded = relative && m_current && !key.empty() ? m_currentPath + "\\" + key
-                           : relative && m_current               ? m_currentPath
-                           : relative                            ? key
-                                                                 : key.substr(1);
+    std::string recorded = relative && current_ && !key.empty() ? currentPath_ + "\\" + key
+                           : relative && current_               ? currentPath_
+                           : relative                           ? key
+                                                                : key.substr(1);
     CloseKey();
-    m_current = std::move(*path);
-    m_currentPath = std::move(recorded);
-    m_currentWritable = writable;
+    current_ = std::move(*path);
+    currentPath_ = std::move(recorded);
+    currentWritable_ = writable;
     return true;
 }
 
@@ -83,11 +83,11 @@ bool Registry::OpenKeyReadOnly(const std::string& key) { return openWith(key, fa
 
 bool Registry::CreateKey(const std::string& key) {
     auto path = resolve(key);
-    if (!path || path->empty() || m_store->readOnly()) return false;
-    bool created = !m_store->keyExists(*path) && m_store->createKey(*path);
+    if (!path || path->empty() || store_->readOnly()) return false;
+    bool created = !store_->keyExists(*path) && store_->createKey(*path);
     if (created) {
-        m_wrote = true;
-        if (!m_current) saveIfWritten();  // no key stays open to be closed later
+        wrote_ = true;
+        if (!current_) saveIfWritten();  // no key stays open to be closed later
     }
     return created;
 }
@@ -95,37 +95,37 @@ bool Registry::CreateKey(const std::string& key) {
 bool Registry::KeyExists(const std::string& key) {
     auto path = resolve(key);
     if (!path) return false;
-    m_store->refresh();
-    return m_store->keyExists(*path);
+    store_->refresh();
+    return store_->keyExists(*path);
 }
 
 bool Registry::DeleteKey(const std::string& key) {
     auto path = resolve(key);
-    if (!path || !m_store->deleteKey(*path, RegistryStore::DeleteMode::RefuseIfSubKeys)) return false;
-    m_wrote = true;
-    if (!m_current) saveIfWritten();
+    if (!path || !store_->deleteKey(*path, RegistryStore::DeleteMode::RefuseIfSubKeys)) return false;
+    wrote_ = true;
+    if (!current_) saveIfWritten();
     return true;
 }
 
 bool Registry::DeleteKeyTree(const std::string& key) {
     auto path = resolve(key);
-    if (!path || !m_store->deleteKey(*path, RegistryStore::DeleteMode::WholeTree)) return false;
-    m_wrote = true;
-    if (!m_current) saveIfWritten();
+    if (!path || !store_->deleteKey(*path, RegistryStore::DeleteMode::WholeTree)) return false;
+    wrote_ = true;
+    if (!current_) saveIfWritten();
     return true;
 }
 
 std::optional<RegistryValue> Registry::findValue(const std::string& name) {
-    return m_store->value(currentOrRoot(), name);
+    return store_->value(currentOrRoot(), name);
 }
 
 bool Registry::ValueExists(const std::string& name) { return findValue(name).has_value(); }
 
 bool Registry::DeleteValue(const std::string& name) {
-    if (!m_currentWritable && m_current) return false;
-    if (!m_store->deleteValue(currentOrRoot(), name)) return false;
-    m_wrote = true;
-    if (!m_current) saveIfWritten();
+    if (!currentWritable_ && current_) return false;
+    if (!store_->deleteValue(currentOrRoot(), name)) return false;
+    wrote_ = true;
+    if (!current_) saveIfWritten();
     return true;
 }
 
@@ -149,11 +149,11 @@ RegDataType Registry::GetDataType(const std::string& name) {
     return info ? info->RegData : RegDataType::rdUnknown;
 }
 
-std::vector<std::string> Registry::GetValueNames() { return m_store->valueNames(currentOrRoot()); }
+std::vector<std::string> Registry::GetValueNames() { return store_->valueNames(currentOrRoot()); }
 
-std::vector<std::string> Registry::GetKeyNames() { return m_store->subKeyNames(currentOrRoot()); }
+std::vector<std::string> Registry::GetKeyNames() { return store_->subKeyNames(currentOrRoot()); }
 
-bool Registry::HasSubKeys() { return m_store->hasSubKeys(currentOrRoot()); }
+bool Registry::HasSubKeys() { return store_->hasSubKeys(currentOrRoot()); }
 
 std::string Registry::ReadString(const std::string& name) {
     auto value = findValue(name);
@@ -180,11 +180,11 @@ std::vector<uint8_t> Registry::ReadBinaryData(const std::string& name) {
 }
 
 void Registry::write(RegistryValue value) {
-    bool allowed = m_current ? m_currentWritable : Access == RegAccess::ReadWrite;
-    if (!allowed || !m_store->setValue(currentOrRoot(), value))
+    bool allowed = current_ ? currentWritable_ : Access == RegAccess::ReadWrite;
+    if (!allowed || !store_->setValue(currentOrRoot(), value))
         throw ERegistryException("Failed to set data for '" + value.name + "'");
-    m_wrote = true;
-    if (!m_current) saveIfWritten();
+    wrote_ = true;
+    if (!current_) saveIfWritten();
 }
 
 void Registry::WriteString(const std::string& name, const std::string& value) {

@@ -43,14 +43,14 @@ public:
     Registry(const Registry&) = delete;
     Registry& operator=(const Registry&) = delete;
 
-    RegistryRoot RootKey() const { return m_root; }
+    RegistryRoot RootKey() const { return root_; }
     void SetRootKey(RegistryRoot root);  // closes the current key
     RegAccess Access = RegAccess::ReadWrite;
 
-    bool HasCurrentKey() const { return m_current.has_value(); }
+    bool HasCurrentKey() const { return current_.has_value(); }
     // The path of the current key as it was opened, without a leading "\".
-    const std::string& CurrentPath() const { return m_currentPath; }
-    RegistryStore& Store() const { return *m_store; }
+    const std::string& CurrentPath() const { return currentPath_; }
+    RegistryStore& Store() const { return *store_; }
 
     // Opens a key and makes it current; with canCreate, missing keys along the path are created.
     virtual bool OpenKey(const std::string& key, bool canCreate);
@@ -98,14 +98,14 @@ protected:
     bool openWith(const std::string& key, bool canCreate, RegAccess access);
 
 private:
-    RegistryRoot m_root;
-    std::shared_ptr<RegistryStore> m_store;
-    std::optional<KeyPath> m_current;
-    std::string m_currentPath;
-    bool m_currentWritable = false;
-    bool m_wrote = false;
+    RegistryRoot root_;
+    std::shared_ptr<RegistryStore> store_;
+    std::optional<KeyPath> current_;
+    std::string currentPath_;
+    bool currentWritable_ = false;
+    bool wrote_ = false;
 
-    KeyPath currentOrRoot() const { return m_current ? *m_current : KeyPath{}; }
+    KeyPath currentOrRoot() const { return current_ ? *current_ : KeyPath{}; }
     std::optional<RegistryValue> findValue(const std::string& name);
     void write(RegistryValue value);
     void saveIfWritten();

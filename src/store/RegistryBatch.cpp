@@ -8,9 +8,9 @@ namespace lindora {
 
 RegistryBatch::RegistryBatch(RegistryRoot root) : RegistryBatch(RegistryRoots::store(root)) {}
 
-RegistryBatch::RegistryBatch(std::shared_ptr<RegistryStore> store) : m_store(std::move(store)) {
-    if (!m_store) throw std::invalid_argument("RegistryBatch needs a store");
-    m_store->beginBatch();
+RegistryBatch::RegistryBatch(std::shared_ptr<RegistryStore> store) : store_(std::move(store)) {
+    if (!store_) throw std::invalid_argument("RegistryBatch needs a store");
+    store_->beginBatch();
 }
 
 RegistryBatch::~RegistryBatch() {
@@ -22,9 +22,9 @@ RegistryBatch::~RegistryBatch() {
 }
 
 void RegistryBatch::commit() {
-    if (!m_open) return;
-    m_open = false;
-    if (m_store->endBatch()) m_store->flush();
+    if (!open_) return;
+    open_ = false;
+    if (store_->endBatch()) store_->flush();
 }
 
 }  // namespace lindora

@@ -35,8 +35,8 @@ public:
     void commit();
 
 private:
-    std::shared_ptr<RegistryStore> m_store;
-    bool m_open = true;
+    std::shared_ptr<RegistryStore> store_;
+    bool open_ = true;
 };
 
 }  // namespace lindora

@@ -86,8 +86,8 @@ void appendKey(std::string& out, const RegistryKey& key, std::string& path, bool
 
 class Parser {
 public:
-    explicit Parser(std::string_view text) : m_text(text) {
-        if (m_text.substr(0, 3) == "\xEF\xBB\xBF") m_text.remove_prefix(3);
+    explicit Parser(std::string_view text) : text_(text) {
+        if (text_.substr(0, 3) == "\xEF\xBB\xBF") text_.remove_prefix(3);
     }
 
     std::unique_ptr<RegistryKey> parse() {
@@ -112,22 +112,22 @@ public:
     }
 
 private:
-    std::string_view m_text;
-    size_t m_pos = 0;
-    int m_line = 0;
+    std::string_view text_;
+    size_t pos_ = 0;
+    int line_ = 0;
 
     [[noreturn]] void fail(const std::string& what) const {
-        throw RegistryFormatError("line " + std::to_string(m_line) + ": " + what);
+        throw RegistryFormatError("line " + std::to_string(line_) + ": " + what);
     }
 
     bool nextLine(std::string_view& line) {
-        if (m_pos >= m_text.size()) return false;
-        size_t end = m_text.find('\n', m_pos);
-        if (end == std::string_view::npos) end = m_text.size();
-        line = m_text.substr(m_pos, end - m_pos);
+        if (pos_ >= text_.size()) return false;
+        size_t end = text_.find('\n', pos_);
+        if (end == std::string_view::npos) end = text_.size();
+        line = text_.substr(pos_, end - pos_);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        m_pos = end + 1;
-        ++m_line;
+        pos_ = end + 1;
+        ++line_;
         return true;
     }
 

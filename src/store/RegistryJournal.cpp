@@ -32,7 +32,7 @@ bool RegistryChange::applyTo(RegistryKey& root) const {
 }
 
 void RegistryJournal::replayOn(RegistryKey& root) const {
-    for (const auto& change : m_changes) change.applyTo(root);
+    for (const auto& change : changes_) change.applyTo(root);
 }
 
 }  // namespace lindora

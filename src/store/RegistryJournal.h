@@ -27,14 +27,14 @@ struct RegistryChange {
 
 class RegistryJournal {
 public:
-    void record(RegistryChange change) { m_changes.push_back(std::move(change)); }
+    void record(RegistryChange change) { changes_.push_back(std::move(change)); }
     void replayOn(RegistryKey& root) const;
-    bool empty() const { return m_changes.empty(); }
-    void clear() { m_changes.clear(); }
-    size_t size() const { return m_changes.size(); }
+    bool empty() const { return changes_.empty(); }
+    void clear() { changes_.clear(); }
+    size_t size() const { return changes_.size(); }
 
 private:
-    std::vector<RegistryChange> m_changes;
+    std::vector<RegistryChange> changes_;
 };
 
 }  // namespace lindora

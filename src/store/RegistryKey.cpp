@@ -57,35 +57,35 @@ RegistryValue RegistryValue::binary(std::string name, std::span<const uint8_t> b
 }
 
 const RegistryValue* RegistryKey::findValue(std::string_view name) const {
-    auto it = m_valueIndex.find(asciiLowerCase(name));
-    return it == m_valueIndex.end() ? nullptr : &m_values[it->second];
+    auto it = valueIndex_.find(asciiLowerCase(name));
+    return it == valueIndex_.end() ? nullptr : &values_[it->second];
 }
 
 void RegistryKey::setValue(RegistryValue value) {
-    auto [it, added] = m_valueIndex.try_emplace(asciiLowerCase(value.name), m_values.size());
+    auto [it, added] = valueIndex_.try_emplace(asciiLowerCase(value.name), values_.size());
     if (!added) {
-        RegistryValue& existing = m_values[it->second];
+        RegistryValue& existing = values_[it->second];
         existing.type = value.type;
         existing.data = std::move(value.data);
         return;
     }
-    m_values.push_back(std::move(value));
+    values_.push_back(std::move(value));
 }
 
 bool RegistryKey::deleteValue(std::string_view name) {
-    auto it = m_valueIndex.find(asciiLowerCase(name));
-    if (it == m_valueIndex.end()) return false;
+    auto it = valueIndex_.find(asciiLowerCase(name));
+    if (it == valueIndex_.end()) return false;
     size_t position = it->second;
-    m_valueIndex.erase(it);
-    m_values.erase(m_values.begin() + std::ptrdiff_t(position));
-    for (auto& [key, index] : m_valueIndex)
+    valueIndex_.erase(it);
+    values_.erase(values_.begin() + std::ptrdiff_t(position));
+    for (auto& [key, index] : valueIndex_)
         if (index > position) --index;
     return true;
 }
 
 RegistryKey* RegistryKey::findSubKey(std::string_view name) {
-    for (auto& k : m_subKeys)
-        if (sameRegistryName(k->m_name, name)) return k.get();
+    for (auto& k : subKeys_)
+        if (sameRegistryName(k->name_, name)) return k.get();
     return nullptr;
 }
 
@@ -95,15 +95,15 @@ const RegistryKey* RegistryKey::findSubKey(std::string_view name) const {
 
 RegistryKey& RegistryKey::subKey(std::string_view name) {
     if (RegistryKey* existing = findSubKey(name)) return *existing;
-    m_subKeys.push_back(std::make_unique<RegistryKey>(std::string(name)));
-    return *m_subKeys.back();
+    subKeys_.push_back(std::make_unique<RegistryKey>(std::string(name)));
+    return *subKeys_.back();
 }
 
 bool RegistryKey::removeSubKey(std::string_view name) {
-    auto it = std::find_if(m_subKeys.begin(), m_subKeys.end(),
-                           [&](const auto& k) { return sameRegistryName(k->m_name, name); });
-    if (it == m_subKeys.end()) return false;
-    m_subKeys.erase(it);
+    auto it =
+        std::find_if(subKeys_.begin(), subKeys_.end(), [&](const auto& k) { return sameRegistryName(k->name_, name); });
+    if (it == subKeys_.end()) return false;
+    subKeys_.erase(it);
     return true;
 }
 
@@ -134,18 +134,17 @@ RegistryKey& RegistryKey::create(const KeyPath& path, bool* created) {
 }
 
 std::unique_ptr<RegistryKey> RegistryKey::clone() const {
-    auto copy = std::make_unique<RegistryKey>(m_name);
-    copy->m_values = m_values;
-    copy->m_valueIndex = m_valueIndex;
-    for (const auto& k : m_subKeys) copy->m_subKeys.push_back(k->clone());
+    auto copy = std::make_unique<RegistryKey>(name_);
+    copy->values_ = values_;
+    copy->valueIndex_ = valueIndex_;
+    for (const auto& k : subKeys_) copy->subKeys_.push_back(k->clone());
     return copy;
 }
 
 bool RegistryKey::operator==(const RegistryKey& other) const {
-    if (m_name != other.m_name || m_values != other.m_values || m_subKeys.size() != other.m_subKeys.size())
-        return false;
-    for (size_t i = 0; i < m_subKeys.size(); ++i)
-        if (!(*m_subKeys[i] == *other.m_subKeys[i])) return false;
+    if (name_ != other.name_ || values_ != other.values_ || subKeys_.size() != other.subKeys_.size()) return false;
+    for (size_t i = 0; i < subKeys_.size(); ++i)
+        if (!(*subKeys_[i] == *other.subKeys_[i])) return false;
     return true;
 }
 

@@ -40,21 +40,21 @@ struct RegistryValue {
 
 class RegistryKey {
 public:
-    explicit RegistryKey(std::string name = {}) : m_name(std::move(name)) {}
+    explicit RegistryKey(std::string name = {}) : name_(std::move(name)) {}
 
-    const std::string& name() const { return m_name; }
+    const std::string& name() const { return name_; }
 
-    const std::vector<RegistryValue>& values() const { return m_values; }
+    const std::vector<RegistryValue>& values() const { return values_; }
     const RegistryValue* findValue(std::string_view name) const;
     // Replaces a value of the same name (keeping that name's case) or appends a new one.
     void setValue(RegistryValue value);
     bool deleteValue(std::string_view name);
     void clearValues() {
-        m_values.clear();
-        m_valueIndex.clear();
+        values_.clear();
+        valueIndex_.clear();
     }
 
-    const std::vector<std::unique_ptr<RegistryKey>>& subKeys() const { return m_subKeys; }
+    const std::vector<std::unique_ptr<RegistryKey>>& subKeys() const { return subKeys_; }
     RegistryKey* findSubKey(std::string_view name);
     const RegistryKey* findSubKey(std::string_view name) const;
     RegistryKey& subKey(std::string_view name);  // creates it when missing
@@ -69,11 +69,11 @@ public:
     bool operator==(const RegistryKey& other) const;
 
 private:
-    std::string m_name;
-    std::vector<RegistryValue> m_values;
+    std::string name_;
+    std::vector<RegistryValue> values_;
     // Position of each value by its lower-cased name: stores with many values parse in linear time.
-    std::unordered_map<std::string, size_t> m_valueIndex;
-    std::vector<std::unique_ptr<RegistryKey>> m_subKeys;
+    std::unordered_map<std::string, size_t> valueIndex_;
+    std::vector<std::unique_ptr<RegistryKey>> subKeys_;
 };
 
 }  // namespace lindora

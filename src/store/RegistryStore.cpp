@@ -13,7 +13,7 @@ namespace lindora {
 namespace fs = std::filesystem;
 
 RegistryStore::RegistryStore(fs::path file, Access access, RegistryDiagnosticHandler diagnostics)
-    : m_file(std::move(file)), m_access(access), m_diagnostics(std::move(diagnostics)) {}
+    : file_(std::move(file)), access_(access), diagnostics_(std::move(diagnostics)) {}
 
 RegistryStore::~RegistryStore() {
     try {
@@ -24,33 +24,33 @@ RegistryStore::~RegistryStore() {
 }
 
 void RegistryStore::setDiagnosticHandler(RegistryDiagnosticHandler handler) {
-    std::lock_guard lock(m_mutex);
-    m_diagnostics = std::move(handler);
+    std::lock_guard lock(mutex_);
+    diagnostics_ = std::move(handler);
 }
 
 void RegistryStore::report(const std::string& message) {
-    if (m_diagnostics) m_diagnostics(message);
+    if (diagnostics_) diagnostics_(message);
     else std::cerr << "lindora: " << message << '\n';
 }
 
-fs::path RegistryStore::lockFile() const { return fs::path(m_file).concat(".lock"); }
+fs::path RegistryStore::lockFile() const { return fs::path(file_).concat(".lock"); }
 
 void RegistryStore::ensureLoaded() {
-    if (!m_root) loadLocked();
+    if (!root_) loadLocked();
 }
 
 void RegistryStore::loadLocked() {
     FileStamp stamp;
     auto tree = readDiskReporting(stamp);
-    if (!tree) stamp = stampOf(m_file);  // a damaged file has been moved aside by now
-    m_root = tree ? std::move(tree) : std::make_unique<RegistryKey>();
-    m_journal.replayOn(*m_root);
-    m_stamp = stamp;
+    if (!tree) stamp = stampOf(file_);  // a damaged file has been moved aside by now
+    root_ = tree ? std::move(tree) : std::make_unique<RegistryKey>();
+    journal_.replayOn(*root_);
+    stamp_ = stamp;
 }
 
 std::unique_ptr<RegistryKey> RegistryStore::readDisk(FileStamp& stamp, bool underLock) {
-    stamp = stampOf(m_file);
-    std::optional<std::string> text = readWholeFile(m_file);
+    stamp = stampOf(file_);
+    std::optional<std::string> text = readWholeFile(file_);
     if (!text) {
         stamp = {};
         return std::make_unique<RegistryKey>();
@@ -60,7 +60,7 @@ std::unique_ptr<RegistryKey> RegistryStore::readDisk(FileStamp& stamp, bool unde
     } catch (const RegistryFormatError& e) {
         if (underLock) setAside(e.what());
         else if (readOnly())
-            report("the settings store " + m_file.string() + " cannot be read (" + e.what() + "); it is ignored");
+            report("the settings store " + file_.string() + " cannot be read (" + e.what() + "); it is ignored");
         return nullptr;
     }
 }
@@ -70,7 +70,7 @@ std::unique_ptr<RegistryKey> RegistryStore::readDiskReporting(FileStamp& stamp) 
         auto tree = readDisk(stamp, false);
         if (!tree && !readOnly()) {
             // Damaged: look again under the lock, since a writer may have just replaced it.
-            createFolders(m_file.parent_path(), 0700);
+            createFolders(file_.parent_path(), 0700);
             FileLock lock(lockFile());
             tree = readDisk(stamp, true);
         }
@@ -89,158 +89,158 @@ void RegistryStore::setAside(const std::string& reason) {
     std::tm utc{};
     gmtime_r(&now, &utc);
     std::strftime(when, sizeof when, "%Y%m%dT%H%M%SZ", &utc);
-    fs::path aside = fs::path(m_file).concat(std::string(".corrupt-") + when);
+    fs::path aside = fs::path(file_).concat(std::string(".corrupt-") + when);
     std::error_code ec;
     for (int n = 1; fs::exists(aside, ec); ++n)
-        aside = fs::path(m_file).concat(std::string(".corrupt-") + when + "-" + std::to_string(n));
-    fs::rename(m_file, aside, ec);
+        aside = fs::path(file_).concat(std::string(".corrupt-") + when + "-" + std::to_string(n));
+    fs::rename(file_, aside, ec);
     if (ec)
-        report("the settings store " + m_file.string() + " is damaged (" + reason +
+        report("the settings store " + file_.string() + " is damaged (" + reason +
                ") and cannot be moved aside: " + ec.message());
     else
-        report("the settings store " + m_file.string() + " is damaged (" + reason + "); it was kept as " +
+        report("the settings store " + file_.string() + " is damaged (" + reason + "); it was kept as " +
                aside.string() + " and a new store is used");
 }
 
 void RegistryStore::removeStaleTemporaries() {
     // Only writers holding the lock create temporaries, so any found now were left by a
     // process that died while saving.
-    const std::string prefix = atomicTempPrefix(m_file);
+    const std::string prefix = atomicTempPrefix(file_);
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(m_file.parent_path(), ec)) {
+    for (const auto& entry : fs::directory_iterator(file_.parent_path(), ec)) {
         const std::string name = entry.path().filename().string();
         if (name.compare(0, prefix.size(), prefix) == 0) fs::remove(entry.path(), ec);
     }
 }
 
 void RegistryStore::reloadIfChanged() {
-    if (!m_root) {
+    if (!root_) {
         loadLocked();
         return;
     }
-    if (stampOf(m_file) == m_stamp) return;
+    if (stampOf(file_) == stamp_) return;
     FileStamp stamp;
     auto tree = readDiskReporting(stamp);
     if (!tree) {
         // Keep what we know rather than starting empty; the next save writes it back.
-        m_stamp = stampOf(m_file);
-        m_ownTreeIsBase = true;
+        stamp_ = stampOf(file_);
+        ownTreeIsBase_ = true;
         return;
     }
-    m_ownTreeIsBase = false;
-    m_journal.replayOn(*tree);
-    m_root = std::move(tree);
-    m_stamp = stamp;
+    ownTreeIsBase_ = false;
+    journal_.replayOn(*tree);
+    root_ = std::move(tree);
+    stamp_ = stamp;
 }
 
 std::vector<std::pair<std::thread::id, int>>::iterator RegistryStore::callersBatch() {
     const auto self = std::this_thread::get_id();
-    return std::find_if(m_batches.begin(), m_batches.end(), [self](const auto& b) { return b.first == self; });
+    return std::find_if(batches_.begin(), batches_.end(), [self](const auto& b) { return b.first == self; });
 }
 
 void RegistryStore::flushOrDefer() {
     {
-        std::lock_guard lock(m_mutex);
-        if (callersBatch() != m_batches.end()) return;  // the end of the batch saves
+        std::lock_guard lock(mutex_);
+        if (callersBatch() != batches_.end()) return;  // the end of the batch saves
     }
     flush();
 }
 
 void RegistryStore::beginBatch() {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     auto batch = callersBatch();
-    if (batch != m_batches.end()) ++batch->second;
-    else m_batches.emplace_back(std::this_thread::get_id(), 1);
+    if (batch != batches_.end()) ++batch->second;
+    else batches_.emplace_back(std::this_thread::get_id(), 1);
 }
 
 bool RegistryStore::endBatch() {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     auto batch = callersBatch();
-    if (batch == m_batches.end()) throw std::logic_error("a registry batch ended that was never begun");
+    if (batch == batches_.end()) throw std::logic_error("a registry batch ended that was never begun");
     if (--batch->second > 0) return false;
-    m_batches.erase(batch);
+    batches_.erase(batch);
     return true;
 }
 
 uint64_t RegistryStore::fileWrites() {
-    std::lock_guard lock(m_mutex);
-    return m_fileWrites;
+    std::lock_guard lock(mutex_);
+    return fileWrites_;
 }
 
 void RegistryStore::refresh() {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     reloadIfChanged();
 }
 
 bool RegistryStore::keyExists(const KeyPath& path) {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     ensureLoaded();
-    return m_root->find(path) != nullptr;
+    return root_->find(path) != nullptr;
 }
 
 std::optional<RegistryValue> RegistryStore::value(const KeyPath& path, std::string_view name) {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     ensureLoaded();
-    const RegistryKey* key = m_root->find(path);
+    const RegistryKey* key = root_->find(path);
     const RegistryValue* v = key ? key->findValue(name) : nullptr;
     if (!v) return std::nullopt;
     return *v;
 }
 
 std::vector<std::string> RegistryStore::valueNames(const KeyPath& path) {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     ensureLoaded();
     std::vector<std::string> names;
-    if (const RegistryKey* key = m_root->find(path))
+    if (const RegistryKey* key = root_->find(path))
         for (const auto& v : key->values()) names.push_back(v.name);
     return names;
 }
 
 std::vector<std::string> RegistryStore::subKeyNames(const KeyPath& path) {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     ensureLoaded();
     std::vector<std::string> names;
-    if (const RegistryKey* key = m_root->find(path))
+    if (const RegistryKey* key = root_->find(path))
         for (const auto& k : key->subKeys()) names.push_back(k->name());
     return names;
 }
 
 bool RegistryStore::hasSubKeys(const KeyPath& path) {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     ensureLoaded();
-    const RegistryKey* key = m_root->find(path);
+    const RegistryKey* key = root_->find(path);
     return key && !key->subKeys().empty();
 }
 
 std::unique_ptr<RegistryKey> RegistryStore::snapshot() {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     ensureLoaded();
-    return m_root->clone();
+    return root_->clone();
 }
 
 bool RegistryStore::apply(RegistryChange change) {
-    bool changed = change.applyTo(*m_root);
-    if (changed) m_journal.record(std::move(change));
+    bool changed = change.applyTo(*root_);
+    if (changed) journal_.record(std::move(change));
     return changed;
 }
 
 bool RegistryStore::createKey(const KeyPath& path) {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     ensureLoaded();
-    if (m_root->find(path)) return true;
+    if (root_->find(path)) return true;
     if (readOnly()) return false;
     return apply({RegistryChange::Kind::CreateKey, path, {}});
 }
 
 bool RegistryStore::setValue(const KeyPath& path, RegistryValue value) {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     ensureLoaded();
-    if (readOnly() || !m_root->find(path)) return false;
+    if (readOnly() || !root_->find(path)) return false;
     return apply({RegistryChange::Kind::SetValue, path, std::move(value)});
 }
 
 bool RegistryStore::deleteValue(const KeyPath& path, std::string_view name) {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     ensureLoaded();
     if (readOnly()) return false;
     RegistryValue named;
@@ -249,9 +249,9 @@ bool RegistryStore::deleteValue(const KeyPath& path, std::string_view name) {
 }
 
 bool RegistryStore::deleteKey(const KeyPath& path, DeleteMode mode) {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     ensureLoaded();
-    const RegistryKey* key = m_root->find(path);
+    const RegistryKey* key = root_->find(path);
     if (readOnly() || path.empty() || !key) return false;
     if (mode == DeleteMode::RefuseIfSubKeys && !key->subKeys().empty()) return false;
     auto kind = mode == DeleteMode::WholeTree ? RegistryChange::Kind::DeleteKeyTree : RegistryChange::Kind::DeleteKey;
@@ -259,29 +259,29 @@ bool RegistryStore::deleteKey(const KeyPath& path, DeleteMode mode) {
 }
 
 bool RegistryStore::hasPendingChanges() {
-    std::lock_guard lock(m_mutex);
-    return !m_journal.empty();
+    std::lock_guard lock(mutex_);
+    return !journal_.empty();
 }
 
 void RegistryStore::flush() {
-    std::lock_guard guard(m_mutex);
-    if (readOnly() || m_journal.empty()) return;
+    std::lock_guard guard(mutex_);
+    if (readOnly() || journal_.empty()) return;
     try {
-        createFolders(m_file.parent_path(), 0700);
+        createFolders(file_.parent_path(), 0700);
         FileLock lock(lockFile());
         FileStamp stamp;
         auto merged = readDisk(stamp, true);
-        if (merged && !(m_ownTreeIsBase && !stamp.exists)) m_journal.replayOn(*merged);
-        else merged = m_root->clone();  // the file was damaged: what we hold is the best there is
+        if (merged && !(ownTreeIsBase_ && !stamp.exists)) journal_.replayOn(*merged);
+        else merged = root_->clone();  // the file was damaged: what we hold is the best there is
         removeStaleTemporaries();
-        writeFileAtomically(m_file, formatRegistryText(*merged), 0600);
-        ++m_fileWrites;
-        m_root = std::move(merged);
-        m_journal.clear();
-        m_ownTreeIsBase = false;
-        m_stamp = stampOf(m_file);
+        writeFileAtomically(file_, formatRegistryText(*merged), 0600);
+        ++fileWrites_;
+        root_ = std::move(merged);
+        journal_.clear();
+        ownTreeIsBase_ = false;
+        stamp_ = stampOf(file_);
     } catch (const std::system_error& e) {
-        throw ERegistryException("Failed to save the settings store " + m_file.string() + ": " + e.what());
+        throw ERegistryException("Failed to save the settings store " + file_.string() + ": " + e.what());
     }
 }
 

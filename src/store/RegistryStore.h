@@ -42,8 +42,8 @@ public:
     RegistryStore(const RegistryStore&) = delete;
     RegistryStore& operator=(const RegistryStore&) = delete;
 
-    const std::filesystem::path& file() const { return m_file; }
-    bool readOnly() const { return m_access == Access::ReadOnly; }
+    const std::filesystem::path& file() const { return file_; }
+    bool readOnly() const { return access_ == Access::ReadOnly; }
     void setDiagnosticHandler(RegistryDiagnosticHandler handler);
 
     bool keyExists(const KeyPath& path);
@@ -78,22 +78,22 @@ public:
     uint64_t fileWrites();
 
 private:
-    std::filesystem::path m_file;
-    Access m_access;
-    RegistryDiagnosticHandler m_diagnostics;
-    std::mutex m_mutex;
-    std::unique_ptr<RegistryKey> m_root;  // null until first use
-    RegistryJournal m_journal;
-    FileStamp m_stamp;  // the version of the file m_root is based on
+    std::filesystem::path file_;
+    Access access_;
+    RegistryDiagnosticHandler diagnostics_;
+    std::mutex mutex_;
+    std::unique_ptr<RegistryKey> root_;  // null until first use
+    RegistryJournal journal_;
+    FileStamp stamp_;  // the version of the file root_ is based on
     // Set when the file turned out damaged after loading and was set aside: until the next
     // save, the tree held here is the best record there is.
-    bool m_ownTreeIsBase = false;
+    bool ownTreeIsBase_ = false;
     // Open batches per thread, with their nesting depth.
-    std::vector<std::pair<std::thread::id, int>> m_batches;
-    uint64_t m_fileWrites = 0;
+    std::vector<std::pair<std::thread::id, int>> batches_;
+    uint64_t fileWrites_ = 0;
 
     std::filesystem::path lockFile() const;
-    void ensureLoaded();  // callers hold m_mutex
+    void ensureLoaded();  // callers hold mutex_
     void loadLocked();
     void reloadIfChanged();
     // The file's tree (empty when there is no file), or null when it is damaged; under the
@@ -103,7 +103,7 @@ private:
     std::unique_ptr<RegistryKey> readDiskReporting(FileStamp& stamp);
     void setAside(const std::string& reason);
     void removeStaleTemporaries();
-    // The calling thread's entry in m_batches, or its end; callers hold m_mutex.
+    // The calling thread's entry in batches_, or its end; callers hold mutex_.
     std::vector<std::pair<std::thread::id, int>>::iterator callersBatch();
     void report(const std::string& message);
     bool apply(RegistryChange change);

@@ -15,22 +15,22 @@ namespace {
 class ScopedEnv {
 public:
     void set(const char* name, const char* value) {
-        if (!m_saved.count(name)) {
+        if (!saved_.count(name)) {
             const char* old = std::getenv(name);
-            m_saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
+            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
         }
         if (value) ::setenv(name, value, 1);
         else ::unsetenv(name);
     }
     ~ScopedEnv() {
-        for (const auto& [name, value] : m_saved) {
+        for (const auto& [name, value] : saved_) {
             if (value) ::setenv(name.c_str(), value->c_str(), 1);
             else ::unsetenv(name.c_str());
         }
     }
 
 private:
-    std::map<std::string, std::optional<std::string>> m_saved;
+    std::map<std::string, std::optional<std::string>> saved_;
 };
 
 TEST(RegistryLocation, FollowsTheXdgFoldersUnlessRelocated) {
