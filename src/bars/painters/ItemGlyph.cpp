@@ -8,32 +8,52 @@ namespace lindora {
 
 namespace {
 
-// The glyph drawn over a cell of the image-list background colour, and the mask of its
-// picture (every pixel that is not the cell's bottom-left colour). The mask is taken before
-// any recolouring, so that a glyph pixel recoloured into the key colour stays visible.
+// The glyph drawn over a cell of the image-list background colour; the cell's bottom-left
+// pixel is the transparent key, and every pixel of another colour belongs to the picture. The
+// mask is taken before any recolouring, so that recolouring can neither hide a glyph pixel nor
+// show the cell's background. Picture pixels keep the glyph's own alpha: an edge that is
+// partly transparent blends with the item's background, not with the key colour.
 struct GlyphCell {
-    Bitmap pixels;
+    Bitmap pixels;  // premultiplied; zero outside the picture
     Mask picture;
 };
 
 GlyphCell composeCell(const ItemGlyphParams& p, Size size, bool fromBitmap) {
-    GlyphCell cell;
+    Bitmap source;
+    Bitmap drawn(size.cx, size.cy, p.imageListBkColor);
+    Canvas c(drawn);
     if (fromBitmap) {
-        cell.pixels = *p.bitmap;
+        source = *p.bitmap;
+        c.draw(0, 0, source);
     } else {
-        cell.pixels = Bitmap(size.cx, size.cy, p.imageListBkColor);
-        Canvas c(cell.pixels);
         p.images->draw(c, 0, 0, p.imageIndex, true);
+        const bool valid = p.imageIndex >= 0 && p.imageIndex < p.images->count();
+        // A list with a background colour of its own draws opaque cells.
+        source = valid && p.images->bkColor() == clNone ? p.images->image(p.imageIndex) : drawn;
     }
-    const Color key = cell.pixels.colorAt(0, cell.pixels.height() - 1);
-    cell.picture = Mask::fromTransparentColor(cell.pixels, key);
+    const Color key = drawn.colorAt(0, drawn.height() - 1);
+    GlyphCell cell{Bitmap(size.cx, size.cy), Mask::fromTransparentColor(drawn, key)};
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x)
+            if (cell.picture.test(x, y)) {
+                const std::uint32_t px = source.pixel(x, y);
+                cell.pixels.setPixel(x, y, (px >> 24) == 0 ? drawn.pixel(x, y) : px);
+            }
     return cell;
 }
 
+// Recolours the picture's pixels, keeping each one's alpha.
 template <typename Fn>
-void recolour(Bitmap& b, Fn fn) {
+void recolour(GlyphCell& cell, Fn fn) {
+    Bitmap& b = cell.pixels;
     for (int y = 0; y < b.height(); ++y)
-        for (int x = 0; x < b.width(); ++x) b.setColor(x, y, fn(b.colorAt(x, y)));
+        for (int x = 0; x < b.width(); ++x) {
+            if (!cell.picture.test(x, y)) continue;
+            const std::uint32_t a = b.pixel(x, y) >> 24;
+            const Color c = fn(b.colorAt(x, y));
+            auto pre = [a](int v) { return (static_cast<std::uint32_t>(v) * a + 127) / 255; };
+            b.setPixel(x, y, (a << 24) | (pre(c.red()) << 16) | (pre(c.green()) << 8) | pre(c.blue()));
+        }
 }
 
 // The one-bit silhouette of a disabled glyph: the image drawn on white (white parts of the
@@ -76,25 +96,24 @@ void DrawItemGlyph(Canvas& canvas, const ItemGlyphParams& p) {
         buffer.fillRect({0, 0, item.width(), item.height()}, p.background);
     }
     const Point at = p.glyphRect.topLeft() - item.topLeft();
-    const Rect cellRect{{0, 0}, glyphSize};
 
     if (p.fadedDisabledColor != clNone || p.enabled) {
         GlyphCell cell = composeCell(p, glyphSize, fromBitmap);
         if (!p.enabled) {
-            recolour(cell.pixels, [&](Color c) { return FadedGlyphPixel(c, p.fadedDisabledColor); });
+            recolour(cell, [&](Color c) { return FadedGlyphPixel(c, p.fadedDisabledColor); });
         } else if (p.grayscale) {
-            recolour(cell.pixels, [](Color c) {
+            recolour(cell, [](Color c) {
                 const int v = (c.red() + c.green() + c.blue()) / 3;
                 return RGB(v, v, v);
             });
         }
         if (p.flatLook && !p.hot && !p.checked && !p.grayscale && !IsPaletteDisplay(p.bitsPerPixel))
-            recolour(cell.pixels, [](Color c) { return LightenColor(c, 30); });
+            recolour(cell, [](Color c) { return LightenColor(c, 30); });
         if (p.flatLook && p.raisedWhenHot && p.hot && !p.pressed) {
             buffer.drawMask(at.x + 1, at.y + 1, cell.picture, clBtnShadow);
-            buffer.copyMasked(Rect({at.x - 1, at.y - 1}, glyphSize), cell.pixels, cellRect, cell.picture);
+            buffer.draw(at.x - 1, at.y - 1, cell.pixels);
         } else {
-            buffer.copyMasked(Rect(at, glyphSize), cell.pixels, cellRect, cell.picture);
+            buffer.draw(at.x, at.y, cell.pixels);
         }
     } else {
         const Mask shape = silhouette(p, glyphSize, fromBitmap);

@@ -39,7 +39,8 @@ struct ItemGlyphParams {
 
 // Draws the glyph of an item with the effects of its state:
 // - enabled (or disabled with a faded colour): the image over the image-list background
-//   colour, made transparent by the cell's bottom-left pixel; a faded disabled glyph is
+//   colour, made transparent by the cell's bottom-left pixel (partly transparent edges of an
+//   image with alpha blend with the item's background instead); a faded disabled glyph is
 //   recoloured towards the faded colour by its luminance; grayscale averages the channels; in
 //   the flat look an idle glyph (not hot, checked or grayscale) is lightened by 30 % on
 //   displays of more than 8 bits per pixel; in the flat look with raisedWhenHot a hot glyph

@@ -253,5 +253,34 @@ TEST_F(ItemGlyph, DrawsABitmapInPlaceOfTheImageList) {
               "........\n");
 }
 
+TEST_F(ItemGlyph, PartlyTransparentEdgeBlendsWithTheItemBackground) {
+    // An image with alpha: one opaque pixel and one half-transparent red pixel beside it. The
+    // half pixel must not pick up the fuchsia of the cell it was composed in.
+    Bitmap picture(4, 4);
+    picture.setPixel(1, 1, 0xFF0000A0u);  // opaque blue
+    picture.setPixel(2, 1, 0x80640000u);  // red 200 at alpha 128, premultiplied
+    ImageList withAlpha(4, 4);
+    withAlpha.add(picture);
+    ItemGlyphParams p = params();
+    p.images = &withAlpha;
+    for (bool enabled : {true, false}) {
+        p.enabled = enabled;
+        p.fadedDisabledColor = enabled ? clNone : RGB(167, 167, 167);
+        Bitmap target(8, 8, clBlack);
+        Canvas c(target);
+        DrawItemGlyph(c, p);
+        const Color edge = target.colorAt(4, 3);
+        EXPECT_LT(edge.blue(), 80) << enabled << " " << colorToString(edge);
+        EXPECT_GT(edge.green(), 80) << enabled << " " << colorToString(edge);  // the background shows through
+        EXPECT_EQ(target.colorAt(0, 0), kBack);
+    }
+    p.enabled = true;
+    p.fadedDisabledColor = clNone;
+    Bitmap target(8, 8, clBlack);
+    Canvas c(target);
+    DrawItemGlyph(c, p);
+    EXPECT_EQ(target.colorAt(3, 3), kBlue);
+}
+
 }  // namespace
 }  // namespace lindora
