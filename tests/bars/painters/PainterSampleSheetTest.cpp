@@ -2,6 +2,7 @@
 // reference image beside this test. The sheet is also written into the current directory
 // (painter-services.png and a 3x enlargement) for looking at; set LINDORA_UPDATE_REFERENCES=1
 // to replace the reference on purpose.
+#include "bars/painters/BarFrames.h"
 #include "bars/painters/CaptionText.h"
 #include "bars/painters/ItemGlyph.h"
 #include "bars/painters/PainterBrushes.h"
@@ -123,16 +124,34 @@ void shapeRow(Canvas& c, int y) {
     DrawFlatSubmenuSeparator(c, Rect::fromSize(x, y + 14, 90, 9), 20, Brush(RGB(219, 216, 209)), Brush(clWindow), 8);
 }
 
+void frameRow(Canvas& c, const PainterBrushes& brushes, int y) {
+    label(c, 4, y, "flat docked bars with grips, floating bar border, tiled background");
+    const Brush& back = brushes.flatToolbarBackground();
+    const Rect horizontal = Rect::fromSize(4, y + 14, 200, 26);
+    c.fillRect(horizontal, back);
+    DrawFlatDockedBarBorder(c, horizontal, true, true, back);
+    const Rect vertical = Rect::fromSize(210, y + 14, 26, 60);
+    c.fillRect(vertical, back);
+    DrawFlatDockedBarBorder(c, vertical, false, true, back);
+    const Rect floating = Rect::fromSize(242, y + 14, 120, 40);
+    c.fillRect(floating, back);
+    DrawFlatFloatingBarBorder(c, floating, 3, brushes.flatFrame(), back);
+    Bitmap tile(6, 6, clBtnFace);
+    for (int i = 0; i < 6; ++i) tile.setColor(i, i, clBtnShadow);
+    DrawTiledBackground(c, Rect::fromSize(368, y + 14, 60, 30), Rect::fromSize(3, 2, 60, 30), tile);
+}
+
 Bitmap renderSheet() {
     ImageList images(16, 16);
     for (const char* name : {"login", "help", "exit", "about"})
         images.addPNG(std::string(LINDORA_SOURCE_DIR) + "/src/app/glyphs/" + name + ".png");
     const PainterBrushes brushes(32);
-    Bitmap sheet(640, 280, clBtnFace);
+    Bitmap sheet(640, 360, clBtnFace);
     Canvas c(sheet);
     glyphRow(c, images, brushes, 4);
     captionRow(c, 130);
     shapeRow(c, 220);
+    frameRow(c, brushes, 280);
     return sheet;
 }
 
