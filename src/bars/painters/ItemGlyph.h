@@ -1,6 +1,7 @@
 #pragma once
 // Glyph drawing shared by every painter: the glyph is composed off screen in one buffer of the
 // item's size, with the effects of the item's state, and copied to the canvas once.
+#include "bars/painters/PainterColors.h"
 #include "gfx/Brush.h"
 #include "gfx/Canvas.h"
 #include "gfx/Color.h"
@@ -34,7 +35,7 @@ struct ItemGlyphParams {
     // Takes the place of the image list when given and not empty.
     const Bitmap* bitmap = nullptr;
     // The display depth; idle glyphs are not lightened on palette displays.
-    int bitsPerPixel = 32;
+    int bitsPerPixel = DisplayBitsPerPixel();
 };
 
 // Draws the glyph of an item with the effects of its state:
