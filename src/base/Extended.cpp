@@ -151,7 +151,7 @@ private:
 };
 
 // A finite number taken apart: significand * 2^exponent.
-struct Parts {
+struct Fields {
     bool negative = false;
     std::uint64_t significand = 0;
     int exponent = 0;
@@ -175,7 +175,7 @@ std::uint64_t significandOf(const Extended::Bytes& b) {
 int biasedOf(const Extended::Bytes& b) { return (b[8] | (b[9] << 8)) & 0x7FFF; }
 
 // Only for finite numbers; denormal and pseudo-denormal numbers use the minimum exponent.
-Parts partsOf(const Extended& x) {
+Fields fieldsOf(const Extended& x) {
     const int biased = biasedOf(x.bytes());
     return {x.signBit(), significandOf(x.bytes()), (biased == 0 ? 1 : biased) - extendedBias - 63};
 }
@@ -275,7 +275,7 @@ double Extended::toDouble() const {
         fraction |= std::uint64_t{1} << 51;
         return std::bit_cast<double>(infinityBits | fraction);
     }
-    Parts p = partsOf(*this);
+    Fields p = fieldsOf(*this);
     if (p.significand == 0) return std::bit_cast<double>(sign);
 
     // Normalise so that bit 63 is set: the value is 1.f * 2^e.
@@ -315,7 +315,7 @@ std::int32_t Extended::truncToInt32() const {
     constexpr std::int64_t intMax = 0x7FFFFFFF;
     if (isNaN()) return 0;
     if (isInfinite()) return signBit() ? static_cast<std::int32_t>(-intMax - 1) : static_cast<std::int32_t>(intMax);
-    Parts p = partsOf(*this);
+    Fields p = fieldsOf(*this);
     std::uint64_t whole = 0;
     if (p.exponent >= 0) whole = p.significand == 0 ? 0 : ~std::uint64_t{0};  // at least 2^63
     else if (p.exponent > -64) whole = p.significand >> -p.exponent;
@@ -331,7 +331,7 @@ bool operator==(const Extended& a, const Extended& b) {
     if (a.isZero() && b.isZero()) return true;
     if (a.isInfinite() || b.isInfinite()) return a.isInfinite() && b.isInfinite() && a.signBit() == b.signBit();
     if (a.isZero() || b.isZero() || a.signBit() != b.signBit()) return false;
-    Parts pa = partsOf(a), pb = partsOf(b);
+    Fields pa = fieldsOf(a), pb = fieldsOf(b);
     const int sa = std::countl_zero(pa.significand), sb = std::countl_zero(pb.significand);
     return (pa.significand << sa) == (pb.significand << sb) && pa.exponent - sa == pb.exponent - sb;
 }
@@ -339,7 +339,7 @@ bool operator==(const Extended& a, const Extended& b) {
 Extended::Decimal Extended::toDecimal(int significantDigits) const {
     Decimal out;
     out.negative = signBit();
-    Parts p = partsOf(*this);
+    Fields p = fieldsOf(*this);
     if (isNaN() || isInfinite() || p.significand == 0) {
         out.digits = "0";
         return out;
