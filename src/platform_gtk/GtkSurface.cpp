@@ -457,7 +457,9 @@ void GtkSurface::setPointerGrab(bool grab) {
 }
 
 void GtkSurface::requestActivate() {
-    if (!noActivate_) gtk_window_present(GTK_WINDOW(window_));
+    // Presenting would also bring a minimised window back: that is the user's or the
+    // program's choice, not a side effect of activation.
+    if (!noActivate_ && requestedState_ != ShowState::Minimized) gtk_window_present(GTK_WINDOW(window_));
     gtk_widget_grab_focus(layout_);
 }
 
