@@ -376,8 +376,7 @@ TEST_F(GtkWindowManagerTest, AWindowMinimisedOnTheDesktopComesBackThroughItWithI
     ASSERT_TRUE(runUntil([&] { return form.showState() == ShowState::Normal && mapped(form); }));
     EXPECT_TRUE(form.got(WM_SYSCOMMAND, SC_RESTORE));
     EXPECT_TRUE(runUntil([&] { return mapped(bar) && bar.isWindowVisible(); }));
-    EXPECT_TRUE(runUntil([&] { return nativeOuterBounds(form) == bounds; }));
-    EXPECT_EQ(form.bounds(), bounds);
+    EXPECT_TRUE(runUntil([&] { return nativeOuterBounds(form) == bounds && form.bounds() == bounds; }));
 }
 
 TEST_F(GtkWindowManagerTest, ClickingAFloatingBarLeavesTheFocusWithTheForm) {
