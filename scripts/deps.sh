@@ -8,6 +8,7 @@ PACKAGES=(
   libcairo2-dev libpango1.0-dev libfontconfig-dev fonts-dejavu-core
   libgtk-3-dev libwebkit2gtk-4.1-dev libcanberra-dev libxtst-dev
   xvfb xauth
+  openbox xdotool
 )
 
 missing=()

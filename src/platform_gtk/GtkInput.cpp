@@ -11,6 +11,7 @@
 #include "platform_gtk/GtkEventDispatcher.h"
 #include "platform_gtk/GtkKeyMap.h"
 #include "platform_gtk/GtkKeyboardLayout.h"
+#include "ui/Messages.h"
 #include "ui/SystemMetrics.h"
 
 namespace lindora {
@@ -155,7 +156,22 @@ bool GtkInput::key(const GdkEvent* event) {
     } else {
         keysDown_.erase(k.hardware_keycode);
     }
-    if (sink_) GtkEventDispatcher::guarded([&] { sink_->keyInput(input); });
+    if (!sink_) return true;
+    if (k.keyval == GDK_KEY_ISO_Level3_Shift) {
+        // AltGr is Ctrl+Alt, as on the classic platform: Ctrl goes down first and comes up
+        // last, so AltGr alone never reads as a lone Alt (no menu) and AltGr+key is no Alt
+        // accelerator.
+        KeyInput ctrl = input;
+        ctrl.vk = VK_CONTROL;
+        input.vk = VK_MENU;
+        GtkEventDispatcher::guarded([&] {
+            if (ctrl.down) sink_->keyInput(ctrl);
+            sink_->keyInput(input);
+            if (!ctrl.down) sink_->keyInput(ctrl);
+        });
+        return true;
+    }
+    GtkEventDispatcher::guarded([&] { sink_->keyInput(input); });
     return true;
 }
 

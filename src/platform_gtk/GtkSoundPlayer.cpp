@@ -5,6 +5,7 @@
 #endif
 
 #include "base/TextUtil.h"
+#include "platform_gtk/GtkDesktopSettings.h"
 
 namespace lindora {
 
@@ -39,9 +40,18 @@ std::string GtkSoundPlayer::eventIdOf(const std::string& alias) {
     return {};
 }
 
+bool GtkSoundPlayer::desktopAllows(const std::string& eventId, bool eventSounds, bool inputFeedbackSounds) {
+    if (!eventSounds) return false;
+    const bool inputFeedback = eventId.rfind("menu-", 0) == 0;
+    return !inputFeedback || inputFeedbackSounds;
+}
+
 bool GtkSoundPlayer::play(const std::string& alias) {
     const std::string id = eventIdOf(alias);
     if (id.empty()) return false;
+    if (!desktopAllows(id, desktopSettingInt("gtk-enable-event-sounds", 1) != 0,
+                       desktopSettingInt("gtk-enable-input-feedback-sounds", 1) != 0))
+        return false;
 #ifdef LINDORA_HAVE_CANBERRA
     if (!context_ && !failed_) {
         // Opened once; a machine without sound keeps failing cheaply.

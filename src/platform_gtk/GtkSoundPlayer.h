@@ -19,6 +19,10 @@ public:
     // empty string when the alias is unknown.
     static std::string eventIdOf(const std::string& alias);
 
+    // Whether the desktop's settings let a sound of this event id play: event sounds off
+    // silences all; menu sounds are input-feedback sounds, which have their own switch.
+    static bool desktopAllows(const std::string& eventId, bool eventSounds, bool inputFeedbackSounds);
+
     // Returns true when the sound was handed to the sound server.
     bool play(const std::string& alias);
 

@@ -59,13 +59,20 @@ bool edgeOf(int hitTest, GdkWindowEdge& edge) {
 }  // namespace
 
 GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
-    : kind_(params.kind), delegate_(params.delegate), input_(input), bounds_(params.bounds) {
+    : kind_(params.kind), delegate_(params.delegate), input_(input), bounds_(params.bounds),
+      decorated_(params.kind == SurfaceKind::Normal && params.framed),
+      noActivate_(params.noActivate || params.kind == SurfaceKind::Popup) {
     window_ = gtk_window_new(kind_ == SurfaceKind::Popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
     g_object_ref_sink(window_);
     GtkWindow* w = GTK_WINDOW(window_);
-    // The window layer draws every frame and caption itself.
-    gtk_window_set_decorated(w, FALSE);
+    // The desktop frames normal windows; the window layer draws every other frame itself.
+    gtk_window_set_decorated(w, decorated_);
     gtk_widget_set_app_paintable(window_, TRUE);
+    if (noActivate_) {
+        // Clicks must not take the focus from the form: no input hint, no focus when mapped.
+        gtk_window_set_accept_focus(w, FALSE);
+        gtk_window_set_focus_on_map(w, FALSE);
+    }
     switch (kind_) {
     case SurfaceKind::Normal: gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_NORMAL); break;
     case SurfaceKind::Tool:
@@ -73,10 +80,7 @@ GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
         gtk_window_set_skip_taskbar_hint(w, TRUE);
         gtk_window_set_skip_pager_hint(w, TRUE);
         break;
-    case SurfaceKind::Popup:
-        gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_POPUP_MENU);
-        gtk_window_set_accept_focus(w, FALSE);
-        break;
+    case SurfaceKind::Popup: gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_POPUP_MENU); break;
     }
     if (auto* owner = GtkSurface::from(params.owner)) gtk_window_set_transient_for(w, GTK_WINDOW(owner->window()));
     if (params.topMost) gtk_window_set_keep_above(w, TRUE);
@@ -116,11 +120,20 @@ GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
     g_signal_connect(window_, "focus-out-event", G_CALLBACK(onFocus), this);
     g_signal_connect(window_, "window-state-event", G_CALLBACK(onWindowState), this);
 
+    if (decorated_) {
+        // Known before the window is shown, so that the window layer's client area is right
+        // from the start and a stored placement does not creep by the frame's size.
+        gtk_widget_add_events(window_, GDK_PROPERTY_CHANGE_MASK);
+        g_signal_connect(window_, "property-notify-event", G_CALLBACK(onProperty), this);
+        gtk_widget_realize(window_);
+        frame_ = requestFrameExtents(window_);
+    }
     setBounds(bounds_);
     gtk_widget_realize(window_);
 }
 
 GtkSurface::~GtkSurface() {
+    if (geometryReport_) g_source_remove(geometryReport_);
     if (grabbed_) setPointerGrab(false);
     if (focused_) input_.surfaceFocusChanged(false);
     // Children first: destroying the window would destroy them with it.
@@ -142,14 +155,26 @@ void GtkSurface::addHostedChild(GtkHostedChild* child) {
 
 void GtkSurface::removeHostedChild(GtkHostedChild* child) { std::erase(hostedChildren_, child); }
 
+Size GtkSurface::clientSize(const Rect& outer) const {
+    return {std::max(1, outer.width() - frame_.left - frame_.right),
+            std::max(1, outer.height() - frame_.top - frame_.bottom)};
+}
+
+std::optional<Rect> GtkSurface::desktopFrame() const {
+    if (!decorated_) return std::nullopt;
+    return frame_;
+}
+
 void GtkSurface::setBounds(const Rect& bounds) {
     bounds_ = bounds;
-    const int width = std::max(1, bounds.width());
-    const int height = std::max(1, bounds.height());
+    // A maximised or minimised framed window is placed by the desktop alone.
+    if (decorated_ && requestedState_ != ShowState::Normal) return;
+    const Size size = clientSize(bounds);
     GtkWindow* w = GTK_WINDOW(window_);
+    // With the default gravity the position is the frame's outer corner.
     gtk_window_move(w, bounds.left, bounds.top);
-    gtk_window_set_default_size(w, width, height);
-    gtk_window_resize(w, width, height);
+    gtk_window_set_default_size(w, size.cx, size.cy);
+    gtk_window_resize(w, size.cx, size.cy);
 }
 
 void GtkSurface::setVisible(bool visible, bool activate) {
@@ -159,11 +184,11 @@ void GtkSurface::setVisible(bool visible, bool activate) {
         return;
     }
     GtkWindow* w = GTK_WINDOW(window_);
-    gtk_window_set_focus_on_map(w, activate && kind_ != SurfaceKind::Popup);
+    gtk_window_set_focus_on_map(w, activate && !noActivate_);
     gtk_widget_show(window_);
     // Override-redirect popups are placed by us alone: put them where asked once mapped.
-    gtk_window_move(w, bounds_.left, bounds_.top);
-    if (activate && kind_ != SurfaceKind::Popup) gtk_window_present(w);
+    if (!decorated_ || requestedState_ == ShowState::Normal) gtk_window_move(w, bounds_.left, bounds_.top);
+    if (activate && !noActivate_) gtk_window_present(w);
 }
 
 void GtkSurface::stackAbove(NativeSurface* below) {
@@ -201,6 +226,7 @@ void GtkSurface::setIcon(const std::vector<Bitmap>& images) {
 }
 
 void GtkSurface::setShowState(ShowState state) {
+    requestedState_ = state;
     GtkWindow* w = GTK_WINDOW(window_);
     switch (state) {
     case ShowState::Minimized: gtk_window_iconify(w); break;
@@ -244,28 +270,34 @@ void GtkSurface::present(const Bitmap& backingStore, const Rect& area) {
     cairo_rectangle(cr, part.left, part.top, part.width(), part.height());
     cairo_fill(cr);
     cairo_destroy(cr);
-    if (!drawing_) gtk_widget_queue_draw_area(area_, part.left, part.top, part.width(), part.height());
+    if (!drawing_)
+        gtk_widget_queue_draw_area(area_, part.left - frame_.left, part.top - frame_.top, part.width(), part.height());
 }
 
 int GtkSurface::onDraw(GtkWidget* widget, cairo_t* cr, void* data) {
     auto* self = static_cast<GtkSurface*>(data);
     const int width = gtk_widget_get_allocated_width(widget);
     const int height = gtk_widget_get_allocated_height(widget);
-    const bool covered = self->store_ && cairo_image_surface_get_width(self->store_) >= width &&
-                         cairo_image_surface_get_height(self->store_) >= height;
+    // The backing store holds the outer bounds; the native window shows what lies inside the
+    // desktop's frame.
+    const Rect& frame = self->frame_;
+    const bool covered = self->store_ &&
+                         cairo_image_surface_get_width(self->store_) - frame.left - frame.right >= width &&
+                         cairo_image_surface_get_height(self->store_) - frame.top - frame.bottom >= height;
     if (!covered && self->delegate_) {
         // Nothing to show yet for this size: the window layer paints and presents now.
         double x1, y1, x2, y2;
         cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
-        const Rect area{static_cast<int>(x1), static_cast<int>(y1), static_cast<int>(x2 + 0.999),
-                        static_cast<int>(y2 + 0.999)};
+        const Rect area =
+            Rect{static_cast<int>(x1), static_cast<int>(y1), static_cast<int>(x2 + 0.999), static_cast<int>(y2 + 0.999)}
+                .translated(frame.left, frame.top);
         self->drawing_ = true;
         GtkEventDispatcher::guarded([&] { self->delegate_->surfaceExposed(area); });
         self->drawing_ = false;
     }
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     if (self->store_) {
-        cairo_set_source_surface(cr, self->store_, 0, 0);
+        cairo_set_source_surface(cr, self->store_, -frame.left, -frame.top);
         cairo_paint(cr);
     } else {
         cairo_set_source_rgba(cr, 0, 0, 0, self->translucent_ ? 0 : 1);
@@ -284,7 +316,7 @@ void GtkSurface::onLayoutAllocate(GtkWidget*, void* allocation, void* data) {
 int GtkSurface::onButton(GtkWidget*, GdkEvent* event, void* data) {
     auto* self = static_cast<GtkSurface*>(data);
     // A press on our own drawing takes the keyboard back from a native child.
-    if (event->type == GDK_BUTTON_PRESS && !gtk_widget_has_focus(self->layout_) && self->kind_ != SurfaceKind::Popup)
+    if (event->type == GDK_BUTTON_PRESS && !gtk_widget_has_focus(self->layout_) && !self->noActivate_)
         gtk_widget_grab_focus(self->layout_);
     return self->input_.button(event, self);
 }
@@ -311,11 +343,40 @@ int GtkSurface::onKey(GtkWidget*, GdkEvent* event, void* data) {
 int GtkSurface::onConfigure(GtkWidget* widget, GdkEvent* event, void* data) {
     auto* self = static_cast<GtkSurface*>(data);
     int x = event->configure.x, y = event->configure.y;
+    // The root origin is the frame's outer corner when a window manager frames the window.
     if (GdkWindow* gw = gtk_widget_get_window(widget)) gdk_window_get_root_origin(gw, &x, &y);
-    const Rect now = Rect::fromSize(x, y, event->configure.width, event->configure.height);
+    const Rect& f = self->frame_;
+    const Rect now =
+        Rect::fromSize(x, y, event->configure.width + f.left + f.right, event->configure.height + f.top + f.bottom);
+    self->reportedBounds_ = now;
+    if (!self->decorated_) {
+        reportGeometry(self);
+        return FALSE;
+    }
+    // A window manager that maximises or restores a window configures it before it changes
+    // the state: the state goes first, so that the window layer keeps the right normal bounds.
+    if (!self->geometryReport_) self->geometryReport_ = g_idle_add(reportGeometry, self);
+    return FALSE;
+}
+
+int GtkSurface::reportGeometry(void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    self->geometryReport_ = 0;
+    const Rect now = self->reportedBounds_;
     if (now != self->bounds_) {
         self->bounds_ = now;
         if (self->delegate_) GtkEventDispatcher::guarded([&] { self->delegate_->surfaceGeometryChanged(now); });
+    }
+    return G_SOURCE_REMOVE;
+}
+
+int GtkSurface::onProperty(GtkWidget*, GdkEvent* event, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    if (!isFrameExtentsProperty(event->property.atom)) return FALSE;
+    const Rect frame = frameExtentsOf(self->window_);
+    if (frame != self->frame_) {
+        self->frame_ = frame;
+        if (self->delegate_) GtkEventDispatcher::guarded([&] { self->delegate_->surfaceFrameChanged(); });
     }
     return FALSE;
 }
@@ -343,13 +404,19 @@ int GtkSurface::onWindowState(GtkWidget*, GdkEvent* event, void* data) {
                                                                : ShowState::Normal;
     if (state != self->showState_) {
         self->showState_ = state;
+        self->requestedState_ = state;
         if (self->delegate_) GtkEventDispatcher::guarded([&] { self->delegate_->surfaceShowStateChanged(state); });
     }
     return FALSE;
 }
 
 int GtkSurface::onGrabBroken(GtkWidget*, GdkEvent*, void* data) {
-    static_cast<GtkSurface*>(data)->grabbed_ = false;
+    auto* self = static_cast<GtkSurface*>(data);
+    if (!self->grabbed_) return FALSE;
+    // Someone else took the pointer: whatever tracked the mouse must end, or a drag or button
+    // loop would wait for a release that never comes.
+    self->grabbed_ = false;
+    if (self->delegate_) GtkEventDispatcher::guarded([&] { self->delegate_->surfacePointerGrabLost(); });
     return FALSE;
 }
 
@@ -390,7 +457,9 @@ void GtkSurface::setPointerGrab(bool grab) {
 }
 
 void GtkSurface::requestActivate() {
-    if (kind_ != SurfaceKind::Popup) gtk_window_present(GTK_WINDOW(window_));
+    // Presenting would also bring a minimised window back: that is the user's or the
+    // program's choice, not a side effect of activation.
+    if (!noActivate_ && requestedState_ != ShowState::Minimized) gtk_window_present(GTK_WINDOW(window_));
     gtk_widget_grab_focus(layout_);
 }
 

@@ -3,6 +3,11 @@
 // its first child is a drawing area that shows the backing store, native children (the
 // browser) sit above it. A GtkLayout does not pass its children's sizes up to the window, so
 // the window layer can always make the window smaller before it moves the children.
+//
+// Normal windows with a frame are framed by the desktop's window manager: the surface's bounds
+// stay the outer bounds, frame included, and the native window holds what lies inside the
+// frame the manager reports. Tool windows and popups are undecorated; the window layer draws
+// whatever frame they have.
 #include <vector>
 
 #include "ui/PlatformIntegration.h"
@@ -48,6 +53,7 @@ public:
     void setPointerGrab(bool grab) override;
     void requestActivate() override;
     bool startSystemMoveResize(int hitTest, Point screen) override;
+    std::optional<Rect> desktopFrame() const override;
 
     GtkWidget* window() const { return window_; }
     // The container native children go into (coordinates: surface pixels).
@@ -59,6 +65,9 @@ public:
     SurfaceKind kind() const { return kind_; }
     bool isTranslucent() const { return translucent_; }
     bool hasPointerGrab() const { return grabbed_; }
+    // Never takes the keyboard focus (floating bars, menus, hints).
+    bool refusesFocus() const { return noActivate_; }
+    bool isDecoratedByDesktop() const { return decorated_; }
     // The pixels last presented (for tests and screenshots); null before the first present.
     cairo_surface_t* store() const { return store_; }
 
@@ -74,8 +83,12 @@ private:
     static int onWindowState(GtkWidget*, GdkEvent* event, void* self);
     static int onGrabBroken(GtkWidget*, GdkEvent* event, void* self);
     static void onLayoutAllocate(GtkWidget*, void* allocation, void* self);
+    static int onProperty(GtkWidget*, GdkEvent* event, void* self);
+    static int reportGeometry(void* self);
 
     void applyCursor(GdkCursor* cursor);
+    // The part of the outer bounds inside the desktop's frame.
+    Size clientSize(const Rect& outer) const;
 
     SurfaceKind kind_;
     SurfaceDelegate* delegate_;
@@ -87,6 +100,14 @@ private:
     GdkCursor* cursor_ = nullptr;
     Rect bounds_;
     ShowState showState_ = ShowState::Normal;
+    // The state last asked for or told by the desktop: while it is not Normal, the desktop
+    // owns a framed window's geometry.
+    ShowState requestedState_ = ShowState::Normal;
+    Rect frame_;  // the desktop's frame: left, top, right, bottom
+    Rect reportedBounds_;
+    unsigned geometryReport_ = 0;  // GLib source id
+    bool decorated_ = false;
+    bool noActivate_ = false;
     bool translucent_ = false;
     bool grabbed_ = false;
     bool drawing_ = false;

@@ -96,6 +96,7 @@ void Application::formCreated(Form* f) {
 void Application::formDestroyed(Form* f) {
     if (mainForm_ == f) mainForm_ = nullptr;
     std::erase(hiddenByMinimize_, f);
+    std::erase_if(minimizedOnDesktop_, [f](const auto& entry) { return entry.first == f; });
 }
 
 void Application::dispatchOne(QueuedMessage& m) {
@@ -167,8 +168,15 @@ void Application::minimize() {
     window_->setShowState(ShowState::Minimized);
     // The forms leave the screen with the application and come back with it.
     hiddenByMinimize_.clear();
+    minimizedOnDesktop_.clear();
     for (Component* c : components()) {
         if (auto* f = dynamic_cast<Form*>(c); f && f->handleAllocated() && f->isVisibleStyle()) {
+            if (f->surface() && f->surface()->desktopFrame()) {
+                // A hidden window would leave no way back on such a desktop.
+                minimizedOnDesktop_.emplace_back(f, f->showState());
+                f->setShowState(ShowState::Minimized);
+                continue;
+            }
             hiddenByMinimize_.push_back(f);
             f->Window::hide();
         }
@@ -180,6 +188,13 @@ void Application::restore() {
     window_->setShowState(ShowState::Normal);
     std::vector<Form*> forms = hiddenByMinimize_;
     hiddenByMinimize_.clear();
+    const auto minimized = minimizedOnDesktop_;
+    minimizedOnDesktop_.clear();
+    for (const auto& [f, state] : minimized) {
+        if (!f->handleAllocated() || f->showState() != ShowState::Minimized) continue;
+        f->setShowState(state);
+        if (f == mainForm_) WindowSystem::instance().setActiveWindow(f);
+    }
     for (Form* f : forms) f->Window::show(f == mainForm_);
 }
 

@@ -90,6 +90,9 @@ private:
     std::unique_ptr<Window> window_;
     std::vector<Bitmap> icon_;
     std::vector<Form*> hiddenByMinimize_;
+    // Forms the desktop frames are minimised on the desktop instead (they stay in its task
+    // bar), with the state they come back in.
+    std::vector<std::pair<Form*, ShowState>> minimizedOnDesktop_;
     bool terminated_ = false;
     bool showMainForm_ = true;
     Color hintColor_ = clInfoBk;

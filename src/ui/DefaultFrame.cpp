@@ -18,7 +18,14 @@ int metric(int index) {
 
 }  // namespace
 
+std::optional<Rect> DefaultFrame::desktopFrame() const {
+    const NativeSurface* surface = w_.isChild() ? nullptr : w_.surface();
+    return surface ? surface->desktopFrame() : std::nullopt;
+}
+
 Rect DefaultFrame::insets() const {
+    // Where the desktop draws the frame, the window's frame is the one it reports.
+    if (const auto frame = desktopFrame()) return *frame;
     const std::uint32_t style = w_.style(), exStyle = w_.exStyle();
     int b = 0;
     if (style & WS_THICKFRAME) b = metric(SM_CXFRAME);
@@ -79,7 +86,7 @@ int DefaultFrame::hitTest(Point p) const {
 CaptionButtons DefaultFrame::captionButtons() const {
     const std::uint32_t style = w_.style();
     CaptionButtons buttons;
-    if ((style & WS_CAPTION) != WS_CAPTION || !(style & WS_SYSMENU)) return buttons;
+    if ((style & WS_CAPTION) != WS_CAPTION || !(style & WS_SYSMENU) || desktopFrame()) return buttons;
     const Rect in = insets();
     const int b = in.left;
     const Rect cap{b, b, w_.bounds().width() - b, in.top - 1};
@@ -100,6 +107,7 @@ void DefaultFrame::paintCaptionButtonFace(Canvas& canvas, const Rect& button) {
 }
 
 void DefaultFrame::paint(Canvas& canvas, bool active) const {
+    if (desktopFrame()) return;  // the desktop draws it
     const std::uint32_t style = w_.style(), exStyle = w_.exStyle();
     const Rect r{0, 0, w_.bounds().width(), w_.bounds().height()};
     const Rect in = insets();

@@ -2,6 +2,8 @@
 // The non-client frame a window gets by default: the borders and caption its styles ask for,
 // their hit test, the caption's buttons and painting, the smallest size a framed window may
 // have, and the loop that moves or sizes the window with the mouse where the desktop does not.
+#include <optional>
+
 #include "gfx/Geometry.h"
 #include "ui/PlatformIntegration.h"
 
@@ -38,6 +40,9 @@ public:
     static void moveSizeLoop(Window& window, int hitTest, Point start);
 
 private:
+    // The frame the desktop draws around a top-level, when it draws one.
+    std::optional<Rect> desktopFrame() const;
+
     const Window& w_;
 };
 

@@ -427,6 +427,15 @@ void Form::wndProc(Message& m) {
                 return;
             }
         }
+        // The desktop restores (or maximises) a main form minimised with the application:
+        // the whole application comes back.
+        if (((m.wParam & 0xFFF0) == SC_RESTORE || (m.wParam & 0xFFF0) == SC_MAXIMIZE) && isMainForm() &&
+            showState() == ShowState::Minimized) {
+            if (Application* app = Application::current(); app && app->isMinimized()) {
+                app->restore();
+                if ((m.wParam & 0xFFF0) == SC_RESTORE) return;
+            }
+        }
         break;
     default: break;
     }

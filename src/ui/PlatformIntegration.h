@@ -25,7 +25,7 @@ class NativeSurface;
 // Native top-level surfaces
 
 enum class SurfaceKind {
-    Normal,  // application window; undecorated: the window layer draws its frame and caption
+    Normal,  // application window; framed by the desktop where it frames windows (see framed)
     Tool,    // floating tool window: no taskbar entry, stays above its owner
     Popup,   // menus, hints, shadows: no decoration, never activated by the window manager
 };
@@ -67,6 +67,11 @@ public:
     virtual void surfaceActivationChanged(bool active) = 0;
     // The system minimised, maximised or restored the surface.
     virtual void surfaceShowStateChanged(ShowState state) = 0;
+    // The system took the pointer grab away (another grab, a window going away): the capture
+    // is lost.
+    virtual void surfacePointerGrabLost() {}
+    // The frame the desktop draws around the surface changed (NativeSurface::desktopFrame).
+    virtual void surfaceFrameChanged() {}
 };
 
 struct SurfaceParams {
@@ -76,6 +81,11 @@ struct SurfaceParams {
     bool topMost = false;
     bool saveBits = false;     // a short-lived popup: the backend may cache what is below
     bool translucent = false;  // the backing store's alpha channel is honoured (shadows)
+    // Never takes the keyboard focus, not even when clicked (floating bars, menus, hints).
+    bool noActivate = false;
+    // Has a caption or a sizing border: a backend whose desktop frames windows lets the
+    // desktop draw that frame for normal windows.
+    bool framed = false;
     std::string title;
     SurfaceDelegate* delegate = nullptr;
 };
@@ -124,6 +134,11 @@ public:
     // window manager move or size the surface, reporting through surfaceGeometryChanged.
     // Returns false when the backend cannot; the window layer then runs its own move loop.
     virtual bool startSystemMoveResize(int hitTest, Point screen) = 0;
+    // The frame the desktop draws around the surface (left, top, right, bottom) when the
+    // desktop frames it; nullopt when the window layer draws the frame itself. The surface's
+    // bounds stay the outer bounds, frame included. A window the desktop frames is minimised
+    // on the desktop (it stays in the task bar) instead of being hidden.
+    virtual std::optional<Rect> desktopFrame() const { return std::nullopt; }
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -43,9 +43,30 @@ public:
     void surfaceActivationChanged(bool active) override {
         guarded([&] { WindowSystem::instance().nativeActivationChanged(&w_, active); });
     }
+    // The desktop's minimise, maximise and restore arrive as our own system commands, so that
+    // observers and handlers see them as they see ours.
     void surfaceShowStateChanged(ShowState state) override {
         guarded([&] {
-            if (state != w_.showState_) w_.setShowState(state);
+            if (state == w_.showState_) return;
+            const unsigned command = state == ShowState::Minimized   ? SC_MINIMIZE
+                                     : state == ShowState::Maximized ? SC_MAXIMIZE
+                                                                     : SC_RESTORE;
+            w_.send(WM_SYSCOMMAND, command);
+            // A handler that refused the command keeps the window as it was on the desktop too.
+            if (w_.handle_ && w_.showState_ != state && w_.surface_) w_.surface_->setShowState(w_.showState_);
+        });
+    }
+    void surfacePointerGrabLost() override {
+        guarded([&] {
+            WindowSystem& ws = WindowSystem::instance();
+            if (Window* c = ws.capture(); c && c->topLevel() == &w_) ws.releaseCapture();
+        });
+    }
+    void surfaceFrameChanged() override {
+        guarded([&] {
+            // The outer bounds stay; the client area gives way to the desktop's new frame.
+            w_.frameChanged();
+            if (w_.surface_) w_.surface_->setBounds(w_.bounds_);
         });
     }
 
@@ -87,9 +108,16 @@ void Window::create(const CreateParams& given) {
         parent_ = nullptr;
         owner_ = p.parent ? p.parent->topLevel() : nullptr;
         SurfaceParams sp;
-        sp.kind = (exStyle_ & WS_EX_TOOLWINDOW) ? SurfaceKind::Tool
-                  : (style_ & WS_POPUP)         ? SurfaceKind::Popup
-                                                : SurfaceKind::Normal;
+        const bool captioned = (style_ & WS_CAPTION) == WS_CAPTION;
+        // A popup without a caption (menu, hint, shadow) is never a window the desktop
+        // manages, tool window or not.
+        sp.kind = ((style_ & WS_POPUP) && !captioned) ? SurfaceKind::Popup
+                  : (exStyle_ & WS_EX_TOOLWINDOW)     ? SurfaceKind::Tool
+                                                      : SurfaceKind::Normal;
+        // Floating bars (tool popups), menus and hints never take the focus from the form.
+        sp.noActivate = (exStyle_ & WS_EX_NOACTIVATE) || ((style_ & WS_POPUP) && !captioned) ||
+                        ((style_ & WS_POPUP) && (exStyle_ & WS_EX_TOOLWINDOW));
+        sp.framed = captioned || (style_ & WS_THICKFRAME);
         sp.bounds = bounds_;
         sp.owner = owner_ ? owner_->surface() : nullptr;
         sp.topMost = (exStyle_ & WS_EX_TOPMOST) != 0;
@@ -444,7 +472,8 @@ void Window::setShowState(ShowState state) {
     if (surface_) surface_->setShowState(state);
     if (state == ShowState::Minimized) {
         style_ |= WS_MINIMIZE;
-        if (surface_) surface_->setVisible(false, false);
+        // The desktop keeps a window it frames in its task bar; other surfaces just go.
+        if (surface_ && !surface_->desktopFrame()) surface_->setVisible(false, false);
         if (ws.activeWindow() == this) ws.setActiveWindow(nullptr);
         send(WM_SIZE, SIZE_MINIMIZED, makeLParam(clientInWindow_.width(), clientInWindow_.height()));
         return;

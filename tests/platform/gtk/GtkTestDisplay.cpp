@@ -1,5 +1,7 @@
 #include "GtkTestDisplay.h"
 
+#include "platform_gtk/GtkX11.h"
+
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
@@ -12,6 +14,10 @@
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+// Last: Xlib's macros must not meet the window layer's names.
+#include <X11/Xatom.h>
+#include <gdk/gdkx.h>
 
 namespace lindora::test {
 
@@ -141,6 +147,84 @@ void GtkTestDisplay::settle() {
         while (g_main_context_pending(nullptr)) any |= g_main_context_iteration(nullptr, FALSE);
         if (!any) break;
     }
+}
+
+namespace {
+
+// A window manager runs while its check window exists and names itself: one that went away
+// may leave its announcement on the root window behind.
+bool windowManagerAnnounced() {
+    Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+    auto windowProperty = [&](::Window w) -> ::Window {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        ::Window result = 0;
+        if (XGetWindowProperty(display, w, check, 0, 1, False, XA_WINDOW, &type, &format, &count, &after, &data) ==
+                Success &&
+            type == XA_WINDOW && count == 1 && data)
+            result = *reinterpret_cast<::Window*>(data);
+        if (data) XFree(data);
+        return result;
+    };
+    const ::Window announced = windowProperty(DefaultRootWindow(display));
+    if (!announced) return false;
+    gdk_x11_display_error_trap_push(gdk_display_get_default());
+    const ::Window self = windowProperty(announced);
+    gdk_x11_display_error_trap_pop_ignored(gdk_display_get_default());
+    return self == announced;
+}
+
+}  // namespace
+
+TestWindowManager::TestWindowManager() {
+    if (!GtkTestDisplay::integration()) {
+        reason_ = GtkTestDisplay::unavailableReason();
+        return;
+    }
+    const std::string binary = "/usr/bin/openbox";
+    if (access(binary.c_str(), X_OK) != 0) {
+        reason_ = "no window manager is installed (package openbox)";
+        return;
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, 1);
+        dup2(devnull, 2);
+        execl(binary.c_str(), binary.c_str(), "--sm-disable", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    if (pid < 0) {
+        reason_ = "cannot start the window manager";
+        return;
+    }
+    pid_ = pid;
+    // It runs once it announces itself on the root window.
+    const bool announced = GtkTestDisplay::pumpUntil(windowManagerAnnounced, std::chrono::seconds(30));
+    // Announced is not yet answering: a manager starting up answers frame requests last.
+    GtkWidget* probe = announced ? gtk_window_new(GTK_WINDOW_TOPLEVEL) : nullptr;
+    if (probe) {
+        gtk_widget_realize(probe);
+        GtkTestDisplay::pumpUntil([&] { return requestFrameExtents(probe) != Rect(); }, std::chrono::seconds(10));
+        gtk_widget_destroy(probe);
+    }
+    if (!announced) {
+        reason_ = "the window manager did not start";
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+}
+
+TestWindowManager::~TestWindowManager() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+    GtkTestDisplay::pumpUntil([] { return !windowManagerAnnounced(); }, std::chrono::seconds(10));
 }
 
 }  // namespace lindora::test

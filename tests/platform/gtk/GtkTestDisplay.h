@@ -23,11 +23,35 @@ public:
     static void settle();
 };
 
+// A real window manager on the test display for as long as the object lives (openbox, from
+// the distribution's packages). Tests that need one skip when it is not installed.
+class TestWindowManager {
+public:
+    TestWindowManager();
+    ~TestWindowManager();
+    TestWindowManager(const TestWindowManager&) = delete;
+    TestWindowManager& operator=(const TestWindowManager&) = delete;
+
+    // False (with the reason) when no manager could be started.
+    bool running() const { return pid_ > 0; }
+    const std::string& reason() const { return reason_; }
+
+private:
+    int pid_ = -1;
+    std::string reason_;
+};
+
 // Skips the current test when there is no display.
 #define LINDORA_REQUIRE_GTK_DISPLAY()                                             \
     do {                                                                          \
         if (!::lindora::test::GtkTestDisplay::integration())                      \
             GTEST_SKIP() << ::lindora::test::GtkTestDisplay::unavailableReason(); \
+    } while (0)
+
+// Skips the current test when no window manager runs on the test display.
+#define LINDORA_REQUIRE_WINDOW_MANAGER(manager)                       \
+    do {                                                              \
+        if (!(manager).running()) GTEST_SKIP() << (manager).reason(); \
     } while (0)
 
 }  // namespace lindora::test

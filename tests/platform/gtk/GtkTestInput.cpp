@@ -2,6 +2,7 @@
 
 #include <X11/extensions/XTest.h>
 #include <gdk/gdkx.h>
+#include <gtk/gtk.h>
 
 namespace lindora::test {
 
@@ -25,6 +26,13 @@ void fakeKey(unsigned keysym, bool press) {
     const KeyCode code = XKeysymToKeycode(xDisplay(), keysym);
     XTestFakeKeyEvent(xDisplay(), code, press ? True : False, CurrentTime);
     XFlush(xDisplay());
+}
+
+bool layoutHasKey(unsigned keysym) { return XKeysymToKeycode(xDisplay(), keysym) != 0; }
+
+unsigned long xWindowOf(void* gtkWidget) {
+    GdkWindow* w = gtk_widget_get_window(static_cast<GtkWidget*>(gtkWidget));
+    return w ? GDK_WINDOW_XID(w) : 0;
 }
 
 void focusNobody() {
