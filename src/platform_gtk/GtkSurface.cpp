@@ -120,6 +120,8 @@ GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
     g_signal_connect(window_, "focus-out-event", G_CALLBACK(onFocus), this);
     g_signal_connect(window_, "window-state-event", G_CALLBACK(onWindowState), this);
 
+    // Sized before it is realized: the first allocation is then already the window's own size.
+    setBounds(bounds_);
     if (decorated_) {
         // Known before the window is shown, so that the window layer's client area is right
         // from the start and a stored placement does not creep by the frame's size.
@@ -127,8 +129,8 @@ GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
         g_signal_connect(window_, "property-notify-event", G_CALLBACK(onProperty), this);
         gtk_widget_realize(window_);
         frame_ = requestFrameExtents(window_);
+        if (frame_ != Rect{}) setBounds(bounds_);
     }
-    setBounds(bounds_);
     gtk_widget_realize(window_);
 }
 
@@ -311,6 +313,11 @@ void GtkSurface::onLayoutAllocate(GtkWidget*, void* allocation, void* data) {
     const auto* a = static_cast<GtkAllocation*>(allocation);
     gtk_widget_set_size_request(self->area_, a->width, a->height);
     gtk_layout_set_size(GTK_LAYOUT(self->layout_), static_cast<guint>(a->width), static_cast<guint>(a->height));
+    // A size request made while allocating only counts from the next layout pass, which may not
+    // come when the window grows once (a desktop frame arriving, a maximise): the drawing area
+    // takes the new size now, or the part beyond its old size would stay unpainted.
+    GtkAllocation child{0, 0, a->width, a->height};
+    gtk_widget_size_allocate(self->area_, &child);
 }
 
 int GtkSurface::onButton(GtkWidget*, GdkEvent* event, void* data) {

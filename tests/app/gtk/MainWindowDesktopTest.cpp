@@ -116,6 +116,13 @@ TEST_F(MainWindowDesktopTest, AStoredPlacementComesBackExactlyStartAfterStart) {
         EXPECT_EQ(form.clientRectInWindow().top, frame.top);
         form.setBounds(placed);
         EXPECT_TRUE(runUntil([&] { return nativeOuterBounds(form) == placed; })) << text(nativeOuterBounds(form));
+        // Inside the desktop's frame, the top dock is painted across the whole client width.
+        const Rect client = form.clientToScreen(form.clientRect());
+        EXPECT_TRUE(runUntil(
+            [&] { return GtkTestDisplay::unpaintedPixelsInRow(client.top + 1, client.left, client.right) == 0; },
+            std::chrono::seconds(10)))
+            << GtkTestDisplay::unpaintedPixelsInRow(client.top + 1, client.left, client.right)
+            << " unpainted pixels along the top dock";
     });
     for (int run = 1; run <= 5; ++run) {
         start([&](Application&, FrmMain& form) {

@@ -120,6 +120,13 @@ TEST(MainWindowGtk, TheWindowAppearsCentredWithItsCaptionAndWebKitRendersTheStar
         EXPECT_EQ(g_list_length(icons), 6u);
         g_list_free(icons);
 
+        // The top dock above the page is painted across the window's whole width.
+        const Rect client = form->clientToScreen(form->clientRect());
+        EXPECT_TRUE(runUntil(
+            [&] { return GtkTestDisplay::unpaintedPixelsInRow(client.top + 1, client.left, client.right) == 0; },
+            std::chrono::seconds(10)))
+            << GtkTestDisplay::unpaintedPixelsInRow(client.top + 1, client.left, client.right)
+            << " unpainted pixels along the top dock";
         // The browser's area on the screen shows the page, not a blank area.
         const Rect browserOnScreen = form->wbMain->clientToScreen(form->wbMain->clientRect());
         // It fills what the toolbar's top dock (26 pixels) leaves of the client area.

@@ -1,5 +1,6 @@
 #include "GtkTestDisplay.h"
 
+#include "gfx/Bitmap.h"
 #include "platform_gtk/GtkX11.h"
 
 #include <gtest/gtest.h>
@@ -147,6 +148,14 @@ void GtkTestDisplay::settle() {
         while (g_main_context_pending(nullptr)) any |= g_main_context_iteration(nullptr, FALSE);
         if (!any) break;
     }
+}
+
+int GtkTestDisplay::unpaintedPixelsInRow(int y, int left, int right) {
+    const Bitmap shot = integration()->screen().grabScreen();
+    int count = 0;
+    for (int x = left; x < right; ++x)
+        if ((shot.pixel(x, y) & 0xFFFFFF) == 0) ++count;
+    return count;
 }
 
 namespace {

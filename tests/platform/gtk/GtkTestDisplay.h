@@ -21,6 +21,9 @@ public:
     static bool pumpUntil(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(60));
     // Processes what is pending, and what that causes, for a short while.
     static void settle();
+    // Pixels of one screen row between `left` and `right` that nothing has painted (the bare
+    // X screen's black), as the backend's screen grab shows them.
+    static int unpaintedPixelsInRow(int y, int left, int right);
 };
 
 // A real window manager on the test display for as long as the object lives (openbox, from
