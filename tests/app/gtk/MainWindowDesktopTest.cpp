@@ -180,6 +180,17 @@ TEST_F(MainWindowDesktopTest, MinimisedOnTheDesktopItStaysThereUntilTheDesktopRe
         ASSERT_TRUE(runUntil([&] { return app.isMinimized(); }));
     });
     EXPECT_EQ(storedState(), 1);
+    // The next start comes up minimised on the desktop, and the task bar brings it back at its
+    // stored place.
+    start([&](Application& app, FrmMain& form) {
+        EXPECT_TRUE(app.isMinimized());
+        EXPECT_TRUE(runUntil([&] { return (nativeState(form) & GDK_WINDOW_STATE_ICONIFIED) != 0; },
+                             std::chrono::seconds(10)));
+        ASSERT_TRUE(desktopTool("windowactivate", form));
+        EXPECT_TRUE(runUntil([&] { return !app.isMinimized() && form.showState() == ShowState::Normal; }));
+        EXPECT_TRUE(runUntil([&] { return nativeOuterBounds(form) == placed && form.bounds() == placed; }))
+            << text(nativeOuterBounds(form)) << " / " << text(form.bounds());
+    });
 }
 
 }  // namespace
