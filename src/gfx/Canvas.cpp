@@ -34,20 +34,25 @@ inline bool sameRGB(std::uint32_t pixel, std::uint32_t key) {
 
 }  // namespace
 
-Canvas::Canvas(Bitmap& target) : bitmap_(&target) { setSystemClip(Region(bitmap_->bounds())); }
+Canvas::Canvas(Bitmap& target, int scale) : bitmap_(&target), scale_(std::max(1, scale)) {
+    setSystemClip(Region(deviceBounds()));
+}
 
-Canvas::Canvas(int width, int height) : owned_(std::make_unique<Bitmap>(width, height)), bitmap_(owned_.get()) {
-    setSystemClip(Region(bitmap_->bounds()));
+Canvas::Canvas(int width, int height, int scale)
+    : owned_(
+          std::make_unique<Bitmap>(std::max(0, width) * std::max(1, scale), std::max(0, height) * std::max(1, scale))),
+      bitmap_(owned_.get()), scale_(std::max(1, scale)) {
+    setSystemClip(Region(deviceBounds()));
 }
 
 Canvas::~Canvas() = default;
 
 void Canvas::resize(int width, int height) {
     if (!owned_) throw Exception("Cannot resize a canvas that draws on another's bitmap");
-    owned_->resize(width, height);
+    owned_->resize(std::max(0, width) * scale_, std::max(0, height) * scale_);
     Point o = origin_;
     origin_ = {};
-    setSystemClip(Region(bitmap_->bounds()));
+    setSystemClip(Region(deviceBounds()));
     origin_ = o;
 }
 
@@ -66,7 +71,7 @@ Rect Canvas::clipBounds() const { return clip_.bounds().translated(-origin_.x, -
 void Canvas::setSystemClip(const Region& r) {
     systemClip_ = r;
     systemClip_.translate(origin_.x, origin_.y);
-    systemClip_.intersect(bitmap_->bounds());
+    systemClip_.intersect(deviceBounds());
     clip_ = systemClip_;
     clipStack_.clear();
 }
@@ -119,21 +124,35 @@ void Canvas::restoreClip(int depth) {
 // --- rectangles ------------------------------------------------------------------------------------
 
 void Canvas::fillDeviceSpan(int y, int x0, int x1, const Brush& b) {
-    // Callers pass spans already inside the clip and the bitmap.
-    std::uint32_t* row = bitmap_->data() + static_cast<size_t>(y) * bitmap_->width();
-    if (b.kind() == Brush::Kind::Solid) {
-        std::fill(row + x0, row + x1, colorToPixel(b.color()));
-    } else if (const Bitmap* pattern = b.patternBitmap()) {
-        // One pattern row, walked cyclically from the phase of the span's first pixel.
-        const std::uint32_t* prow = pattern->data() + static_cast<size_t>(((y - brushOrigin_.y) % 8 + 8) % 8) * 8;
-        int px = ((x0 - brushOrigin_.x) % 8 + 8) % 8;
-        for (int x = x0; x < x1; ++x, px = (px + 1) & 7) row[x] = prow[px];
+    // Callers pass spans already inside the clip and the canvas.
+    const int s = scale_;
+    for (int sub = 0; sub < s; ++sub) {
+        std::uint32_t* row = bitmap_->data() + static_cast<size_t>(y * s + sub) * bitmap_->width();
+        if (b.kind() == Brush::Kind::Solid) {
+            std::fill(row + x0 * s, row + x1 * s, colorToPixel(b.color()));
+        } else if (const Bitmap* pattern = b.patternBitmap()) {
+            // One pattern row, walked cyclically from the phase of the span's first pixel; the
+            // phase counts canvas pixels, so a scaled pattern keeps its alignment.
+            const std::uint32_t* prow = pattern->data() + static_cast<size_t>(((y - brushOrigin_.y) % 8 + 8) % 8) * 8;
+            int px = ((x0 - brushOrigin_.x) % 8 + 8) % 8;
+            if (s == 1) {
+                for (int x = x0; x < x1; ++x, px = (px + 1) & 7) row[x] = prow[px];
+            } else {
+                for (int x = x0; x < x1; ++x, px = (px + 1) & 7) std::fill_n(row + x * s, s, prow[px]);
+            }
+        }
     }
+}
+
+void Canvas::fillDeviceBlock(int x, int y, std::uint32_t pixel) {
+    const int s = scale_;
+    for (int sub = 0; sub < s; ++sub)
+        std::fill_n(bitmap_->data() + static_cast<size_t>(y * s + sub) * bitmap_->width() + x * s, s, pixel);
 }
 
 void Canvas::fillRect(const Rect& r, const Brush& b) {
     if (b.isNull() || r.isEmpty()) return;
-    Rect d = r.translated(origin_).intersected(bitmap_->bounds());
+    Rect d = r.translated(origin_).intersected(deviceBounds());
     if (d.isEmpty()) return;
     for (const Rect& c : clip_.rects()) {
         Rect part = d.intersected(c);
@@ -166,12 +185,13 @@ void Canvas::rectangle(const Rect& r) {
 }
 
 void Canvas::invertRect(const Rect& r) {
-    Rect d = r.translated(origin_).intersected(bitmap_->bounds());
+    Rect d = r.translated(origin_).intersected(deviceBounds());
+    const int s = scale_;
     for (const Rect& c : clip_.rects()) {
         Rect part = d.intersected(c);
-        for (int y = part.top; y < part.bottom; ++y) {
+        for (int y = part.top * s; y < part.bottom * s; ++y) {
             auto row = bitmap_->row(y);
-            for (int x = part.left; x < part.right; ++x) {
+            for (int x = part.left * s; x < part.right * s; ++x) {
                 std::uint32_t p = colorToPixel(pixelToColor(row[static_cast<size_t>(x)]));
                 row[static_cast<size_t>(x)] = p ^ 0x00FFFFFFu;
             }
@@ -182,8 +202,9 @@ void Canvas::invertRect(const Rect& r) {
 // --- lines ---------------------------------------------------------------------------------------
 
 void Canvas::plot(int dx, int dy, std::uint32_t pixel) {
-    if (!bitmap_->bounds().contains({dx, dy}) || !clip_.contains({dx, dy})) return;
-    bitmap_->data()[static_cast<size_t>(dy) * bitmap_->width() + dx] = pixel;
+    if (!deviceBounds().contains({dx, dy}) || !clip_.contains({dx, dy})) return;
+    if (scale_ == 1) bitmap_->data()[static_cast<size_t>(dy) * bitmap_->width() + dx] = pixel;
+    else fillDeviceBlock(dx, dy, pixel);
 }
 
 // The platform's Bresenham: the minor coordinate steps when the error term (with a bias of one
@@ -258,7 +279,7 @@ void Canvas::polygon(std::span<const Point> points) {
             int dir;
         };
         std::vector<Crossing> xs;
-        Rect bounds = bitmap_->bounds();
+        Rect bounds = deviceBounds();
         for (int y = std::max(minY + origin_.y, bounds.top) - origin_.y;
              y < std::min(maxY + origin_.y, bounds.bottom) - origin_.y; ++y) {
             // Pixels sit on the integer points (as lines draw them); a pixel is filled when its
@@ -373,11 +394,13 @@ Rect Canvas::drawEdge(const Rect& rc, unsigned edge, unsigned flags) {
 
 // --- pixels ----------------------------------------------------------------------------------------
 
-Color Canvas::pixel(int x, int y) const { return bitmap_->colorAt(x + origin_.x, y + origin_.y); }
+Color Canvas::pixel(int x, int y) const { return bitmap_->colorAt((x + origin_.x) * scale_, (y + origin_.y) * scale_); }
 
 void Canvas::setPixel(int x, int y, Color c) { plot(x + origin_.x, y + origin_.y, colorToPixel(c)); }
 
-std::uint32_t Canvas::rawPixel(int x, int y) const { return bitmap_->pixel(x + origin_.x, y + origin_.y); }
+std::uint32_t Canvas::rawPixel(int x, int y) const {
+    return bitmap_->pixel((x + origin_.x) * scale_, (y + origin_.y) * scale_);
+}
 
 void Canvas::setRawPixel(int x, int y, std::uint32_t argb) { plot(x + origin_.x, y + origin_.y, argb); }
 
@@ -389,35 +412,46 @@ enum class CopyMode { Copy, Blend, Transparent, Masked };
 
 }  // namespace
 
-static void copyPixels(Canvas& dstCanvas, Bitmap& dst, const Region& clip, Point origin, const Rect& destRect,
-                       const Bitmap& srcIn, const Rect& srcRect, CopyMode mode, std::uint32_t key, const Mask* mask) {
+// Walks the destination's bitmap pixels and reads, for each, the source pixel nearest to the
+// same place in logical terms, so a canvas-resolution picture is enlarged by whole pixels on a
+// scaled canvas and a source of the canvas's own resolution is copied one to one.
+void Canvas::copyFrom(const Rect& destRect, const Bitmap& srcIn, int sourceScale, const Rect& srcRect, int modeValue,
+                      std::uint32_t key, const Mask* mask) {
     if (destRect.width() == 0 || destRect.height() == 0 || srcRect.width() == 0 || srcRect.height() == 0) return;
+    const auto mode = static_cast<CopyMode>(modeValue);
+    const int s = scale_, ss = std::max(1, sourceScale);
     // A copy within one bitmap reads from a snapshot so that overlapping areas come out right.
     Bitmap snapshot;
     const Bitmap* src = &srcIn;
-    if (&srcIn == &dst) {
+    if (&srcIn == bitmap_) {
         snapshot = srcIn;
         src = &snapshot;
     }
+    Bitmap& dst = *bitmap_;
     bool mirrorX = (destRect.width() < 0) != (srcRect.width() < 0);
     bool mirrorY = (destRect.height() < 0) != (srcRect.height() < 0);
     Rect d = destRect.normalized();
-    Rect s = srcRect.normalized();
-    Rect dev = d.translated(origin).intersected(dst.bounds());
-    (void)dstCanvas;
-    for (const Rect& c : clip.rects()) {
+    Rect sr = srcRect.normalized();
+    Rect dev = d.translated(origin_).intersected(deviceBounds());
+    // Bitmap-pixel extents of both rectangles.
+    const long long dw = static_cast<long long>(d.width()) * s, dh = static_cast<long long>(d.height()) * s;
+    const long long sw = static_cast<long long>(sr.width()) * ss, sh = static_cast<long long>(sr.height()) * ss;
+    const long long sx0 = static_cast<long long>(sr.left) * ss, sy0 = static_cast<long long>(sr.top) * ss;
+    const long long dx0 = static_cast<long long>(origin_.x + d.left) * s,
+                    dy0 = static_cast<long long>(origin_.y + d.top) * s;
+    for (const Rect& c : clip_.rects()) {
         Rect part = dev.intersected(c);
-        for (int y = part.top; y < part.bottom; ++y) {
-            long long ry = y - origin.y - d.top;
-            if (mirrorY) ry = d.height() - 1 - ry;
-            int sy = s.top + static_cast<int>(ry * s.height() / d.height());
+        for (int y = part.top * s; y < part.bottom * s; ++y) {
+            long long ry = y - dy0;
+            if (mirrorY) ry = dh - 1 - ry;
+            long long sy = sy0 + ry * sh / dh;
             if (sy < 0 || sy >= src->height()) continue;
             std::uint32_t* drow = dst.data() + static_cast<size_t>(y) * dst.width();
             const std::uint32_t* srow = src->data() + static_cast<size_t>(sy) * src->width();
-            for (int x = part.left; x < part.right; ++x) {
-                long long rx = x - origin.x - d.left;
-                if (mirrorX) rx = d.width() - 1 - rx;
-                int sx = s.left + static_cast<int>(rx * s.width() / d.width());
+            for (int x = part.left * s; x < part.right * s; ++x) {
+                long long rx = x - dx0;
+                if (mirrorX) rx = dw - 1 - rx;
+                long long sx = sx0 + rx * sw / dw;
                 if (sx < 0 || sx >= src->width()) continue;
                 std::uint32_t p = srow[sx];
                 switch (mode) {
@@ -427,7 +461,7 @@ static void copyPixels(Canvas& dstCanvas, Bitmap& dst, const Region& clip, Point
                     if (!sameRGB(p, key)) drow[x] = p;
                     break;
                 case CopyMode::Masked:
-                    if (mask->test(sx, sy)) drow[x] = p;
+                    if (mask->test(static_cast<int>(sx / ss), static_cast<int>(sy / ss))) drow[x] = p;
                     break;
                 }
             }
@@ -435,20 +469,21 @@ static void copyPixels(Canvas& dstCanvas, Bitmap& dst, const Region& clip, Point
     }
 }
 
-void Canvas::copyRect(const Rect& destRect, const Bitmap& src, const Rect& srcRect) {
-    copyPixels(*this, *bitmap_, clip_, origin_, destRect, src, srcRect, CopyMode::Copy, 0, nullptr);
+void Canvas::copyRect(const Rect& destRect, const Bitmap& src, const Rect& srcRect, int sourceScale) {
+    copyFrom(destRect, src, sourceScale, srcRect, static_cast<int>(CopyMode::Copy), 0, nullptr);
 }
 
 void Canvas::copyRect(const Rect& destRect, const Canvas& src, const Rect& srcRect) {
-    copyRect(destRect, *src.bitmap_, srcRect.translated(src.origin_));
+    copyFrom(destRect, *src.bitmap_, src.scale_, srcRect.translated(src.origin_), static_cast<int>(CopyMode::Copy), 0,
+             nullptr);
 }
 
 void Canvas::draw(int x, int y, const Bitmap& src, int opacity) {
     opacity = std::clamp(opacity, 0, 255);
     if (opacity == 0) return;
+    const int blend = static_cast<int>(CopyMode::Blend);
     if (opacity == 255) {
-        copyPixels(*this, *bitmap_, clip_, origin_, Rect({x, y}, src.size()), src, src.bounds(), CopyMode::Blend, 0,
-                   nullptr);
+        copyFrom(Rect({x, y}, src.size()), src, 1, src.bounds(), blend, 0, nullptr);
         return;
     }
     // Premultiplied pixels scale as a whole by the opacity.
@@ -463,32 +498,30 @@ void Canvas::draw(int x, int y, const Bitmap& src, int opacity) {
             out[i] = q;
         }
     }
-    copyPixels(*this, *bitmap_, clip_, origin_, Rect({x, y}, src.size()), faded, faded.bounds(), CopyMode::Blend, 0,
-               nullptr);
+    copyFrom(Rect({x, y}, src.size()), faded, 1, faded.bounds(), blend, 0, nullptr);
 }
 
 void Canvas::copyTransparent(const Rect& destRect, const Bitmap& src, const Rect& srcRect, Color transparent) {
-    copyPixels(*this, *bitmap_, clip_, origin_, destRect, src, srcRect, CopyMode::Transparent,
-               colorToPixel(transparent), nullptr);
+    copyFrom(destRect, src, 1, srcRect, static_cast<int>(CopyMode::Transparent), colorToPixel(transparent), nullptr);
 }
 
 void Canvas::copyTransparent(const Rect& destRect, const Canvas& src, const Rect& srcRect, Color transparent) {
-    copyTransparent(destRect, *src.bitmap_, srcRect.translated(src.origin_), transparent);
+    copyFrom(destRect, *src.bitmap_, src.scale_, srcRect.translated(src.origin_),
+             static_cast<int>(CopyMode::Transparent), colorToPixel(transparent), nullptr);
 }
 
 void Canvas::copyMasked(const Rect& destRect, const Bitmap& src, const Rect& srcRect, const Mask& mask) {
-    copyPixels(*this, *bitmap_, clip_, origin_, destRect, src, srcRect, CopyMode::Masked, 0, &mask);
+    copyFrom(destRect, src, 1, srcRect, static_cast<int>(CopyMode::Masked), 0, &mask);
 }
 
 void Canvas::drawMask(int x, int y, const Mask& mask, Color color) {
     std::uint32_t px = colorToPixel(color);
-    Rect dev = Rect({x, y}, mask.size()).translated(origin_).intersected(bitmap_->bounds());
+    Rect dev = Rect({x, y}, mask.size()).translated(origin_).intersected(deviceBounds());
     for (const Rect& c : clip_.rects()) {
         Rect part = dev.intersected(c);
         for (int dy = part.top; dy < part.bottom; ++dy)
             for (int dx = part.left; dx < part.right; ++dx)
-                if (mask.test(dx - origin_.x - x, dy - origin_.y - y))
-                    bitmap_->data()[static_cast<size_t>(dy) * bitmap_->width() + dx] = px;
+                if (mask.test(dx - origin_.x - x, dy - origin_.y - y)) fillDeviceBlock(dx, dy, px);
     }
 }
 
@@ -510,9 +543,12 @@ cairo_t* Canvas::beginCairo() {
         return cr;
     }
     cairo_t* cr = cairo_create(surface);
-    for (const Rect& r : clip_.rects()) cairo_rectangle(cr, r.left, r.top, r.width(), r.height());
+    const int s = scale_;
+    for (const Rect& r : clip_.rects()) cairo_rectangle(cr, r.left * s, r.top * s, r.width() * s, r.height() * s);
     if (clip_.isEmpty()) cairo_rectangle(cr, 0, 0, 0, 0);
     cairo_clip(cr);
+    // Callers draw in logical units; cairo renders them at the bitmap's resolution.
+    cairo_scale(cr, s, s);
     cairo_translate(cr, origin_.x, origin_.y);
     return cr;
 }

@@ -6,8 +6,13 @@
 // - polygons are filled by the even-odd (or winding) rule, a pixel being the integer point it
 //   sits on (left and top edges inside, right and bottom outside), then outlined with the pen
 //   through every vertex.
-// Coordinates are logical: device (bitmap) position = logical + origin. Clipping is a region
-// in logical coordinates, always cut to the bitmap; nothing is ever written outside it.
+// Coordinates are logical: the canvas pixel at logical p is p + origin. Clipping is a region
+// in logical coordinates, always cut to the canvas; nothing is ever written outside it.
+//
+// A canvas may have an integer scale s (a high-resolution screen): each canvas pixel is then an
+// s x s block of bitmap pixels, so every rule above holds unchanged in canvas pixels (a
+// one-pixel line is s bitmap pixels thick) while text is rendered at the bitmap's resolution
+// and pictures of canvas resolution are enlarged by nearest neighbour, which keeps them crisp.
 #include "gfx/Bitmap.h"
 #include "gfx/Brush.h"
 #include "gfx/Color.h"
@@ -64,27 +69,31 @@ enum class FillRule { EvenOdd, Winding };
 
 class Canvas {
 public:
-    // Draws onto a bitmap owned elsewhere, which must outlive the canvas and keep its size.
-    explicit Canvas(Bitmap& target);
-    // An off-screen canvas owning a bitmap of this size (transparent black).
-    Canvas(int width, int height);
+    // Draws onto a bitmap owned elsewhere, which must outlive the canvas and keep its size. With
+    // a scale the canvas is the bitmap's size divided by it (a remainder is never drawn on).
+    explicit Canvas(Bitmap& target, int scale = 1);
+    // An off-screen canvas owning a bitmap of this size times the scale (transparent black).
+    Canvas(int width, int height, int scale = 1);
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
     ~Canvas();
 
     Bitmap& bitmap() { return *bitmap_; }
     const Bitmap& bitmap() const { return *bitmap_; }
-    int width() const { return bitmap_->width(); }
-    int height() const { return bitmap_->height(); }
+    // Bitmap pixels per canvas pixel, across and down.
+    int scale() const { return scale_; }
+    // The size in canvas pixels.
+    int width() const { return bitmap_->width() / scale_; }
+    int height() const { return bitmap_->height() / scale_; }
     // Resizes an owned bitmap (and resets the clip); a canvas on someone else's bitmap raises.
     void resize(int width, int height);
 
     // --- state ---------------------------------------------------------------------------------
-    // Where logical (0, 0) lies in the bitmap. Changing it does not move the clip region in
-    // device terms (the clip stays on the same pixels).
+    // Where logical (0, 0) lies on the canvas (in canvas pixels). Changing it does not move the
+    // clip region in device terms (the clip stays on the same pixels).
     Point origin() const { return origin_; }
     void setOrigin(Point devicePosition);
-    // The pattern phase in device coordinates: pattern pixel (0, 0) lies there.
+    // The pattern phase in canvas pixels: pattern pixel (0, 0) lies there.
     Point brushOrigin() const { return brushOrigin_; }
     void setBrushOrigin(Point devicePosition) { brushOrigin_ = devicePosition; }
 
@@ -168,6 +177,7 @@ public:
     Rect drawEdge(const Rect& r, unsigned edge, unsigned borderFlags);
 
     // --- pixels ------------------------------------------------------------------------------
+    // Reads give the top-left bitmap pixel of a scaled canvas pixel.
     Color pixel(int x, int y) const;       // clNone outside the bitmap
     void setPixel(int x, int y, Color c);  // ignored outside the clip
     std::uint32_t rawPixel(int x, int y) const;
@@ -175,9 +185,11 @@ public:
 
     // --- block copies --------------------------------------------------------------------------
     // Copies src's srcRect (src logical coordinates) into destRect; different sizes stretch
-    // (nearest pixel). Copying within one canvas works for overlapping rectangles.
+    // (nearest pixel). Copying within one canvas works for overlapping rectangles. A canvas
+    // source is read at its own resolution; a bitmap source is a picture of `sourceScale`
+    // bitmap pixels per logical pixel (1: canvas resolution, enlarged on a scaled canvas).
     void copyRect(const Rect& destRect, const Canvas& src, const Rect& srcRect);
-    void copyRect(const Rect& destRect, const Bitmap& src, const Rect& srcRect);
+    void copyRect(const Rect& destRect, const Bitmap& src, const Rect& srcRect, int sourceScale = 1);
     // Draws a bitmap with its alpha blended over the canvas, scaled by a constant opacity
     // (0..255; fading windows and shadows).
     void draw(int x, int y, const Bitmap& src, int opacity = 255);
@@ -217,14 +229,19 @@ private:
     // Draws rendered text with its logical box's start corner at a logical point, rotated by a
     // quadrant escapement (0, 900, 1800, 2700), optionally clipped to a logical rectangle.
     void blitText(const RenderedText& text, Point anchor, int escapement, const Rect* clip);
-    // Device-space clip rectangles (disjoint), cut to the bitmap.
-    const std::vector<Rect>& deviceClip() const { return clip_.rects(); }
+    // "Device" below means canvas pixels (logical + origin); only these primitives and the
+    // copies know that a canvas pixel may be a block of bitmap pixels.
+    Rect deviceBounds() const { return {0, 0, width(), height()}; }
     void fillDeviceSpan(int y, int x0, int x1, const Brush& b);
+    void fillDeviceBlock(int x, int y, std::uint32_t pixel);  // inside the canvas, unclipped
     void plot(int dx, int dy, std::uint32_t pixel);
     void deviceLine(Point from, Point to, std::uint32_t pixel);
+    void copyFrom(const Rect& destRect, const Bitmap& src, int sourceScale, const Rect& srcRect, int mode,
+                  std::uint32_t key, const Mask* mask);
 
     std::unique_ptr<Bitmap> owned_;
     Bitmap* bitmap_;
+    int scale_ = 1;
     Point origin_;
     Point brushOrigin_;
     Color penColor_ = clBlack;

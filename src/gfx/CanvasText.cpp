@@ -24,22 +24,24 @@ void Canvas::blitText(const RenderedText& text, Point anchor, int escapement, co
     }
     Region region = clip_;
     if (clip) region.intersect(clip->translated(origin_));
-    region.intersect(bitmap_->bounds());
+    region.intersect(deviceBounds());
     if (region.isEmpty()) return;
 
     if (bkMode_ == BackgroundMode::Opaque) {
-        std::uint32_t bk = colorToPixel(bkColor_);
+        const Brush bk(bkColor_);
         for (const Rect& c : region.rects()) {
             Rect part = box.intersected(c);
-            for (int y = part.top; y < part.bottom; ++y) {
-                std::uint32_t* row = bitmap_->data() + static_cast<size_t>(y) * bitmap_->width();
-                std::fill(row + part.left, row + part.right, bk);
-            }
+            for (int y = part.top; y < part.bottom; ++y) fillDeviceSpan(y, part.left, part.right, bk);
         }
     }
 
+    // The picture is walked in bitmap pixels (text is rendered at the canvas's scale); the clip
+    // is tested on the canvas pixel each one belongs to.
+    const int s = scale_;
     const Bitmap& src = text.pixels;
-    const Point lo = text.logicalOrigin;
+    const Point lo{text.logicalOrigin.x * s, text.logicalOrigin.y * s};
+    a = {a.x * s, a.y * s};
+    auto canvasPixel = [s](int v) { return v >= 0 ? v / s : -((-v + s - 1) / s); };
     std::uint32_t* dst = bitmap_->data();
     const int stride = bitmap_->width();
     for (int j = 0; j < src.height(); ++j) {
@@ -67,7 +69,7 @@ void Canvas::blitText(const RenderedText& text, Point anchor, int escapement, co
                 y = a.y + v;
                 break;
             }
-            if (!region.contains({x, y})) continue;
+            if (!region.contains({canvasPixel(x), canvasPixel(y)})) continue;
             std::uint32_t& d = dst[static_cast<size_t>(y) * stride + x];
             std::uint32_t sa = p >> 24;
             if (sa == 255) {
@@ -86,7 +88,7 @@ void Canvas::blitText(const RenderedText& text, Point anchor, int escapement, co
 
 void Canvas::textOut(int x, int y, const std::string& text) {
     AcceleratorText plain{sanitizeUtf8(text), -1, 0};
-    RenderedText r = TextEngine::instance().render(font_, plain, font_.color(), {});
+    RenderedText r = TextEngine::instance().render(font_, plain, font_.color(), {}, scale_);
     blitText(r, {x, y}, font_.quadrantEscapement(), nullptr);
 }
 
@@ -114,7 +116,7 @@ int Canvas::drawText(Rect& r, const std::string& text, unsigned format) {
         options.wrapWidth = std::max(0, along);
         options.ellipsizeEnd = true;
     }
-    RenderedText rendered = TextEngine::instance().render(font_, shown, font_.color(), options);
+    RenderedText rendered = TextEngine::instance().render(font_, shown, font_.color(), options, scale_);
     const int w = rendered.logicalSize.cx, h = rendered.logicalSize.cy;
 
     if (format & DT_CALCRECT) {

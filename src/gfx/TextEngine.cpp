@@ -167,9 +167,10 @@ FontMetrics TextEngine::metrics(const Font& font) {
 }
 
 RenderedText TextEngine::render(const Font& font, const AcceleratorText& text, Color color,
-                                const TextLayoutOptions& options) {
+                                const TextLayoutOptions& options, int scale) {
     std::lock_guard lock(mutex_);
     RenderedText out;
+    out.scale = std::max(1, scale);
     PangoLayout* layout = createLayout(font, text.text, options);
     PangoRectangle ink, logical;
     pango_layout_get_pixel_extents(layout, &ink, &logical);
@@ -180,7 +181,15 @@ RenderedText TextEngine::render(const Font& font, const AcceleratorText& text, C
     int left = std::min(ink.x, logical.x), top = std::min(ink.y, logical.y);
     int right = std::max(ink.x + ink.width, logical.x + logical.width);
     int bottom = std::max(ink.y + ink.height, logical.y + logical.height);
-    out.pixels = Bitmap(right - left, bottom - top);
+    if (out.scale > 1 && right > left && bottom > top) {
+        // Glyphs hinted at the finer resolution may reach a little beyond the logical ink.
+        --left;
+        --top;
+        ++right;
+        ++bottom;
+    }
+    const int s = out.scale;
+    out.pixels = Bitmap((right - left) * s, (bottom - top) * s);
     out.logicalOrigin = {logical.x - left, logical.y - top};
     out.layoutOrigin = {-left, -top};
     if (out.pixels.isEmpty()) {
@@ -191,6 +200,7 @@ RenderedText TextEngine::render(const Font& font, const AcceleratorText& text, C
     Color rgb = colorToRGB(color);
     cairo_surface_t* surface = out.pixels.surface();
     cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, s, s);
     cairo_set_source_rgb(cr, rgb.red() / 255.0, rgb.green() / 255.0, rgb.blue() / 255.0);
     cairo_move_to(cr, -left, -top);
     pango_cairo_show_layout(cr, layout);
@@ -211,7 +221,8 @@ RenderedText TextEngine::render(const Font& font, const AcceleratorText& text, C
         int x1 = PANGO_PIXELS(std::max(pos.x, pos.x + pos.width)) - left;
         int y = baseline + 1 - top;
         std::uint32_t px = colorToPixel(rgb);
-        for (int x = x0; x < x1; ++x) out.pixels.setPixel(x, y, px);
+        for (int dy = 0; dy < s; ++dy)
+            for (int x = x0 * s; x < x1 * s; ++x) out.pixels.setPixel(x, y * s + dy, px);
     }
     g_object_unref(layout);
     return out;

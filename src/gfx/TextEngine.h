@@ -22,12 +22,14 @@ typedef struct _PangoLayout PangoLayout;
 namespace lindora {
 
 // A piece of text laid out and rendered as coverage in its colour, ready to be composited.
+// Positions and sizes are logical pixels; `pixels` has `scale` bitmap pixels per logical one.
 struct RenderedText {
     Bitmap pixels;        // premultiplied colour, transparent where there is no ink
     Point logicalOrigin;  // where the logical box's top-left lies in `pixels`
     Point layoutOrigin;   // where the layout's own origin lies (differs for aligned wrapping)
     Size logicalSize;     // the measured box (what textExtent answers)
     int baseline = 0;     // from the logical top
+    int scale = 1;
 };
 
 struct TextLayoutOptions {
@@ -51,8 +53,11 @@ public:
     FontMetrics metrics(const Font& font);
     int emPixels(const Font& font);
 
-    // Renders text (accelerator already resolved; underline as given) in a colour.
-    RenderedText render(const Font& font, const AcceleratorText& text, Color color, const TextLayoutOptions& options);
+    // Renders text (accelerator already resolved; underline as given) in a colour. With a scale
+    // the layout (and so every measure) stays the logical one while the glyphs are drawn at
+    // that many pixels per logical pixel.
+    RenderedText render(const Font& font, const AcceleratorText& text, Color color, const TextLayoutOptions& options,
+                        int scale = 1);
 
     void clearCache();
     std::size_t cacheSize();
