@@ -84,6 +84,11 @@ PlatformArguments parsePlatformArguments(const std::vector<std::string>& args) {
                 throw Exception("The screen size " + v + " is out of range (64 to 16384 pixels each way)");
             a.screenWidth = w;
             a.screenHeight = h;
+        } else if (is("--scale")) {
+            std::string v = value("--scale");
+            if (v.size() != 1 || v[0] < '1' || v[0] > '4')
+                throw Exception("The option --scale needs a whole number from 1 to 4, not \"" + v + "\"");
+            a.scale = v[0] - '0';
         } else if (s == "--real-clock") a.realClock = true;
         else a.rest.push_back(s);
     }

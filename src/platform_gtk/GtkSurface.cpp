@@ -119,6 +119,7 @@ GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
     g_signal_connect(window_, "focus-in-event", G_CALLBACK(onFocus), this);
     g_signal_connect(window_, "focus-out-event", G_CALLBACK(onFocus), this);
     g_signal_connect(window_, "window-state-event", G_CALLBACK(onWindowState), this);
+    g_signal_connect(window_, "notify::scale-factor", G_CALLBACK(onScaleFactor), this);
 
     // Sized before it is realized: the first allocation is then already the window's own size.
     setBounds(bounds_);
@@ -245,13 +246,25 @@ void GtkSurface::setShowState(ShowState state) {
 
 void GtkSurface::setAlpha(std::uint8_t alpha) { gtk_widget_set_opacity(window_, alpha / 255.0); }
 
+int GtkSurface::scaleFactor() const { return std::max(1, gtk_widget_get_scale_factor(window_)); }
+
+void GtkSurface::onScaleFactor(GtkWidget*, void*, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    if (self->delegate_) GtkEventDispatcher::guarded([&] { self->delegate_->surfaceScaleChanged(); });
+}
+
 void GtkSurface::present(const Bitmap& backingStore, const Rect& area) {
     cairo_surface_t* source = backingStore.surface();
     if (!source) return;
+    // The store keeps device pixels and says so through its device scale: GTK then shows it one
+    // to one on a scaled window, and everything drawn on it is in surface (logical) units.
+    const int scale = scaleFactor();
     if (!store_ || cairo_image_surface_get_width(store_) != backingStore.width() ||
-        cairo_image_surface_get_height(store_) != backingStore.height()) {
+        cairo_image_surface_get_height(store_) != backingStore.height() || storeScale_ != scale) {
         cairo_surface_t* resized =
             cairo_image_surface_create(CAIRO_FORMAT_ARGB32, backingStore.width(), backingStore.height());
+        cairo_surface_set_device_scale(resized, scale, scale);
+        storeScale_ = scale;
         if (store_) {
             // Keep what is still valid so that a partial present after a resize shows no holes.
             cairo_t* cr = cairo_create(resized);
@@ -263,12 +276,19 @@ void GtkSurface::present(const Bitmap& backingStore, const Rect& area) {
         }
         store_ = resized;
     }
-    const Rect part = area.intersected(backingStore.bounds());
+    const Rect part = area.intersected({0, 0, backingStore.width() / storeScale_, backingStore.height() / storeScale_});
     if (part.isEmpty()) return;
     cairo_surface_flush(source);
     cairo_t* cr = cairo_create(store_);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, source, 0, 0);
+    // The backing store is a plain image of device pixels: read it at the store's scale.
+    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(source);
+    cairo_matrix_t toDevice;
+    cairo_matrix_init_scale(&toDevice, storeScale_, storeScale_);
+    cairo_pattern_set_matrix(pattern, &toDevice);
+    cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
+    cairo_set_source(cr, pattern);
+    cairo_pattern_destroy(pattern);
     cairo_rectangle(cr, part.left, part.top, part.width(), part.height());
     cairo_fill(cr);
     cairo_destroy(cr);
@@ -283,9 +303,10 @@ int GtkSurface::onDraw(GtkWidget* widget, cairo_t* cr, void* data) {
     // The backing store holds the outer bounds; the native window shows what lies inside the
     // desktop's frame.
     const Rect& frame = self->frame_;
-    const bool covered = self->store_ &&
-                         cairo_image_surface_get_width(self->store_) - frame.left - frame.right >= width &&
-                         cairo_image_surface_get_height(self->store_) - frame.top - frame.bottom >= height;
+    const int s = self->storeScale_;
+    const bool covered = self->store_ && s == self->scaleFactor() &&
+                         cairo_image_surface_get_width(self->store_) / s - frame.left - frame.right >= width &&
+                         cairo_image_surface_get_height(self->store_) / s - frame.top - frame.bottom >= height;
     if (!covered && self->delegate_) {
         // Nothing to show yet for this size: the window layer paints and presents now.
         double x1, y1, x2, y2;

@@ -47,6 +47,8 @@ public:
     void setIcon(const std::vector<Bitmap>& images) override;
     void setShowState(ShowState state) override;
     void setAlpha(std::uint8_t alpha) override;
+    // The window's scale factor (GDK_SCALE, or the monitor's scale on the desktop).
+    int scaleFactor() const override;
     void present(const Bitmap& backingStore, const Rect& area) override;
     void setCursor(CursorShape shape) override;
     void setCustomCursor(const Bitmap& image, Point hotSpot) override;
@@ -68,7 +70,8 @@ public:
     // Never takes the keyboard focus (floating bars, menus, hints).
     bool refusesFocus() const { return noActivate_; }
     bool isDecoratedByDesktop() const { return decorated_; }
-    // The pixels last presented (for tests and screenshots); null before the first present.
+    // The pixels last presented (for tests and screenshots): device pixels, with a cairo device
+    // scale of the surface's scale factor. Null before the first present.
     cairo_surface_t* store() const { return store_; }
 
 private:
@@ -85,6 +88,7 @@ private:
     static void onLayoutAllocate(GtkWidget*, void* allocation, void* self);
     static int onProperty(GtkWidget*, GdkEvent* event, void* self);
     static int reportGeometry(void* self);
+    static void onScaleFactor(GtkWidget*, void* spec, void* self);
 
     void applyCursor(GdkCursor* cursor);
     // The part of the outer bounds inside the desktop's frame.
@@ -97,6 +101,7 @@ private:
     GtkWidget* layout_ = nullptr;
     GtkWidget* area_ = nullptr;
     cairo_surface_t* store_ = nullptr;
+    int storeScale_ = 1;
     GdkCursor* cursor_ = nullptr;
     Rect bounds_;
     ShowState showState_ = ShowState::Normal;

@@ -72,6 +72,9 @@ public:
     virtual void surfacePointerGrabLost() {}
     // The frame the desktop draws around the surface changed (NativeSurface::desktopFrame).
     virtual void surfaceFrameChanged() {}
+    // The surface's scale factor changed (it went to a screen of another resolution): the
+    // backing store is made again at the new scale and everything repainted.
+    virtual void surfaceScaleChanged() {}
 };
 
 struct SurfaceParams {
@@ -121,7 +124,11 @@ public:
     virtual void setShowState(ShowState state) = 0;
     // Whole-surface opacity, 255 = opaque.
     virtual void setAlpha(std::uint8_t alpha) = 0;
-    // Shows `area` (surface coordinates) of the backing store; the store has the surface's size.
+    // Device pixels per surface pixel (a high-resolution screen scaled by the desktop). Surface
+    // coordinates, and so all of the window layer's, stay logical at any scale.
+    virtual int scaleFactor() const { return 1; }
+    // Shows `area` (surface coordinates) of the backing store; the store has the surface's size
+    // times scaleFactor(), in device pixels.
     virtual void present(const Bitmap& backingStore, const Rect& area) = 0;
     virtual void setCursor(CursorShape shape) = 0;
     // A cursor from a bitmap (for CursorShape::Custom), hot spot in bitmap coordinates.

@@ -69,6 +69,11 @@ public:
             if (w_.surface_) w_.surface_->setBounds(w_.bounds_);
         });
     }
+    void surfaceScaleChanged() override {
+        w_.resizeStore();
+        w_.markInvalid({0, 0, w_.bounds_.width(), w_.bounds_.height()}, true);
+        guarded([&] { w_.update(); });
+    }
 
 private:
     template <class F>
@@ -713,8 +718,11 @@ Rect Window::invalidArea() const {
 
 void Window::resizeStore() {
     if (isChild()) return;
-    const int w = std::max(0, bounds_.width()), h = std::max(0, bounds_.height());
-    if (store_.width() != w || store_.height() != h) store_ = Bitmap(w, h);
+    // The store holds device pixels; painting stays in window pixels through the canvas's scale.
+    const int s = surface_ ? std::max(1, surface_->scaleFactor()) : 1;
+    const int w = std::max(0, bounds_.width()) * s, h = std::max(0, bounds_.height()) * s;
+    if (store_.width() != w || store_.height() != h || storeScale_ != s) store_ = Bitmap(w, h);
+    storeScale_ = s;
 }
 
 void Window::update() {
@@ -724,20 +732,25 @@ void Window::update() {
         top->update();
         return;
     }
+    // A scale change the surface has not reported yet still repaints the whole new store.
+    if (surface_ && std::max(1, surface_->scaleFactor()) != storeScale_)
+        markInvalid({0, 0, bounds_.width(), bounds_.height()}, true);
     if (invalid_.isEmpty() || !isWindowVisible()) return;
     Rect area = invalid_;
     invalid_ = {};
     resizeStore();
     if (store_.isEmpty()) return;
     {
-        Canvas canvas(store_);
+        Canvas canvas(store_, storeScale_);
         paintTree(canvas, area, false);
     }
     presentArea(area);
 }
 
 void Window::presentArea(const Rect& area) {
-    if (surface_ && !store_.isEmpty()) surface_->present(store_, area.intersected(store_.bounds()));
+    if (surface_ && !store_.isEmpty())
+        surface_->present(store_,
+                          area.intersected({0, 0, store_.width() / storeScale_, store_.height() / storeScale_}));
 }
 
 void Window::paintSelf(Canvas& canvas, const Rect& visible, bool erase) {

@@ -227,8 +227,11 @@ public:
 
     // The native surface of a top-level (nullptr for children and before create).
     NativeSurface* surface() const { return surface_.get(); }
-    // The top-level's backing store (outer size), for the compositor and tests.
+    // The top-level's backing store (outer size times backingStoreScale(), in device pixels),
+    // for the compositor and tests.
     const Bitmap& backingStore() const { return store_; }
+    // Device pixels per window pixel in the backing store: the surface's scale factor.
+    int backingStoreScale() const { return storeScale_; }
 
 protected:
     // Adjusts creation parameters before the window is created (derived classes add styles).
@@ -289,6 +292,7 @@ private:
     std::unique_ptr<NativeSurface> surface_;
     std::unique_ptr<SurfaceDelegate> surfaceDelegate_;
     Bitmap store_;
+    int storeScale_ = 1;
     bool destroying_ = false;
     bool ncActive_ = false;
 };

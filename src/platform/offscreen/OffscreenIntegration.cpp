@@ -201,6 +201,12 @@ void OffscreenSurface::systemFocusChanged(bool focused) {
     if (delegate_) delegate_->surfaceActivationChanged(focused);
 }
 
+void OffscreenSurface::systemScaleChanged() {
+    if (delegate_) delegate_->surfaceScaleChanged();
+}
+
+int OffscreenSurface::scaleFactor() const { return owner_.scale(); }
+
 void OffscreenSurface::stackAbove(NativeSurface* below) {
     auto& s = owner_.stacking_;
     std::erase(s, this);
@@ -215,8 +221,10 @@ void OffscreenSurface::stackBottom() {
 }
 
 void OffscreenSurface::present(const Bitmap& store, const Rect& area) {
-    if (content_.size() != store.size()) content_ = Bitmap(store.width(), store.height());
-    const Rect a = area.intersected(store.bounds());
+    const int s = scaleFactor();
+    if (content_.size() != store.size() || contentScale_ != s) content_ = Bitmap(store.width(), store.height());
+    contentScale_ = s;
+    const Rect a = Rect{area.left * s, area.top * s, area.right * s, area.bottom * s}.intersected(store.bounds());
     for (int y = a.top; y < a.bottom; ++y) {
         auto src = store.row(y);
         auto dst = content_.row(y);
@@ -269,6 +277,16 @@ void OffscreenIntegration::setWorkArea(const Rect& r) {
     if (sink_) sink_->systemChanged(SystemChange::Settings, SPI_SETWORKAREA);
 }
 
+void OffscreenIntegration::setScale(int scale) {
+    scale = std::clamp(scale, 1, 4);
+    if (scale == options_.scale) return;
+    options_.scale = scale;
+    // A copy: a window may go away while it repaints.
+    const std::vector<OffscreenSurface*> surfaces = stacking_;
+    for (OffscreenSurface* s : surfaces)
+        if (std::find(stacking_.begin(), stacking_.end(), s) != stacking_.end()) s->systemScaleChanged();
+}
+
 void OffscreenIntegration::setSystemColor(int index, Color rgb) {
     if (index < 0 || index >= SystemColors::Count) return;
     screen_->colors_[static_cast<std::size_t>(index)] = rgb;
@@ -276,18 +294,22 @@ void OffscreenIntegration::setSystemColor(int index, Color rgb) {
 }
 
 Bitmap OffscreenIntegration::Screen::grabScreen() const {
-    Bitmap out(o_.options_.screenSize.cx, o_.options_.screenSize.cy, systemColor(COLOR_BACKGROUND));
+    // The screen in device pixels: its logical size times the scale.
+    const int k = o_.options_.scale;
+    Bitmap out(o_.options_.screenSize.cx * k, o_.options_.screenSize.cy * k, systemColor(COLOR_BACKGROUND));
     for (const OffscreenSurface* s : o_.stacking_) {
         if (!s->visible() || s->content().isEmpty()) continue;
-        const Rect r = s->bounds().intersected(out.bounds());
+        const Rect& b = s->bounds();
+        const Rect placed{b.left * k, b.top * k, b.right * k, b.bottom * k};
+        const Rect r = placed.intersected(out.bounds());
         const unsigned wa = s->alpha();
         for (int y = r.top; y < r.bottom; ++y) {
-            const int sy = y - s->bounds().top;
+            const int sy = y - placed.top;
             if (sy < 0 || sy >= s->content().height()) continue;
             auto src = s->content().row(sy);
             auto dst = out.row(y);
             for (int x = r.left; x < r.right; ++x) {
-                const int sx = x - s->bounds().left;
+                const int sx = x - placed.left;
                 if (sx < 0 || sx >= s->content().width()) continue;
                 std::uint32_t p = src[static_cast<std::size_t>(sx)];
                 // Opaque windows ignore the alpha channel their painting may have left.

@@ -24,6 +24,9 @@ struct OffscreenOptions {
     Size screenSize{1280, 1024};
     std::optional<Rect> workArea;  // the whole screen when not given
     bool virtualClock = true;
+    // Device pixels per logical pixel: windows keep logical coordinates and the screen's size
+    // stays logical, while backing stores and the grabbed screen have this many times the pixels.
+    int scale = 1;
 };
 
 class OffscreenSurface final : public NativeSurface {
@@ -40,6 +43,7 @@ public:
     void setIcon(const std::vector<Bitmap>& images) override { icon_ = images; }
     void setShowState(ShowState state) override { state_ = state; }
     void setAlpha(std::uint8_t alpha) override { alpha_ = alpha; }
+    int scaleFactor() const override;
     void present(const Bitmap& backingStore, const Rect& area) override;
     void setCursor(CursorShape shape) override { cursor_ = shape; }
     void setCustomCursor(const Bitmap& image, Point hotSpot) override { cursor_ = CursorShape::Custom; }
@@ -59,8 +63,12 @@ public:
     // The system gives this surface the keyboard focus or takes it away, as a window manager
     // or another program would.
     void systemFocusChanged(bool focused);
-    // What was last presented.
+    // The surface now lies on a screen of another scale.
+    void systemScaleChanged();
+    // What was last presented (device pixels).
     const Bitmap& content() const { return content_; }
+    // The scale the content was presented at.
+    int contentScale() const { return contentScale_; }
 
 private:
     OffscreenIntegration& owner_;
@@ -77,6 +85,7 @@ private:
     std::string title_;
     std::vector<Bitmap> icon_;
     Bitmap content_;
+    int contentScale_ = 1;
 };
 
 class OffscreenIntegration final : public PlatformIntegration {
@@ -110,6 +119,10 @@ public:
 
     // ---- the screen
     void setWorkArea(const Rect& r);
+    int scale() const { return options_.scale; }
+    // Changes the scale, as moving every window to a screen of another resolution would, and
+    // tells each surface's window (which repaints at the new scale).
+    void setScale(int scale);
     // Surfaces bottom first.
     const std::vector<OffscreenSurface*>& stacking() const { return stacking_; }
     // Changes a system colour and tells every window (WM_SYSCOLORCHANGE).

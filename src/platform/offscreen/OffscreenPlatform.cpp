@@ -17,6 +17,7 @@ std::unique_ptr<PlatformIntegration> createOffscreen(const PlatformArguments& ar
     OffscreenOptions o;
     o.screenSize = {args.screenWidth, args.screenHeight};
     o.virtualClock = !args.realClock;
+    o.scale = args.scale;
     // Checked before anything runs: a bad line stops the program here.
     InputScript script = args.inputScript.empty() ? InputScript{} : InputScript::load(args.inputScript);
     if (!args.screenshot.empty()) {
