@@ -27,17 +27,20 @@ void Canvas::blitText(const RenderedText& text, Point anchor, int escapement, co
     region.intersect(deviceBounds());
     if (region.isEmpty()) return;
 
+    const int s = scale_;
     if (bkMode_ == BackgroundMode::Opaque) {
-        const Brush bk(bkColor_);
+        std::uint32_t bk = colorToPixel(bkColor_);
         for (const Rect& c : region.rects()) {
             Rect part = box.intersected(c);
-            for (int y = part.top; y < part.bottom; ++y) fillDeviceSpan(y, part.left, part.right, bk);
+            for (int y = part.top * s; y < part.bottom * s; ++y) {
+                std::uint32_t* row = bitmap_->data() + static_cast<size_t>(y) * bitmap_->width();
+                std::fill(row + part.left * s, row + part.right * s, bk);
+            }
         }
     }
 
     // The picture is walked in bitmap pixels (text is rendered at the canvas's scale); the clip
     // is tested on the canvas pixel each one belongs to.
-    const int s = scale_;
     const Bitmap& src = text.pixels;
     const Point lo{text.logicalOrigin.x * s, text.logicalOrigin.y * s};
     a = {a.x * s, a.y * s};

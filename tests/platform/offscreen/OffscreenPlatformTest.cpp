@@ -76,6 +76,17 @@ TEST_F(OffscreenPlatformTest, IsChosenByNameAndBuiltFromTheArguments) {
     EXPECT_NE(read(args.recordFile).find("browser-progress 7 10"), std::string::npos) << read(args.recordFile);
 }
 
+TEST_F(OffscreenPlatformTest, TheScaleOptionGivesAScreenOfMorePixelsAndTheSameLogicalSize) {
+    PlatformArguments args = parsePlatformArguments({"--platform", "offscreen", "--screen", "800x600", "--scale=2"});
+    EXPECT_EQ(args.scale, 2);
+    PlatformIntegration& p = installPlatform(args);
+    EXPECT_EQ(p.screen().systemMetric(SM_CXSCREEN), 800);
+    EXPECT_EQ(p.screen().grabScreen().size(), Size(1600, 1200));
+    EXPECT_EQ(OffscreenIntegration::current()->scale(), 2);
+    for (const char* bad : {"0", "5", "x", "", "22"})
+        EXPECT_THROW(parsePlatformArguments({"--scale", bad}), Exception) << bad;
+}
+
 TEST_F(OffscreenPlatformTest, ABadScriptStopsTheStartBeforeAnythingIsInstalled) {
     PlatformArguments args;
     args.platform = "offscreen";
