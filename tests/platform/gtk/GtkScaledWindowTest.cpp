@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-#include <cairo.h>
-
 #include "GtkTestDisplay.h"
 #include "gfx/Brush.h"
 #include "gfx/Canvas.h"
