@@ -27,6 +27,13 @@ std::string env(const char* name) {
     return v ? std::string(v) : std::string();
 }
 
+// A simulated screen's scale: a whole number from 1 to 4.
+int parseScale(const std::string& v, const std::string& what) {
+    if (v.size() != 1 || v[0] < '1' || v[0] > '4')
+        throw Exception(what + " needs a whole number from 1 to 4, not \"" + v + "\"");
+    return v[0] - '0';
+}
+
 bool displayAvailable() { return !env("DISPLAY").empty() || !env("WAYLAND_DISPLAY").empty(); }
 
 }  // namespace
@@ -56,6 +63,7 @@ PlatformArguments parsePlatformArguments(const std::vector<std::string>& args) {
     a.platform = env("LINDORA_PLATFORM");
     a.inputScript = env("LINDORA_INPUT_SCRIPT");
     a.recordFile = env("LINDORA_RECORD");
+    if (const std::string scale = env("LINDORA_SCALE"); !scale.empty()) a.scale = parseScale(scale, "LINDORA_SCALE");
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& s = args[i];
         auto value = [&](const char* opt) -> std::string {
@@ -84,12 +92,8 @@ PlatformArguments parsePlatformArguments(const std::vector<std::string>& args) {
                 throw Exception("The screen size " + v + " is out of range (64 to 16384 pixels each way)");
             a.screenWidth = w;
             a.screenHeight = h;
-        } else if (is("--scale")) {
-            std::string v = value("--scale");
-            if (v.size() != 1 || v[0] < '1' || v[0] > '4')
-                throw Exception("The option --scale needs a whole number from 1 to 4, not \"" + v + "\"");
-            a.scale = v[0] - '0';
-        } else if (s == "--real-clock") a.realClock = true;
+        } else if (is("--scale")) a.scale = parseScale(value("--scale"), "The option --scale");
+        else if (s == "--real-clock") a.realClock = true;
         else a.rest.push_back(s);
     }
     return a;

@@ -23,8 +23,8 @@ struct PlatformArguments {
     int screenWidth = 1280;
     int screenHeight = 1024;
     bool realClock = false;
-    // Device pixels per logical pixel of a backend that simulates its screen (--scale); a
-    // desktop's own backend follows the desktop's scale instead.
+    // Device pixels per logical pixel of a backend that simulates its screen (--scale or
+    // LINDORA_SCALE); a desktop's own backend follows the desktop's scale instead.
     int scale = 1;
     // A PNG of the screen at the end of the run; set by the program's command line.
     std::string screenshot;

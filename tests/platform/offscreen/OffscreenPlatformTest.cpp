@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -85,6 +86,13 @@ TEST_F(OffscreenPlatformTest, TheScaleOptionGivesAScreenOfMorePixelsAndTheSameLo
     EXPECT_EQ(OffscreenIntegration::current()->scale(), 2);
     for (const char* bad : {"0", "5", "x", "", "22"})
         EXPECT_THROW(parsePlatformArguments({"--scale", bad}), Exception) << bad;
+    // From the environment too, as the program's own command line reads it.
+    ::setenv("LINDORA_SCALE", "3", 1);
+    const int fromEnvironment = parsePlatformArguments({}).scale;
+    ::setenv("LINDORA_SCALE", "9", 1);
+    EXPECT_THROW(parsePlatformArguments({}), Exception);
+    ::unsetenv("LINDORA_SCALE");
+    EXPECT_EQ(fromEnvironment, 3);
 }
 
 TEST_F(OffscreenPlatformTest, ABadScriptStopsTheStartBeforeAnythingIsInstalled) {
