@@ -65,6 +65,13 @@ void drawClassicChevron(Canvas& canvas, Point at, bool vertical) {
     }
 }
 
+// A close button's cross: two diagonals two pixels wide across n columns, n - 1 rows, so that
+// both ends of each stroke are whole.
+void drawCross(Canvas& canvas, Point at, int n, Color color) {
+    for (int k = 0; k < n - 1; ++k)
+        for (int x : {k, k + 1, n - 1 - k, n - 2 - k}) canvas.setPixel(at.x + x, at.y + k, color);
+}
+
 // The enhanced painter's mark contents, which the flat painter reuses: the small triangle,
 // then the chevrons of a truncated bar.
 void drawEnhancedMarkContents(const BarItemControlPainter& painter, Canvas& canvas, const MarkParams& params) {
@@ -536,9 +543,7 @@ void BarItemControlPainter::drawCloseButton(Canvas& canvas, const CaptionButtonP
     int left = r.left + 3 + shift, top = r.top + 4 + shift;
     Color color = captionSymbolColor(params.state != CaptionButtonState::None);
     if (params.state != CaptionButtonState::None) color = clBtnText;  // on the button face
-    for (int k = 0; k < n; ++k)
-        for (int x : {k, k + 1, n - 1 - k, n - 2 - k})
-            if (x >= 0 && x < n) canvas.setPixel(left + x, top + k, color);
+    drawCross(canvas, {left, top}, n, color);
 }
 
 Rect BarItemControlPainter::markRect(const MarkRectParams& params) const {
@@ -1040,9 +1045,7 @@ void BarItemControlFlatPainter::drawCloseButton(Canvas& canvas, const CaptionBut
     if (n <= 0) return;
     int left = r.left + 3, top = r.top + 4;
     Color color = captionSymbolColor(params.state != CaptionButtonState::None);
-    for (int k = 0; k < n; ++k)
-        for (int x : {k, k + 1, n - 1 - k, n - 2 - k})
-            if (x >= 0 && x < n) canvas.setPixel(left + x, top + k, color);
+    drawCross(canvas, {left, top}, n, color);
 }
 
 void BarItemControlFlatPainter::drawMarkBackground(Canvas& canvas, const MarkParams& params) const {
