@@ -686,7 +686,14 @@ void BarItemControlStandardPainter::drawSubmenuItem(Canvas& canvas, const Button
         drawGlyph(canvas, glyph, Rect(at, s).translated(shift, shift), brush);
     } else if (params.checked) {
         canvas.fillRect(band, params.hot ? hotBackgroundBrush(manager) : bandBrush);
-        drawCheckMark(canvas, band, params.enabled, canvas.font());
+        // A menu's check mark takes the caption's colour, not the 3D look of a toolbar's.
+        int scale = CheckMarkScale(canvas.font());
+        CaptionTextColors colors = captionTextColors(params.enabled, params.hot, false);
+        if (colors.embossed) {
+            Point origin = CheckMarkOrigin(band, scale);
+            DrawCheckMark(canvas, {origin.x + 1, origin.y + 1}, scale, clBtnHighlight);
+        }
+        DrawCheckMark(canvas, CheckMarkOrigin(band, scale), scale, colors.text);
     } else {
         canvas.fillRect(band, params.hot ? hotBackgroundBrush(manager) : bandBrush);
     }
@@ -995,8 +1002,10 @@ void BarItemControlFlatPainter::drawSubmenuFrame(Canvas& canvas, const SubmenuFr
 void BarItemControlFlatPainter::drawSubmenuSeparator(Canvas& canvas, const Rect& r,
                                                      const BarDrawContext& context) const {
     const PainterBrushes& brushes = ManagerBrushes(context.manager);
-    DrawFlatSubmenuSeparator(canvas, r, glyphBandWidth(context), brushes.flatToolbarBackground(),
-                             submenuBackgroundBrush(context.manager), separatorIndent());
+    // The band as wide as the items' bands: the glyph square and its strip.
+    DrawFlatSubmenuSeparator(canvas, r, submenuGlyphBandWidth(context.submenuItemHeight),
+                             brushes.flatToolbarBackground(), submenuBackgroundBrush(context.manager),
+                             separatorIndent());
 }
 
 void BarItemControlFlatPainter::drawExpandChevron(Canvas& canvas, const Rect& r, bool selected) const {
