@@ -37,12 +37,37 @@ bool inSubmenu(const ItemDrawState& state) { return state.context && state.conte
 
 // The size of the glyph a button shows: the bitmap's when given and not empty, else the image
 // list's image size; nothing without either.
-Size glyphSizeOf(const ButtonDrawParams& params) {
+Size naturalGlyphSize(const ButtonDrawParams& params) {
     if (!params.showGlyph) return {};
     if (params.glyph && !params.glyph->isEmpty()) return {params.glyph->width(), params.glyph->height()};
     if (params.images && params.imageIndex >= 0 && params.imageIndex < params.images->count())
         return {params.images->width(), params.images->height()};
     return {};
+}
+
+// The size the glyph is drawn at: on a bar of a manager with large icons, a glyph smaller than
+// the manager's icon size (a small image, not one of the large list) is doubled.
+Size glyphSizeOf(const ButtonDrawParams& params) {
+    Size s = naturalGlyphSize(params);
+    const BarManager* manager = params.context ? params.context->manager : nullptr;
+    if (manager && !params.context->inSubmenu && manager->largeIcons() && s.cx > 0 && s.cx < manager->iconSize())
+        return {s.cx * 2, s.cy * 2};
+    return s;
+}
+
+// The glyph's picture at its drawn size when that differs from its natural one (nearest pixel,
+// alpha kept); empty otherwise.
+Bitmap scaledGlyph(const ButtonDrawParams& params) {
+    Size natural = naturalGlyphSize(params);
+    Size drawn = glyphSizeOf(params);
+    if (drawn == natural || natural.cx <= 0 || natural.cy <= 0) return {};
+    Bitmap source(natural.cx, natural.cy);
+    Canvas sc(source);
+    if (params.glyph && !params.glyph->isEmpty()) sc.copyRect(source.bounds(), *params.glyph, params.glyph->bounds());
+    else params.images->draw(sc, 0, 0, params.imageIndex, true);
+    Bitmap scaled(drawn.cx, drawn.cy);
+    Canvas(scaled).copyRect(scaled.bounds(), source, source.bounds());
+    return scaled;
 }
 
 bool hasGlyph(const ButtonDrawParams& params) {
@@ -243,24 +268,33 @@ void BarItemControlPainter::drawGlyphAndCaption(Canvas& canvas, const ButtonDraw
 
 void BarItemControlPainter::drawGlyph(Canvas& canvas, const ButtonDrawParams& params, const Rect& glyphRect,
                                       const Brush& background) const {
+    drawGlyphWith(canvas, params, glyphRect, background, false);
+}
+
+void BarItemControlPainter::drawGlyphWith(Canvas& canvas, const ButtonDrawParams& params, const Rect& glyphRect,
+                                          const Brush& background, bool flatLook) const {
     const BarDrawContext* context = params.context;
     const BarManager* manager = contextManager(context);
     Rect item = params.glyphArea.isEmpty() ? params.rect : params.glyphArea.intersected(params.rect);
     if (item.isEmpty()) return;
+    const Bitmap scaled = scaledGlyph(params);
     ItemGlyphParams g;
     g.background = background;
     g.itemRect = item;
     g.glyphRect = glyphRect;
     g.imageListBkColor = manager ? manager->imageListBkColor() : clFuchsia;
     g.fadedDisabledColor = fadedDisabledGlyphColor(manager);
+    // The flat look: no emboss on disabled glyphs, lightened idle ones, raised when hot.
+    g.raisedWhenHot = flatLook;
+    g.flatLook = flatLook;
     g.pressed = params.pressed;
     g.checked = params.checked;
     g.hot = params.hot;
     g.grayscale = params.grayscaleGlyph;
     g.enabled = params.enabled;
     g.imageIndex = params.imageIndex;
-    g.images = params.images;
-    g.bitmap = params.glyph;
+    g.images = scaled.isEmpty() ? params.images : nullptr;
+    g.bitmap = scaled.isEmpty() ? params.glyph : &scaled;
     g.bitsPerPixel = context ? context->bitsPerPixel : DisplayBitsPerPixel();
     DrawItemGlyph(canvas, g);
 }
@@ -848,28 +882,7 @@ void BarItemControlFlatPainter::drawButtonFrame(Canvas& canvas, const ItemDrawSt
 
 void BarItemControlFlatPainter::drawGlyph(Canvas& canvas, const ButtonDrawParams& params, const Rect& glyphRect,
                                           const Brush& background) const {
-    const BarDrawContext* context = params.context;
-    const BarManager* manager = contextManager(context);
-    Rect item = params.glyphArea.isEmpty() ? params.rect : params.glyphArea.intersected(params.rect);
-    if (item.isEmpty()) return;
-    ItemGlyphParams g;
-    g.background = background;
-    g.itemRect = item;
-    g.glyphRect = glyphRect;
-    g.imageListBkColor = manager ? manager->imageListBkColor() : clFuchsia;
-    g.fadedDisabledColor = fadedDisabledGlyphColor(manager);
-    g.raisedWhenHot = true;
-    g.flatLook = true;
-    g.pressed = params.pressed;
-    g.checked = params.checked;
-    g.hot = params.hot;
-    g.grayscale = params.grayscaleGlyph;
-    g.enabled = params.enabled;
-    g.imageIndex = params.imageIndex;
-    g.images = params.images;
-    g.bitmap = params.glyph;
-    g.bitsPerPixel = context ? context->bitsPerPixel : DisplayBitsPerPixel();
-    DrawItemGlyph(canvas, g);
+    drawGlyphWith(canvas, params, glyphRect, background, true);
 }
 
 void BarItemControlFlatPainter::drawCheckMark(Canvas& canvas, const Rect& r, bool enabled, const Font& font) const {

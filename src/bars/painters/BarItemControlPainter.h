@@ -322,6 +322,10 @@ public:
 
 protected:
     BarItemControlPainter() = default;
+    // DrawItemGlyph with the item's state and the manager's glyph settings, at the glyph's drawn
+    // size (doubled for large icons); flatLook: the flat look's effects.
+    void drawGlyphWith(Canvas& canvas, const ButtonDrawParams& params, const Rect& glyphRect, const Brush& background,
+                       bool flatLook) const;
     friend const BarItemControlPainter& PainterFor(BarPainterKind kind);
 };
 

@@ -7,6 +7,7 @@
 #include "bars/painters/BarItemControlPainter.h"
 #include "bars/painters/PainterColors.h"
 #include "bars/painters/PainterTestSupport.h"
+#include "gfx/ImageList.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,43 @@ TEST_F(PainterManagerTest, EffectiveStyleChoosesThePainter) {
     EXPECT_EQ(m.gripOffset(), 1);
     EXPECT_EQ(m.gripAreaSize(), 6);
     EXPECT_EQ(m.separatorIndent(), 8);
+}
+
+TEST_F(PainterManagerTest, LargeIconsDoubleASmallGlyphOnBarsOnly) {
+    test::SchemeGuard classic;
+    BarManager& m = manager();
+    m.setStyle(bmsFlat);
+    m.setLargeIcons(true);
+    ImageList images(16, 16);
+    Bitmap picture(16, 16, RGB(200, 0, 0));
+    picture.setColor(0, 15, clFuchsia);  // the cell's bottom-left pixel is the transparent colour
+    images.add(picture);
+    const Color back = RGB(1, 1, 1);
+    BarDrawContext context;
+    context.manager = &m;
+    context.barBackground = Brush(back);
+    auto glyphInk = [&](bool inSubmenu) {
+        context.inSubmenu = inSubmenu;
+        Bitmap b(50, 50, back);
+        Canvas c(b);
+        ButtonDrawParams p;
+        p.rect = Rect::fromSize(0, 0, m.buttonWidth(), m.buttonHeight());
+        p.glyphArea = p.rect;
+        p.context = &context;
+        p.images = &images;
+        p.imageIndex = 0;
+        p.showCaption = false;
+        p.hot = true;  // not lightened: the glyph's own colour
+        p.pressed = true;
+        PainterFor(BarPainterKind::Flat).drawGlyphAndCaption(c, p);
+        Rect red;
+        for (int y = 0; y < b.height(); ++y)
+            for (int x = 0; x < b.width(); ++x)
+                if (b.colorAt(x, y) == RGB(200, 0, 0)) red = red.united({x, y, x + 1, y + 1});
+        return red;
+    };
+    EXPECT_EQ(glyphInk(false).size(), Size(32, 32));
+    EXPECT_EQ(glyphInk(true).size(), Size(16, 16)) << "submenus keep the image size";
 }
 
 // ---- the manager's brushes -------------------------------------------------------------------
