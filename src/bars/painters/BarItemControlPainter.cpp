@@ -626,6 +626,38 @@ void BarItemControlPainter::drawDockBackground(Canvas& canvas, const Rect& r, co
     canvas.fillRect(r, Brush(manager ? manager->dockColor() : clBtnFace));
 }
 
+void BarItemControlPainter::drawMoreItemsButton(Canvas& canvas, const CaptionButtonParams& params) const {
+    drawCaptionButtonBackground(canvas, params);
+    drawMoreItemsTriangle(canvas, params.rect, params.state != CaptionButtonState::None);
+}
+
+void BarItemControlPainter::drawSizeGrip(Canvas& canvas, const Rect& r, const Brush& barBackground) const {
+    canvas.fillRect(r, barBackground);
+    // Three ridges, each a highlight line and two shadow lines, from the bottom-right corner.
+    int n = std::min(r.width(), r.height());
+    for (int d = 1; d + 2 < n; d += 4) {
+        const Color colors[] = {clBtnHighlight, clBtnShadow, clBtnShadow};
+        for (int k = 0; k < 3; ++k) {
+            canvas.setPenColor(colors[k]);
+            canvas.moveTo(r.right - 1 - (d + k), r.bottom - 1);
+            canvas.lineTo(r.right, r.bottom - 2 - (d + k));
+        }
+    }
+}
+
+Brush BarItemControlPainter::quickCustomizationBackgroundBrush(const BarManager* manager, bool isMainMenu) const {
+    return barBackgroundBrushFor(manager, isMainMenu);
+}
+
+void BarItemControlPainter::drawQuickCustomizationCheckArea(Canvas& canvas, const Rect& r, const BarManager*) const {
+    canvas.drawEdge(r, BDR_SUNKENOUTER, BF_RECT);
+}
+
+void BarItemControlPainter::drawQuickCustomizationItem(Canvas& canvas, const Rect& r, bool selected,
+                                                       const BarManager* manager) const {
+    canvas.fillRect(r, selected ? hotBackgroundBrush(manager) : quickCustomizationBackgroundBrush(manager, false));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Root: progress bars
 
@@ -1091,6 +1123,25 @@ void BarItemControlFlatPainter::drawMarkContents(Canvas& canvas, const MarkParam
 
 Color BarItemControlFlatPainter::markTriangleColor(bool hot) const {
     return hot && IsWhiteButtonFace() ? clBtnFace : clBtnText;
+}
+
+Brush BarItemControlFlatPainter::quickCustomizationBackgroundBrush(const BarManager*, bool) const {
+    return Brush(clWindow);
+}
+
+void BarItemControlFlatPainter::drawQuickCustomizationCheckArea(Canvas& canvas, const Rect& r,
+                                                                const BarManager* manager) const {
+    canvas.frameRect(r, ManagerBrushes(manager).flatToolbarBackground());
+}
+
+void BarItemControlFlatPainter::drawQuickCustomizationItem(Canvas& canvas, const Rect& r, bool selected,
+                                                           const BarManager* manager) const {
+    if (!selected) {
+        canvas.fillRect(r, quickCustomizationBackgroundBrush(manager, false));
+        return;
+    }
+    drawSelectionFrame(canvas, r);
+    canvas.fillRect(r.inflated(-1, -1), hotBackgroundBrush(manager));
 }
 
 // ---------------------------------------------------------------------------------------------

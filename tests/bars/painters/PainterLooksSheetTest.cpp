@@ -187,7 +187,8 @@ private:
         }
     }
 
-    // A floating bar's caption with its close button at rest and hot.
+    // A floating bar's caption with its more-items button and its close button at rest and hot,
+    // and its size grip.
     void captionRow(int x, int y) {
         for (int row = 0; row < 2; ++row) {
             Rect bar = Rect::fromSize(x + row * 180, y, 170, 40);
@@ -209,6 +210,11 @@ private:
             close.active = true;
             close.state = row == 1 ? CaptionButtonState::Hot : CaptionButtonState::None;
             painter_.drawCloseButton(canvas_, close);
+            CaptionButtonParams more = close;
+            more.rect = close.rect.translated(-14, 0);
+            more.state = CaptionButtonState::None;
+            painter_.drawMoreItemsButton(canvas_, more);
+            painter_.drawSizeGrip(canvas_, Rect::fromSize(bar.right - 15, bar.bottom - 15, 12, 12), bar_.barBackground);
         }
     }
 
