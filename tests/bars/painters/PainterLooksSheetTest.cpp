@@ -92,7 +92,8 @@ private:
         }
     }
 
-    // A drop-down button: its main part and its arrow part, at rest, hot, arrow pressed, open.
+    // A drop-down button: its main part and its arrow part, at rest, hot, arrow pressed, open;
+    // then sub items.
     void dropDownRow(int y) {
         canvas_.fillRect(Rect::fromSize(4, y - 2, 176, 26), bar_.barBackground);
         int x = 6;
@@ -110,6 +111,20 @@ private:
             arrow.checked = state == 3;
             painter_.drawDropDownPart(canvas_, arrow);
             x += 42;
+        }
+        // A sub item with a caption (the toolbar's Help) at rest, hot and open, and one with a
+        // glyph too.
+        canvas_.fillRect(Rect::fromSize(188, y - 2, 300, 26), bar_.barBackground);
+        x = 190;
+        for (int state = 0; state < 4; ++state) {
+            int width = state == 3 ? 70 : 52;
+            ButtonDrawParams sub = button(Rect::fromSize(x, y, width, 22), state == 3 ? Help : -1, "&Help");
+            sub.hot = state == 1;
+            sub.checked = state == 2;
+            sub.droppedDown = state == 2;
+            sub.openSubmenuRect = Rect::fromSize(x, y + 21, 120, 60);
+            painter_.drawSubItem(canvas_, sub);
+            x += width + 6;
         }
     }
 
