@@ -1062,10 +1062,6 @@ void BarItemControlFlatPainter::drawSubmenuSeparator(Canvas& canvas, const Rect&
                              separatorIndent());
 }
 
-void BarItemControlFlatPainter::drawExpandChevron(Canvas& canvas, const Rect& r, bool selected) const {
-    BarItemControlPainter::drawExpandChevron(canvas, r, selected);
-}
-
 void BarItemControlFlatPainter::drawSeparator(Canvas& canvas, const Rect& r, bool horizontalLine,
                                               const Brush& barBackground) const {
     DrawToolbarSeparator(canvas, r, horizontalLine, barBackground, separatorMargin(), false);

@@ -129,7 +129,7 @@ private:
     }
 
     // Home Page, a separator and About, at rest and selected, a checked entry without a glyph,
-    // a disabled one, and a sub item with its arrow; framed as a submenu window.
+    // a disabled one, a sub item with its arrow and the expand chevron; framed as a submenu window.
     void submenuColumn(int x, int y) {
         const int width = 170;
         const int h = menu_.submenuItemHeight;
@@ -145,6 +145,7 @@ private:
         };
         int itemsHeight = 0;
         for (const Entry& e : entries) itemsHeight += e.separator ? 9 : h;
+        itemsHeight += h;  // the expand entry
         Size size = painter_.submenuSize(width, itemsHeight, 0, false);
         Rect window = Rect::fromSize(x, y, size.cx, size.cy);
         painter_.drawSubmenuBackground(canvas_, window, nullptr);
@@ -170,6 +171,8 @@ private:
             else painter_.drawSubmenuItem(canvas_, p);
             top += h;
         }
+        // The entry that shows the items hidden as not recently used.
+        painter_.drawExpandChevron(canvas_, Rect::fromSize(window.left + inset, top, width, h), false);
     }
 
     // A docked toolbar: border and grip, two buttons, a separator, and the mark; once at rest
