@@ -1,0 +1,327 @@
+// What item controls do with the model's change notices (exactly a rebuild of their window or
+// a repaint), the states a button is drawn in, the click path, and the sub item's delayed open.
+#include <gtest/gtest.h>
+
+#include "bars/controls/BarButtonControl.h"
+#include "bars/controls/BarStaticControl.h"
+#include "bars/controls/BarSubItemControl.h"
+#include "bars/controls/ControlsTestSupport.h"
+#include "bars/items/BarProgressItem.h"
+#include "bars/items/BarStatic.h"
+#include "gfx/PersistentGraphics.h"
+
+namespace lindora::test {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class ItemControlBehaviourTest : public ControlsTest {
+protected:
+    void SetUp() override {
+        ControlsTest::SetUp();
+        auto* images = new ImageListComponent(&form());
+        for (const char* name : {"about", "exit", "help", "login"})
+            images->images().addPNG(std::string(LINDORA_SOURCE_DIR) + "/src/app/glyphs/" + name + ".png");
+        manager().setImages(images);
+    }
+};
+
+// ---- change notices
+
+TEST_F(ItemControlBehaviourTest, ChangeNoticesRebuildOrRepaint) {
+    BarButton* glyphButton = addButton("btnGlyph", "Glyph");
+    glyphButton->setImageIndex(3);
+    BarButton* captioned = addButton("btnLogin", "Login");
+    captioned->setImageIndex(3);
+    captioned->setPaintStyle(psCaptionGlyph);
+    Bar* bar = barWith({glyphButton, captioned});
+    RecordingBarControl& w = show(bar->itemLinks());
+
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        Log expected;
+    };
+    const Case cases[] = {
+        {"caption changes the size", [&] { captioned->setCaption("Log in"); }, {"rebuild"}},
+        {"a psStandard button's glyph decides its look", [&] { glyphButton->setImageIndex(0); }, {"rebuild"}},
+        {"a captioned button's glyph only repaints", [&] { captioned->setImageIndex(0); }, {"repaint btnLogin"}},
+        {"paint style", [&] { captioned->setPaintStyle(psCaption); }, {"rebuild"}},
+        {"button style", [&] { captioned->setButtonStyle(bsChecked); }, {"rebuild"}},
+        {"down repaints", [&] { captioned->setDown(true); }, {"repaint btnLogin"}},
+        {"enabled repaints", [&] { captioned->setEnabled(false); }, {"repaint btnLogin"}},
+        {"a shortcut is not shown on toolbars", [&] { captioned->setShortCut(0x4000 | 'L'); }, {}},
+        {"align rebuilds", [&] { captioned->setAlign(iaRight); }, {"rebuild"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w.log.clear();
+        c.change();
+        EXPECT_EQ(w.log, c.expected);
+    }
+}
+
+TEST_F(ItemControlBehaviourTest, MenusRebuildForShortcutsAndIaClientItemsRepaintTheirCaption) {
+    BarSubItem* sub = addSubItem("mnuFile", "File");
+    BarButton* save = addButton("btnSave", "Save");
+    sub->itemLinks().add()->setItem(save);
+    RecordingBarControl& menu = show(sub->itemLinks(), {.subMenu = true});
+    save->setShortCut(0x4000 | 'S');
+    EXPECT_EQ(menu.log, Log{"rebuild"});
+
+    auto* label = new BarStatic(&form());
+    label->setName("stStatus");
+    label->setAlign(iaClient);
+    Bar* bar = barWith({label});
+    RecordingBarControl& w = show(bar->itemLinks());
+    label->setCaption("Done");
+    EXPECT_EQ(w.log, Log{"repaint stStatus"});
+}
+
+TEST_F(ItemControlBehaviourTest, DisablingTheHotItemForgetsTheGlobalSelection) {
+    BarButton* b = addButton("btnLogin", "Login");
+    Bar* bar = barWith({b});
+    RecordingBarControl& w = show(bar->itemLinks());
+    auto* control = w.control<BarButtonControl>(b);
+    w.setSelectedControl(control);
+    EXPECT_EQ(manager().hotLink(), &control->link());
+    b->setEnabled(false);
+    EXPECT_EQ(manager().hotLink(), nullptr);
+    // Selected by mouse, a disabled item does not count as selected.
+    control->setSelectedByMouse(true);
+    EXPECT_FALSE(control->isSelected());
+    control->setSelectedByMouse(false);
+    EXPECT_TRUE(control->isSelected());
+}
+
+TEST_F(ItemControlBehaviourTest, ProgressChangesInvalidateOnlyTheBar) {
+    auto* progress = new BarProgressItem(&form());
+    progress->setName("briMain");
+    progress->setShowCaption(false);
+    Bar* bar = barWith({progress});
+    RecordingBarControl& w = show(bar->itemLinks());
+    auto* control = w.control<BarProgressControl>(progress);
+    progress->links().front()->setItemRect(Rect::fromSize(600, 2, 156, 22));
+    const Rect barRect = control->progressBarRect(Rect::fromSize(600, 2, 156, 22));
+
+    progress->setPosition(50);
+    progress->setMax(200);
+    progress->setSmooth(true);
+    progress->setColor(clRed);
+    EXPECT_EQ(w.invalidated, std::vector<Rect>(4, barRect));
+    EXPECT_EQ(w.log, Log(4, "invalidate"));
+
+    w.log.clear();
+    progress->setStep(5);
+    progress->setPosition(50);  // unchanged
+    EXPECT_TRUE(w.log.empty());
+}
+
+// ---- draw states
+
+TEST_F(ItemControlBehaviourTest, ButtonStatesMapToTheDrawStates) {
+    BarButton* b = addButton("btnAutoLogin", "Auto Login");
+    Bar* bar = barWith({b});
+    RecordingBarControl& w = show(bar->itemLinks());
+    auto* control = w.control<BarButtonControl>(b);
+
+    EXPECT_EQ(control->drawState(), ButtonDrawState{});
+    w.setSelectedControl(control);
+    EXPECT_EQ(control->drawState(), (ButtonDrawState{.selected = true}));
+    // Held down by the mouse in an active bar: pressed while the mouse stays over it.
+    w.setActive(true);
+    w.setPressedControl(control, true);
+    EXPECT_EQ(control->drawState(), (ButtonDrawState{.pressed = true, .selected = true}));
+    w.setPressedControl(control, false);
+    EXPECT_EQ(control->drawState(), (ButtonDrawState{.selected = true}));
+    w.setPressedControl(nullptr, false);
+
+    b->setButtonStyle(bsChecked);
+    b->setDown(true);
+    EXPECT_EQ(control->drawState(), (ButtonDrawState{.down = true, .selected = true}));
+    b->setEnabled(false);
+    control->setSelectedByMouse(true);
+    EXPECT_EQ(control->drawState(), (ButtonDrawState{.down = true, .disabled = true}));
+    // Customizing: never drawn selected.
+    b->setEnabled(true);
+    manager().setCustomizing(true);
+    EXPECT_FALSE(control->drawState().selected);
+}
+
+// ---- clicks
+
+TEST_F(ItemControlBehaviourTest, ACheckedButtonIsDownBeforeItsHandlerRuns) {
+    BarButton* b = addButton("btnAutoLogin", "Auto Login");
+    b->setButtonStyle(bsChecked);
+    Log log;
+    b->OnClick.bind([&](Persistent*) { log.push_back(b->down() ? "click down" : "click up"); });
+    Bar* bar = barWith({b});
+    RecordingBarControl& w = show(bar->itemLinks());
+    w.onHideAll = [&] { log.push_back("menus closed"); };
+    w.control<BarButtonControl>(b)->controlClick(true);
+    w.control<BarButtonControl>(b)->controlClick(true);
+    EXPECT_EQ(log, (Log{"menus closed", "click down", "menus closed", "click up"}));
+    EXPECT_FALSE(b->down());
+}
+
+TEST_F(ItemControlBehaviourTest, AMenuButtonClosesTheMenusAndPlaysTheSoundBeforeItsHandler) {
+    BarSubItem* sub = addSubItem("BarSubItem1", "Help");
+    BarButton* about = addButton("btnAbout", "About");
+    sub->itemLinks().add()->setItem(about);
+    RecordingBarControl& menu = show(sub->itemLinks(), {.subMenu = true});
+    auto* control = menu.control<BarButtonControl>(about);
+    Log log;
+    menu.onHideAll = [&] { log.push_back("menus closed"); };
+    about->OnClick.bind([&](Persistent*) {
+        log.push_back(std::string("click, drawn pressed: ") + (control->drawState().pressed ? "yes" : "no"));
+    });
+    platform().record().clear();
+    control->controlClick(true);
+    EXPECT_EQ(log, (Log{"menus closed", "click, drawn pressed: yes"}));
+    EXPECT_EQ(platform().record().matching("sound"), Log{"sound MenuCommand"});
+    EXPECT_FALSE(control->clickPressed());
+
+    // CloseSubMenuOnClick off: the menu stays open and the handler still runs.
+    about->setCloseSubMenuOnClick(false);
+    log.clear();
+    control->controlClick(true);
+    EXPECT_EQ(log, Log{"click, drawn pressed: yes"});
+}
+
+TEST_F(ItemControlBehaviourTest, ToolbarButtonsClickSilentlyAndDisabledOnesNotAtAll) {
+    BarButton* login = addButton("btnLogin", "Login");
+    login->OnClick.bind(&form(), &TestForm::btnLoginClick);
+    Bar* bar = barWith({login});
+    RecordingBarControl& w = show(bar->itemLinks());
+    platform().record().clear();
+    w.control<BarButtonControl>(login)->controlClick(true);
+    EXPECT_EQ(form().log, Log{"btnLoginClick btnLogin"});
+    EXPECT_TRUE(platform().record().matching("sound").empty());
+
+    login->setEnabled(false);
+    w.log.clear();
+    w.control<BarButtonControl>(login)->controlClick(true);
+    EXPECT_EQ(form().log.size(), 1u);
+    EXPECT_TRUE(w.log.empty());
+}
+
+TEST_F(ItemControlBehaviourTest, AHandlerThatFreesItsButtonEndsTheClickCleanly) {
+    BarButton* exit = addButton("btnExit", "Exit");
+    Bar* bar = barWith({exit});
+    RecordingBarControl& w = show(bar->itemLinks());
+    exit->OnClick.bind([&](Persistent*) { bar->itemLinks().items(0)->setItem(nullptr); });
+    w.control<BarButtonControl>(exit)->controlClick(true);
+    EXPECT_EQ(bar->itemLinks().count(), 0);
+}
+
+// ---- sub items
+
+TEST_F(ItemControlBehaviourTest, ASubItemOnAToolbarOpensOnlyOnceMenusOpenByClick) {
+    BarSubItem* help = addSubItem("BarSubItem1", "Help");
+    help->itemLinks().add()->setItem(addButton("btnHomePage", "Home Page"));
+    Log log;
+    help->OnPopup.bind([&](Persistent*) { log.push_back("popup"); });
+    Bar* bar = barWith({help});
+    RecordingBarControl& w = show(bar->itemLinks(), {.mainMenu = true});
+    w.layOut();
+    auto* control = w.control<BarSubItemControl>(help);
+
+    control->controlActivate(false);  // the mouse passes over it
+    EXPECT_FALSE(control->isOpen());
+    control->controlInactivate(false);
+
+    w.openedByClick = true;
+    control->controlActivate(false);
+    ASSERT_TRUE(control->isOpen());
+    EXPECT_EQ(log, Log{"popup"});
+    EXPECT_EQ(w.openSubMenu(), control->subMenu());
+    auto* menu = static_cast<RecordingSubMenu*>(control->subMenu());
+    const Rect r = help->links().front()->itemRect();
+    EXPECT_EQ(menu->placement.screen, Point(r.left, r.bottom));
+    EXPECT_EQ(menu->placement.ownerItemHeight, r.height());
+    EXPECT_EQ(menu->ownerControl(), control);
+
+    control->controlInactivate(false);  // on a toolbar: at once
+    EXPECT_FALSE(control->isOpen());
+    EXPECT_EQ(w.openSubMenu(), nullptr);
+    EXPECT_EQ(controls->menuLog, (Log{"popup", "close up"}));
+}
+
+TEST_F(ItemControlBehaviourTest, PressingASubItemOpensItAndTheKeyboardSelectsTheFirstEntry) {
+    BarSubItem* help = addSubItem("BarSubItem1", "Help");
+    help->itemLinks().add()->setItem(addButton("btnHomePage", "Home Page"));
+    Bar* bar = barWith({help});
+    RecordingBarControl& w = show(bar->itemLinks(), {.mainMenu = true});
+    auto* control = w.control<BarSubItemControl>(help);
+    control->controlPress(false);
+    EXPECT_TRUE(control->isOpen());
+    EXPECT_EQ(controls->menuLog, (Log{"popup", "select first"}));
+    // Pressed again in the flat look it stays open.
+    control->controlPress(true);
+    EXPECT_TRUE(control->isOpen());
+    manager().setStyle(bmsStandard);
+    control->controlPress(true);
+    EXPECT_FALSE(control->isOpen());
+}
+
+TEST_F(ItemControlBehaviourTest, InASubmenuASubItemOpensAndClosesAfter400ms) {
+    BarSubItem* help = addSubItem("BarSubItem1", "Help");
+    BarSubItem* more = addSubItem("mnuMore", "More");
+    help->itemLinks().add()->setItem(more);
+    more->itemLinks().add()->setItem(addButton("btnAbout", "About"));
+    RecordingBarControl& menu = show(help->itemLinks(), {.subMenu = true});
+    menu.layOut();
+    auto* control = menu.control<BarSubItemControl>(more);
+
+    control->controlActivate(false);
+    EXPECT_TRUE(control->isPending());
+    advance(399);
+    EXPECT_FALSE(control->isOpen());
+    advance(1);
+    ASSERT_TRUE(control->isOpen());
+    EXPECT_FALSE(control->isPending());
+    const Rect r = more->links().front()->itemRect();
+    EXPECT_EQ(static_cast<RecordingSubMenu*>(control->subMenu())->placement.screen, Point(r.right, r.top));
+
+    // Leaving it: closed after the same delay; coming back in time keeps it open.
+    control->controlInactivate(false);
+    advance(200);
+    control->controlActivate(false);
+    advance(400);
+    EXPECT_TRUE(control->isOpen());
+    control->controlInactivate(false);
+    advance(400);
+    EXPECT_FALSE(control->isOpen());
+    EXPECT_EQ(BarSubItemControl::pending(), nullptr);
+}
+
+TEST_F(ItemControlBehaviourTest, APendingSubItemThatGoesTakesItsTimerWithIt) {
+    BarSubItem* help = addSubItem("BarSubItem1", "Help");
+    BarSubItem* more = addSubItem("mnuMore", "More");
+    help->itemLinks().add()->setItem(more);
+    RecordingBarControl& menu = show(help->itemLinks(), {.subMenu = true});
+    menu.control<BarSubItemControl>(more)->controlActivate(false);
+    ASSERT_NE(BarSubItemControl::pending(), nullptr);
+    windows.clear();
+    EXPECT_EQ(BarSubItemControl::pending(), nullptr);
+    advance(1000);  // nothing fires into the freed control
+    EXPECT_TRUE(controls->menuLog.empty());
+}
+
+TEST_F(ItemControlBehaviourTest, ContainerCaptionsShowWhenEmptyInMenus) {
+    auto* list = new BarListItem(&form());
+    list->setName("lstRecent");
+    list->setCaption("Recent");
+    BarSubItem* sub = addSubItem("mnuFile", "File");
+    sub->itemLinks().add()->setItem(list);
+    manager().setCustomizing(true);  // shows the unavailable list
+    RecordingBarControl& menu = show(sub->itemLinks(), {.subMenu = true});
+    auto* control = menu.control<BarContainerItemControl>(list);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->caption(), "(Recent)");
+    EXPECT_FALSE(control->isExpandable());
+    EXPECT_FALSE(control->canClick());
+}
+
+}  // namespace
+}  // namespace lindora::test
