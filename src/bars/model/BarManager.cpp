@@ -495,6 +495,11 @@ void BarManager::takePainter() {
     gripOffset_ = painter_ ? painter_->gripOffset() : 0;
     gripAreaSize_ = painter_ ? painter_->gripAreaSize() : 0;
     separatorIndent_ = painter_ ? painter_->separatorIndent() : 0;
+    if (painter_ && !painterResources_) painterResources_ = painter_->createManagerResources();
+}
+
+void BarManager::systemColorsChanged() {
+    if (painterResources_) painterResources_->systemColorsChanged();
 }
 
 void BarManager::applyStyle() {

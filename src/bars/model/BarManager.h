@@ -227,6 +227,10 @@ public:
     void systemFontChanged() { applySystemFont(); }
     // The visual theme changed: the style is recomputed as for a Style change.
     void themeChanged() { applyStyle(); }
+    // The system colours changed: the painters' brushes are rebuilt.
+    void systemColorsChanged();
+    // The painters' resources (made by the first painter taken), or null.
+    BarPainterResources* painterResources() const { return painterResources_.get(); }
 
     // ---- lock, state
     bool lockUpdate() const { return lockUpdate_; }
@@ -390,6 +394,7 @@ private:
     std::vector<DockControl*> dockControls_;
     Bar* mainMenuBar_ = nullptr;
     const BarPainter* painter_ = nullptr;
+    std::unique_ptr<BarPainterResources> painterResources_;
     int gripOffset_ = 0;
     int gripAreaSize_ = 0;
     int separatorIndent_ = 0;

@@ -3,6 +3,7 @@
 // the bars goes through it. Painters hold no state; the controls layer owns one per kind and
 // the manager keeps a pointer to the one of its effective style. This is the part of the
 // interface the model itself asks; the windows and controls ask the rest.
+#include <memory>
 #include <string_view>
 
 namespace lindora {
@@ -14,6 +15,15 @@ enum class BarPainterKind { Standard, Enhanced, Flat, Office11, XP };
 
 // The painter's class name as design tools show it ("BarItemControlFlatPainter").
 std::string_view painterClassName(BarPainterKind kind);
+
+// Drawing resources a manager keeps for its painters from its creation to its destruction
+// (brushes derived from the system colours). A painter makes them; the manager owns them and
+// tells them when the system colours change, so they are rebuilt once per change.
+class BarPainterResources {
+public:
+    virtual ~BarPainterResources() = default;
+    virtual void systemColorsChanged() = 0;
+};
 
 class BarPainter {
 public:
@@ -33,6 +43,9 @@ public:
     virtual int buttonVerticalMargin() const = 0;
     // The width of a button's drop-down arrow on the manager's toolbars.
     virtual int dropDownArrowWidth(const BarManager& manager) const = 0;
+
+    // A manager's resources for the painters of every kind; none by default.
+    virtual std::unique_ptr<BarPainterResources> createManagerResources() const { return nullptr; }
 };
 
 }  // namespace lindora
