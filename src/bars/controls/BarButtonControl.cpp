@@ -272,8 +272,8 @@ void BarButtonControl::draw(Canvas& canvas, const Rect& r, ItemDrawKind kind) {
     }
 
     Rect face = r;
-    const Rect arrow = hasDropDownPart() ? dropDownPartRect().translated(r.left - itemRect().left, r.top - itemRect().top)
-                                         : Rect();
+    const Rect arrow =
+        hasDropDownPart() ? dropDownPartRect().translated(r.left - itemRect().left, r.top - itemRect().top) : Rect();
     if (!arrow.isEmpty()) {
         if (kind == ItemDrawKind::RotatedToolbar) face.bottom = arrow.top;
         else face.right = arrow.left;
@@ -287,13 +287,16 @@ void BarButtonControl::draw(Canvas& canvas, const Rect& r, ItemDrawKind kind) {
     if (style == psCaption) {
         // The caption starts half the font's point size in.
         const int indent = p->itemFont().size() / 2;
-        params.captionRect = kind == ItemDrawKind::RotatedToolbar ? Rect{face.left, face.top + indent, face.right, face.bottom}
-                                                                   : Rect{face.left + indent, face.top, face.right, face.bottom};
+        params.captionRect = kind == ItemDrawKind::RotatedToolbar
+                                 ? Rect{face.left, face.top + indent, face.right, face.bottom}
+                                 : Rect{face.left + indent, face.top, face.right, face.bottom};
     } else if (style == psCaptionGlyph) {
-        params.glyphArea = kind == ItemDrawKind::RotatedToolbar ? Rect{face.left, face.top, face.right, face.top + buttonExtent}
-                                                                 : Rect{face.left, face.top, face.left + buttonExtent, face.bottom};
-        params.captionRect = kind == ItemDrawKind::RotatedToolbar ? Rect{face.left, params.glyphArea.bottom, face.right, face.bottom}
-                                                                   : Rect{params.glyphArea.right, face.top, face.right, face.bottom};
+        params.glyphArea = kind == ItemDrawKind::RotatedToolbar
+                               ? Rect{face.left, face.top, face.right, face.top + buttonExtent}
+                               : Rect{face.left, face.top, face.left + buttonExtent, face.bottom};
+        params.captionRect = kind == ItemDrawKind::RotatedToolbar
+                                 ? Rect{face.left, params.glyphArea.bottom, face.right, face.bottom}
+                                 : Rect{params.glyphArea.right, face.top, face.right, face.bottom};
     }
     painter.drawButton(canvas, params);
     if (!arrow.isEmpty()) {

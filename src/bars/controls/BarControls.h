@@ -16,8 +16,7 @@ public:
 
     std::unique_ptr<BarWindow> createBarWindow(BarManager& manager, Bar& bar) override;
     std::unique_ptr<ItemLinksWindow> createSubMenuWindow(BarManager& manager, BarItemLinks& links) override;
-    std::unique_ptr<BarItemControl> createItemControl(const ItemControlClass& controlClass,
-                                                      BarItemLink& link) override;
+    std::unique_ptr<BarItemControl> createItemControl(const ItemControlClass& controlClass, BarItemLink& link) override;
     const BarPainter* painter(BarPainterKind kind) override;
 };
 

@@ -8,6 +8,7 @@
 #include "bars/controls/ControlsTestSupport.h"
 #include "bars/items/BarProgressItem.h"
 #include "bars/items/BarStatic.h"
+#include "bars/model/BarContainerItems.h"
 #include "gfx/PersistentGraphics.h"
 
 namespace lindora::test {
