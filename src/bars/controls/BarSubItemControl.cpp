@@ -213,7 +213,7 @@ Size BarSubItemControl::barSize() const {
     const bool showGlyph = hasUsableGlyph();
     const int buttonWidth = m ? m->buttonWidth() : 0;
     const int buttonHeight = m ? m->buttonHeight() : 0;
-    const int spacing = painter.subItemCaptionSpacing(p->textItemHeight() - 6, p->isMainMenu());
+    const int spacing = painter.subItemCaptionSpacing(p->itemFont().emPixels(), p->isMainMenu());
     int length;
     if (showGlyph || !showCaption) {
         length = buttonWidth;
@@ -221,8 +221,8 @@ Size BarSubItemControl::barSize() const {
     } else {
         length = p->captionWidth(caption()) + 2 * spacing;
     }
-    // Off the main menu a down arrow follows the caption.
-    if (!p->isMainMenu()) length += p->arrowSize() + 3;
+    // Off the main menu a down arrow (one smaller than the bar's arrows) and its margins follow.
+    if (!p->isMainMenu()) length += 2 * (p->arrowSize() - 1) - 1 + 4;
     const int thickness = showCaption ? std::max(p->textItemHeight(), buttonHeight) : buttonHeight;
     return {painter.subItemWidth(length, false), painter.subItemHeight(thickness, false)};
 }
