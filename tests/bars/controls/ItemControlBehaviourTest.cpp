@@ -10,6 +10,7 @@
 #include "bars/items/BarStatic.h"
 #include "bars/model/BarContainerItems.h"
 #include "gfx/PersistentGraphics.h"
+#include "ui/Messages.h"
 
 namespace lindora::test {
 namespace {
@@ -213,6 +214,57 @@ TEST_F(ItemControlBehaviourTest, AHandlerThatFreesItsButtonEndsTheClickCleanly) 
     exit->OnClick.bind([&](Persistent*) { bar->itemLinks().items(0)->setItem(nullptr); });
     w.control<BarButtonControl>(exit)->controlClick(true);
     EXPECT_EQ(bar->itemLinks().count(), 0);
+}
+
+TEST_F(ItemControlBehaviourTest, ADropDownButtonOpensFromItsArrowPart) {
+    BarButton* open = addButton("btnOpen", "Open");
+    open->setImageIndex(3);
+    open->setButtonStyle(bsDropDown);
+    auto* menuComponent = new NotAForm(&form());
+    open->setDropDownMenu(menuComponent);
+    Log log;
+    open->OnClick.bind([&](Persistent*) { log.push_back("click"); });
+    Bar* bar = barWith({open});
+    RecordingBarControl& w = show(bar->itemLinks());
+    w.layOut();
+    auto* control = w.control<BarButtonControl>(open);
+    const Rect r = open->links().front()->itemRect();
+    EXPECT_EQ(control->dropDownPartRect(), Rect(r.right - manager().arrowWidth(), r.top, r.right, r.bottom));
+
+    // Pressed on the face: no drop-down, the press repaints.
+    control->setPressPoint({r.left + 2, r.top + 2});
+    control->controlPress(true);
+    EXPECT_FALSE(control->droppedDown());
+    EXPECT_TRUE(control->keepsPressCapture());
+
+    // Pressed on the arrow: dropped down, drawn down, no click while it is.
+    control->setPressPoint({r.right - 2, r.top + 2});
+    control->controlPress(true);
+    ASSERT_TRUE(control->droppedDown());
+    EXPECT_TRUE(control->active());
+    EXPECT_FALSE(control->keepsPressCapture());
+    EXPECT_EQ(control->drawState(), (ButtonDrawState{.down = true, .droppedDown = true}));
+    EXPECT_EQ(control->dropDownPoint(), Point(r.left, r.bottom));
+    control->controlUnclick(true);
+    EXPECT_TRUE(log.empty());
+
+    // Leaving it closes the drop-down; then a click on the face runs the handler.
+    control->controlInactivate(true);
+    EXPECT_FALSE(control->droppedDown());
+    control->setPressPoint({r.left + 2, r.top + 2});
+    control->controlClick(true);
+    EXPECT_EQ(log, Log{"click"});
+
+    // The keyboard opens it with Down on a toolbar.
+    EXPECT_TRUE(control->wantsKey(VK_DOWN));
+    EXPECT_FALSE(control->wantsKey(VK_RIGHT));
+    EXPECT_TRUE(control->keyDown(VK_DOWN));
+    EXPECT_TRUE(control->droppedDown());
+    // Without a menu nothing drops down.
+    control->closeUp();
+    open->setDropDownMenu(nullptr);
+    control->dropDown();
+    EXPECT_FALSE(control->droppedDown());
 }
 
 // ---- sub items
