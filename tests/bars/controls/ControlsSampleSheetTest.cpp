@@ -13,6 +13,7 @@
 #include "bars/controls/BarSubItemControl.h"
 #include "bars/controls/ControlsTestSupport.h"
 #include "bars/items/BarProgressItem.h"
+#include "bars/items/BarStatic.h"
 #include "bars/painters/BarItemControlPainter.h"
 #include "bars/painters/PainterTestSupport.h"
 #include "gfx/PersistentGraphics.h"
@@ -58,34 +59,43 @@ protected:
         bar->itemLinks().items(2)->setBeginGroup(true);
     }
 
-    // The toolbar as the window lays it out: after the border and grip, the items in a row
-    // centred in the tallest, a separator before Help, the progress item at the right end.
+    // A toolbar as the window lays it out: after the border and grip, the items in a row (a
+    // column on a vertical bar) centred across, a separator before a group, an iaRight item at
+    // the end.
     void drawToolbar(Canvas& c, RecordingBarControl& w, const Rect& barRect) {
         const BarItemControlPainter& painter = w.painter();
         const Brush background = w.backgroundBrush();
+        const bool vertical = w.isVertical();
         c.fillRect(barRect, background);
         BarBorderParams border;
         border.bar = barRect;
-        border.isMainMenu = true;
+        border.vertical = vertical;
+        border.isMainMenu = w.isMainMenu();
         border.barBackground = background;
         painter.drawDockedBarBorder(c, border);
         const Rect insets = painter.dockedBorderInsets();
-        const Rect client{barRect.left + insets.left + manager().gripAreaSize(), barRect.top + insets.top,
-                          barRect.right - insets.right, barRect.bottom - insets.bottom};
-        int x = client.left;
-        for (BarItemLink* link : bar->itemLinks().visibleLinks()) {
+        const int grip = manager().gripAreaSize();
+        const Rect client{barRect.left + insets.left + (vertical ? 0 : grip),
+                          barRect.top + insets.top + (vertical ? grip : 0), barRect.right - insets.right,
+                          barRect.bottom - insets.bottom};
+        int along = vertical ? client.top : client.left;
+        for (BarItemLink* link : w.itemLinks().visibleLinks()) {
             auto* control = dynamic_cast<ItemControl*>(link->control());
             const Size s = control->sizeInParent();
             if (link->beginGroup()) {
-                painter.drawSeparator(c, Rect::fromSize(x, client.top, painter.separatorThickness(), client.height()),
-                                      false, background);
-                x += painter.separatorThickness();
+                const int t = painter.separatorThickness();
+                painter.drawSeparator(c,
+                                      vertical ? Rect::fromSize(client.left, along, client.width(), t)
+                                               : Rect::fromSize(along, client.top, t, client.height()),
+                                      vertical, background);
+                along += t;
             }
-            if (control->effectiveAlign() == iaRight) x = client.right - s.cx;
-            const Rect r = Rect::fromSize(x, client.top + (client.height() - s.cy) / 2, s.cx, s.cy);
+            if (control->effectiveAlign() == iaRight) along = (vertical ? client.bottom - s.cy : client.right - s.cx);
+            const Rect r = vertical ? Rect::fromSize(client.left + (client.width() - s.cx) / 2, along, s.cx, s.cy)
+                                    : Rect::fromSize(along, client.top + (client.height() - s.cy) / 2, s.cx, s.cy);
             link->setItemRect(r);
-            control->draw(c, r, ItemDrawKind::Toolbar);
-            x += s.cx;
+            control->draw(c, r, control->drawKind());
+            along += vertical ? s.cy : s.cx;
         }
     }
 
@@ -108,37 +118,80 @@ protected:
     }
 
     Bitmap renderSheet() {
-        Bitmap sheet(500, 190, clBtnFace);
+        Bitmap sheet(500, 330, clBtnFace);
         Canvas c(sheet);
         RecordingBarControl& toolbar = show(bar->itemLinks(), {.mainMenu = true});
         auto* autoControl = toolbar.control<BarButtonControl>(autoLogin);
         auto* loginControl = toolbar.control<BarButtonControl>(login);
 
         // 1: all idle, Auto Login up, progress 0 %.
-        drawToolbar(c, toolbar, Rect::fromSize(4, 4, 492, 26));
+        drawToolbar(c, toolbar, Rect::fromSize(4, 4, 462, 26));
         // 2: Login hot, Auto Login down, progress 50 %.
         toolbar.setSelectedControl(loginControl);
         autoLogin->setDown(true);
         progress->setPosition(50);
-        drawToolbar(c, toolbar, Rect::fromSize(4, 34, 492, 26));
-        // 3: Login pressed, Auto Login down and hot, Exit disabled, progress 100 %.
+        drawToolbar(c, toolbar, Rect::fromSize(4, 34, 462, 26));
+        // 3: Login pressed, Auto Login down, Exit disabled, progress 100 %.
         toolbar.setActive(true);
         toolbar.setPressedControl(loginControl, true);
         exit->setEnabled(false);
         progress->setPosition(100);
-        drawToolbar(c, toolbar, Rect::fromSize(4, 64, 492, 26));
+        drawToolbar(c, toolbar, Rect::fromSize(4, 64, 462, 26));
+        // 4: Auto Login down and hot.
         toolbar.setPressedControl(nullptr, false);
         toolbar.setSelectedControl(autoControl);
-        drawToolbar(c, toolbar, Rect::fromSize(4, 94, 492, 26));
+        drawToolbar(c, toolbar, Rect::fromSize(4, 94, 462, 26));
+        // 5, 6: row 2 in the enhanced and the standard look.
+        toolbar.setSelectedControl(loginControl);
+        exit->setEnabled(true);
+        progress->setPosition(50);
+        manager().setStyle(bmsEnhanced);
+        drawToolbar(c, toolbar, Rect::fromSize(4, 124, 462, 26));
+        manager().setStyle(bmsStandard);
+        drawToolbar(c, toolbar, Rect::fromSize(4, 154, 462, 26));
+        manager().setStyle(bmsFlat);
 
         // The Help submenu, idle and with About selected.
         RecordingBarControl& menu = show(help->itemLinks(), {.subMenu = true});
         const int width = std::max(menu.controlOf(homePage)->width(), menu.controlOf(about)->width());
-        c.fillRect(Rect::fromSize(4, 126, 2 * width + 16, 60), Brush(clWindow));
-        drawMenu(c, menu, {6, 128}, width);
+        c.fillRect(Rect::fromSize(4, 186, 2 * width + 16, 60), Brush(clWindow));
+        drawMenu(c, menu, {6, 188}, width);
         menu.setSelectedControl(menu.controlOf(about));
-        drawMenu(c, menu, {14 + width, 128}, width);
+        drawMenu(c, menu, {14 + width, 188}, width);
+
+        // Static items on a toolbar that is not the main menu: centred and etched, a glyph and
+        // left-aligned and lowered, right-aligned and bumped with indents, a smooth progress
+        // item with its caption.
+        drawToolbar(c, show(statusBar()->itemLinks()), Rect::fromSize(4, 252, 462, 26));
+        // A toolbar docked at the side turns its captions.
+        drawToolbar(c, show(barWith({login, autoLogin, exit})->itemLinks(), {.vertical = true, .rotated = true}),
+                    Rect::fromSize(470, 4, 26, 200));
         return sheet;
+    }
+
+    Bar* statusBar() {
+        auto label = [&](const char* name, const char* caption, BarStaticBorderStyle border, Alignment alignment) {
+            auto* s = new BarStatic(&form());
+            s->setName(name);
+            s->setCaption(caption);
+            s->setBorderStyle(border);
+            s->setAlignment(alignment);
+            return s;
+        };
+        BarStatic* ready = label("stReady", "Ready", sbsEtched, taCenter);
+        ready->setWidth(70);
+        BarStatic* withGlyph = label("stAbout", "&About", sbsLowered, taLeftJustify);
+        withGlyph->setImageIndex(0);
+        BarStatic* right = label("stRight", "Right", sbsBump, taRightJustify);
+        right->setWidth(80);
+        right->setLeftIndent(6);
+        right->setRightIndent(4);
+        auto* loading = new BarProgressItem(&form());
+        loading->setName("briLoading");
+        loading->setCaption("Loading");
+        loading->setSmooth(true);
+        loading->setPosition(30);
+        return barWith({ready, withGlyph, right, loading});
     }
 
     BarButton *login = nullptr, *autoLogin = nullptr, *exit = nullptr, *homePage = nullptr, *about = nullptr;
