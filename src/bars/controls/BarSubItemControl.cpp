@@ -163,8 +163,9 @@ void BarSubItemControl::openSubMenu() {
 
 void BarSubItemControl::controlInactivate(bool immediate) {
     if (!immediate && inSubMenu()) {
-        // The mouse left: close after the delay, unless another sub item is waiting.
-        if (!pending()) startPending(false);
+        // The mouse left: close after the delay (a pending open of its own turns into it),
+        // unless another sub item is waiting.
+        if (!pending() || pending() == this) startPending(false);
         return;
     }
     closeSubMenu();

@@ -9,6 +9,7 @@
 #include "bars/items/BarProgressItem.h"
 #include "bars/items/BarStatic.h"
 #include "bars/model/BarContainerItems.h"
+#include "bars/model/BarEdit.h"
 #include "gfx/PersistentGraphics.h"
 #include "ui/Messages.h"
 
@@ -27,6 +28,37 @@ protected:
         manager().setImages(images);
     }
 };
+
+TEST_F(ItemControlBehaviourTest, TheIntegrationMakesTheControlOfEachItemClass) {
+    auto* label = new BarStatic(&form());
+    label->setName("stLabel");
+    auto* progress = new BarProgressItem(&form());
+    progress->setName("briMain");
+    auto* list = new BarListItem(&form());
+    list->setName("lstRecent");
+    list->items().add("a");
+    list->OnGetData.bind([](Persistent*) {});
+    auto* edit = new BarEdit(&form());
+    edit->setName("edtFind");
+    BarButton* button = addButton("btnLogin", "Login");
+    BarSubItem* sub = addSubItem("BarSubItem1", "Help");
+    Bar* bar = barWith({button, sub, label, progress, list, edit});
+    RecordingBarControl& w = show(bar->itemLinks());
+    EXPECT_NE(w.control<BarButtonControl>(button), nullptr);
+    EXPECT_NE(w.control<BarSubItemControl>(sub), nullptr);
+    EXPECT_NE(w.control<BarStaticControl>(label), nullptr);
+    EXPECT_NE(w.control<BarProgressControl>(progress), nullptr);
+    EXPECT_NE(w.control<BarContainerItemControl>(list), nullptr);
+    // Edit controls are not built: the link simply has none.
+    EXPECT_EQ(edit->links().front()->control(), nullptr);
+    // On a rotated side bar a window item shows as a button.
+    RecordingBarControl& side = show(barWith({edit})->itemLinks(), {.vertical = true, .rotated = true});
+    auto* asButton = side.control<BarButtonControl>(edit);
+    ASSERT_NE(asButton, nullptr);
+    EXPECT_EQ(asButton->buttonItem(), nullptr);
+    EXPECT_GT(asButton->height(), 0);
+    EXPECT_FALSE(asButton->drawState().down);
+}
 
 // ---- change notices
 
@@ -267,6 +299,24 @@ TEST_F(ItemControlBehaviourTest, ADropDownButtonOpensFromItsArrowPart) {
     EXPECT_FALSE(control->droppedDown());
 }
 
+TEST_F(ItemControlBehaviourTest, ADownChangeDuringItsOwnClickRepaintsOnlyWhenTheClickEnds) {
+    BarButton* b = addButton("btnAutoLogin", "Auto Login");
+    b->setButtonStyle(bsChecked);
+    Bar* bar = barWith({b});
+    RecordingBarControl& w = show(bar->itemLinks());
+    std::size_t repaintsInHandler = 0;
+    b->OnClick.bind([&](Persistent*) {
+        w.log.clear();
+        b->setDown(false);  // the handler undoes the toggle
+        repaintsInHandler = w.log.size();
+        w.log.clear();
+    });
+    w.control<BarButtonControl>(b)->controlClick(true);
+    EXPECT_EQ(repaintsInHandler, 0u);
+    EXPECT_EQ(w.log, Log{"repaint btnAutoLogin"});
+    EXPECT_FALSE(b->down());
+}
+
 // ---- sub items
 
 TEST_F(ItemControlBehaviourTest, ASubItemOnAToolbarOpensOnlyOnceMenusOpenByClick) {
@@ -346,6 +396,14 @@ TEST_F(ItemControlBehaviourTest, InASubmenuASubItemOpensAndClosesAfter400ms) {
     advance(400);
     EXPECT_FALSE(control->isOpen());
     EXPECT_EQ(BarSubItemControl::pending(), nullptr);
+
+    // Passing over it quicker than the delay opens nothing.
+    control->controlActivate(false);
+    advance(200);
+    control->controlInactivate(false);
+    advance(1000);
+    EXPECT_FALSE(control->isOpen());
+    EXPECT_FALSE(control->active());
 }
 
 TEST_F(ItemControlBehaviourTest, APendingSubItemThatGoesTakesItsTimerWithIt) {
