@@ -37,12 +37,37 @@ bool inSubmenu(const ItemDrawState& state) { return state.context && state.conte
 
 // The size of the glyph a button shows: the bitmap's when given and not empty, else the image
 // list's image size; nothing without either.
-Size glyphSizeOf(const ButtonDrawParams& params) {
+Size naturalGlyphSize(const ButtonDrawParams& params) {
     if (!params.showGlyph) return {};
     if (params.glyph && !params.glyph->isEmpty()) return {params.glyph->width(), params.glyph->height()};
     if (params.images && params.imageIndex >= 0 && params.imageIndex < params.images->count())
         return {params.images->width(), params.images->height()};
     return {};
+}
+
+// The size the glyph is drawn at: on a bar of a manager with large icons, a glyph smaller than
+// the manager's icon size (a small image, not one of the large list) is doubled.
+Size glyphSizeOf(const ButtonDrawParams& params) {
+    Size s = naturalGlyphSize(params);
+    const BarManager* manager = params.context ? params.context->manager : nullptr;
+    if (manager && !params.context->inSubmenu && manager->largeIcons() && s.cx > 0 && s.cx < manager->iconSize())
+        return {s.cx * 2, s.cy * 2};
+    return s;
+}
+
+// The glyph's picture at its drawn size when that differs from its natural one (nearest pixel,
+// alpha kept); empty otherwise.
+Bitmap scaledGlyph(const ButtonDrawParams& params) {
+    Size natural = naturalGlyphSize(params);
+    Size drawn = glyphSizeOf(params);
+    if (drawn == natural || natural.cx <= 0 || natural.cy <= 0) return {};
+    Bitmap source(natural.cx, natural.cy);
+    Canvas sc(source);
+    if (params.glyph && !params.glyph->isEmpty()) sc.copyRect(source.bounds(), *params.glyph, params.glyph->bounds());
+    else params.images->draw(sc, 0, 0, params.imageIndex, true);
+    Bitmap scaled(drawn.cx, drawn.cy);
+    Canvas(scaled).copyRect(scaled.bounds(), source, source.bounds());
+    return scaled;
 }
 
 bool hasGlyph(const ButtonDrawParams& params) {
@@ -63,6 +88,13 @@ void drawClassicChevron(Canvas& canvas, Point at, bool vertical) {
         if (!vertical) canvas.polyline({{at.x + d, at.y}, {at.x + d + 3, at.y + 3}, {at.x + d - 1, at.y + 7}});
         else canvas.polyline({{at.x, at.y + d}, {at.x + 3, at.y + d + 3}, {at.x + 7, at.y + d - 1}});
     }
+}
+
+// A close button's cross: two diagonals two pixels wide across n columns, n - 1 rows, so that
+// both ends of each stroke are whole.
+void drawCross(Canvas& canvas, Point at, int n, Color color) {
+    for (int k = 0; k < n - 1; ++k)
+        for (int x : {k, k + 1, n - 1 - k, n - 2 - k}) canvas.setPixel(at.x + x, at.y + k, color);
 }
 
 // The enhanced painter's mark contents, which the flat painter reuses: the small triangle,
@@ -236,24 +268,33 @@ void BarItemControlPainter::drawGlyphAndCaption(Canvas& canvas, const ButtonDraw
 
 void BarItemControlPainter::drawGlyph(Canvas& canvas, const ButtonDrawParams& params, const Rect& glyphRect,
                                       const Brush& background) const {
+    drawGlyphWith(canvas, params, glyphRect, background, false);
+}
+
+void BarItemControlPainter::drawGlyphWith(Canvas& canvas, const ButtonDrawParams& params, const Rect& glyphRect,
+                                          const Brush& background, bool flatLook) const {
     const BarDrawContext* context = params.context;
     const BarManager* manager = contextManager(context);
     Rect item = params.glyphArea.isEmpty() ? params.rect : params.glyphArea.intersected(params.rect);
     if (item.isEmpty()) return;
+    const Bitmap scaled = scaledGlyph(params);
     ItemGlyphParams g;
     g.background = background;
     g.itemRect = item;
     g.glyphRect = glyphRect;
     g.imageListBkColor = manager ? manager->imageListBkColor() : clFuchsia;
     g.fadedDisabledColor = fadedDisabledGlyphColor(manager);
+    // The flat look: no emboss on disabled glyphs, lightened idle ones, raised when hot.
+    g.raisedWhenHot = flatLook;
+    g.flatLook = flatLook;
     g.pressed = params.pressed;
     g.checked = params.checked;
     g.hot = params.hot;
     g.grayscale = params.grayscaleGlyph;
     g.enabled = params.enabled;
     g.imageIndex = params.imageIndex;
-    g.images = params.images;
-    g.bitmap = params.glyph;
+    g.images = scaled.isEmpty() ? params.images : nullptr;
+    g.bitmap = scaled.isEmpty() ? params.glyph : &scaled;
     g.bitsPerPixel = context ? context->bitsPerPixel : DisplayBitsPerPixel();
     DrawItemGlyph(canvas, g);
 }
@@ -536,9 +577,7 @@ void BarItemControlPainter::drawCloseButton(Canvas& canvas, const CaptionButtonP
     int left = r.left + 3 + shift, top = r.top + 4 + shift;
     Color color = captionSymbolColor(params.state != CaptionButtonState::None);
     if (params.state != CaptionButtonState::None) color = clBtnText;  // on the button face
-    for (int k = 0; k < n; ++k)
-        for (int x : {k, k + 1, n - 1 - k, n - 2 - k})
-            if (x >= 0 && x < n) canvas.setPixel(left + x, top + k, color);
+    drawCross(canvas, {left, top}, n, color);
 }
 
 Rect BarItemControlPainter::markRect(const MarkRectParams& params) const {
@@ -585,6 +624,38 @@ void BarItemControlPainter::drawMoreItemsTriangle(Canvas& canvas, const Rect& r,
 
 void BarItemControlPainter::drawDockBackground(Canvas& canvas, const Rect& r, const BarManager* manager) const {
     canvas.fillRect(r, Brush(manager ? manager->dockColor() : clBtnFace));
+}
+
+void BarItemControlPainter::drawMoreItemsButton(Canvas& canvas, const CaptionButtonParams& params) const {
+    drawCaptionButtonBackground(canvas, params);
+    drawMoreItemsTriangle(canvas, params.rect, params.state != CaptionButtonState::None);
+}
+
+void BarItemControlPainter::drawSizeGrip(Canvas& canvas, const Rect& r, const Brush& barBackground) const {
+    canvas.fillRect(r, barBackground);
+    // Three ridges, each a highlight line and two shadow lines, from the bottom-right corner.
+    int n = std::min(r.width(), r.height());
+    for (int d = 1; d + 2 < n; d += 4) {
+        const Color colors[] = {clBtnHighlight, clBtnShadow, clBtnShadow};
+        for (int k = 0; k < 3; ++k) {
+            canvas.setPenColor(colors[k]);
+            canvas.moveTo(r.right - 1 - (d + k), r.bottom - 1);
+            canvas.lineTo(r.right, r.bottom - 2 - (d + k));
+        }
+    }
+}
+
+Brush BarItemControlPainter::quickCustomizationBackgroundBrush(const BarManager* manager, bool isMainMenu) const {
+    return barBackgroundBrushFor(manager, isMainMenu);
+}
+
+void BarItemControlPainter::drawQuickCustomizationCheckArea(Canvas& canvas, const Rect& r, const BarManager*) const {
+    canvas.drawEdge(r, BDR_SUNKENOUTER, BF_RECT);
+}
+
+void BarItemControlPainter::drawQuickCustomizationItem(Canvas& canvas, const Rect& r, bool selected,
+                                                       const BarManager* manager) const {
+    canvas.fillRect(r, selected ? hotBackgroundBrush(manager) : quickCustomizationBackgroundBrush(manager, false));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -681,7 +752,14 @@ void BarItemControlStandardPainter::drawSubmenuItem(Canvas& canvas, const Button
         drawGlyph(canvas, glyph, Rect(at, s).translated(shift, shift), brush);
     } else if (params.checked) {
         canvas.fillRect(band, params.hot ? hotBackgroundBrush(manager) : bandBrush);
-        drawCheckMark(canvas, band, params.enabled, canvas.font());
+        // A menu's check mark takes the caption's colour, not the 3D look of a toolbar's.
+        int scale = CheckMarkScale(canvas.font());
+        CaptionTextColors colors = captionTextColors(params.enabled, params.hot, false);
+        if (colors.embossed) {
+            Point origin = CheckMarkOrigin(band, scale);
+            DrawCheckMark(canvas, {origin.x + 1, origin.y + 1}, scale, clBtnHighlight);
+        }
+        DrawCheckMark(canvas, CheckMarkOrigin(band, scale), scale, colors.text);
     } else {
         canvas.fillRect(band, params.hot ? hotBackgroundBrush(manager) : bandBrush);
     }
@@ -836,28 +914,7 @@ void BarItemControlFlatPainter::drawButtonFrame(Canvas& canvas, const ItemDrawSt
 
 void BarItemControlFlatPainter::drawGlyph(Canvas& canvas, const ButtonDrawParams& params, const Rect& glyphRect,
                                           const Brush& background) const {
-    const BarDrawContext* context = params.context;
-    const BarManager* manager = contextManager(context);
-    Rect item = params.glyphArea.isEmpty() ? params.rect : params.glyphArea.intersected(params.rect);
-    if (item.isEmpty()) return;
-    ItemGlyphParams g;
-    g.background = background;
-    g.itemRect = item;
-    g.glyphRect = glyphRect;
-    g.imageListBkColor = manager ? manager->imageListBkColor() : clFuchsia;
-    g.fadedDisabledColor = fadedDisabledGlyphColor(manager);
-    g.raisedWhenHot = true;
-    g.flatLook = true;
-    g.pressed = params.pressed;
-    g.checked = params.checked;
-    g.hot = params.hot;
-    g.grayscale = params.grayscaleGlyph;
-    g.enabled = params.enabled;
-    g.imageIndex = params.imageIndex;
-    g.images = params.images;
-    g.bitmap = params.glyph;
-    g.bitsPerPixel = context ? context->bitsPerPixel : DisplayBitsPerPixel();
-    DrawItemGlyph(canvas, g);
+    drawGlyphWith(canvas, params, glyphRect, background, true);
 }
 
 void BarItemControlFlatPainter::drawCheckMark(Canvas& canvas, const Rect& r, bool enabled, const Font& font) const {
@@ -990,8 +1047,10 @@ void BarItemControlFlatPainter::drawSubmenuFrame(Canvas& canvas, const SubmenuFr
 void BarItemControlFlatPainter::drawSubmenuSeparator(Canvas& canvas, const Rect& r,
                                                      const BarDrawContext& context) const {
     const PainterBrushes& brushes = ManagerBrushes(context.manager);
-    DrawFlatSubmenuSeparator(canvas, r, glyphBandWidth(context), brushes.flatToolbarBackground(),
-                             submenuBackgroundBrush(context.manager), separatorIndent());
+    // The band as wide as the items' bands: the glyph square and its strip.
+    DrawFlatSubmenuSeparator(canvas, r, submenuGlyphBandWidth(context.submenuItemHeight),
+                             brushes.flatToolbarBackground(), submenuBackgroundBrush(context.manager),
+                             separatorIndent());
 }
 
 void BarItemControlFlatPainter::drawExpandChevron(Canvas& canvas, const Rect& r, bool selected) const {
@@ -1040,9 +1099,7 @@ void BarItemControlFlatPainter::drawCloseButton(Canvas& canvas, const CaptionBut
     if (n <= 0) return;
     int left = r.left + 3, top = r.top + 4;
     Color color = captionSymbolColor(params.state != CaptionButtonState::None);
-    for (int k = 0; k < n; ++k)
-        for (int x : {k, k + 1, n - 1 - k, n - 2 - k})
-            if (x >= 0 && x < n) canvas.setPixel(left + x, top + k, color);
+    drawCross(canvas, {left, top}, n, color);
 }
 
 void BarItemControlFlatPainter::drawMarkBackground(Canvas& canvas, const MarkParams& params) const {
@@ -1066,6 +1123,25 @@ void BarItemControlFlatPainter::drawMarkContents(Canvas& canvas, const MarkParam
 
 Color BarItemControlFlatPainter::markTriangleColor(bool hot) const {
     return hot && IsWhiteButtonFace() ? clBtnFace : clBtnText;
+}
+
+Brush BarItemControlFlatPainter::quickCustomizationBackgroundBrush(const BarManager*, bool) const {
+    return Brush(clWindow);
+}
+
+void BarItemControlFlatPainter::drawQuickCustomizationCheckArea(Canvas& canvas, const Rect& r,
+                                                                const BarManager* manager) const {
+    canvas.frameRect(r, ManagerBrushes(manager).flatToolbarBackground());
+}
+
+void BarItemControlFlatPainter::drawQuickCustomizationItem(Canvas& canvas, const Rect& r, bool selected,
+                                                           const BarManager* manager) const {
+    if (!selected) {
+        canvas.fillRect(r, quickCustomizationBackgroundBrush(manager, false));
+        return;
+    }
+    drawSelectionFrame(canvas, r);
+    canvas.fillRect(r.inflated(-1, -1), hotBackgroundBrush(manager));
 }
 
 // ---------------------------------------------------------------------------------------------

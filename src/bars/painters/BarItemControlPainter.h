@@ -289,6 +289,7 @@ public:
     virtual int floatingCaptionHeight() const { return smallCaptionHeight() + 1; }
     virtual Size captionButtonSize() const { return {smallCaptionHeight(), smallCaptionHeight()}; }
     virtual int barControlSpacing() const { return 6; }
+    // The look tells floating bars apart (their frame and caption differ from docked ones).
     virtual bool barIsFloatingAware() const { return false; }
     // The bar query asked on mouse moves, hit tests and docking (enhanced and flat yes).
     virtual bool tracksMarkHotState() const { return false; }
@@ -313,6 +314,18 @@ public:
     // 7 wide, 4 high, centred, in the caption symbol colour.
     virtual void drawMoreItemsTriangle(Canvas& canvas, const Rect& r, bool buttonHotOrOpen) const;
     virtual void drawDockBackground(Canvas& canvas, const Rect& r, const BarManager* manager) const;
+    // A floating bar's more-items button: its background by state, then the triangle.
+    virtual void drawMoreItemsButton(Canvas& canvas, const CaptionButtonParams& params) const;
+    // The bar background, then the size grip's diagonal ridges in the bottom-right corner.
+    virtual void drawSizeGrip(Canvas& canvas, const Rect& r, const Brush& barBackground) const;
+
+    // ---- quick customization (the bar's customize popup list)
+    virtual Brush quickCustomizationBackgroundBrush(const BarManager* manager, bool isMainMenu) const;
+    // The square where a command's visibility check shows.
+    virtual void drawQuickCustomizationCheckArea(Canvas& canvas, const Rect& r, const BarManager* manager) const;
+    // A selected entry's frame and background.
+    virtual void drawQuickCustomizationItem(Canvas& canvas, const Rect& r, bool selected,
+                                            const BarManager* manager) const;
 
     // ---- progress bars
     virtual Color progressColor() const { return clHighlight; }
@@ -322,6 +335,10 @@ public:
 
 protected:
     BarItemControlPainter() = default;
+    // DrawItemGlyph with the item's state and the manager's glyph settings, at the glyph's drawn
+    // size (doubled for large icons); flatLook: the flat look's effects.
+    void drawGlyphWith(Canvas& canvas, const ButtonDrawParams& params, const Rect& glyphRect, const Brush& background,
+                       bool flatLook) const;
     friend const BarItemControlPainter& PainterFor(BarPainterKind kind);
 };
 
@@ -429,6 +446,10 @@ public:
     void drawMarkBackground(Canvas& canvas, const MarkParams& params) const override;
     void drawMarkContents(Canvas& canvas, const MarkParams& params) const override;
     Color markTriangleColor(bool hot) const override;
+    Brush quickCustomizationBackgroundBrush(const BarManager* manager, bool isMainMenu) const override;
+    void drawQuickCustomizationCheckArea(Canvas& canvas, const Rect& r, const BarManager* manager) const override;
+    void drawQuickCustomizationItem(Canvas& canvas, const Rect& r, bool selected,
+                                    const BarManager* manager) const override;
 
     // The flat mark's contents are the enhanced painter's.
     // ---- the flat look's own operations
