@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bars/controls/CustomBarControl.h"
+#include "bars/controls/SubMenuWindow.h"
 #include "bars/model/BarContainerItems.h"
 #include "bars/model/BarManager.h"
 #include "bars/model/BarSubItem.h"

@@ -11,6 +11,7 @@
 #include "bars/controls/BarControls.h"
 #include "bars/controls/CustomBarControl.h"
 #include "bars/controls/ItemControl.h"
+#include "bars/controls/SubMenuWindow.h"
 #include "bars/model/BarItemLinks.h"
 
 namespace lindora::test {
