@@ -238,7 +238,9 @@ void BarButtonControl::closeUp() {
 void BarButtonControl::draw(Canvas& canvas, const Rect& r, ItemDrawKind kind) {
     CustomBarControl* p = parent();
     if (!p || !item() || r.isEmpty()) return;
-    const BarDrawContext context = drawContext();
+    BarDrawContext context = drawContext();
+    // Only a bar that turns its texts draws them along a vertical bar.
+    context.vertical = kind == ItemDrawKind::RotatedToolbar;
     const ButtonDrawState state = drawState();
     const BarItemControlPainter& painter = this->painter();
     canvas.setFont(p->itemFont());

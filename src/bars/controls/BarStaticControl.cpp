@@ -16,6 +16,7 @@ BarStaticControl::~BarStaticControl() = default;
 BarStatic& BarStaticControl::staticItem() const { return static_cast<BarStatic&>(*item()); }
 
 bool BarStaticControl::isSelectable() const { return staticItem().allowClick() && ItemControl::isSelectable(); }
+bool BarStaticControl::canClick() const { return staticItem().allowClick(); }
 
 Alignment BarStaticControl::captionAlignment() const { return staticItem().alignment(); }
 

@@ -17,8 +17,9 @@ public:
     ~BarStaticControl() override;
 
     BarStatic& staticItem() const;
-    // Only a clickable static item is hot-tracked.
+    // Only a clickable static item is hot-tracked, and only it runs its click.
     bool isSelectable() const override;
+    bool canClick() const override;
     int width() const override;
     int height() const override;
     void draw(Canvas& canvas, const Rect& r, ItemDrawKind kind) override;

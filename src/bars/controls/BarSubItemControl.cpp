@@ -256,7 +256,9 @@ int BarSubItemControl::height() const {
 void BarSubItemControl::draw(Canvas& canvas, const Rect& r, ItemDrawKind kind) {
     CustomBarControl* p = parent();
     if (!p || !item() || r.isEmpty()) return;
-    const BarDrawContext context = drawContext();
+    BarDrawContext context = drawContext();
+    // Only a bar that turns its texts draws them along a vertical bar.
+    context.vertical = kind == ItemDrawKind::RotatedToolbar;
     canvas.setFont(p->itemFont());
     ButtonDrawParams params;
     params.context = &context;

@@ -317,6 +317,23 @@ TEST_F(ItemControlBehaviourTest, ADownChangeDuringItsOwnClickRepaintsOnlyWhenThe
     EXPECT_FALSE(b->down());
 }
 
+TEST_F(ItemControlBehaviourTest, AStaticItemClicksOnlyWhenItAllowsIt) {
+    auto* label = new BarStatic(&form());
+    label->setName("stStatus");
+    Log log;
+    label->OnClick.bind([&](Persistent*) { log.push_back("click"); });
+    Bar* bar = barWith({label});
+    RecordingBarControl& w = show(bar->itemLinks());
+    auto* control = w.control<BarStaticControl>(label);
+    EXPECT_FALSE(control->canSelect());
+    control->controlClick(true);
+    EXPECT_TRUE(log.empty());
+    label->setAllowClick(true);
+    EXPECT_TRUE(control->canSelect());
+    control->controlClick(true);
+    EXPECT_EQ(log, Log{"click"});
+}
+
 // ---- sub items
 
 TEST_F(ItemControlBehaviourTest, ASubItemOnAToolbarOpensOnlyOnceMenusOpenByClick) {
