@@ -75,6 +75,15 @@ bool hasGlyph(const ButtonDrawParams& params) {
     return s.cx > 0 && s.cy > 0;
 }
 
+// The manager's button width (height on a vertical bar); without a manager, the glyph's size
+// with the painter's button margins.
+int buttonExtentOf(const BarPainter& painter, const BarManager* manager, bool vertical, Size glyph) {
+    int managed = manager ? (vertical ? manager->buttonHeight() : manager->buttonWidth()) : 0;
+    if (managed > 0) return managed;
+    int icon = vertical ? glyph.cy : glyph.cx;
+    return (icon > 0 ? icon : 16) + (vertical ? painter.buttonVerticalMargin() : painter.buttonHorizontalMargin());
+}
+
 // Rounds (numerator / denominator) to nearest for non-negative operands without overflow.
 int roundedRatio(std::int64_t numerator, std::int64_t denominator) {
     return static_cast<int>((2 * numerator + denominator) / (2 * denominator));
@@ -227,10 +236,10 @@ void BarItemControlPainter::drawGlyphAndCaption(Canvas& canvas, const ButtonDraw
         } else if (!params.showCaption || !hasGlyph(params)) {
             area = params.showCaption ? Rect{item.left, item.top, item.left, item.bottom} : item;
         } else if (vertical) {
-            int h = manager && manager->buttonHeight() > 0 ? manager->buttonHeight() : glyphSizeOf(params).cy + 6;
+            int h = buttonExtentOf(*this, manager, true, glyphSizeOf(params));
             area = {item.left, item.top, item.right, std::min(item.bottom, item.top + h)};
         } else {
-            int w = manager && manager->buttonWidth() > 0 ? manager->buttonWidth() : glyphSizeOf(params).cx + 7;
+            int w = buttonExtentOf(*this, manager, false, glyphSizeOf(params));
             area = {item.left, item.top, std::min(item.right, item.left + w), item.bottom};
         }
     }
@@ -350,7 +359,7 @@ void BarItemControlPainter::drawSubItem(Canvas& canvas, const ButtonDrawParams& 
     Rect inner = r.inflated(-1, -1);
     fillItemBackground(canvas, inner, brush, context);
     bool glyph = hasGlyph(params);
-    int buttonExtent = manager ? (vertical ? manager->buttonHeight() : manager->buttonWidth()) : 0;
+    int buttonExtent = buttonExtentOf(*this, manager, vertical, glyphSizeOf(params));
     int start;
     if (glyph || !params.showCaption) {
         start = buttonExtent;
@@ -1051,10 +1060,6 @@ void BarItemControlFlatPainter::drawSubmenuSeparator(Canvas& canvas, const Rect&
     DrawFlatSubmenuSeparator(canvas, r, submenuGlyphBandWidth(context.submenuItemHeight),
                              brushes.flatToolbarBackground(), submenuBackgroundBrush(context.manager),
                              separatorIndent());
-}
-
-void BarItemControlFlatPainter::drawExpandChevron(Canvas& canvas, const Rect& r, bool selected) const {
-    BarItemControlPainter::drawExpandChevron(canvas, r, selected);
 }
 
 void BarItemControlFlatPainter::drawSeparator(Canvas& canvas, const Rect& r, bool horizontalLine,

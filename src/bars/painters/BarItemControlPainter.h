@@ -435,7 +435,6 @@ public:
     int submenuScrollArrowSize(int height) const override;
     void drawSubmenuFrame(Canvas& canvas, const SubmenuFrameParams& params) const override;
     void drawSubmenuSeparator(Canvas& canvas, const Rect& r, const BarDrawContext& context) const override;
-    void drawExpandChevron(Canvas& canvas, const Rect& r, bool selected) const override;
     void drawSeparator(Canvas& canvas, const Rect& r, bool horizontalLine, const Brush& barBackground) const override;
     void drawDockedBarBorder(Canvas& canvas, const BarBorderParams& params) const override;
     void drawFloatingBarBorder(Canvas& canvas, const BarBorderParams& params) const override;
@@ -444,6 +443,7 @@ public:
     void drawCaptionButtonBackground(Canvas& canvas, const CaptionButtonParams& params) const override;
     void drawCloseButton(Canvas& canvas, const CaptionButtonParams& params) const override;
     void drawMarkBackground(Canvas& canvas, const MarkParams& params) const override;
+    // The enhanced painter's triangle and chevrons.
     void drawMarkContents(Canvas& canvas, const MarkParams& params) const override;
     Color markTriangleColor(bool hot) const override;
     Brush quickCustomizationBackgroundBrush(const BarManager* manager, bool isMainMenu) const override;
@@ -451,7 +451,6 @@ public:
     void drawQuickCustomizationItem(Canvas& canvas, const Rect& r, bool selected,
                                     const BarManager* manager) const override;
 
-    // The flat mark's contents are the enhanced painter's.
     // ---- the flat look's own operations
     // A one-pixel frame in clHighlight (clHighlightText on a black face).
     virtual void drawSelectionFrame(Canvas& canvas, const Rect& r) const;

@@ -514,6 +514,82 @@ TEST(PainterButtonFrame, StandardRaisedWhenHotSunkenWhenPressedOrChecked) {
     EXPECT_EQ(corner(s), std::pair(RGB(1, 1, 1), RGB(1, 1, 1)));
 }
 
+TEST(PainterSubItem, ArrowOnToolbarsNotOnTheMainMenuBar) {
+    test::SchemeGuard classic;
+    for (bool mainMenu : {false, true}) {
+        Bitmap b(60, 22, RGB(1, 1, 1));
+        Canvas c(b);
+        c.setFont(Font("Tahoma", -11, fsNone, clBtnText));
+        BarDrawContext context;
+        context.barBackground = Brush(RGB(1, 1, 1));
+        context.isMainMenu = mainMenu;
+        ButtonDrawParams p;
+        p.rect = b.bounds();
+        p.context = &context;
+        p.caption = "Help";
+        flat().drawSubItem(c, p);
+        // Text ink starts after the caption spacing: 8 on the main menu bar, half the font
+        // height (11 / 2) elsewhere.
+        Rect ink = test::inkBounds(b, RGB(1, 1, 1));
+        EXPECT_GE(ink.left, mainMenu ? 8 : 5);
+        EXPECT_LE(ink.left, (mainMenu ? 8 : 5) + 2);
+        // The down arrow (size 3: 5 wide) sits 4 pixels before the right edge.
+        bool arrow = false;
+        for (int x = 49; x < 56; ++x)
+            for (int y = 0; y < 22; ++y) arrow = arrow || b.colorAt(x, y) == colorToRGB(clBtnText);
+        EXPECT_EQ(arrow, !mainMenu) << "main menu " << mainMenu;
+    }
+}
+
+TEST(PainterSubmenuFrame, FlatFrameThenTheJointWithTheOwnerButton) {
+    test::SchemeGuard classic;
+    Bitmap b(40, 30, RGB(1, 1, 1));
+    Canvas c(b);
+    SubmenuFrameParams p;
+    p.window = b.bounds();
+    p.ownerJoint = Rect{1, 0, 20, 1};  // where the button above opens into the menu
+    p.ownerBrush = Brush(RGB(7, 7, 7));
+    p.leftStripBrush = Brush(RGB(5, 5, 5));
+    flat().drawSubmenuFrame(c, p);
+    EXPECT_EQ(b.colorAt(0, 0), ManagerBrushes(nullptr).flatFrame().color());
+    EXPECT_EQ(b.colorAt(10, 0), RGB(7, 7, 7));
+    EXPECT_EQ(b.colorAt(20, 0), ManagerBrushes(nullptr).flatFrame().color());
+    EXPECT_EQ(b.colorAt(1, 5), RGB(5, 5, 5)) << "the inner frame's left line";
+    EXPECT_EQ(b.colorAt(10, 1), colorToRGB(clWindow));
+    EXPECT_EQ(b.colorAt(10, 2), RGB(1, 1, 1)) << "inside is the items' area";
+}
+
+TEST(PainterGlyph, ClassicLooksShiftAPressedGlyphByOnePixel) {
+    test::SchemeGuard classic;
+    ImageList images(16, 16);
+    Bitmap picture(16, 16, RGB(200, 0, 0));
+    picture.setColor(0, 15, clFuchsia);
+    images.add(picture);
+    auto glyphAt = [&](const BarItemControlPainter& painter, bool pressed) {
+        Bitmap b(23, 22, RGB(1, 1, 1));
+        Canvas c(b);
+        BarDrawContext context;
+        ButtonDrawParams p;
+        p.rect = b.bounds();
+        p.context = &context;
+        p.images = &images;
+        p.imageIndex = 0;
+        p.showCaption = false;
+        p.hot = true;
+        p.pressed = pressed;
+        painter.drawGlyphAndCaption(c, p);
+        for (int y = 0; y < 22; ++y)
+            for (int x = 0; x < 23; ++x)
+                if (b.colorAt(x, y) == RGB(200, 0, 0)) return Point{x, y};
+        return Point{-1, -1};
+    };
+    // Centred in 23 x 22: (3, 3).
+    EXPECT_EQ(glyphAt(standard(), false), Point(3, 3));
+    EXPECT_EQ(glyphAt(standard(), true), Point(4, 4));
+    EXPECT_EQ(glyphAt(flat(), true), Point(3, 3));
+    EXPECT_EQ(glyphAt(flat(), false), Point(2, 2)) << "the flat look raises a hot glyph";
+}
+
 // ---- metrics -------------------------------------------------------------------------------------
 
 TEST(PainterMetrics, CheckMarkCell) {

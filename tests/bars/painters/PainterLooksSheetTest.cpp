@@ -92,7 +92,8 @@ private:
         }
     }
 
-    // A drop-down button: its main part and its arrow part, at rest, hot, arrow pressed, open.
+    // A drop-down button: its main part and its arrow part, at rest, hot, arrow pressed, open;
+    // then sub items.
     void dropDownRow(int y) {
         canvas_.fillRect(Rect::fromSize(4, y - 2, 176, 26), bar_.barBackground);
         int x = 6;
@@ -111,10 +112,24 @@ private:
             painter_.drawDropDownPart(canvas_, arrow);
             x += 42;
         }
+        // A sub item with a caption (the toolbar's Help) at rest, hot and open, and one with a
+        // glyph too.
+        canvas_.fillRect(Rect::fromSize(188, y - 2, 300, 26), bar_.barBackground);
+        x = 190;
+        for (int state = 0; state < 4; ++state) {
+            int width = state == 3 ? 70 : 52;
+            ButtonDrawParams sub = button(Rect::fromSize(x, y, width, 22), state == 3 ? Help : -1, "&Help");
+            sub.hot = state == 1;
+            sub.checked = state == 2;
+            sub.droppedDown = state == 2;
+            sub.openSubmenuRect = Rect::fromSize(x, y + 21, 120, 60);
+            painter_.drawSubItem(canvas_, sub);
+            x += width + 6;
+        }
     }
 
     // Home Page, a separator and About, at rest and selected, a checked entry without a glyph,
-    // a disabled one, and a sub item with its arrow; framed as a submenu window.
+    // a disabled one, a sub item with its arrow and the expand chevron; framed as a submenu window.
     void submenuColumn(int x, int y) {
         const int width = 170;
         const int h = menu_.submenuItemHeight;
@@ -130,6 +145,7 @@ private:
         };
         int itemsHeight = 0;
         for (const Entry& e : entries) itemsHeight += e.separator ? 9 : h;
+        itemsHeight += h;  // the expand entry
         Size size = painter_.submenuSize(width, itemsHeight, 0, false);
         Rect window = Rect::fromSize(x, y, size.cx, size.cy);
         painter_.drawSubmenuBackground(canvas_, window, nullptr);
@@ -155,6 +171,8 @@ private:
             else painter_.drawSubmenuItem(canvas_, p);
             top += h;
         }
+        // The entry that shows the items hidden as not recently used.
+        painter_.drawExpandChevron(canvas_, Rect::fromSize(window.left + inset, top, width, h), false);
     }
 
     // A docked toolbar: border and grip, two buttons, a separator, and the mark; once at rest
