@@ -10,6 +10,8 @@
 #include "bars/items/BarStatic.h"
 #include "bars/model/BarContainerItems.h"
 #include "bars/model/BarEdit.h"
+#include "gfx/Bitmap.h"
+#include "gfx/Canvas.h"
 #include "gfx/PersistentGraphics.h"
 #include "ui/Messages.h"
 
@@ -180,6 +182,26 @@ TEST_F(ItemControlBehaviourTest, ButtonStatesMapToTheDrawStates) {
     b->setEnabled(true);
     manager().setCustomizing(true);
     EXPECT_FALSE(control->drawState().selected);
+}
+
+TEST_F(ItemControlBehaviourTest, ASideBarThatKeepsItsTextsUprightDrawsButtonsAsATopBarDoes) {
+    BarButton* login = addButton("btnLogin", "Login");
+    login->setImageIndex(3);
+    login->setPaintStyle(psCaptionGlyph);
+    auto draw = [&](WindowShape shape) {
+        RecordingBarControl& w = show(barWith({login})->itemLinks(), shape);
+        auto* control = w.control<BarButtonControl>(login);
+        Bitmap bitmap(control->width(), control->height(), clBtnFace);
+        Canvas canvas(bitmap);
+        control->draw(canvas, bitmap.bounds(), control->drawKind());
+        return bitmap;
+    };
+    const Bitmap top = draw({});
+    EXPECT_TRUE(draw({.vertical = true}) == top);
+    const Bitmap turned = draw({.vertical = true, .rotated = true});
+    // Turned: as long as the top bar's button is wide, as thick as the button width allows.
+    EXPECT_EQ(turned.height(), top.width());
+    EXPECT_EQ(turned.width(), std::max(top.height(), manager().buttonWidth()));
 }
 
 // ---- clicks
