@@ -1,0 +1,37 @@
+#include "bars/controls/BarControls.h"
+
+#include "bars/controls/BarButtonControl.h"
+#include "bars/controls/BarStaticControl.h"
+#include "bars/controls/BarSubItemControl.h"
+#include "bars/items/BarProgressItem.h"
+#include "bars/items/BarStatic.h"
+#include "bars/model/BarWindows.h"
+#include "bars/model/ItemControlClass.h"
+#include "bars/painters/BarItemControlPainter.h"
+
+namespace lindora {
+
+BarControls& BarControls::install() {
+    auto controls = std::make_unique<BarControls>();
+    BarControls& ref = *controls;
+    BarControlsIntegration::install(std::move(controls));
+    return ref;
+}
+
+std::unique_ptr<BarWindow> BarControls::createBarWindow(BarManager&, Bar&) { return nullptr; }
+
+std::unique_ptr<ItemLinksWindow> BarControls::createSubMenuWindow(BarManager&, BarItemLinks&) { return nullptr; }
+
+std::unique_ptr<BarItemControl> BarControls::createItemControl(const ItemControlClass& controlClass,
+                                                               BarItemLink& link) {
+    if (&controlClass == &itemcontrols::BarButtonControl) return std::make_unique<BarButtonControl>(link);
+    if (&controlClass == &itemcontrols::BarSubItemControl) return std::make_unique<BarSubItemControl>(link);
+    if (&controlClass == &itemcontrols::BarContainerItemControl) return std::make_unique<BarContainerItemControl>(link);
+    if (&controlClass == &itemcontrols::BarStaticControl) return std::make_unique<BarStaticControl>(link);
+    if (&controlClass == &itemcontrols::BarProgressControl) return std::make_unique<BarProgressControl>(link);
+    return nullptr;
+}
+
+const BarPainter* BarControls::painter(BarPainterKind kind) { return &PainterFor(kind); }
+
+}  // namespace lindora
