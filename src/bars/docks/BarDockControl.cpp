@@ -1,7 +1,9 @@
 #include "bars/docks/BarDockControl.h"
 
 #include "bars/docks/DockedBar.h"
+#include "bars/model/Bar.h"
 #include "bars/model/BarManager.h"
+#include "bars/model/BarWindows.h"
 #include "base/ClassBuilder.h"
 
 namespace lindora {
@@ -119,6 +121,12 @@ Color BarDockControl::dockColor() const {
     if (!useOwnColor_) return DockSite::dockColor();
     if (parentColor_ && parent()) return parent()->backgroundColor();
     return color_;
+}
+
+bool BarDockControl::canDockBar(const Bar& bar) const {
+    if (!DockSite::canDockBar(bar)) return false;
+    const auto* window = dynamic_cast<const Window*>(bar.control());
+    return !(window && window->isAncestorOf(this));
 }
 
 int BarDockControl::thicknessWithoutRows() const {

@@ -34,6 +34,8 @@ public:
     bool useOwnSunkenBorder() const { return useOwnSunkenBorder_; }
     void setUseOwnSunkenBorder(bool v);
     Color dockColor() const override;
+    // Besides AllowDocking: never a bar whose own window holds this site.
+    bool canDockBar(const Bar& bar) const override;
 
     // Creates the site's window in `parent` and keeps it along the parent's edge that Align
     // names, through every resize of the parent.

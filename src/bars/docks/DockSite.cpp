@@ -410,6 +410,12 @@ void DockSite::wndProc(Message& m) {
     case WM_SIZE:
         DockControl::wndProc(m);
         if (!barManager() || !barManager()->lockUpdate()) repositionBars();
+        // A picture behind the bars shows through them at new offsets.
+        if (hasBackground()) repaintBars();
+        return;
+    case WM_MOVE:
+        DockControl::wndProc(m);
+        if (hasBackground()) repaintBars();
         return;
     case WM_MOUSEACTIVATE:
         if (!isDesigning()) {

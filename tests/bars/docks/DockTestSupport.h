@@ -78,8 +78,10 @@ protected:
         form().createWindow(Rect(Point(100, 100), Size(800, 600)));
     }
     void TearDown() override {
-        for (BarDockingStyle s : {dsLeft, dsTop, dsRight, dsBottom})
-            for (auto& b : bars_) site(s).removeBarControl(*b, nullptr, false);
+        std::vector<DockControl*> sites = manager().dockControls();
+        for (BarDockingStyle s : {dsLeft, dsTop, dsRight, dsBottom}) sites.push_back(&site(s));
+        for (DockControl* s : sites)
+            for (auto& b : bars_) static_cast<DockSite*>(s)->removeBarControl(*b, nullptr, false);
         bars_.clear();
         BarsTest::TearDown();
         BarControlsIntegration::install(nullptr);
