@@ -3,6 +3,8 @@
 #include "DockTestSupport.h"
 #include "bars/docks/BarDockControl.h"
 #include "bars/model/BarAction.h"
+#include "base/ClassRegistry.h"
+#include "base/FormDescription.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Canvas.h"
 #include "ui/WindowSystem.h"
@@ -180,6 +182,46 @@ TEST_F(BarDockControlTest, WithoutRowsItIsEmptyAtRunTimeAndAStripAtDesignTime) {
     placed->setAllowZeroSizeInDesignTime(true);
     placed->updateDockSize();
     EXPECT_EQ(placed->bounds().height(), 0);
+}
+
+TEST(BarDockControlStreamTest, AFormDescriptionRestoresItsPublishedProperties) {
+    OffscreenIntegration::install();
+    BarFramework::startUp();
+    registerClass(BarDockControl::classInfo());
+    {
+        TestForm form;
+        readFormDescription(R"(object Form1: TestForm
+  object BarManager1: BarManager
+  end
+  object BarDockControl1: BarDockControl
+    Align = dalRight
+    AllowDocking = False
+    BarManager = BarManager1
+    Color = clRed
+    SunkenBorder = True
+    UseOwnColor = True
+    UseOwnSunkenBorder = True
+  end
+end
+)",
+                            form);
+        auto* site = dynamic_cast<BarDockControl*>(form.findComponent("BarDockControl1"));
+        ASSERT_NE(site, nullptr);
+        EXPECT_EQ(site->align(), dalRight);
+        EXPECT_EQ(site->layoutStyle(), dsRight);
+        EXPECT_FALSE(site->allowDocking());
+        EXPECT_EQ(site->barManager(), form.findComponent("BarManager1"));
+        EXPECT_EQ(site->dockColor(), Color(clRed));
+        EXPECT_TRUE(site->sunkenBorder());
+        EXPECT_FALSE(site->parentColor());
+        // Written back, the stored values are the same.
+        TestForm copy;
+        readFormDescription(writeFormDescription(form), copy);
+        EXPECT_EQ(writeFormDescription(copy), writeFormDescription(form));
+    }
+    unregisterClass(BarDockControl::classInfo());
+    BarFramework::shutDown();
+    PlatformIntegration::install(nullptr);
 }
 
 }  // namespace
