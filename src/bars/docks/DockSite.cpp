@@ -56,6 +56,8 @@ bool DockSite::loading() const { return barManager() && (barManager()->isLoading
 void DockSite::addBarControl(DockedBar& bar, Point screen, bool update) {
     BarManager* manager = barManager();
     if (!manager) return;
+    // A bar docked here already moves: it never holds two cols.
+    if (DockCol* existing = colOf(bar)) removeBarControl(bar, existing, false);
     const bool collectionLoading = manager->bars().loading();
     const bool restoring = loading() || bar.restoringDockedState();
     int index = 0;

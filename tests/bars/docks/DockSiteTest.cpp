@@ -181,6 +181,11 @@ TEST_F(DockSiteTest, ColAtPointIsTheFirstBarAtOrBeyondThePoint) {
     top.addBarControl(c, at(top, 120, 0), true);
     EXPECT_EQ(&top.row(0).col(1).barControl(), &c);
     EXPECT_EQ(c.dockedBounds(), Rect(120, 0, 140, 22));
+
+    // Docking it again moves it: still one col.
+    top.addBarControl(c, at(top, 400, 0), true);
+    ASSERT_EQ(top.row(0).colCount(), 3);
+    EXPECT_EQ(&top.row(0).col(2).barControl(), &c);
 }
 
 TEST_F(DockSiteTest, RestoringWhileLoadingCreatesTheRowsUpToTheStoredRow) {
