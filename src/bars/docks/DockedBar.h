@@ -5,6 +5,9 @@
 //
 // Lengths and thicknesses here are client sizes unless a name says otherwise; "along" is the
 // dock's row direction (x on top and bottom docks, y on left and right ones).
+//
+// A site keeps a pointer to each bar docked in it: a bar leaves its site (removeBarControl)
+// before it goes.
 #include "bars/model/BarTypes.h"
 #include "gfx/Geometry.h"
 

@@ -118,6 +118,19 @@ TEST_F(DockSiteTest, AMultiLineBarGrowsTheSiteAsTheFormNarrows) {
     EXPECT_EQ(top.thickness(), 26) << top.clientRect().width() << " " << form().bounds().width();
 }
 
+TEST_F(DockSiteTest, AMultiLineBarOnASideSiteWrapsIntoColumns) {
+    DockSite& left = site(dsLeft);
+    FakeDockedBar& tall = fakeBar(30, 1000, 24);
+    tall.bar().setMultiLine(true);
+    left.addBarControl(tall, at(left, 0, 0), true);
+    const int height = left.clientRect().height();
+    ASSERT_LT(height, 1000);
+    ASSERT_GE(height, 500);
+    EXPECT_EQ(tall.dockedBounds(), Rect(0, 0, 48, height)) << "two columns side by side";
+    EXPECT_EQ(left.thickness(), 48);
+    EXPECT_EQ(left.bounds().width(), 48);
+}
+
 TEST_F(DockSiteTest, WholeRowBarsNeverShareARow) {
     DockSite& top = site(dsTop);
     FakeDockedBar& plain = fakeBar(30, 100);
