@@ -138,13 +138,15 @@ void Application::terminate() {
 void Application::processMessages() {
     WindowSystem& ws = WindowSystem::instance();
     QueuedMessage m;
-    while (ws.peekMessage(m, true)) {
-        if (m.msg.msg == WM_QUIT) {
-            terminated_ = true;
-            return;
+    do {
+        while (ws.peekMessage(m, true)) {
+            if (m.msg.msg == WM_QUIT) {
+                terminated_ = true;
+                return;
+            }
+            dispatchOne(m);
         }
-        dispatchOne(m);
-    }
+    } while (ws.queueDrained());
     ws.paintPending();
 }
 

@@ -56,6 +56,7 @@ void WindowSystem::attachPlatform(PlatformIntegration* platform) {
     capture_.clear();
     focus_.clear();
     timers_.clear();
+    idleDue_ = true;
     input_.clear(platform_ ? platform_->screen().cursorPos() : input_.cursorPos());
     if (!platform_) return;
     if (platform_->clock().isVirtual()) {
@@ -114,7 +115,10 @@ void WindowSystem::postQuit(int exitCode) {
 
 bool WindowSystem::peekMessage(QueuedMessage& out, bool remove) {
     if (queue_.take(out, remove)) {
-        if (remove) current_ = out;
+        if (remove) {
+            current_ = out;
+            idleDue_ = true;
+        }
         return true;
     }
     if (queue_.takeQuit(out, remove)) return true;
@@ -133,6 +137,7 @@ bool WindowSystem::peekMessage(QueuedMessage& out, bool remove) {
         }
         current_ = q;
         out = q;
+        idleDue_ = true;
         return true;
     }
     if (remove && hasPendingPaint()) paintPending();
@@ -148,6 +153,8 @@ bool WindowSystem::getMessage(QueuedMessage& out) {
 }
 
 bool WindowSystem::waitForWork() {
+    // The callers found nothing to do: idle time first, and no sleep when the hooks ran.
+    if (queueDrained()) return true;
     int timeout = -1;
     if (auto due = nextTimerDue()) {
         std::int64_t wait = *due - clock().now();
@@ -203,15 +210,32 @@ LResult WindowSystem::dispatch(QueuedMessage& m) {
 
 void WindowSystem::processMessages() {
     QueuedMessage m;
-    while (peekMessage(m, true)) {
-        if (m.msg.msg == WM_QUIT) {
-            postQuit(static_cast<int>(m.msg.wParam));
-            return;
+    do {
+        while (peekMessage(m, true)) {
+            if (m.msg.msg == WM_QUIT) {
+                postQuit(static_cast<int>(m.msg.wParam));
+                return;
+            }
+            translate(m);
+            dispatch(m);
         }
-        translate(m);
-        dispatch(m);
-    }
+    } while (queueDrained());
     paintPending();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Idle time
+
+IdleHook WindowSystem::addIdleHook(IdleHooks::Callback callback) {
+    return IdleHook(idleHooks_.add(std::move(callback)));
+}
+
+bool WindowSystem::queueDrained() {
+    if (!idleDue_) return false;
+    idleDue_ = false;
+    if (idleHooks_.empty()) return false;
+    idleHooks_.run([this](const IdleHooks::Callback& callback) { guarded(callback); });
+    return true;
 }
 
 bool WindowSystem::runLoop(const std::function<bool()>& done) {
@@ -294,7 +318,10 @@ bool WindowSystem::takeDueTimer(QueuedMessage& out, bool remove) {
     const std::optional<TimerKey> due = remove ? timers_.takeDue(now) : timers_.peekDue(now);
     if (!due) return false;
     out = timerMessage(*due, now);
-    if (remove) current_ = out;
+    if (remove) {
+        current_ = out;
+        idleDue_ = true;
+    }
     return true;
 }
 
@@ -317,6 +344,7 @@ void WindowSystem::runTimersUntil(VirtualClock& clock, std::int64_t target) {
         QueuedMessage m = timerMessage(*key, clock.now());
         // Moving the clock fires timers on behalf of whoever moved it.
         guarded([&] { fireTimer(m); });
+        idleDue_ = true;
     }
     clock.setNow(target);
 }

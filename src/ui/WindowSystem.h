@@ -13,6 +13,7 @@
 #include "ui/Clock.h"
 #include "ui/FocusController.h"
 #include "ui/HandlerExceptions.h"
+#include "ui/IdleHooks.h"
 #include "ui/InputRouter.h"
 #include "ui/MessageQueue.h"
 #include "ui/Messages.h"
@@ -67,6 +68,17 @@ public:
     std::size_t pendingCount() const { return queue_.size() + input_.pendingCount(); }
     // The message being processed (for key states and the message time).
     const QueuedMessage& currentMessage() const { return current_; }
+
+    // ---- idle time
+    // Calls `callback` once each time a message loop finds the queue empty after it handled
+    // something (a message, input, a timer), before it would wait. Work the callback posts is
+    // handled first, and the hooks run again only when that has drained. The hook stays
+    // registered while the returned handle lives.
+    [[nodiscard]] IdleHook addIdleHook(IdleHooks::Callback callback);
+    // The queue drained: runs the idle hooks when they are due. True when they ran (the caller
+    // looks for work again before it waits). Message loops call it; waitForWork and
+    // processMessages do so themselves.
+    bool queueDrained();
 
     // ---- handlers' exceptions
     // Where exceptions go that handlers raise while the window system runs them on its own
@@ -144,6 +156,7 @@ private:
     friend class Window;
     friend class SurfaceBridge;
     friend class InputRouter;
+    friend class IdleHook;
     WindowSystem() : input_(*this), capture_(*this), focus_(*this) {}
 
     WindowHandle registerWindow(Window* w) { return windows_.add(w); }
@@ -161,6 +174,7 @@ private:
     QueuedMessage timerMessage(const TimerKey& key, std::int64_t now) const;
     void fireTimer(QueuedMessage& m);
     void refreshSystemColors();
+    void removeIdleHook(IdleHookId id) { idleHooks_.remove(id); }
 
     PlatformIntegration* platform_ = nullptr;
     WindowTable windows_;
@@ -171,6 +185,9 @@ private:
     TimerQueue timers_;
     ObserverChain observers_;
     HandlerExceptions exceptions_;
+    IdleHooks idleHooks_;
+    // Something was handled since the idle hooks last ran.
+    bool idleDue_ = true;
     QueuedMessage current_;
 };
 

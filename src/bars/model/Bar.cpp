@@ -541,8 +541,11 @@ const ClassInfo& Bars::classInfo() {
 
 Bars::Bars(BarManager& manager) : Collection(&manager, Bar::classInfo()), manager_(&manager) {
     setPropName("Bars");
-    for (BarDockingStyle s : {dsLeft, dsTop, dsRight, dsBottom})
-        docks_[s - dsLeft] = std::make_unique<DockControl>(nullptr, &manager, s);
+    BarControlsIntegration* controls = BarControlsIntegration::instance();
+    for (BarDockingStyle s : {dsLeft, dsTop, dsRight, dsBottom}) {
+        std::unique_ptr<DockControl> site = controls ? controls->createDockControl(manager, s) : nullptr;
+        docks_[s - dsLeft] = site ? std::move(site) : std::make_unique<DockControl>(nullptr, &manager, s);
+    }
     attachDocks();
 }
 

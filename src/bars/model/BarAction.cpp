@@ -20,7 +20,8 @@ const ClassInfo& BarAction::classInfo() {
                                       .defaultValue(0)
                                       .property("Visible", &BarAction::visible, &BarAction::setVisible)
                                       .defaultValue(true)
-                                      .event("OnExecute", &BarAction::OnExecute);
+                                      .event("OnExecute", &BarAction::OnExecute)
+                                      .event("OnUpdate", &BarAction::OnUpdate);
     return info;
 }
 
@@ -51,6 +52,12 @@ LINDORA_ACTION_SETTER(setVisible, visible_, bool)
 bool BarAction::execute() {
     if (!OnExecute) return false;
     OnExecute(this);
+    return true;
+}
+
+bool BarAction::update() {
+    if (!OnUpdate) return false;
+    OnUpdate(this);
     return true;
 }
 

@@ -36,6 +36,10 @@ public:
     // Runs OnExecute; false when it has none.
     bool execute();
     NotifyEvent OnExecute;
+    // Lets the owner bring the action's state up to date (its clients ask at idle time); false
+    // when it has no OnUpdate.
+    bool update();
+    NotifyEvent OnUpdate;
 
     // Clients (action links) are told after every change.
     using Listener = std::function<void(BarAction&)>;

@@ -2,6 +2,7 @@
 
 #include "bars/model/BarFramework.h"
 #include "bars/model/BarManager.h"
+#include "bars/model/DockControl.h"
 
 namespace lindora {
 
@@ -13,6 +14,8 @@ std::unique_ptr<BarControlsIntegration>& installed() {
 }  // namespace
 
 BarControlsIntegration* BarControlsIntegration::instance() { return installed().get(); }
+
+std::unique_ptr<DockControl> BarControlsIntegration::createDockControl(BarManager&, BarDockingStyle) { return nullptr; }
 
 void BarControlsIntegration::install(std::unique_ptr<BarControlsIntegration> integration) {
     const bool managersAlive = BarFramework::managerList().count() > 0;

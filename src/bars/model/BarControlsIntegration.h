@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "bars/model/BarPainter.h"
+#include "bars/model/BarTypes.h"
 
 namespace lindora {
 
@@ -15,6 +16,7 @@ class BarItemLink;
 class BarItemLinks;
 class BarManager;
 class BarWindow;
+class DockControl;
 class ItemControlClass;
 class ItemLinksWindow;
 
@@ -36,6 +38,9 @@ public:
     // A control of the given class for the link; null when that class is not built.
     virtual std::unique_ptr<BarItemControl> createItemControl(const ItemControlClass& controlClass,
                                                               BarItemLink& link) = 0;
+    // One of the four edge sites of a manager (dsLeft..dsBottom), made when the manager's bars
+    // are; null leaves the model's plain site, which lays out no rows.
+    virtual std::unique_ptr<DockControl> createDockControl(BarManager& manager, BarDockingStyle style);
     // The painter of a kind; it lives as long as this integration.
     virtual const BarPainter* painter(BarPainterKind kind) = 0;
 

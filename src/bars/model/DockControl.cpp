@@ -54,18 +54,23 @@ void DockControl::alignManagerDocks(DockControl* const docks[4]) {
     for (int i = 0; i < 4; ++i)
         if (docks[i] && docks[i]->handleAllocated()) parent = docks[i]->parent();
     if (!parent) return;
-    Rect client = parent->clientRect();
-    const int w = client.width(), h = client.height();
     auto size = [&](int i) { return docks[i] ? docks[i]->thickness() : 0; };
-    const int top = size(1), bottom = size(3), left = size(0), right = size(2);
-    const int middle = std::max(0, h - top - bottom);
     auto place = [](DockControl* d, const Rect& r) {
         if (d && d->handleAllocated() && d->bounds() != r) d->setBounds(r);
     };
-    place(docks[1], Rect(0, 0, w, top));
-    place(docks[3], Rect(0, std::max(0, h - bottom), w, h));
-    place(docks[0], Rect(0, top, left, top + middle));
-    place(docks[2], Rect(std::max(0, w - right), top, w, top + middle));
+    // A site that lays its bars out again when its length changes may change its thickness
+    // while it is placed: the sites are placed again with the new thicknesses.
+    for (int round = 0; round < 3; ++round) {
+        const Rect client = parent->clientRect();
+        const int w = client.width(), h = client.height();
+        const int top = size(1), bottom = size(3), left = size(0), right = size(2);
+        const int middle = std::max(0, h - top - bottom);
+        place(docks[1], Rect(0, 0, w, top));
+        place(docks[3], Rect(0, std::max(0, h - bottom), w, h));
+        place(docks[0], Rect(0, top, left, top + middle));
+        place(docks[2], Rect(std::max(0, w - right), top, w, top + middle));
+        if (size(0) == left && size(1) == top && size(2) == right && size(3) == bottom) break;
+    }
 }
 
 }  // namespace lindora
