@@ -25,6 +25,18 @@ check() {  # check DESCRIPTION COMMAND...
   shift
   if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; fail=1; fi
 }
+# dpkg may be told to leave out documentation (slim container images): such files are not
+# looked for. The last matching rule wins, as in dpkg.
+unpacked() {
+  local path=$1 rule pattern keep=1
+  while read -r rule pattern; do
+    # shellcheck disable=SC2053  # the rule is a glob
+    [[ $path == $pattern ]] || continue
+    [ "$rule" = path-exclude ] && keep=0 || keep=1
+  done < <(cat /etc/dpkg/dpkg.cfg /etc/dpkg/dpkg.cfg.d/* 2>/dev/null | grep -E '^path-(exclude|include)[[:space:]]')
+  [ $keep -eq 1 ] || echo "(dpkg is set to leave out $path)"
+  return $((1 - keep))
+}
 work=$(mktemp -d)
 installed=0
 cleanup() {
@@ -76,12 +88,14 @@ icon=$(sed -n 's/^Icon=//p' "$desktop")
 for size in 16 24 32 48 64 128 256; do
   check "the ${size}px icon is installed" test -f "/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png"
 done
-check "the menu entry's program is on the PATH" command -v "$(sed -n 's/^TryExec=//p' "$desktop")"
+check "the menu entry's program is on the PATH" bash -c 'command -v "$0" >/dev/null' "$(sed -n 's/^TryExec=//p' "$desktop")"
 check "the start page is installed" test -f /usr/share/lindora/index.htm
 check "the metainfo names the menu entry" grep -q '<launchable type="desktop-id">com.quintvel.Lindora.desktop<' \
   /usr/share/metainfo/com.quintvel.Lindora.metainfo.xml
-check "the manual page is found by man" test "$(man -w lindora 2>/dev/null)" = /usr/share/man/man1/lindora.1.gz
-check "the copyright file is installed" test -f /usr/share/doc/lindora/copyright
+man_page=/usr/share/man/man1/lindora.1.gz
+! unpacked $man_page || check "the manual page is found by man" test "$(man -w lindora 2>/dev/null)" = $man_page
+! unpacked /usr/share/doc/lindora/copyright ||
+  check "the copyright file is installed" test -f /usr/share/doc/lindora/copyright
 
 # Purging takes every file of the package and leaves the user's settings.
 apt-get purge -y -qq lindora >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; echo "FAILED: apt-get purge"; exit 1; }
