@@ -11,12 +11,15 @@ skip() {
   exit 77
 }
 [ "$(id -u)" -eq 0 ] || skip "installing a package needs root"
-command -v dpkg >/dev/null && command -v apt-get >/dev/null || skip "dpkg and apt-get are not available"
+if ! command -v dpkg >/dev/null || ! command -v apt-get >/dev/null; then skip "dpkg and apt-get are not available"; fi
 # Someone's own copy stays untouched.
 state=$(dpkg-query -W -f='${db:Status-Status}' lindora 2>/dev/null)
 [ -z "$state" ] || [ "$state" = not-installed ] || skip "a lindora package is on this machine already ($state)"
 debs=("$build"/lindora_*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "FAILED: no single package in $build"; exit 1; }
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+  echo "FAILED: no single package in $build"
+  exit 1
+fi
 deb=$(realpath "${debs[0]}")
 
 fail=0
@@ -39,8 +42,9 @@ unpacked() {
 }
 work=$(mktemp -d)
 installed=0
+# shellcheck disable=SC2317  # run by the trap
 cleanup() {
-  [ $installed -eq 1 ] && apt-get purge -y -qq lindora >/dev/null 2>&1
+  if [ "$installed" -eq 1 ]; then apt-get purge -y -qq lindora >/dev/null 2>&1; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -88,7 +92,8 @@ icon=$(sed -n 's/^Icon=//p' "$desktop")
 for size in 16 24 32 48 64 128 256; do
   check "the ${size}px icon is installed" test -f "/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png"
 done
-check "the menu entry's program is on the PATH" bash -c 'command -v "$0" >/dev/null' "$(sed -n 's/^TryExec=//p' "$desktop")"
+program=$(sed -n 's/^TryExec=//p' "$desktop")
+check "the menu entry's program $program is on the PATH" test "$(command -v "$program")" = /usr/bin/lindora
 check "the start page is installed" test -f /usr/share/lindora/index.htm
 check "the metainfo names the menu entry" grep -q '<launchable type="desktop-id">com.quintvel.Lindora.desktop<' \
   /usr/share/metainfo/com.quintvel.Lindora.metainfo.xml

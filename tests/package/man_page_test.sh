@@ -23,5 +23,5 @@ if command -v man >/dev/null; then
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 "$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || { printf '%s\n' "$warnings"; echo "FAILED: the page formats with warnings"; fail=1; }
 fi
-[ $fail -eq 0 ] && echo "The manual page documents: $(echo $options)"
+[ $fail -eq 0 ] && echo "The manual page documents: ${options//$'\n'/ }"
 exit $fail
