@@ -3,7 +3,7 @@
 # Extra arguments go to ctest (for example: ./test.sh -L gfx).
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/deps.sh
+scripts/deps.sh --package
 scripts/check-includes.sh
 BUILD=build/test
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLINDORA_SANITIZE=ON -DLINDORA_BENCH=OFF >/dev/null

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Lindora needs to build, test and run, when some are missing.
+# --package adds the tools that build and check the Debian package (scripts/package.sh and
+# the package tests).
 set -euo pipefail
 
 PACKAGES=(
@@ -10,6 +12,9 @@ PACKAGES=(
   xvfb xauth
   openbox xdotool
 )
+if [ "${1:-}" = "--package" ]; then
+  PACKAGES+=(dpkg-dev help2man gzip lintian desktop-file-utils appstream man-db)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -7,6 +7,7 @@
 #include "app/AppIcon.h"
 #include "app/AppTexts.h"
 #include "app/ShellOpen.h"
+#include "app/StartPageLocation.h"
 #include "app/WebBrowser.h"
 #include "bars/items/BarProgressItem.h"
 #include "bars/model/BarButton.h"
@@ -162,12 +163,8 @@ void FrmMain::wndProc(Message& m) {
 
 void FrmMain::FormCreate(Persistent*) {
     setCaption(app::MainCaption);
-    // The start page lies beside the executable; the path goes to the browser unchanged, as a
-    // plain file path.
-    const std::string& exe = executableName_;
-    const std::size_t slash = exe.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
-    browser().navigate(utf8ToUtf16(folder + app::StartPageFileName, BadText::Replace));
+    // The path goes to the browser unchanged, as a plain file path.
+    browser().navigate(utf8ToUtf16(startPagePath(executableName_), BadText::Replace));
     if (btnAutoLogin && btnAutoLogin->down() && btnLogin) btnLogin->click();
 }
 

@@ -30,14 +30,14 @@ public:
     ~FrmMain() override;
 
     // Creates the main window of `app` and reads its description; creation finishes with
-    // FormCreate. `executableName` is the full path of the running program (its folder holds
-    // the start page); empty means the running executable.
+    // FormCreate. `executableName` is the full path of the running program (the start page is
+    // found from it, see StartPageLocation.h); empty means the running executable.
     static FrmMain* create(Application& app, std::string executableName = {});
 
     // The form description compiled into the program.
     static const std::string& description();
 
-    // Sets the path FormCreate takes the start page's folder from (before the description is read).
+    // Sets the path FormCreate finds the start page from (before the description is read).
     void setExecutableName(std::string path) { executableName_ = std::move(path); }
     const std::string& executableName() const { return executableName_; }
 
