@@ -3,11 +3,13 @@
 #include "bars/controls/BarButtonControl.h"
 #include "bars/controls/BarStaticControl.h"
 #include "bars/controls/BarSubItemControl.h"
+#include "bars/docks/BarDockControl.h"
 #include "bars/items/BarProgressItem.h"
 #include "bars/items/BarStatic.h"
 #include "bars/model/BarWindows.h"
 #include "bars/model/ItemControlClass.h"
 #include "bars/painters/BarItemControlPainter.h"
+#include "base/ClassRegistry.h"
 
 namespace lindora {
 
@@ -15,6 +17,7 @@ BarControls& BarControls::install() {
     auto controls = std::make_unique<BarControls>();
     BarControls& ref = *controls;
     BarControlsIntegration::install(std::move(controls));
+    if (!findClass(BarDockControl::classInfo().name())) registerClass(BarDockControl::classInfo());
     return ref;
 }
 
@@ -30,6 +33,10 @@ std::unique_ptr<BarItemControl> BarControls::createItemControl(const ItemControl
     if (&controlClass == &itemcontrols::BarStaticControl) return std::make_unique<BarStaticControl>(link);
     if (&controlClass == &itemcontrols::BarProgressControl) return std::make_unique<BarProgressControl>(link);
     return nullptr;
+}
+
+std::unique_ptr<DockControl> BarControls::createDockControl(BarManager& manager, BarDockingStyle style) {
+    return std::make_unique<DockSite>(nullptr, &manager, style);
 }
 
 const BarPainter* BarControls::painter(BarPainterKind kind) { return &PainterFor(kind); }

@@ -1,8 +1,8 @@
 #pragma once
 // The controls layer's side of the typed seam to the bar model: it makes the item controls of
-// the registered control classes and hands out the painters. Toolbar and submenu windows are
-// not made yet (a bar then has no window; its links can still be shown by a window made in
-// code, as the tests do).
+// the registered control classes, the manager's edge dock sites, and hands out the painters.
+// Toolbar and submenu windows are not made yet (a bar then has no window; its links can still
+// be shown by a window made in code, as the tests do).
 #include <memory>
 
 #include "bars/model/BarControlsIntegration.h"
@@ -11,12 +11,14 @@ namespace lindora {
 
 class BarControls : public BarControlsIntegration {
 public:
-    // Installs a fresh instance as the model's integration and returns it.
+    // Installs a fresh instance as the model's integration and returns it. The placed dock
+    // site class is registered with it, so that form descriptions can name it.
     static BarControls& install();
 
     std::unique_ptr<BarWindow> createBarWindow(BarManager& manager, Bar& bar) override;
     std::unique_ptr<ItemLinksWindow> createSubMenuWindow(BarManager& manager, BarItemLinks& links) override;
     std::unique_ptr<BarItemControl> createItemControl(const ItemControlClass& controlClass, BarItemLink& link) override;
+    std::unique_ptr<DockControl> createDockControl(BarManager& manager, BarDockingStyle style) override;
     const BarPainter* painter(BarPainterKind kind) override;
 };
 
