@@ -153,6 +153,16 @@ TEST_F(PainterManagerTest, ManagerBrushesAreRebuiltOnSystemColourChange) {
               FlatColors::fromSystemColors(DisplayBitsPerPixel()).toolbarBackground);
 }
 
+TEST_F(PainterManagerTest, TheFormsSystemColourNoticeRebuildsTheManagersBrushes) {
+    test::SchemeGuard scheme;
+    form().createWindow();
+    const PainterBrushes& brushes = ManagerBrushes(&manager());
+    platform().setSystemColor(COLOR_BTNFACE, RGB(90, 140, 190));
+    EXPECT_FALSE(brushes.stale()) << "rebuilt when the desktop told, not at the next paint";
+    EXPECT_EQ(brushes.flatColors(), FlatColors::fromSystemColors(DisplayBitsPerPixel()));
+    EXPECT_EQ(brushes.checker().patternBitmap()->colorAt(0, 0), RGB(90, 140, 190));
+}
+
 TEST(PainterBrushesOfLooks, WhiteButtonFaceGivesHighlightStateBrushes) {
     test::SchemeGuard white({{COLOR_BTNFACE, RGB(255, 255, 255)}, {COLOR_HIGHLIGHT, RGB(10, 36, 106)}});
     const BarManager* none = nullptr;
