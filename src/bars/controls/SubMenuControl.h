@@ -1,0 +1,107 @@
+#pragma once
+// The submenu window: the popup that shows a sub item's links as a vertical menu. It places
+// itself next to its owner item inside the monitor's work area, lays its items out top to
+// bottom (separators before groups), scrolls by an 80 ms timer when it was cut to fit, paints
+// through the manager's painter and casts a shadow. It is never activated: the keyboard stays
+// with the window that had it, and the interaction layer drives the selection through
+// selectControl / selectNext / selectPrev / itemAt.
+#include <memory>
+#include <vector>
+
+#include "bars/controls/SubMenuPlacement.h"
+#include "bars/controls/SubMenuShadow.h"
+#include "bars/controls/SubMenuWindow.h"
+
+namespace lindora {
+
+class Window;
+
+class SubMenuControl : public SubMenuWindow {
+public:
+    // The scroll timer's id and interval.
+    static constexpr unsigned kScrollTimer = 1;
+    static constexpr int kScrollInterval = 80;
+
+    SubMenuControl(BarManager& manager, BarItemLinks& links);
+    ~SubMenuControl() override;
+
+    // ---- SubMenuWindow
+    void popup(const Placement& placement) override;
+    // Stops scrolling, closes the open child menu, hides the window; harmless twice.
+    void closeUp() override;
+    ItemControl* ownerControl() const override { return owner_; }
+    void forgetOwner() override { owner_ = nullptr; }
+    void selectFirst() override;
+
+    // ---- CustomBarControl
+    Point clientToScreen(Point client) const override;
+    void invalidateRect(const Rect& r) override;
+    void rebuildBar() override;
+    void repaint() override;
+    void hideAll() override;
+
+    // ---- the window
+    Window* window() const;
+    bool isShown() const;
+    // Screen bounds; the placement's flips.
+    Rect bounds() const;
+    const SubMenuPlacement& placement() const { return placement_; }
+    const SubMenuShadow& shadow() const { return shadow_; }
+    // The full size for all items (before any cut).
+    Size naturalSize() const;
+
+    // ---- layout (client coordinates)
+    // The rectangle items are laid out in: inside the frame, between the scroll areas.
+    Rect itemsArea() const;
+    int separatorHeight() const;
+    int scrollIndex() const { return scrollIndex_; }
+    // The links laid out now, in order (those scrolled away or below the fold are not).
+    const std::vector<BarItemLink*>& shownLinks() const { return shown_; }
+    bool canScrollUp() const { return scrollIndex_ > 0; }
+    bool canScrollDown() const { return moreBelow_; }
+    Rect scrollUpRect() const;
+    Rect scrollDownRect() const;
+
+    // ---- the interaction layer's entry points
+    // The control at a client point; none over the frame, a separator or a scroll area.
+    ItemControl* itemAt(Point client) const;
+    // Selects a control (scrolling it into view), or clears the selection with null.
+    void selectControl(ItemControl* control);
+    // The next / previous selectable control after the selection, wrapping around.
+    void selectNext();
+    void selectPrev();
+    // The mouse is over a scroll area (up or down) or left it: the 80 ms timer runs or stops.
+    void startScrolling(bool up);
+    void stopScrolling();
+    bool scrolling() const { return scrollDirection_ != 0; }
+    // One scroll step (what each timer tick does); false when it could not move.
+    bool scrollBy(int delta);
+
+private:
+    class MenuWindow;
+    friend class MenuWindow;
+
+    void createWindow();
+    void layOut();
+    // The items from the scroll index down into the height; records what is shown.
+    void placeItems();
+    void paint(Canvas& canvas);
+    void onTimer(unsigned id);
+    void scrollIntoView(ItemControl* control);
+    std::vector<ItemControl*> selectableControls() const;
+    // Where the menu meets the owner item (client coordinates), or empty.
+    Rect ownerJoint() const;
+
+    std::unique_ptr<MenuWindow> window_;
+    SubMenuShadow shadow_;
+    Placement request_;
+    SubMenuPlacement placement_;
+    ItemControl* owner_ = nullptr;
+    std::vector<BarItemLink*> shown_;
+    int scrollIndex_ = 0;
+    bool moreBelow_ = false;
+    int scrollDirection_ = 0;  // -1 up, 1 down, 0 none
+    bool closing_ = false;
+};
+
+}  // namespace lindora
