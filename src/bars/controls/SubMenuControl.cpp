@@ -64,11 +64,38 @@ void SubMenuControl::popup(const Placement& placement) {
     closing_ = false;
     setActive(true);
     scrollIndex_ = 0;
-    createWindow();
+    chevron_ = ChevronState::Normal;
+    // A menu opened from a window that is no submenu starts a new chain.
+    if (!dynamic_cast<SubMenuControl*>(request_.parentBar)) chainExpanded_ = false;
+    const bool recentFirst = barManager().menusShowRecentItemsFirst() && !chainRoot().chainExpanded_;
+    itemLinks().setRecentItemCount(recentFirst ? itemLinks().recentCount() : -1);
+    show();
+    if (collapsed() && barManager().showFullMenusAfterDelay()) setTimer(kExpandTimer, kExpandDelay);
+    PlayMenuSound("MenuPopup");
+}
+
+void SubMenuControl::show() {
+    // Expanding keeps the window (a timer of it may be the caller) and lays it out again.
+    if (!window_ || !window_->handleAllocated()) createWindow();
     layOut();
     window_->show(false);
     shadow_.show(*window_, request_.ownerScreenRect);
-    PlayMenuSound("MenuPopup");
+}
+
+SubMenuControl& SubMenuControl::chainRoot() {
+    SubMenuControl* root = this;
+    while (auto* parent = dynamic_cast<SubMenuControl*>(root->request_.parentBar)) root = parent;
+    return *root;
+}
+
+const SubMenuControl& SubMenuControl::chainRoot() const { return const_cast<SubMenuControl*>(this)->chainRoot(); }
+
+void SubMenuControl::setTimer(unsigned id, int ms) {
+    if (window_ && window_->handleAllocated()) windowSystem().setTimer(window_.get(), id, ms);
+}
+
+void SubMenuControl::killTimer(unsigned id) {
+    if (window_ && window_->handleAllocated()) windowSystem().killTimer(window_.get(), id);
 }
 
 void SubMenuControl::createWindow() {
@@ -85,6 +112,8 @@ void SubMenuControl::closeUp() {
     if (closing_) return;
     closing_ = true;
     stopScrolling();
+    killTimer(kChevronHotTimer);
+    killTimer(kExpandTimer);
     // The child menu goes first, through its owner item (which frees it).
     if (auto* child = dynamic_cast<SubMenuWindow*>(openSubMenu()))
         if (ItemControl* childOwner = child->ownerControl()) childOwner->controlInactivate(true);
@@ -106,7 +135,7 @@ int SubMenuControl::separatorHeight() const { return painter().separatorThicknes
 Size SubMenuControl::naturalSize() const {
     int widest = 0, height = 0;
     bool first = true;
-    for (BarItemLink* link : itemLinks().visibleLinks()) {
+    for (BarItemLink* link : itemLinks().shownLinks()) {
         auto* control = dynamic_cast<ItemControl*>(link->control());
         if (!control) continue;
         widest = std::max(widest, control->width());
@@ -114,6 +143,7 @@ Size SubMenuControl::naturalSize() const {
         height += control->height();
         first = false;
     }
+    if (collapsed()) height += chevronHeight();
     return painter().submenuSize(widest, height, 0, first);
 }
 
@@ -138,6 +168,7 @@ Rect SubMenuControl::itemsArea() const {
     const int inset = 1 + painter().submenuClientInset();
     Rect r{inset, inset, client.right - inset, client.bottom - 1};
     if (canScrollUp()) r.top = scrollUpRect().bottom;
+    if (collapsed()) r.bottom -= chevronHeight();
     if (canScrollDown()) r.bottom = scrollDownRect().top;
     return r;
 }
@@ -153,11 +184,17 @@ Rect SubMenuControl::scrollDownRect() const {
     if (!canScrollDown() || !window_) return {};
     const int inset = 1 + painter().submenuClientInset();
     const Rect client = window_->clientRect();
-    return {inset, client.bottom - 1 - (menuItemHeight() / 2 + 2), client.right - inset, client.bottom - 1};
+    const int bottom = client.bottom - 1 - (collapsed() ? chevronHeight() : 0);
+    return {inset, bottom - (menuItemHeight() / 2 + 2), client.right - inset, bottom};
 }
 
 void SubMenuControl::placeItems() {
-    const std::vector<BarItemLink*> links = itemLinks().visibleLinks();
+    const std::vector<BarItemLink*> links = itemLinks().shownLinks();
+    // Links hidden as not recently used are not laid out.
+    for (BarItemLink* link : itemLinks().visibleLinks()) {
+        link->setItemRect({});
+        if (auto* control = dynamic_cast<ItemControl*>(link->control())) control->setLastInRow(false);
+    }
     scrollIndex_ = std::clamp(scrollIndex_, 0, std::max(0, static_cast<int>(links.size()) - 1));
     // Without the bottom scroll area first; when something is left below, again with it.
     for (bool reserveBottom : {false, true}) {
@@ -200,7 +237,7 @@ void SubMenuControl::placeItems() {
 void SubMenuControl::rebuildBar() {
     if (isDestroying() || closing_) return;
     layOut();
-    const int count = static_cast<int>(itemLinks().visibleLinks().size());
+    const int count = static_cast<int>(itemLinks().shownLinks().size());
     // Back as far up as the content allows.
     while (scrollIndex_ > 0 && !moreBelow_ && scrollIndex_ < count) {
         --scrollIndex_;
@@ -261,6 +298,23 @@ void SubMenuControl::paint(Canvas& canvas) {
         control->draw(canvas, link->itemRect(), ItemDrawKind::Menu);
     }
     const int itemHeight = menuItemHeight();
+    if (collapsed()) {
+        const Rect r = chevronRect();
+        p.drawSubmenuBackground(canvas, r, manager);
+        const bool hot = chevron_ != ChevronState::Normal;
+        if (hot) {
+            BarDrawContext context;
+            context.manager = manager;
+            context.inSubmenu = true;
+            context.submenuItemHeight = itemHeight;
+            ItemDrawState state;
+            state.rect = r;
+            state.hot = true;
+            state.context = &context;
+            p.fillItemBackground(canvas, r, p.stateBrush(state), &context);
+        }
+        p.drawExpandChevron(canvas, r, hot);
+    }
     if (canScrollUp()) {
         const Rect r = scrollUpRect();
         p.drawSubmenuBackground(canvas, r, manager);
@@ -293,7 +347,7 @@ ItemControl* SubMenuControl::itemAt(Point client) const {
 
 std::vector<ItemControl*> SubMenuControl::selectableControls() const {
     std::vector<ItemControl*> out;
-    for (BarItemLink* link : itemLinks().visibleLinks())
+    for (BarItemLink* link : itemLinks().shownLinks())
         if (auto* control = dynamic_cast<ItemControl*>(link->control()); control && control->canSelect())
             out.push_back(control);
     return out;
@@ -310,8 +364,13 @@ void SubMenuControl::selectFirst() {
 }
 
 void SubMenuControl::selectNext() {
-    const std::vector<ItemControl*> controls = selectableControls();
+    std::vector<ItemControl*> controls = selectableControls();
     if (controls.empty()) return;
+    // Down on the last link of a collapsed menu shows the rest and moves on.
+    if (collapsed() && selectedControl() == controls.back()) {
+        expand();
+        controls = selectableControls();
+    }
     auto it = std::find(controls.begin(), controls.end(), selectedControl());
     selectControl(it == controls.end() || it + 1 == controls.end() ? controls.front() : *(it + 1));
 }
@@ -324,7 +383,7 @@ void SubMenuControl::selectPrev() {
 }
 
 void SubMenuControl::scrollIntoView(ItemControl* control) {
-    const std::vector<BarItemLink*> links = itemLinks().visibleLinks();
+    const std::vector<BarItemLink*> links = itemLinks().shownLinks();
     const auto at = std::find(links.begin(), links.end(), &control->link());
     if (at == links.end()) return;
     const int index = static_cast<int>(at - links.begin());
@@ -344,13 +403,13 @@ void SubMenuControl::startScrolling(bool up) {
     const int direction = up ? -1 : 1;
     if (scrollDirection_ == direction || !window_ || !window_->handleAllocated()) return;
     scrollDirection_ = direction;
-    windowSystem().setTimer(window_.get(), kScrollTimer, kScrollInterval);
+    setTimer(kScrollTimer, kScrollInterval);
 }
 
 void SubMenuControl::stopScrolling() {
     if (scrollDirection_ == 0) return;
     scrollDirection_ = 0;
-    if (window_ && window_->handleAllocated()) windowSystem().killTimer(window_.get(), kScrollTimer);
+    killTimer(kScrollTimer);
 }
 
 bool SubMenuControl::scrollBy(int delta) {
@@ -361,8 +420,80 @@ bool SubMenuControl::scrollBy(int delta) {
 }
 
 void SubMenuControl::onTimer(unsigned id) {
-    if (id != kScrollTimer) return;
-    if (!scrollBy(scrollDirection_)) stopScrolling();
+    switch (id) {
+    case kScrollTimer:
+        if (!scrollBy(scrollDirection_)) stopScrolling();
+        break;
+    case kChevronHotTimer:
+        killTimer(id);
+        if (!openSubMenu()) setChevronHot(true);
+        break;
+    case kExpandTimer:
+        killTimer(id);
+        expand();
+        break;
+    default: break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Recent items first
+
+bool SubMenuControl::collapsed() const {
+    const BarItemLinks& links = itemLinks();
+    return links.recentItemCount() >= 0 && links.shownLinks().size() < links.visibleLinks().size();
+}
+
+bool SubMenuControl::chainExpanded() const { return chainRoot().chainExpanded_; }
+
+Rect SubMenuControl::chevronRect() const {
+    if (!collapsed() || !window_) return {};
+    const int inset = 1 + painter().submenuClientInset();
+    const Rect client = window_->clientRect();
+    return {inset, client.bottom - 1 - chevronHeight(), client.right - inset, client.bottom - 1};
+}
+
+void SubMenuControl::setChevronHot(bool hot) {
+    const ChevronState state = hot ? ChevronState::Hot : ChevronState::Normal;
+    if (!collapsed() || chevron_ == state) return;
+    chevron_ = state;
+    invalidateRect(chevronRect());
+}
+
+void SubMenuControl::mouseOverChevron(bool over) {
+    if (!over) killTimer(kExpandTimer);
+    else if (chevron_ == ChevronState::Hot && barManager().showFullMenusAfterDelay())
+        setTimer(kExpandTimer, kHotChevronExpandDelay);
+}
+
+void SubMenuControl::clickChevron() {
+    if (chevron_ == ChevronState::Normal) setChevronHot(true);
+    else expand();
+}
+
+std::string SubMenuControl::chevronHint() const {
+    return chevron_ == ChevronState::Hot && !barManager().showFullMenusAfterDelay() ? "Expand (Ctrl-Down)" : "";
+}
+
+void SubMenuControl::expand() {
+    if (!collapsed() || closing_) return;
+    chevron_ = ChevronState::Expand;
+    killTimer(kChevronHotTimer);
+    killTimer(kExpandTimer);
+    chainRoot().chainExpanded_ = true;
+    itemLinks().setRecentItemCount(-1);
+    chevron_ = ChevronState::Normal;
+    // Back at the requested position, now with every link.
+    scrollIndex_ = 0;
+    ItemControl* selected = selectedControl();
+    show();
+    if (selected) scrollIntoView(selected);
+}
+
+void SubMenuControl::setSelectedControl(ItemControl* control) {
+    const bool changed = control != selectedControl();
+    CustomBarControl::setSelectedControl(control);
+    if (changed && collapsed() && barManager().showFullMenusAfterDelay()) setTimer(kChevronHotTimer, kChevronHotDelay);
 }
 
 }  // namespace lindora

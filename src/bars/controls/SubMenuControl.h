@@ -6,6 +6,7 @@
 // with the window that had it, and the interaction layer drives the selection through
 // selectControl / selectNext / selectPrev / itemAt.
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "bars/controls/SubMenuPlacement.h"
@@ -56,7 +57,7 @@ public:
     int separatorHeight() const;
     int scrollIndex() const { return scrollIndex_; }
     // The links laid out now, in order (those scrolled away or below the fold are not).
-    const std::vector<BarItemLink*>& shownLinks() const { return shown_; }
+    const std::vector<BarItemLink*>& laidOutLinks() const { return shown_; }
     bool canScrollUp() const { return scrollIndex_ > 0; }
     bool canScrollDown() const { return moreBelow_; }
     Rect scrollUpRect() const;
@@ -77,6 +78,33 @@ public:
     // One scroll step (what each timer tick does); false when it could not move.
     bool scrollBy(int delta);
 
+    // ---- recent items first: the chevron that shows the whole menu
+    // Timer ids and delays: the chevron turns hot after the selection rested, the menu expands
+    // after it was open a while or the mouse rested on the hot chevron.
+    static constexpr unsigned kChevronHotTimer = 2;
+    static constexpr unsigned kExpandTimer = 3;
+    static constexpr int kChevronHotDelay = 4000;
+    static constexpr int kExpandDelay = 4000;
+    static constexpr int kHotChevronExpandDelay = 1000;
+    enum class ChevronState { Normal, Hot, Expand };
+    // Links are hidden as not recently used: the chevron shows at the bottom.
+    bool collapsed() const;
+    // The chain of open menus shows every link (set by expanding, reset by a new chain).
+    bool chainExpanded() const;
+    ChevronState chevronState() const { return chevron_; }
+    Rect chevronRect() const;
+    int chevronHeight() const { return menuItemHeight() - 6; }
+    void setChevronHot(bool hot);
+    // The mouse entered or left the chevron.
+    void mouseOverChevron(bool over);
+    // A click makes it hot, a second click expands.
+    void clickChevron();
+    // Shows every link (Ctrl+Down, the chevron, the timers); the window is made again.
+    void expand();
+    // The hot chevron's hint when menus do not expand by themselves.
+    std::string chevronHint() const;
+    void setSelectedControl(ItemControl* control) override;
+
 private:
     class MenuWindow;
     friend class MenuWindow;
@@ -87,6 +115,11 @@ private:
     void placeItems();
     void paint(Canvas& canvas);
     void onTimer(unsigned id);
+    void show();
+    SubMenuControl& chainRoot();
+    const SubMenuControl& chainRoot() const;
+    void setTimer(unsigned id, int ms);
+    void killTimer(unsigned id);
     void scrollIntoView(ItemControl* control);
     std::vector<ItemControl*> selectableControls() const;
     // Where the menu meets the owner item (client coordinates), or empty.
@@ -102,6 +135,8 @@ private:
     bool moreBelow_ = false;
     int scrollDirection_ = 0;  // -1 up, 1 down, 0 none
     bool closing_ = false;
+    ChevronState chevron_ = ChevronState::Normal;
+    bool chainExpanded_ = false;
 };
 
 }  // namespace lindora

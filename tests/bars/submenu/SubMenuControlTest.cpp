@@ -56,7 +56,7 @@ TEST_F(SubMenuTest, AnEmptyMenuHasThePaintersEmptyWidth) {
     BarSubItem* empty = addSubItem("subEmpty", "Empty");
     SubMenuControl& menu = openFrom(empty, {10, 10, 50, 32});
     EXPECT_EQ(menu.bounds().width(), menu.painter().submenuSize(0, 0, 0, true).cx);
-    EXPECT_TRUE(menu.shownLinks().empty());
+    EXPECT_TRUE(menu.laidOutLinks().empty());
 }
 
 TEST_F(SubMenuTest, OpensAboveAToolbarItemNearTheBottomAndLeftOfASubmenuItemNearTheRight) {
@@ -94,9 +94,9 @@ TEST_F(SubMenuTest, ACutMenuScrollsOneItemPerTimerTick) {
     EXPECT_EQ(menu.bounds().bottom, 1024);
     EXPECT_FALSE(menu.canScrollUp());
     ASSERT_TRUE(menu.canScrollDown());
-    const std::size_t shown = menu.shownLinks().size();
+    const std::size_t shown = menu.laidOutLinks().size();
     EXPECT_LT(shown, 60u);
-    EXPECT_LE(menu.shownLinks().back()->itemRect().bottom, menu.scrollDownRect().top);
+    EXPECT_LE(menu.laidOutLinks().back()->itemRect().bottom, menu.scrollDownRect().top);
 
     menu.startScrolling(false);
     advance(79);
@@ -104,7 +104,7 @@ TEST_F(SubMenuTest, ACutMenuScrollsOneItemPerTimerTick) {
     advance(1);
     EXPECT_EQ(menu.scrollIndex(), 1);
     EXPECT_TRUE(menu.canScrollUp());
-    EXPECT_EQ(menu.shownLinks().front()->itemRect().top, menu.scrollUpRect().bottom);
+    EXPECT_EQ(menu.laidOutLinks().front()->itemRect().top, menu.scrollUpRect().bottom);
     advance(160);
     EXPECT_EQ(menu.scrollIndex(), 3);
     menu.stopScrolling();
@@ -116,7 +116,7 @@ TEST_F(SubMenuTest, ACutMenuScrollsOneItemPerTimerTick) {
     advance(80 * 80);
     EXPECT_FALSE(menu.canScrollDown());
     EXPECT_FALSE(menu.scrolling());
-    EXPECT_EQ(menu.shownLinks().back(), menu.itemLinks().visibleLinks().back());
+    EXPECT_EQ(menu.laidOutLinks().back(), menu.itemLinks().visibleLinks().back());
     // And back up.
     menu.startScrolling(true);
     advance(80 * 80);
@@ -157,11 +157,11 @@ TEST_F(SubMenuTest, SelectingByKeyWrapsAroundAndScrollsTheSelectionIntoView) {
     cut.selectFirst();
     cut.selectPrev();  // the last item, far below the fold
     BarItemLink* last = cut.itemLinks().visibleLinks().back();
-    EXPECT_EQ(cut.shownLinks().back(), last);
+    EXPECT_EQ(cut.laidOutLinks().back(), last);
     EXPECT_GT(cut.scrollIndex(), 0);
     cut.selectNext();  // back to the first: scrolled up again
     EXPECT_EQ(cut.scrollIndex(), 0);
-    EXPECT_EQ(cut.shownLinks().front(), cut.itemLinks().visibleLinks().front());
+    EXPECT_EQ(cut.laidOutLinks().front(), cut.itemLinks().visibleLinks().front());
 }
 
 TEST_F(SubMenuTest, TheShadowStripsLieBesideTheMenuAndSkipTheOwner) {
