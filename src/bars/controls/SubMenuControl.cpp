@@ -1,11 +1,13 @@
 #include "bars/controls/SubMenuControl.h"
 
 #include <algorithm>
+#include <random>
 
 #include "bars/controls/ItemControl.h"
 #include "bars/model/BarItemLinks.h"
 #include "bars/model/BarManager.h"
 #include "bars/painters/BarItemControlPainter.h"
+#include "ui/PlatformIntegration.h"
 #include "ui/Screen.h"
 #include "ui/Window.h"
 #include "ui/WindowSystem.h"
@@ -62,6 +64,7 @@ void SubMenuControl::popup(const Placement& placement) {
     request_ = placement;
     owner_ = placement.ownerControl;
     closing_ = false;
+    animate_ = placement.openedByMouse;
     setActive(true);
     scrollIndex_ = 0;
     chevron_ = ChevronState::Normal;
@@ -78,8 +81,73 @@ void SubMenuControl::show() {
     // Expanding keeps the window (a timer of it may be the caller) and lays it out again.
     if (!window_ || !window_->handleAllocated()) createWindow();
     layOut();
+    if (animate_) startAnimation();
+    animate_ = false;
     window_->show(false);
-    shadow_.show(*window_, request_.ownerScreenRect);
+    if (!animating()) shadow_.show(*window_, request_.ownerScreenRect);
+}
+
+Rect SubMenuControl::menuRect() const {
+    if (placement_.bounds.isEmpty()) return Rect(Point{}, naturalSize());
+    return {0, 0, placement_.bounds.width(), placement_.bounds.height()};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Appearing
+
+namespace {
+int randomPercent() {
+    static std::minstd_rand generator{std::random_device{}()};
+    return static_cast<int>(generator() % 100);
+}
+}  // namespace
+
+void SubMenuControl::startAnimation() {
+    stopAnimation();
+    const BarMenuAnimations setting = barManager().menuAnimations();
+    const BarMenuAnimations kind = SubMenuAnimation::chooseKind(setting, setting == maRandom ? randomPercent() : 0);
+    if (kind == maNone || shown_.empty() || barManager().isCustomizing()) return;
+    if (kind == maFade) {
+        // Fading needs whole-window alpha; without it the menu shows at once.
+        const PlatformIntegration* platform = PlatformIntegration::instance();
+        if (!platform || !platform->screen().supportsTranslucency()) return;
+    }
+    animation_.emplace(kind, placement_.bounds, placement_.flippedLeft, placement_.flippedUp);
+    animationStep_ = 1;
+    if (kind == maFade) window_->setAlpha(static_cast<std::uint8_t>(animation_->alphaAt(1)));
+    else {
+        Bitmap picture(placement_.bounds.width(), placement_.bounds.height());
+        Canvas canvas(picture);
+        paint(canvas);
+        picture_ = std::move(picture);
+        window_->setPos(nullptr, animation_->boundsAt(1), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    setTimer(kAnimationTimer, SubMenuAnimation::kTick);
+}
+
+void SubMenuControl::animationStepped() {
+    if (!animation_) return;
+    if (++animationStep_ >= animation_->steps()) {
+        stopAnimation();
+        return;
+    }
+    if (animation_->kind() == maFade) window_->setAlpha(static_cast<std::uint8_t>(animation_->alphaAt(animationStep_)));
+    else {
+        window_->setPos(nullptr, animation_->boundsAt(animationStep_), SWP_NOZORDER | SWP_NOACTIVATE);
+        window_->invalidate(window_->clientRect(), false);
+    }
+}
+
+void SubMenuControl::stopAnimation() {
+    if (!animation_) return;
+    animation_.reset();
+    picture_ = Bitmap();
+    killTimer(kAnimationTimer);
+    if (!window_ || !window_->handleAllocated()) return;
+    window_->setAlpha(255);
+    window_->setPos(nullptr, placement_.bounds, SWP_NOZORDER | SWP_NOACTIVATE);
+    window_->invalidate(window_->clientRect(), false);
+    if (window_->isVisibleStyle() && !closing_) shadow_.show(*window_, request_.ownerScreenRect);
 }
 
 SubMenuControl& SubMenuControl::chainRoot() {
@@ -111,6 +179,7 @@ void SubMenuControl::createWindow() {
 void SubMenuControl::closeUp() {
     if (closing_) return;
     closing_ = true;
+    stopAnimation();
     stopScrolling();
     killTimer(kChevronHotTimer);
     killTimer(kExpandTimer);
@@ -164,7 +233,7 @@ void SubMenuControl::layOut() {
 Rect SubMenuControl::itemsArea() const {
     // One pixel of frame, then the painter's inset; the items end one pixel before the right
     // and bottom edges (the painter's size adds exactly that).
-    const Rect client = window_ ? window_->clientRect() : Rect(Point{}, naturalSize());
+    const Rect client = menuRect();
     const int inset = 1 + painter().submenuClientInset();
     Rect r{inset, inset, client.right - inset, client.bottom - 1};
     if (canScrollUp()) r.top = scrollUpRect().bottom;
@@ -176,14 +245,14 @@ Rect SubMenuControl::itemsArea() const {
 Rect SubMenuControl::scrollUpRect() const {
     if (!canScrollUp() || !window_) return {};
     const int inset = 1 + painter().submenuClientInset();
-    const Rect client = window_->clientRect();
+    const Rect client = menuRect();
     return {inset, inset, client.right - inset, inset + menuItemHeight() / 2 + 2};
 }
 
 Rect SubMenuControl::scrollDownRect() const {
     if (!canScrollDown() || !window_) return {};
     const int inset = 1 + painter().submenuClientInset();
-    const Rect client = window_->clientRect();
+    const Rect client = menuRect();
     const int bottom = client.bottom - 1 - (collapsed() ? chevronHeight() : 0);
     return {inset, bottom - (menuItemHeight() / 2 + 2), client.right - inset, bottom};
 }
@@ -268,9 +337,13 @@ Rect SubMenuControl::ownerJoint() const {
 }
 
 void SubMenuControl::paint(Canvas& canvas) {
+    if (animation_ && !picture_.isEmpty()) {
+        canvas.copyRect(window_->clientRect(), picture_, animation_->pictureAt(animationStep_));
+        return;
+    }
     const BarItemControlPainter& p = painter();
     const BarManager* manager = &barManager();
-    const Rect client = window_->clientRect();
+    const Rect client = menuRect();
     p.drawSubmenuBackground(canvas, client, manager);
 
     SubmenuFrameParams frame;
@@ -432,6 +505,7 @@ void SubMenuControl::onTimer(unsigned id) {
         killTimer(id);
         expand();
         break;
+    case kAnimationTimer: animationStepped(); break;
     default: break;
     }
 }
@@ -449,7 +523,7 @@ bool SubMenuControl::chainExpanded() const { return chainRoot().chainExpanded_; 
 Rect SubMenuControl::chevronRect() const {
     if (!collapsed() || !window_) return {};
     const int inset = 1 + painter().submenuClientInset();
-    const Rect client = window_->clientRect();
+    const Rect client = menuRect();
     return {inset, client.bottom - 1 - chevronHeight(), client.right - inset, client.bottom - 1};
 }
 
@@ -483,8 +557,9 @@ void SubMenuControl::expand() {
     chainRoot().chainExpanded_ = true;
     itemLinks().setRecentItemCount(-1);
     chevron_ = ChevronState::Normal;
-    // Back at the requested position, now with every link.
+    // Back at the requested position, now with every link, appearing again.
     scrollIndex_ = 0;
+    animate_ = true;
     ItemControl* selected = selectedControl();
     show();
     if (selected) scrollIntoView(selected);

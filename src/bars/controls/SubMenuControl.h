@@ -6,12 +6,15 @@
 // with the window that had it, and the interaction layer drives the selection through
 // selectControl / selectNext / selectPrev / itemAt.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "bars/controls/SubMenuAnimation.h"
 #include "bars/controls/SubMenuPlacement.h"
 #include "bars/controls/SubMenuShadow.h"
 #include "bars/controls/SubMenuWindow.h"
+#include "gfx/Bitmap.h"
 
 namespace lindora {
 
@@ -51,7 +54,18 @@ public:
     // The full size for all items (before any cut).
     Size naturalSize() const;
 
+    // ---- appearing
+    // The animation timer: one step per tick.
+    static constexpr unsigned kAnimationTimer = 4;
+    bool animating() const { return animation_.has_value(); }
+    const SubMenuAnimation* animation() const { return animation_ ? &*animation_ : nullptr; }
+    int animationStep() const { return animationStep_; }
+    // Ends a running animation at the full bounds (a key or mouse press, a move, closing).
+    void stopAnimation();
+
     // ---- layout (client coordinates)
+    // The whole menu at its full size (while animating the window shows part of it).
+    Rect menuRect() const;
     // The rectangle items are laid out in: inside the frame, between the scroll areas.
     Rect itemsArea() const;
     int separatorHeight() const;
@@ -116,6 +130,8 @@ private:
     void paint(Canvas& canvas);
     void onTimer(unsigned id);
     void show();
+    void startAnimation();
+    void animationStepped();
     SubMenuControl& chainRoot();
     const SubMenuControl& chainRoot() const;
     void setTimer(unsigned id, int ms);
@@ -137,6 +153,10 @@ private:
     bool closing_ = false;
     ChevronState chevron_ = ChevronState::Normal;
     bool chainExpanded_ = false;
+    bool animate_ = false;  // the next showing animates (opened by the mouse, or expanded)
+    std::optional<SubMenuAnimation> animation_;
+    int animationStep_ = 0;
+    Bitmap picture_;  // the menu drawn once for the unfold and slide steps
 };
 
 }  // namespace lindora
