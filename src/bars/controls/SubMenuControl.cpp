@@ -305,6 +305,8 @@ void SubMenuControl::placeItems() {
 
 void SubMenuControl::rebuildBar() {
     if (isDestroying() || closing_) return;
+    // A rebuilt menu shows at its new size at once; the steps were for the old one.
+    stopAnimation();
     layOut();
     const int count = static_cast<int>(itemLinks().shownLinks().size());
     // Back as far up as the content allows.
