@@ -3,6 +3,7 @@
 #include "bars/controls/BarButtonControl.h"
 #include "bars/controls/BarStaticControl.h"
 #include "bars/controls/BarSubItemControl.h"
+#include "bars/controls/SubMenuControl.h"
 #include "bars/docks/BarDockControl.h"
 #include "bars/items/BarProgressItem.h"
 #include "bars/items/BarStatic.h"
@@ -23,7 +24,9 @@ BarControls& BarControls::install() {
 
 std::unique_ptr<BarWindow> BarControls::createBarWindow(BarManager&, Bar&) { return nullptr; }
 
-std::unique_ptr<ItemLinksWindow> BarControls::createSubMenuWindow(BarManager&, BarItemLinks&) { return nullptr; }
+std::unique_ptr<ItemLinksWindow> BarControls::createSubMenuWindow(BarManager& manager, BarItemLinks& links) {
+    return std::make_unique<SubMenuControl>(manager, links);
+}
 
 std::unique_ptr<BarItemControl> BarControls::createItemControl(const ItemControlClass& controlClass,
                                                                BarItemLink& link) {

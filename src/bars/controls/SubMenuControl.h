@@ -1,0 +1,162 @@
+#pragma once
+// The submenu window: the popup that shows a sub item's links as a vertical menu. It places
+// itself next to its owner item inside the monitor's work area, lays its items out top to
+// bottom (separators before groups), scrolls by an 80 ms timer when it was cut to fit, paints
+// through the manager's painter and casts a shadow. It is never activated: the keyboard stays
+// with the window that had it, and the interaction layer drives the selection through
+// selectControl / selectNext / selectPrev / itemAt.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bars/controls/SubMenuAnimation.h"
+#include "bars/controls/SubMenuPlacement.h"
+#include "bars/controls/SubMenuShadow.h"
+#include "bars/controls/SubMenuWindow.h"
+#include "gfx/Bitmap.h"
+
+namespace lindora {
+
+class Window;
+
+class SubMenuControl : public SubMenuWindow {
+public:
+    // The scroll timer's id and interval.
+    static constexpr unsigned kScrollTimer = 1;
+    static constexpr int kScrollInterval = 80;
+
+    SubMenuControl(BarManager& manager, BarItemLinks& links);
+    ~SubMenuControl() override;
+
+    // ---- SubMenuWindow
+    void popup(const Placement& placement) override;
+    // Stops scrolling, closes the open child menu, hides the window; harmless twice.
+    void closeUp() override;
+    ItemControl* ownerControl() const override { return owner_; }
+    void forgetOwner() override { owner_ = nullptr; }
+    void selectFirst() override;
+
+    // ---- CustomBarControl
+    Point clientToScreen(Point client) const override;
+    void invalidateRect(const Rect& r) override;
+    void rebuildBar() override;
+    void repaint() override;
+    void hideAll() override;
+
+    // ---- the window
+    Window* window() const;
+    bool isShown() const;
+    // Screen bounds; the placement's flips.
+    Rect bounds() const;
+    const SubMenuPlacement& placement() const { return placement_; }
+    const SubMenuShadow& shadow() const { return shadow_; }
+    // The full size for all items (before any cut).
+    Size naturalSize() const;
+
+    // ---- appearing
+    // The animation timer: one step per tick.
+    static constexpr unsigned kAnimationTimer = 4;
+    bool animating() const { return animation_.has_value(); }
+    const SubMenuAnimation* animation() const { return animation_ ? &*animation_ : nullptr; }
+    int animationStep() const { return animationStep_; }
+    // Ends a running animation at the full bounds (a key or mouse press, a move, closing).
+    void stopAnimation();
+
+    // ---- layout (client coordinates)
+    // The whole menu at its full size (while animating the window shows part of it).
+    Rect menuRect() const;
+    // The rectangle items are laid out in: inside the frame, between the scroll areas.
+    Rect itemsArea() const;
+    int separatorHeight() const;
+    int scrollIndex() const { return scrollIndex_; }
+    // The links laid out now, in order (those scrolled away or below the fold are not).
+    const std::vector<BarItemLink*>& laidOutLinks() const { return shown_; }
+    bool canScrollUp() const { return scrollIndex_ > 0; }
+    bool canScrollDown() const { return moreBelow_; }
+    Rect scrollUpRect() const;
+    Rect scrollDownRect() const;
+
+    // ---- the interaction layer's entry points
+    // The control at a client point; none over the frame, a separator or a scroll area.
+    ItemControl* itemAt(Point client) const;
+    // Selects a control (scrolling it into view), or clears the selection with null.
+    void selectControl(ItemControl* control);
+    // The next / previous selectable control after the selection, wrapping around.
+    void selectNext();
+    void selectPrev();
+    // The mouse is over a scroll area (up or down) or left it: the 80 ms timer runs or stops.
+    void startScrolling(bool up);
+    void stopScrolling();
+    bool scrolling() const { return scrollDirection_ != 0; }
+    // One scroll step (what each timer tick does); false when it could not move.
+    bool scrollBy(int delta);
+
+    // ---- recent items first: the chevron that shows the whole menu
+    // Timer ids and delays: the chevron turns hot after the selection rested, the menu expands
+    // after it was open a while or the mouse rested on the hot chevron.
+    static constexpr unsigned kChevronHotTimer = 2;
+    static constexpr unsigned kExpandTimer = 3;
+    static constexpr int kChevronHotDelay = 4000;
+    static constexpr int kExpandDelay = 4000;
+    static constexpr int kHotChevronExpandDelay = 1000;
+    enum class ChevronState { Normal, Hot, Expand };
+    // Links are hidden as not recently used: the chevron shows at the bottom.
+    bool collapsed() const;
+    // The chain of open menus shows every link (set by expanding, reset by a new chain).
+    bool chainExpanded() const;
+    ChevronState chevronState() const { return chevron_; }
+    Rect chevronRect() const;
+    int chevronHeight() const { return menuItemHeight() - 6; }
+    void setChevronHot(bool hot);
+    // The mouse entered or left the chevron.
+    void mouseOverChevron(bool over);
+    // A click makes it hot, a second click expands.
+    void clickChevron();
+    // Shows every link (Ctrl+Down, the chevron, the timers); the window is made again.
+    void expand();
+    // The hot chevron's hint when menus do not expand by themselves.
+    std::string chevronHint() const;
+    void setSelectedControl(ItemControl* control) override;
+
+private:
+    class MenuWindow;
+    friend class MenuWindow;
+
+    void createWindow();
+    void layOut();
+    // The items from the scroll index down into the height; records what is shown.
+    void placeItems();
+    void paint(Canvas& canvas);
+    void onTimer(unsigned id);
+    void show();
+    void startAnimation();
+    void animationStepped();
+    SubMenuControl& chainRoot();
+    const SubMenuControl& chainRoot() const;
+    void setTimer(unsigned id, int ms);
+    void killTimer(unsigned id);
+    void scrollIntoView(ItemControl* control);
+    std::vector<ItemControl*> selectableControls() const;
+    // Where the menu meets the owner item (client coordinates), or empty.
+    Rect ownerJoint() const;
+
+    std::unique_ptr<MenuWindow> window_;
+    SubMenuShadow shadow_;
+    Placement request_;
+    SubMenuPlacement placement_;
+    ItemControl* owner_ = nullptr;
+    std::vector<BarItemLink*> shown_;
+    int scrollIndex_ = 0;
+    bool moreBelow_ = false;
+    int scrollDirection_ = 0;  // -1 up, 1 down, 0 none
+    bool closing_ = false;
+    ChevronState chevron_ = ChevronState::Normal;
+    bool chainExpanded_ = false;
+    bool animate_ = false;  // the next showing animates (opened by the mouse, or expanded)
+    std::optional<SubMenuAnimation> animation_;
+    int animationStep_ = 0;
+    Bitmap picture_;  // the menu drawn once for the unfold and slide steps
+};
+
+}  // namespace lindora
