@@ -1,6 +1,7 @@
 #include "bars/controls/BarControls.h"
 
 #include "bars/controls/BarButtonControl.h"
+#include "bars/controls/BarControl.h"
 #include "bars/controls/BarStaticControl.h"
 #include "bars/controls/BarSubItemControl.h"
 #include "bars/docks/BarDockControl.h"
@@ -21,7 +22,9 @@ BarControls& BarControls::install() {
     return ref;
 }
 
-std::unique_ptr<BarWindow> BarControls::createBarWindow(BarManager&, Bar&) { return nullptr; }
+std::unique_ptr<BarWindow> BarControls::createBarWindow(BarManager& manager, Bar& bar) {
+    return std::make_unique<BarControl>(manager, bar);
+}
 
 std::unique_ptr<ItemLinksWindow> BarControls::createSubMenuWindow(BarManager&, BarItemLinks&) { return nullptr; }
 
