@@ -82,5 +82,25 @@ TEST_F(MainWindowToolbarTest, NarrowedTheToolbarWrapsOntoThreeLinesAndTheDockGro
     expectMatchesReference("main-window-three-lines.png");
 }
 
+TEST_F(MainWindowToolbarTest, AProgressChangeRepaintsOnlyTheProgressItem) {
+    createMain();
+    form_->update();
+    BarControl& bar = toolbar();
+    ASSERT_TRUE(bar.invalidArea().isEmpty());
+    Rect progress;
+    for (BarItemLink* l : bar.itemLinks().visibleLinks())
+        if (l->item() == form_->briMain) progress = l->itemRect();
+    form_->briMain->setPosition(form_->briMain->position() + 10);
+    // The invalid area (window coordinates: the client origin lies past the frame) stays
+    // within the progress item.
+    const Rect invalid = bar.invalidArea();
+    const Rect item = progress.translated(bar.nonClientOffset());
+    EXPECT_FALSE(invalid.isEmpty());
+    EXPECT_GE(invalid.left, item.left);
+    EXPECT_GE(invalid.top, item.top);
+    EXPECT_LE(invalid.right, item.right);
+    EXPECT_LE(invalid.bottom, item.bottom);
+}
+
 }  // namespace
 }  // namespace lindora::test
