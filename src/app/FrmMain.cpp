@@ -9,6 +9,7 @@
 #include "app/ShellOpen.h"
 #include "app/StartPageLocation.h"
 #include "app/WebBrowser.h"
+#include "bars/controls/BarControls.h"
 #include "bars/items/BarProgressItem.h"
 #include "bars/model/BarButton.h"
 #include "bars/model/BarFramework.h"
@@ -50,6 +51,8 @@ const ClassInfo& FrmMain::classInfo() {
 void registerAppClasses() {
     // The toolbar framework registers its item classes before any form is read.
     BarFramework::startUp();
+    // Bars show in toolbar windows docked in the form's dock sites.
+    if (!dynamic_cast<BarControls*>(BarControlsIntegration::instance())) BarControls::install();
     registerSettingsClasses();
     registerClass(FrmMain::classInfo());
     registerClass(WebBrowser::classInfo());

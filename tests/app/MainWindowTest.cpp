@@ -5,6 +5,10 @@
 #include "AppTestSupport.h"
 #include "app/AppTexts.h"
 #include "bars/items/BarProgressItem.h"
+#include "bars/model/Bar.h"
+#include "bars/model/BarManager.h"
+#include "bars/model/BarWindows.h"
+#include "bars/model/DockControl.h"
 #include "base/ClassInfo.h"
 #include "base/FormDescription.h"
 #include "platform/browser/BrowserUri.h"
@@ -49,9 +53,20 @@ TEST_F(MainWindowTest, TheWindowIsShownCentredWithItsDesignSizeAndTheBrowserFill
     // The offscreen screen is 1280 x 1024.
     EXPECT_EQ(b.left, (1280 - 805) / 2);
     EXPECT_EQ(b.top, (1024 - 626) / 2);
-    // The browser fills what the toolbar's top dock (26 pixels) leaves of the client area.
+    // The browser fills what the toolbar's top dock leaves of the client area; the dock is as
+    // tall as the docked toolbar window.
     WebBrowser& browser = *form.wbMain;
-    auto belowDock = [&form] { return Rect(0, 26, form.clientRect().width(), form.clientRect().height()); };
+    DockControl& top = *form.BarManager1->bars().dockControl(dsTop);
+    BarWindow* toolbar = form.BarManager1->bars().items().empty()
+                             ? nullptr
+                             : static_cast<Bar*>(form.BarManager1->bars().items().front())->control();
+    ASSERT_NE(toolbar, nullptr);
+    const Rect toolbarBounds = dynamic_cast<Window&>(*toolbar).bounds();
+    EXPECT_EQ(top.bounds().height(), toolbarBounds.bottom);
+    EXPECT_GT(toolbarBounds.height(), 20);
+    auto belowDock = [&form, &top] {
+        return Rect(0, top.bounds().height(), form.clientRect().width(), form.clientRect().height());
+    };
     EXPECT_EQ(browser.bounds(), belowDock());
     EXPECT_TRUE(engine().visible());
     EXPECT_EQ(engine().geometry().size(), belowDock().size());

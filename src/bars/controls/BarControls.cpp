@@ -1,6 +1,7 @@
 #include "bars/controls/BarControls.h"
 
 #include "bars/controls/BarButtonControl.h"
+#include "bars/controls/BarControl.h"
 #include "bars/controls/BarStaticControl.h"
 #include "bars/controls/BarSubItemControl.h"
 #include "bars/controls/SubMenuControl.h"
@@ -22,7 +23,9 @@ BarControls& BarControls::install() {
     return ref;
 }
 
-std::unique_ptr<BarWindow> BarControls::createBarWindow(BarManager&, Bar&) { return nullptr; }
+std::unique_ptr<BarWindow> BarControls::createBarWindow(BarManager& manager, Bar& bar) {
+    return std::make_unique<BarControl>(manager, bar);
+}
 
 std::unique_ptr<ItemLinksWindow> BarControls::createSubMenuWindow(BarManager& manager, BarItemLinks& links) {
     return std::make_unique<SubMenuControl>(manager, links);

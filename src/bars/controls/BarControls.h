@@ -1,8 +1,7 @@
 #pragma once
 // The controls layer's side of the typed seam to the bar model: it makes the item controls of
 // the registered control classes, the manager's edge dock sites, and hands out the painters.
-// Toolbar windows are not made yet (a bar then has no window; its links can still
-// be shown by a window made in code, as the tests do).
+// Bars get toolbar windows (BarControl), sub items submenu windows (SubMenuControl).
 #include <memory>
 
 #include "bars/model/BarControlsIntegration.h"

@@ -399,6 +399,12 @@ void Bar::hideWindow() {
     window_.reset();
 }
 
+void Bar::recreateWindow() {
+    if (!window_) return;
+    hideWindow();
+    showWindow();
+}
+
 void Bar::applyPending() {
     itemLinks_->restoreRecentOrder(true);
     if (pendingDockControl_) {
@@ -584,6 +590,8 @@ void Bars::attachDocks() {
         });
     }
     alignDocks();
+    if (first)
+        for (CollectionItem* ci : items()) static_cast<Bar*>(ci)->recreateWindow();
     if (first) {
         // The form places its other controls in what the new sites leave of its client area.
         const Rect client = formWindow->clientRect();

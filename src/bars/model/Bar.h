@@ -125,6 +125,8 @@ public:
     // A detachable sub item names this bar.
     void addDetachingSubItem(CustomBarSubItem* item);
     void removeDetachingSubItem(CustomBarSubItem* item);
+    // A shown bar whose dock had no window yet makes its window again once the dock has one.
+    void recreateWindow();
 
 private:
     bool isLoading() const;

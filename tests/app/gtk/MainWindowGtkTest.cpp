@@ -21,6 +21,9 @@
 #include "app/LindoraRun.h"
 #include "app/TempRegistryFolder.h"
 #include "app/WebBrowser.h"
+#include "bars/model/Bar.h"
+#include "bars/model/BarManager.h"
+#include "bars/model/DockControl.h"
 #include "gfx/Bitmap.h"
 #include "platform/browser/BrowserEngine.h"
 #include "ui/Application.h"
@@ -129,8 +132,12 @@ TEST(MainWindowGtk, TheWindowAppearsCentredWithItsCaptionAndWebKitRendersTheStar
             << " unpainted pixels along the top dock";
         // The browser's area on the screen shows the page, not a blank area.
         const Rect browserOnScreen = form->wbMain->clientToScreen(form->wbMain->clientRect());
-        // It fills what the toolbar's top dock (26 pixels) leaves of the client area.
-        EXPECT_EQ(browserOnScreen.size(), Size(form->clientRect().width(), form->clientRect().height() - 26));
+        // It fills what the toolbar's top dock leaves of the client area, the dock being as tall
+        // as the toolbar window docked in it.
+        const int dock = form->BarManager1->bars().dockControl(dsTop)->bounds().height();
+        EXPECT_GT(dock, 20);
+        EXPECT_EQ(browserOnScreen.top, client.top + dock);
+        EXPECT_EQ(browserOnScreen.size(), Size(form->clientRect().width(), form->clientRect().height() - dock));
         EXPECT_TRUE(runUntil([&] { return distinctColours(browserOnScreen) > 8; }, std::chrono::seconds(30)))
             << distinctColours(browserOnScreen) << " colours in the browser's area";
         form->wbMain->OnTitleChange.setValue(formsTitleHandler);

@@ -1,0 +1,577 @@
+#include "bars/controls/BarControl.h"
+
+#include <algorithm>
+
+#include "bars/controls/ItemControl.h"
+#include "bars/docks/DockSite.h"
+#include "bars/model/Bar.h"
+#include "bars/model/BarItem.h"
+#include "bars/model/BarItemLinks.h"
+#include "bars/model/BarManager.h"
+#include "bars/painters/BarItemControlPainter.h"
+#include "ui/Messages.h"
+
+namespace lindora {
+
+namespace {
+ItemControl* controlOf(const BarItemLink& link) { return dynamic_cast<ItemControl*>(link.control()); }
+}  // namespace
+
+BarControl::BarControl(BarManager& manager, Bar& bar) : CustomBarControl(manager, bar.itemLinks()), bar_(&bar) {}
+
+BarControl::~BarControl() {
+    setDestroying();
+    leaveSite();
+    if (itemLinks().barControl() == static_cast<BarWindow*>(this)) itemLinks().setBarControl(nullptr);
+    destroy();
+}
+
+// ---- shape
+
+bool BarControl::multiLineFor(BarDockingStyle style) const { return style == dsNone || bar_->multiLine(); }
+bool BarControl::multiLineNow() const { return multiLineFor(style_); }
+
+bool BarControl::markVisible() const {
+    if (!bar_->showMark() || style_ == dsNone) return false;
+    if (truncated_) return true;
+    return markAlwaysDrawn() && bar_->allowQuickCustomizing();
+}
+
+bool BarControl::markAlwaysDrawn() const { return false; }
+
+int BarControl::separatorSize() const { return painter().separatorThickness(); }
+
+bool BarControl::isRotated() const { return !horizontal() && bar_->rotateWhenVertical(); }
+bool BarControl::isMainMenu() const { return bar_->isMainMenu(); }
+
+bool BarControl::alignAllowed(const BarItemLink& link) const {
+    const auto& links = itemLinks().visibleLinks();
+    return !links.empty() && links.back() == &link;
+}
+
+Point BarControl::clientToScreen(Point client) const { return Window::clientToScreen(client); }
+
+void BarControl::invalidateRect(const Rect& r) {
+    if (handleAllocated() && !r.isEmpty()) invalidate(r, false);
+}
+
+bool BarControl::fullyShows(const BarItemLink& link) const { return !link.itemRect().isEmpty(); }
+
+Rect BarControl::itemRectOf(const BarItemLink& link) const { return link.itemRect(); }
+
+ItemControl* BarControl::controlAt(Point client) const {
+    for (BarItemLink* link : itemLinks().visibleLinks())
+        if (link->itemRect().contains(client)) return controlOf(*link);
+    return nullptr;
+}
+
+Rect BarControl::markRect() const {
+    if (!markVisible()) return {};
+    const Rect c = clientRect();
+    return horizontal() ? Rect(c.right - MarkWidth, c.top, c.right, c.bottom)
+                        : Rect(c.left, c.bottom - MarkWidth, c.right, c.bottom);
+}
+
+std::vector<BarItemLink*> BarControl::visibleLinks() const { return itemLinks().visibleLinks(); }
+
+BarControl::Measure BarControl::measure(const BarItemLink& link, BarDockingStyle style) const {
+    ItemControl* c = controlOf(link);
+    if (!c) return {barManager().buttonWidth(), barManager().buttonHeight()};
+    const Size s = c->sizeInParent();
+    return isHorizontalStyle(style) ? Measure{s.cx, s.cy} : Measure{s.cy, s.cx};
+}
+
+// ---- DockedBar: lengths
+
+int BarControl::minLength(BarDockingStyle style) {
+    const auto links = visibleLinks();
+    int len = 0;
+    if (links.empty()) {
+        len = isHorizontalStyle(style) ? barManager().buttonWidth() : barManager().buttonHeight();
+    } else if (multiLineFor(style) || isHorizontalStyle(style) != horizontal()) {
+        for (BarItemLink* l : links) len = std::max(len, measure(*l, style).length);
+    } else {
+        len = measure(*links.front(), style).length;
+    }
+    if (isHorizontalStyle(style) && style != dsNone && markVisible()) len += MarkWidth;
+    return len;
+}
+
+int BarControl::fullLength(BarDockingStyle style) {
+    const auto links = visibleLinks();
+    int len = 0;
+    bool first = true;
+    for (BarItemLink* l : links) {
+        if (l->beginGroup() && !first) len += separatorSize();
+        len += measure(*l, style).length;
+        first = false;
+    }
+    if (isHorizontalStyle(style) && style != dsNone && markVisible()) len += MarkWidth;
+    return std::max(len, minLength(style));
+}
+
+int BarControl::fullThickness(BarDockingStyle style) {
+    int t = 0;
+    for (BarItemLink* l : visibleLinks()) t = std::max(t, measure(*l, style).thickness);
+    if (t == 0) t = isHorizontalStyle(style) ? barManager().buttonHeight() : barManager().buttonWidth();
+    return t;
+}
+
+bool BarControl::lengthsCountMark(BarDockingStyle style) { return isHorizontalStyle(style) && markVisible(); }
+
+BarControl::Measure BarControl::wrap(BarDockingStyle style, int lineLength) {
+    const auto links = visibleLinks();
+    const int sep = separatorSize();
+    int pos = 0, lineThickness = 0, finished = 0, longest = 0;
+    // The last group start on the current line, with the line's extent before it.
+    int groupStart = -1, posBeforeGroup = 0, thicknessBeforeGroup = 0;
+    for (int i = 0; i < static_cast<int>(links.size()); ++i) {
+        BarItemLink* link = links[static_cast<std::size_t>(i)];
+        ItemControl* c = controlOf(*link);
+        const Measure m = measure(*link, style);
+        const int s = link->beginGroup() && pos > 0 ? sep : 0;
+        if (pos > 0 && pos + s + m.length > lineLength) {
+            int breakAt = i;
+            if (groupStart >= 0) {
+                // Break before the group instead, so that it stays together on the next line.
+                breakAt = groupStart;
+                pos = posBeforeGroup;
+                lineThickness = thicknessBeforeGroup;
+                i = groupStart;
+                link = links[static_cast<std::size_t>(i)];
+                c = controlOf(*link);
+            }
+            const Measure mm = breakAt == i ? measure(*link, style) : m;
+            finished += lineThickness + (link->beginGroup() ? sep : 0);
+            longest = std::max(longest, pos);
+            pos = mm.length;
+            lineThickness = mm.thickness;
+            groupStart = -1;
+            if (c) c->setBreakBefore(true);
+            continue;
+        }
+        if (c) c->setBreakBefore(false);
+        if (s > 0) {
+            groupStart = i;
+            posBeforeGroup = pos;
+            thicknessBeforeGroup = lineThickness;
+        }
+        pos += s + m.length;
+        lineThickness = std::max(lineThickness, m.thickness);
+    }
+    longest = std::max(longest, pos);
+    return {longest, finished + lineThickness};
+}
+
+Size BarControl::sizeForLength(BarDockingStyle style, int length) {
+    const bool horz = isHorizontalStyle(style);
+    Size result;
+    if (multiLineFor(style) && (horz || style == dsNone)) {
+        int lineLength = std::max(length, minLength(style));
+        if (style != dsNone && markVisible()) lineLength -= MarkWidth;
+        const Measure m = wrap(style, lineLength);
+        int w = std::max(length, m.length);
+        result = Size(w, std::max(m.thickness, fullThickness(style)));
+        if (style == dsNone) result.cx = std::max(m.length, minLength(style));
+    } else if (multiLineFor(style)) {
+        // Vertical: columns of the given height, stacked from the right edge leftward.
+        const int lineLength = std::max(length, minLength(style));
+        const Measure m = wrap(style, lineLength);
+        result = Size(std::max(m.thickness, fullThickness(style)), std::max(lineLength, m.length));
+    } else if (horz) {
+        int avail = std::max(length, minLength(style));
+        if (!visibleLinks().empty() && markVisible()) avail -= MarkWidth;
+        int pos = 0, thick = 0;
+        bool first = true;
+        for (BarItemLink* l : visibleLinks()) {
+            const Measure m = measure(*l, style);
+            const int s = l->beginGroup() && !first ? separatorSize() : 0;
+            if (!first && pos + s + m.length > avail) break;
+            pos += s + m.length;
+            thick = std::max(thick, m.thickness);
+            first = false;
+        }
+        int w = std::max(minLength(style), pos);
+        if (markVisible()) w += MarkWidth;
+        result = Size(std::max(w, length), thick ? thick : fullThickness(style));
+    } else {
+        result = Size(fullThickness(style), std::max(length, minLength(style)));
+    }
+    return result;
+}
+
+// ---- the frame
+
+bool BarControl::movable() const {
+    const BarDockingStyles all{dsNone, dsLeft, dsTop, dsRight, dsBottom};
+    return !(bar_->notDocking() == all || barManager().notDocking() == all);
+}
+
+Rect BarControl::frameInsets() const {
+    if (style_ == dsNone) {
+        const Rect b = painter().floatingBorderInsets();
+        return {b.left, b.top + painter().floatingCaptionHeight(), b.right, b.bottom};
+    }
+    Rect r;
+    if (bar_->borderStyle() == bbsSingle) r = painter().dockedBorderInsets();
+    const int grip = movable() ? barManager().gripAreaSize() : 0;
+    if (horizontal()) r.left += grip;
+    else r.top += grip;
+    return r;
+}
+
+int BarControl::nonClientAlong(BarDockingStyle style) const {
+    const Rect r = frameInsets();
+    return isHorizontalStyle(style) == horizontal() ? (horizontal() ? r.left + r.right : r.top + r.bottom)
+                                                    : (horizontal() ? r.top + r.bottom : r.left + r.right);
+}
+
+int BarControl::nonClientAcross(BarDockingStyle style) const {
+    const Rect r = frameInsets();
+    return isHorizontalStyle(style) == horizontal() ? (horizontal() ? r.top + r.bottom : r.left + r.right)
+                                                    : (horizontal() ? r.left + r.right : r.top + r.bottom);
+}
+
+Point BarControl::nonClientOffset() const {
+    const Rect r = frameInsets();
+    return {r.left, r.top};
+}
+
+// ---- layout
+
+void BarControl::calcItemRects() {
+    for (CollectionItem* ci : itemLinks().items()) static_cast<BarItemLink*>(ci)->setItemRect({});
+    const Rect client = clientRect();
+    const bool horz = horizontal();
+    const bool multi = multiLineNow();
+    const int clientLength = horz ? client.width() : client.height();
+    const int clientThickness = horz ? client.height() : client.width();
+    int lineLength = clientLength - (markVisible() ? MarkWidth : 0);
+    const auto& links = itemLinks().shownLinks();
+    int pos = 0, offset = 0, lineThickness = multi ? 0 : clientThickness;
+    std::size_t first = 0;
+    BarItemLink* lastPlaced = nullptr;
+    bool cut = false;
+
+    auto place = [&](BarItemLink& l, const Rect& r) { l.setItemRect(r); };
+    auto centreLine = [&](std::size_t from, std::size_t to) {
+        for (std::size_t k = from; k < to; ++k) {
+            BarItemLink* l = links[k];
+            Rect r = l->itemRect();
+            if (r.isEmpty()) continue;
+            const int t = horz ? r.height() : r.width();
+            const int d = (lineThickness - t) / 2;
+            if (horz) r = r.translated(0, d);
+            else r = r.translated(-d, 0);
+            l->setItemRect(r);
+        }
+    };
+
+    std::size_t i = 0;
+    for (; i < links.size(); ++i) {
+        BarItemLink* link = links[i];
+        if (!link->control()) link->createControl();
+        ItemControl* c = controlOf(*link);
+        if (!c) continue;
+        c->setLastInRow(false);
+        const Measure m = measure(*link, style_);
+        int s = link->beginGroup() && pos > 0 ? separatorSize() : 0;
+        if ((pos > 0 && pos + s + m.length > lineLength) || (multi && c->breakBefore() && i > 0)) {
+            if (!multi) {
+                cut = true;
+                break;
+            }
+            if (lastPlaced)
+                if (ItemControl* lc = controlOf(*lastPlaced)) lc->setLastInRow(true);
+            centreLine(first, i);
+            first = i;
+            offset += lineThickness + s;
+            pos = 0;
+            s = 0;
+            lineThickness = 0;
+        }
+        Rect r;
+        if (multi) {
+            r = horz ? Rect(Point(pos + s, offset), Size(m.length, m.thickness))
+                     : Rect(Point(client.width() - offset - m.thickness, pos + s), Size(m.thickness, m.length));
+        } else {
+            r = horz ? Rect(Point(pos + s, (lineThickness - m.thickness) / 2), Size(m.length, m.thickness))
+                     : Rect(Point((lineThickness - m.thickness) / 2, pos + s), Size(m.thickness, m.length));
+        }
+        const BarItemAlign align = c->effectiveAlign();
+        const int end = horz ? r.right : r.bottom;
+        int shift = 0;
+        if (align == iaCenter) shift = (lineLength - end) / 2;
+        else if (align == iaRight) shift = lineLength - end;
+        if (shift > 0) {
+            if (horz) r = r.translated(shift, 0);
+            else r = r.translated(0, shift);
+        }
+        if (align == iaClient && lineLength > end) {
+            if (horz) r.right = lineLength;
+            else r.bottom = lineLength;
+        }
+        place(*link, r);
+        lastPlaced = link;
+        if (align != iaLeft) {
+            pos = lineLength;
+            if (i + 1 < links.size()) truncated_ = true;
+        } else {
+            pos += s + m.length;
+        }
+        if (multi) lineThickness = std::max(lineThickness, m.thickness);
+    }
+    if (lastPlaced)
+        if (ItemControl* lc = controlOf(*lastPlaced)) lc->setLastInRow(true);
+    if (multi) centreLine(first, std::min(i, links.size()));
+    if (!multi && style_ != dsNone) {
+        const bool wasTruncated = truncated_;
+        truncated_ = cut;
+        if (wasTruncated != truncated_ && bar_->showMark()) {
+            // The mark takes its length from the line: lay out again with it.
+            if (!rebuilding_) {
+                rebuilding_ = true;
+                calcItemRects();
+                rebuilding_ = false;
+            }
+        }
+    }
+}
+
+// ---- BarWindow
+
+DockControl* BarControl::dockControl() const { return dock_; }
+DockSite* BarControl::site() const { return dynamic_cast<DockSite*>(dock_); }
+
+void BarControl::setDockingStyle(BarDockingStyle style) {
+    if (style == style_) return;
+    style_ = style;
+    truncated_ = false;
+    if (handleAllocated()) Window::frameChanged();
+}
+
+void BarControl::dockStyleChanged(BarDockingStyle style) { setDockingStyle(style); }
+
+void BarControl::ensureHandle(Window* parent, const Rect& bounds) {
+    CreateParams p;
+    p.caption = bar_->caption();
+    p.bounds = bounds;
+    p.parent = parent;
+    if (style_ != dsNone && parent) {
+        p.style = WS_CHILD | WS_CLIPSIBLINGS;
+    } else {
+        p.style = WS_POPUP;
+        p.exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    }
+    if (handleAllocated()) {
+        const bool wantChild = (p.style & WS_CHILD) != 0;
+        if (wantChild != isChild()) destroy();
+    }
+    if (!handleAllocated()) create(p);
+    else if (isChild()) setParent(parent);
+}
+
+void BarControl::leaveSite() {
+    if (DockSite* s = site()) s->removeBarControl(*this, nullptr, !s->isDestroying());
+    dock_ = nullptr;
+}
+
+void BarControl::dockInto(DockControl& dock, Point screen) {
+    if (dock_ && dock_ != &dock) leaveSite();
+    dock_ = &dock;
+    if (style_ == dsNone) setDockingStyle(dock.dockingStyle() == dsNone ? dsTop : dock.dockingStyle());
+    // A dock without its window yet: the bar makes its window again once the dock has one.
+    if (!dock.handleAllocated()) return;
+    ensureHandle(&dock, Rect(Point(0, 0), Size(50, 30)));
+    if (DockSite* s = site()) {
+        ++restoring_;
+        s->addBarControl(*this, screen, true);
+        --restoring_;
+    }
+    calcItemRects();
+}
+
+void BarControl::floatAt(const Rect& clientOnScreen) {
+    leaveSite();
+    setDockingStyle(dsNone);
+    const Rect f = frameInsets();
+    Size client = clientOnScreen.size();
+    if (client.cx <= 0 || client.cy <= 0) client = sizeForLength(dsNone, fullLength(dsNone));
+    else client = sizeForLength(dsNone, client.cx);
+    const Rect b(clientOnScreen.left - f.left, clientOnScreen.top - f.top, clientOnScreen.left + client.cx + f.right,
+                 clientOnScreen.top + client.cy + f.bottom);
+    Window* owner = nullptr;
+    if (DockControl* top = barManager().bars().dockControl(dsTop))
+        if (top->handleAllocated()) owner = top;
+    ensureHandle(owner, b);
+    setBounds(b);
+    calcItemRects();
+}
+
+void BarControl::showNoActivate() {
+    if (!handleAllocated()) return;
+    show(false);
+    repaint();
+}
+
+void BarControl::storePosition(Bar& bar) {
+    if (!handleAllocated() || barManager().isLoading()) return;
+    if (style_ == dsNone) {
+        const Rect c = Window::clientToScreen(clientRect());
+        bar.setFloatLeft(c.left);
+        bar.setFloatTop(c.top);
+        bar.setFloatClientWidth(c.width());
+        bar.setFloatClientHeight(c.height());
+        return;
+    }
+    DockSite* s = site();
+    if (!s || s->isDestroying()) return;
+    bar.setDockedDockingStyle(style_);
+    bar.setDockedDockControl(s->barManager() && s->barManager()->bars().dockControl(style_) == s ? nullptr : s);
+    const int row = s->rowIndexOf(*this);
+    bar.setRow(row < 0 ? 0 : row);
+    bar.setOneOnRow(row >= 0 && s->row(row).colCount() == 1);
+    bar.setDockedLeft(bounds().left);
+    bar.setDockedTop(bounds().top);
+}
+
+void BarControl::captionChanged() {
+    if (handleAllocated()) setText(bar_->caption());
+    if (style_ == dsNone && handleAllocated()) invalidateFrame();
+}
+
+void BarControl::frameChanged() {
+    if (handleAllocated()) Window::frameChanged();
+    rebuildBar();
+}
+
+void BarControl::setLockUpdate(bool locked) {
+    locked_ = locked;
+    if (!locked) rebuildBar();
+}
+
+void BarControl::rebuildBar() {
+    if (locked_ || rebuilding_ || !handleAllocated() || isDestroying()) return;
+    rebuilding_ = true;
+    if (DockSite* s = site()) {
+        s->repositionBars();
+    } else if (style_ == dsNone) {
+        const Size c = sizeForLength(dsNone, clientRect().width());
+        const Rect f = frameInsets();
+        Rect b = bounds();
+        b.right = b.left + c.cx + f.left + f.right;
+        b.bottom = b.top + c.cy + f.top + f.bottom;
+        setBounds(b);
+    }
+    rebuilding_ = false;
+    calcItemRects();
+    repaint();
+}
+
+// ---- DockedBar: the window
+
+void BarControl::setDockedBounds(const Rect& b) {
+    setBounds(b);
+    calcItemRects();
+}
+
+void BarControl::repaint() {
+    if (!handleAllocated()) return;
+    invalidate();
+    invalidateFrame();
+}
+
+// ---- window
+
+void BarControl::wndProc(Message& m) {
+    switch (m.msg) {
+    case WM_NCCALCSIZE: {
+        auto* p = reinterpret_cast<NcCalcSizeParams*>(m.lParam);
+        const Rect f = frameInsets();
+        p->rect = Rect(p->rect.left + f.left, p->rect.top + f.top, p->rect.right - f.right, p->rect.bottom - f.bottom);
+        m.result = 0;
+        return;
+    }
+    case WM_SIZE:
+        Window::wndProc(m);
+        calcItemRects();
+        return;
+    case WM_WINDOWPOSCHANGED:
+        Window::wndProc(m);
+        if (bar_->visible() && !rebuilding_ && !barManager().isLoading() && restoring_ == 0) storePosition(*bar_);
+        return;
+    default: break;
+    }
+    Window::wndProc(m);
+}
+
+void BarControl::paintNonClient(Canvas& canvas) {
+    BarBorderParams p;
+    p.bar = Rect(0, 0, bounds().width(), bounds().height());
+    p.vertical = !horizontal();
+    p.floating = style_ == dsNone;
+    p.showGrip = !p.floating && movable();
+    p.isMainMenu = isMainMenu();
+    p.barBackground = backgroundBrush();
+    p.manager = &barManager();
+    if (p.floating) {
+        const Rect b = painter().floatingBorderInsets();
+        p.borderWidth = b.left;
+        painter().drawFloatingBarBorder(canvas, p);
+        FloatingCaptionParams cp;
+        cp.rect = Rect(b.left, b.top, p.bar.right - b.right, b.top + painter().floatingCaptionHeight());
+        cp.caption = bar_->caption();
+        cp.font = itemFont();
+        painter().drawFloatingCaption(canvas, cp);
+    } else if (bar_->borderStyle() == bbsSingle) {
+        painter().drawDockedBarBorder(canvas, p);
+    } else {
+        canvas.fillRect(p.bar, p.barBackground);
+    }
+}
+
+void BarControl::paintItems(Canvas& canvas) {
+    const Brush bg = backgroundBrush();
+    const Rect client = clientRect();
+    const int sep = separatorSize();
+    for (BarItemLink* link : itemLinks().shownLinks()) {
+        const Rect r = link->itemRect();
+        ItemControl* c = controlOf(*link);
+        if (r.isEmpty() || !c) continue;
+        if (link->beginGroup()) {
+            Rect s;
+            const bool wrapped = horizontal() ? (r.left == 0 && r.top > 0) : (r.top == 0 && r.right < client.right);
+            if (wrapped) {
+                s = horizontal() ? Rect(0, r.top - sep, client.right - (markVisible() ? MarkWidth : 0), r.top)
+                                 : Rect(r.right, 0, r.right + sep, client.bottom - (markVisible() ? MarkWidth : 0));
+                painter().drawSeparator(canvas, s, horizontal(), bg);
+            } else if (horizontal() ? r.left >= sep : r.top >= sep) {
+                s = horizontal() ? Rect(r.left - sep, r.top, r.left, r.bottom)
+                                 : Rect(r.left, r.top - sep, r.right, r.top);
+                painter().drawSeparator(canvas, s, !horizontal(), bg);
+            }
+            c->setSeparatorRect(s);
+        }
+        c->draw(canvas, r, c->drawKind());
+    }
+    const Rect mr = markRect();
+    if (!mr.isEmpty()) {
+        MarkParams mp;
+        mp.rect = mr;
+        mp.vertical = !horizontal();
+        mp.truncated = truncated_;
+        mp.barBackground = bg;
+        mp.manager = &barManager();
+        painter().drawMarkBackground(canvas, mp);
+        painter().drawMark(canvas, mp);
+    }
+}
+
+void BarControl::paint(Canvas& canvas) {
+    if (isDestroying()) return;
+    calcItemRects();
+    canvas.fillRect(clientRect(), backgroundBrush());
+    paintItems(canvas);
+}
+
+}  // namespace lindora

@@ -1,0 +1,126 @@
+#pragma once
+// The window of one bar (a toolbar window): docked as a child window of its dock site, or
+// floating as a top-level tool window. It measures itself for its dock (DockedBar), lays out
+// its item rectangles (single line with truncation and the mark, or wrapped onto several
+// lines), draws its frame (border, grip; floating frame and caption) through the painter and
+// its items through their controls, and writes its placement back into the bar.
+#include <vector>
+
+#include "bars/controls/CustomBarControl.h"
+#include "bars/docks/DockedBar.h"
+#include "bars/model/BarWindows.h"
+#include "ui/Window.h"
+
+namespace lindora {
+
+class Bar;
+class DockSite;
+
+class BarControl : public CustomBarControl, public BarWindow, public DockedBar, public Window {
+public:
+    // The chevron's length along the bar.
+    static constexpr int MarkWidth = 11;
+
+    BarControl(BarManager& manager, Bar& bar);
+    ~BarControl() override;
+
+    // ---- shape
+    bool horizontal() const { return style_ != dsLeft && style_ != dsRight; }
+    bool multiLineNow() const;
+    bool markVisible() const;
+    int separatorSize() const;
+    // The rectangle of a link's item in client coordinates; empty when it does not fit.
+    Rect itemRectOf(const BarItemLink& link) const;
+    // The control under a client point, or none.
+    ItemControl* controlAt(Point client) const;
+    // The mark's rectangle in client coordinates (empty when it does not show).
+    Rect markRect() const;
+    // Lays the item rectangles out for the current client size.
+    void calcItemRects();
+
+    // ---- ItemLinksWindow / CustomBarControl
+    BarItemLinks& itemLinks() const override { return CustomBarControl::itemLinks(); }
+    bool isVertical() const override { return !horizontal(); }
+    bool isToolbar() const override { return true; }
+    bool isRotated() const override;
+    bool isMainMenu() const override;
+    bool isDestroying() const override { return CustomBarControl::isDestroying(); }
+    bool fullyShows(const BarItemLink& link) const override;
+    void requestRecalculate() override { rebuildBar(); }
+    void recalculate() override { rebuildBar(); }
+    void linksChanged() override { rebuildBar(); }
+    void forgetControl(BarItemControl& control) override { CustomBarControl::forgetControl(control); }
+    void setLockUpdate(bool locked) override;
+    bool alignAllowed(const BarItemLink& link) const override;
+    Point clientToScreen(Point client) const override;
+    void invalidateRect(const Rect& r) override;
+    void rebuildBar() override;
+
+    // ---- BarWindow
+    BarDockingStyle dockingStyle() const override { return style_; }
+    DockControl* dockControl() const override;
+    void setDockingStyle(BarDockingStyle style) override;
+    void dockInto(DockControl& site, Point screen) override;
+    void floatAt(const Rect& clientBoundsOnScreen) override;
+    void showNoActivate() override;
+    void storePosition(Bar& bar) override;
+    void captionChanged() override;
+    void fontChanged() override { rebuildBar(); }
+    void frameChanged() override;
+
+    // ---- DockedBar
+    Bar& bar() const override { return *bar_; }
+    int minLength(BarDockingStyle style) override;
+    int fullLength(BarDockingStyle style) override;
+    int fullThickness(BarDockingStyle style) override;
+    Size sizeForLength(BarDockingStyle style, int length) override;
+    bool lengthsCountMark(BarDockingStyle style) override;
+    bool markAlwaysDrawn() const override;
+    int nonClientAlong(BarDockingStyle style) const override;
+    int nonClientAcross(BarDockingStyle style) const override;
+    Point nonClientOffset() const override;
+    bool truncated() const override { return truncated_; }
+    void setTruncated(bool value) override { truncated_ = value; }
+    Rect dockedBounds() const override { return bounds(); }
+    void setDockedBounds(const Rect& bounds) override;
+    void repaint() override;
+    void dockFrameChanged() override { frameChanged(); }
+    void dockStyleChanged(BarDockingStyle style) override;
+    bool restoringDockedState() const override { return restoring_ > 0; }
+
+protected:
+    void wndProc(Message& m) override;
+    void paint(Canvas& canvas) override;
+    void paintNonClient(Canvas& canvas) override;
+
+private:
+    struct Measure {
+        int length = 0;
+        int thickness = 0;
+    };
+    // A link's length along and thickness across a bar of this style.
+    Measure measure(const BarItemLink& link, BarDockingStyle style) const;
+    std::vector<BarItemLink*> visibleLinks() const;
+    bool isHorizontalStyle(BarDockingStyle style) const { return style != dsLeft && style != dsRight; }
+    bool multiLineFor(BarDockingStyle style) const;
+    // Wraps the visible links onto lines no longer than `lineLength`; sets each control's
+    // BreakBefore. Returns (length, thickness) of the wrapped bar.
+    Measure wrap(BarDockingStyle style, int lineLength);
+    // The frame insets of the window (left, top, right, bottom).
+    Rect frameInsets() const;
+    bool movable() const;
+    void paintItems(Canvas& canvas);
+    DockSite* site() const;
+    void leaveSite();
+    void ensureHandle(Window* parent, const Rect& bounds);
+
+    Bar* bar_;
+    BarDockingStyle style_ = dsNone;
+    DockControl* dock_ = nullptr;
+    bool truncated_ = false;
+    bool locked_ = false;
+    bool rebuilding_ = false;
+    int restoring_ = 0;
+};
+
+}  // namespace lindora

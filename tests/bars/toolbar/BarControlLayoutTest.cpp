@@ -1,0 +1,161 @@
+// The toolbar window's layout on a shown form: wrapping with the group-start back-off, the
+// aligned last link, truncation with the mark, and vertical bars.
+#include <gtest/gtest.h>
+
+#include "bars/BarsTestSupport.h"
+#include "bars/controls/BarControl.h"
+#include "bars/controls/BarControls.h"
+#include "bars/controls/ItemControl.h"
+#include "bars/model/Bar.h"
+#include "bars/model/BarItem.h"
+#include "bars/model/BarItemLinks.h"
+#include "bars/model/BarManager.h"
+
+namespace lindora::test {
+namespace {
+
+class BarControlLayoutTest : public BarsTest {
+protected:
+    void SetUp() override {
+        BarsTest::SetUp();
+        BarControls::install();
+        form().createWindow(Rect(Point(100, 100), Size(800, 600)));
+    }
+    void TearDown() override {
+        BarsTest::TearDown();
+        BarControlsIntegration::install(nullptr);
+    }
+
+    // A shown bar docked on `style` with one button per caption; captions starting with '|'
+    // begin a group.
+    Bar& shownBar(BarDockingStyle style, bool multiLine, std::initializer_list<const char*> captions) {
+        Bar* bar = addBar("Tools");
+        bar->setMultiLine(multiLine);
+        bar->setDockingStyle(style);
+        for (const char* c : captions) {
+            const bool group = c[0] == '|';
+            BarButton* b = addButton("b" + std::to_string(buttons_++), group ? c + 1 : c);
+            BarItemLink* link = bar->itemLinks().add();
+            link->setItem(b);
+            link->setBeginGroup(group);
+        }
+        bar->setVisible(true);
+        return *bar;
+    }
+    int buttons_ = 0;
+    static BarControl& window(Bar& bar) { return dynamic_cast<BarControl&>(*bar.control()); }
+    static BarItemLink& link(Bar& bar, int i) { return *bar.itemLinks().visibleLinks()[static_cast<std::size_t>(i)]; }
+    static Rect rect(Bar& bar, int i) { return link(bar, i).itemRect(); }
+    // Gives the docked window a client length and the thickness it asks for at that length.
+    static void layOut(Bar& bar, int length) {
+        BarControl& w = window(bar);
+        const BarDockingStyle s = w.dockingStyle();
+        const Size c = w.sizeForLength(s, length);
+        const bool horz = s == dsTop || s == dsBottom;
+        w.setDockedBounds(Rect(Point(0, 0), Size(c.cx + (horz ? w.nonClientAlong(s) : w.nonClientAcross(s)),
+                                                 c.cy + (horz ? w.nonClientAcross(s) : w.nonClientAlong(s)))));
+    }
+};
+
+TEST_F(BarControlLayoutTest, ABarOfAShownFormGetsADockedWindowThatShowsEveryLinkOnOneLine) {
+    Bar& bar = shownBar(dsTop, true, {"One", "Two", "|Three"});
+    BarControl& w = window(bar);
+    EXPECT_TRUE(w.handleAllocated());
+    EXPECT_EQ(w.parent(), bar.barManager()->bars().dockControl(dsTop));
+    EXPECT_EQ(rect(bar, 0).left, 0);
+    EXPECT_EQ(rect(bar, 1).left, rect(bar, 0).right);
+    // The group start costs a separator on its line.
+    EXPECT_EQ(rect(bar, 2).left, rect(bar, 1).right + w.separatorSize());
+    EXPECT_EQ(rect(bar, 0).top, rect(bar, 2).top);
+    EXPECT_EQ(w.fullLength(dsTop), rect(bar, 2).right);
+    // The dock is as thick as the bar's window.
+    EXPECT_EQ(bar.barManager()->bars().dockControl(dsTop)->bounds().height(), w.bounds().bottom);
+}
+
+TEST_F(BarControlLayoutTest, AWrapBreaksBeforeTheGroupStartRatherThanInsideTheGroup) {
+    Bar& bar = shownBar(dsTop, true, {"One", "Two", "|Three", "Four"});
+    layOut(bar, 2000);
+    const Rect four = rect(bar, 3);
+    // Room for One Two | Three but not Four: the whole group moves to the second line.
+    layOut(bar, four.right - 1);
+    EXPECT_EQ(rect(bar, 2).left, 0);
+    EXPECT_GT(rect(bar, 2).top, rect(bar, 0).top);
+    EXPECT_EQ(rect(bar, 3).left, rect(bar, 2).right);
+    EXPECT_EQ(rect(bar, 3).top, rect(bar, 2).top);
+    // The separator becomes space between the lines.
+    EXPECT_GE(rect(bar, 2).top, rect(bar, 0).bottom + window(bar).separatorSize());
+    // Without a group the line simply breaks before the link that does not fit.
+    Bar& plain = shownBar(dsBottom, true, {"One", "Two", "Three", "Four"});
+    layOut(plain, 2000);
+    layOut(plain, rect(plain, 3).right - 1);
+    EXPECT_EQ(rect(plain, 2).top, rect(plain, 0).top);
+    EXPECT_EQ(rect(plain, 3).left, 0);
+    EXPECT_GT(rect(plain, 3).top, rect(plain, 0).top);
+}
+
+TEST_F(BarControlLayoutTest, OnlyTheLastLinkIsAlignedAndItMeetsTheLineEnd) {
+    Bar& bar = shownBar(dsTop, true, {"One", "Two", "Three"});
+    bar.itemLinks().visibleLinks()[0]->item()->setAlign(iaRight);
+    bar.itemLinks().visibleLinks()[2]->item()->setAlign(iaRight);
+    layOut(bar, 600);
+    BarControl& w = window(bar);
+    EXPECT_EQ(rect(bar, 0).left, 0);  // not the last link: laid out as left-aligned
+    EXPECT_EQ(rect(bar, 2).right, w.clientRect().width() - (w.markVisible() ? BarControl::MarkWidth : 0));
+    EXPECT_LT(rect(bar, 1).right, rect(bar, 2).left);
+    EXPECT_EQ(w.controlAt(Point(rect(bar, 2).right - 1, rect(bar, 2).top + 1)),
+              dynamic_cast<ItemControl*>(link(bar, 2).control()));
+}
+
+TEST_F(BarControlLayoutTest, ASingleLineBarHidesTheLinksThatDoNotFitBehindTheMark) {
+    for (bool showMark : {true, false}) {
+        SCOPED_TRACE(showMark);
+        Bar& bar = shownBar(showMark ? dsTop : dsBottom, false, {"One", "Two", "Three", "Four"});
+        bar.setShowMark(showMark);
+        layOut(bar, 2000);
+        const int full = rect(bar, 3).right;
+        layOut(bar, rect(bar, 2).right);
+        BarControl& w = window(bar);
+        w.setDockedBounds(
+            Rect(Point(0, 0), Size(rect(bar, 1).right + w.nonClientAlong(dsTop) + 11, w.bounds().height())));
+        EXPECT_LT(w.clientRect().width(), full);
+        EXPECT_TRUE(w.truncated());
+        EXPECT_FALSE(rect(bar, 0).isEmpty());
+        EXPECT_TRUE(rect(bar, 3).isEmpty());
+        // An empty rectangle is neither drawn nor found under the mouse.
+        EXPECT_FALSE(w.fullyShows(link(bar, 3)));
+        for (int x = 0; x < w.clientRect().width(); ++x)
+            EXPECT_NE(w.controlAt(Point(x, 2)), dynamic_cast<ItemControl*>(link(bar, 3).control()));
+        EXPECT_EQ(w.markRect().isEmpty(), !showMark);
+        if (showMark) EXPECT_LE(rect(bar, 1).right, w.markRect().left);
+    }
+}
+
+TEST_F(BarControlLayoutTest, AVerticalBarOnTheLeftDockStacksItsItemsDownward) {
+    Bar& bar = shownBar(dsLeft, true, {"One", "Two", "Three"});
+    BarControl& w = window(bar);
+    EXPECT_TRUE(w.isVertical());
+    layOut(bar, 2000);
+    EXPECT_EQ(rect(bar, 0).top, 0);
+    EXPECT_EQ(rect(bar, 1).top, rect(bar, 0).bottom);
+    EXPECT_EQ(rect(bar, 2).top, rect(bar, 1).bottom);
+    // Short column: the bar wraps into a second column and grows wider.
+    const int oneColumnWidth = w.clientRect().width();
+    layOut(bar, rect(bar, 1).bottom);
+    EXPECT_GT(w.clientRect().width(), oneColumnWidth);
+    EXPECT_EQ(rect(bar, 2).top, 0);
+    EXPECT_LT(rect(bar, 2).left, rect(bar, 0).left);
+}
+
+TEST_F(BarControlLayoutTest, TheDockedPlacementIsWrittenBackIntoTheBar) {
+    Bar& a = shownBar(dsTop, true, {"One"});
+    Bar& b = shownBar(dsTop, false, {"Two"});
+    window(b).storePosition(b);
+    EXPECT_EQ(b.dockedDockingStyle(), dsTop);
+    EXPECT_EQ(b.dockedDockControl(), nullptr);
+    EXPECT_EQ(b.dockedLeft(), window(b).bounds().left);
+    EXPECT_EQ(b.dockedTop(), window(b).bounds().top);
+    (void)a;
+}
+
+}  // namespace
+}  // namespace lindora::test
