@@ -14,10 +14,11 @@ namespace {
 constexpr int kAlphaStep = 15;
 }  // namespace
 
-class SubMenuShadow::Part : public Window {
+class SubMenuShadow::StripWindow : public Window {
 public:
-    Part(int size, bool translucent, bool vertical) : size_(size), translucent_(translucent), vertical_(vertical) {}
-    ~Part() override { destroy(); }
+    StripWindow(int size, bool translucent, bool vertical)
+        : size_(size), translucent_(translucent), vertical_(vertical) {}
+    ~StripWindow() override { destroy(); }
 
 protected:
     void wndProc(Message& m) override {
@@ -98,7 +99,7 @@ void SubMenuShadow::show(Window& menu, const Rect& owner) {
             continue;
         }
         if (!part || !part->handleAllocated()) {
-            part = std::make_unique<Part>(size_, translucent_, i == 0);
+            part = std::make_unique<StripWindow>(size_, translucent_, i == 0);
             CreateParams cp;
             cp.style = WS_POPUP;
             cp.exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT | (menu.exStyle() & WS_EX_TOPMOST) |

@@ -34,10 +34,10 @@ public:
     Window* part(int index) const;
 
 private:
-    class Part;
+    class StripWindow;
     int size_ = 2;
     bool translucent_ = false;
-    std::array<std::unique_ptr<Part>, 2> parts_;
+    std::array<std::unique_ptr<StripWindow>, 2> parts_;
 };
 
 }  // namespace lindora
