@@ -12,6 +12,8 @@ std::string usageText() {
            "                            available, else offscreen; also LINDORA_PLATFORM)\n"
            "  --screenshot FILE         write a PNG of the screen once the start page has loaded,\n"
            "                            then exit\n"
+           "  --scale N                 device pixels per pixel of the simulated screen, 1 to 4\n"
+           "                            (offscreen; also LINDORA_SCALE)\n"
            "  --script FILE             run an input script (offscreen)\n"
            "  --record FILE             write the record of navigations, opens, dialogs and\n"
            "                            sounds at the end (offscreen)\n"
@@ -46,7 +48,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             cl.platform.platform = value("--platform");
             platformGiven = true;
         } else if (is("--screenshot")) cl.platform.screenshot = value("--screenshot");
-        else if (is("--script")) cl.platform.inputScript = value("--script");
+        else if (is("--scale")) {
+            // The platform layer owns the option's rules and its message.
+            try {
+                cl.platform.scale = parsePlatformArguments({"--scale", value("--scale")}).scale;
+            } catch (const CommandLineError&) {
+                throw;
+            } catch (const Exception& e) {
+                throw CommandLineError(e.message());
+            }
+        } else if (is("--script")) cl.platform.inputScript = value("--script");
         else if (is("--record")) cl.platform.recordFile = value("--record");
         else if (!s.empty() && s[0] == '-') throw CommandLineError("Unknown option \"" + s + "\" (see lindora --help)");
         else throw CommandLineError("Unexpected argument \"" + s + "\" (see lindora --help)");

@@ -38,6 +38,7 @@ TEST_F(CommandLineTest, OptionsAreReadInBothSpellings) {
     EXPECT_EQ(cl.platform.screenshot, "shot.png");
     EXPECT_EQ(cl.platform.inputScript, "s.txt");
     EXPECT_EQ(cl.platform.recordFile, "r.txt");
+    EXPECT_EQ(parseCommandLine({"--scale=2"}).platform.scale, 2);
     EXPECT_EQ(parseCommandLine({"--help"}).action, CommandLine::Action::Help);
     EXPECT_EQ(parseCommandLine({"--version"}).action, CommandLine::Action::Version);
     EXPECT_EQ(parseCommandLine({}).platform.platform, "");
@@ -51,6 +52,7 @@ TEST_F(CommandLineTest, BadCommandLinesAreRefusedWithAClearMessage) {
         {{"stray.txt"}, "Unexpected argument \"stray.txt\""},
         {{"--platform"}, "The option --platform needs a value"},
         {{"--screenshot="}, "The option --screenshot needs a value"},
+        {{"--scale", "5"}, "The option --scale needs a whole number from 1 to 4, not \"5\""},
         {{"--platform", "wayland-direct"}, "Unknown platform \"wayland-direct\""},
         {{"--platform", "gtk", "--script", "s.txt"}, "offscreen platform only"},
     };
