@@ -98,15 +98,6 @@ Rect nativeOuterBounds(const Window& w) {
     return Rect::fromSize(r.x, r.y, r.width, r.height);
 }
 
-std::uint32_t screenPixel(int x, int y) {
-    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, 1, 1);
-    if (!shot) return 0xFFFFFFFF;
-    const guchar* p = gdk_pixbuf_read_pixels(shot);
-    const std::uint32_t rgb = (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
-    g_object_unref(shot);
-    return rgb;
-}
-
 // The desktop's own tool, as another program (a task bar) would ask the window manager.
 bool desktopTool(const std::string& command, unsigned long xid) {
     const std::string line = "xdotool " + command + " " + std::to_string(xid) + " >/dev/null 2>&1";
@@ -320,8 +311,9 @@ TEST_F(GtkWindowManagerTest, TheDesktopFramesANormalWindowAndItsOuterBoundsStayT
     EXPECT_EQ(form.bounds(), bounds);
     EXPECT_EQ(gtkSurfaceOf(form)->desktopFrame().value_or(Rect()), frame);
     // The client's painting shows inside the desktop's frame.
-    EXPECT_TRUE(
-        runUntil([&] { return screenPixel(bounds.left + frame.left + 5, bounds.top + frame.top + 5) == 0x2878C8; }));
+    EXPECT_TRUE(runUntil([&] {
+        return GtkTestDisplay::screenPixel(bounds.left + frame.left + 5, bounds.top + frame.top + 5) == 0x2878C8;
+    }));
 
     // Moved and sized by the program, the frame still lands exactly where asked.
     const Rect moved = Rect::fromSize(150, 120, 420, 330);

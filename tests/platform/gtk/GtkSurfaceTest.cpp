@@ -48,16 +48,6 @@ private:
     Bitmap picture_;
 };
 
-// The screen's pixel at a point, as 0xRRGGBB.
-std::uint32_t screenPixel(int x, int y) {
-    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, 1, 1);
-    if (!shot) return 0xFFFFFFFF;
-    const guchar* p = gdk_pixbuf_read_pixels(shot);
-    const std::uint32_t rgb = (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
-    g_object_unref(shot);
-    return rgb;
-}
-
 class GtkSurfaceTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -100,17 +90,17 @@ TEST_F(GtkSurfaceTest, PopupLandsWhereAskedAndShowsTheBackingStore) {
     EXPECT_EQ(y, 120);
     // Nothing was presented before the first draw: the surface asked for it.
     EXPECT_GE(delegate.exposed, 1);
-    EXPECT_EQ(screenPixel(105, 125), 0xC81E28u);
-    EXPECT_EQ(screenPixel(155, 155), 0x1478DCu);
-    EXPECT_NE(screenPixel(165, 125), 0xC81E28u);  // outside the popup
+    EXPECT_EQ(GtkTestDisplay::screenPixel(105, 125), 0xC81E28u);
+    EXPECT_EQ(GtkTestDisplay::screenPixel(155, 155), 0x1478DCu);
+    EXPECT_NE(GtkTestDisplay::screenPixel(165, 125), 0xC81E28u);  // outside the popup
 
     // A later present shows at once, without another expose.
     Bitmap green(60, 40, RGB(0, 160, 0));
     popup->present(green, Rect(0, 0, 10, 10));
     const int exposedBefore = delegate.exposed;
-    EXPECT_TRUE(GtkTestDisplay::pumpUntil([] { return screenPixel(102, 122) == 0x00A000u; }));
+    EXPECT_TRUE(GtkTestDisplay::pumpUntil([] { return GtkTestDisplay::screenPixel(102, 122) == 0x00A000u; }));
     EXPECT_EQ(delegate.exposed, exposedBefore);
-    EXPECT_EQ(screenPixel(115, 135), 0xC81E28u);
+    EXPECT_EQ(GtkTestDisplay::screenPixel(115, 135), 0xC81E28u);
 }
 
 TEST_F(GtkSurfaceTest, PointerGrabSucceedsOnAShownSurface) {

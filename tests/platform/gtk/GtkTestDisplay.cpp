@@ -150,6 +150,15 @@ void GtkTestDisplay::settle() {
     }
 }
 
+std::uint32_t GtkTestDisplay::screenPixel(int x, int y) {
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, 1, 1);
+    if (!shot) return 0xFFFFFFFF;
+    const guchar* p = gdk_pixbuf_read_pixels(shot);
+    const std::uint32_t rgb = (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+    g_object_unref(shot);
+    return rgb;
+}
+
 int GtkTestDisplay::unpaintedPixelsInRow(int y, int left, int right) {
     const Bitmap shot = integration()->screen().grabScreen();
     int count = 0;

@@ -3,6 +3,7 @@
 // free display number (Xvfb picks it and reports it through -displayfd). Tests that need the
 // display call GtkTestDisplay::require(), which skips them when Xvfb is not installed.
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -24,6 +25,8 @@ public:
     // Pixels of one screen row between `left` and `right` that nothing has painted (the bare
     // X screen's black), as the backend's screen grab shows them.
     static int unpaintedPixelsInRow(int y, int left, int right);
+    // The screen's pixel at a point, as 0xRRGGBB (0xFFFFFFFF when the grab failed).
+    static std::uint32_t screenPixel(int x, int y);
 };
 
 // A real window manager on the test display for as long as the object lives (openbox, from

@@ -29,15 +29,6 @@ private:
     Color color_;
 };
 
-std::uint32_t screenPixel(int x, int y) {
-    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, 1, 1);
-    if (!shot) return 0xFFFFFFFF;
-    const guchar* p = gdk_pixbuf_read_pixels(shot);
-    const std::uint32_t rgb = (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
-    g_object_unref(shot);
-    return rgb;
-}
-
 // Runs the window layer's queue and the native events until `done` holds (bounded).
 bool runUntil(const std::function<bool()>& done) {
     return GtkTestDisplay::pumpUntil([&] {
@@ -67,11 +58,11 @@ TEST(GtkWindowLayer, TopLevelPaintsAndItsChildHostsTheBrowser) {
         form.show();
 
         // The form's own painting reaches the screen where the browser is not.
-        EXPECT_TRUE(runUntil([] { return screenPixel(310, 210) == 0xD4D0C8; }));
+        EXPECT_TRUE(runUntil([] { return GtkTestDisplay::screenPixel(310, 210) == 0xD4D0C8; }));
         ASSERT_TRUE(runUntil([&] { return title == u"Welcome to Lindora"; }));
         // The browser covers the child's rectangle: the child's magenta never shows there.
-        EXPECT_TRUE(runUntil([] { return screenPixel(320, 240) == 0xEEF2F6; }));
-        EXPECT_NE(screenPixel(620, 660), 0xFF00FFu);
+        EXPECT_TRUE(runUntil([] { return GtkTestDisplay::screenPixel(320, 240) == 0xEEF2F6; }));
+        EXPECT_NE(GtkTestDisplay::screenPixel(620, 660), 0xFF00FFu);
 
         // Resizing the child moves the view with it.
         host.setBounds(Rect::fromSize(0, 26, 320, 200));
