@@ -1,8 +1,9 @@
 // The baseline for Lindora's start-up figures (measure.sh): a bare GTK window with a WebKit
-// view that loads one page, nothing else. When the page has finished loading it writes
-// "LOADED" to the file named by LINDORA_STARTUP_PROBE (as Lindora's browser engine does), or
-// to standard output without it, then keeps running until it is terminated, so that the
-// caller can measure its memory at that moment. --exit ends it at once instead.
+// view that loads one page, nothing else. It writes the same moments as Lindora (NAVIGATE,
+// PAINTED for its first frame, LOADED) with their times to the file named by
+// LINDORA_STARTUP_PROBE, or just "LOADED" to standard output without it; then it keeps running
+// until it is terminated, so that the caller can measure its memory at that moment. --exit
+// ends it at once instead.
 //
 //   bare_webview [--accel never|always|on-demand] [--no-sandbox] [--exit] PAGE
 #include <gtk/gtk.h>
@@ -13,6 +14,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/StartupProbe.h"
+
 namespace {
 
 bool exitWhenLoaded = false;
@@ -20,12 +23,19 @@ bool exitWhenLoaded = false;
 void onLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer) {
     if (event != WEBKIT_LOAD_FINISHED) return;
     const char* probe = std::getenv("LINDORA_STARTUP_PROBE");
-    if (FILE* out = probe && *probe ? std::fopen(probe, "a") : stdout) {
-        std::fprintf(out, "LOADED\n");
-        std::fflush(out);
-        if (out != stdout) std::fclose(out);
+    if (probe && *probe) {
+        lindora::startup_probe::mark("LOADED");
+    } else {
+        std::printf("LOADED\n");
+        std::fflush(stdout);
     }
     if (exitWhenLoaded) gtk_main_quit();
+}
+
+// The window's first frame: the moment Lindora's toolbar is compared with.
+gboolean onDraw(GtkWidget*, cairo_t*, gpointer) {
+    lindora::startup_probe::mark("PAINTED");
+    return FALSE;
 }
 
 int usage(const char* self) {
@@ -59,12 +69,14 @@ int main(int argc, char** argv) {
     if (!page) return usage(argv[0]);
 
     gtk_init(&argc, &argv);
+    lindora::startup_probe::mark("TOOLKIT");
     WebKitWebContext* context = webkit_web_context_get_default();
     webkit_web_context_set_sandbox_enabled(context, sandbox);
 
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_default_size(GTK_WINDOW(window), 797, 599);
     g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
+    g_signal_connect_after(window, "draw", G_CALLBACK(onDraw), nullptr);
 
     GtkWidget* view = webkit_web_view_new_with_context(context);
     WebKitSettings* settings = webkit_web_view_get_settings(WEBKIT_WEB_VIEW(view));
@@ -81,6 +93,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view), uri);
+    lindora::startup_probe::mark("NAVIGATE");
     g_free(uri);
 
     gtk_main();

@@ -1,42 +1,52 @@
 #!/usr/bin/env bash
-# Start-up figures: wall time from launch to the start page having loaded, and the memory
-# (PSS, from /proc/<pid>/smaps_rollup) of all the program's processes at that moment,
-# WebKit's web and network processes included. Several runs each; the median is reported.
+# Start-up figures, measured in pairs: the bare GTK window with a WebKit view (A) and Lindora
+# (B) are started one after the other, A B A B ..., and each pair gives Lindora's time as a
+# ratio of the bare window's. Reported: the median of the per-pair ratios with their spread
+# (quartiles and extremes), for
+#   - the start page loaded (the goal: at most 1.05),
+#   - the memory (PSS, /proc/<pid>/smaps_rollup) of all the program's processes at that moment,
+#     WebKit's web and network processes included,
+# and Lindora's toolbar first painted against the bare window's first frame (difference in ms),
+# plus the median time of every start-up moment of each program.
 #
-# Programs: Lindora (--app, default build/release/src/app/lindora) and the bare GTK window
-# with a WebKit view (--bare, default build/release/bench/startup/bare_webview), both loading
-# the same page. Both write "LOADED" to $LINDORA_STARTUP_PROBE when the page has loaded.
+# Each program writes its own moments to $LINDORA_STARTUP_PROBE as "<MOMENT> <ms>", the time
+# since the kernel started the process (TOOLKIT: the toolkit is up; NAVIGATE: the page load
+# started; PAINTED: the first frame, Lindora's with its toolbar; LOADED: the page has loaded),
+# so that this loop, which only waits for the file, does not stretch the figures. The kernel
+# keeps a process's start time in clock ticks (usually 10 ms).
 #
-#   bench/startup/measure.sh [--runs N] [--accel never|always|on-demand|all]
-#                            [--app PATH] [--bare PATH] [--page PATH] [--only app|bare]
+#   bench/startup/measure.sh [--pairs N] [--accel never|always|on-demand]
+#                            [--app PATH] [--bare PATH] [--page PATH]
 #
-# Without a display it starts its own Xvfb. The page cache is warm after the first run, so
-# the first run is shown on its own ("first") beside the median of all runs.
+# Without a display it starts its own Xvfb. The first pair warms the page cache and is not
+# counted.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-runs=5
-accels=(never)
+pairs=20
+accel=never
 app="$root/build/release/src/app/lindora"
 bare="$root/build/release/bench/startup/bare_webview"
 page="$root/src/app/index.htm"
-only=""
 limit=60  # seconds one start may take before the run counts as failed
 
 while [ $# -gt 0 ]; do
   case "$1" in
-    --runs) runs=$2; shift 2 ;;
-    --accel) if [ "$2" = all ]; then accels=(never always on-demand); else accels=("$2"); fi; shift 2 ;;
+    --pairs) pairs=$2; shift 2 ;;
+    --accel) accel=$2; shift 2 ;;
     --app) app=$2; shift 2 ;;
     --bare) bare=$2; shift 2 ;;
     --page) page=$2; shift 2 ;;
-    --only) only=$2; shift 2 ;;
-    -h|--help) sed -n '2,15p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,24p' "$0"; exit 0 ;;
     *) echo "unknown option: $1" >&2; exit 2 ;;
   esac
 done
-case "$runs" in ''|*[!0-9]*) echo "--runs needs a number" >&2; exit 2 ;; esac
+case "$pairs" in ''|*[!0-9]*|0) echo "--pairs needs a positive number" >&2; exit 2 ;; esac
+case "$accel" in never|always|on-demand) ;; *) echo "--accel takes never, always or on-demand" >&2; exit 2 ;; esac
+[ -f "$page" ] || { echo "no page: $page" >&2; exit 1; }
+[ -x "$bare" ] || { echo "bare webview not built: $bare (configure with -DLINDORA_BENCH=ON, build the target bare_webview)" >&2; exit 1; }
+[ -x "$app" ] || { echo "lindora not built: $app" >&2; exit 1; }
 
 xvfb_pid=""
 work=$(mktemp -d)
@@ -84,60 +94,66 @@ pss_kib() {
   echo $sum
 }
 
-median() { sort -n | awk '{a[NR]=$1} END {if (NR==0) print "-"; else if (NR%2) print a[(NR+1)/2]; else print int((a[NR/2]+a[NR/2+1])/2)}'; }
-
-# One start: prints "<ms> <KiB> <processes>", or "fail".
+# One start: waits for LOADED, takes the memory, ends the program. Prints the probe's lines
+# and "PSS <KiB>", or "fail".
 one_run() {
-  local probe="$work/probe" start now pid procs ms kib
+  local probe="$work/probe" start pid procs
   rm -f "$probe"; : > "$probe"
-  start=$(date +%s%N)
+  start=$SECONDS
   LINDORA_STARTUP_PROBE="$probe" "$@" </dev/null >/dev/null 2>&1 &
   pid=$!
-  while ! grep -q LOADED "$probe" 2>/dev/null; do
-    now=$(date +%s%N)
-    if ! kill -0 "$pid" 2>/dev/null || [ $(( (now - start) / 1000000000 )) -ge $limit ]; then
+  while ! grep -q '^LOADED ' "$probe" 2>/dev/null; do
+    if ! kill -0 "$pid" 2>/dev/null || [ $((SECONDS - start)) -ge $limit ]; then
       kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true
       echo fail; return
     fi
-    sleep 0.005
+    sleep 0.05
   done
-  now=$(date +%s%N)
-  ms=$(( (now - start) / 1000000 ))
   procs=$(descendants "$pid")
-  kib=$(pss_kib $procs)
+  echo "PSS $(pss_kib $procs)"
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
-  echo "$ms $kib $(echo $procs | wc -w)"
+  cat "$probe"
 }
 
-measure() {
-  local label=$1; shift
-  local times=() mems=() first="" result n=0
-  for i in $(seq "$runs"); do
-    result=$(one_run "$@")
-    if [ "$result" = fail ]; then echo "  $label: run $i failed" >&2; continue; fi
-    read -r ms kib procs <<< "$result"
-    [ -z "$first" ] && first="$ms ms, $((kib / 1024)) MiB"
-    times+=("$ms"); mems+=("$kib"); n=$procs
-  done
-  [ ${#times[@]} -gt 0 ] || { printf '%-34s no successful run\n' "$label"; return; }
-  local tm mm
-  tm=$(printf '%s\n' "${times[@]}" | median)
-  mm=$(printf '%s\n' "${mems[@]}" | median)
-  printf '%-34s median %5s ms  %6s MiB PSS  (%s processes; first: %s; %d runs)\n' \
-    "$label" "$tm" "$((mm / 1024))" "$n" "$first" "${#times[@]}"
+# "<quantity>" lines on stdin -> "median q1 q3 min max" (nearest-rank quartiles).
+spread() {
+  sort -g | awk '{a[NR]=$1} END {
+    if (NR == 0) { print "- - - - -"; exit }
+    m = (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2
+    q1 = a[int((NR+3)/4)]; q3 = a[int((3*NR+3)/4)]
+    printf "%.3f %.3f %.3f %.3f %.3f\n", m, q1, q3, a[1], a[NR] }'
 }
 
-[ -f "$page" ] || { echo "no page: $page" >&2; exit 1; }
-echo "page: $page; display $DISPLAY; $runs runs each"
-for accel in "${accels[@]}"; do
-  if [ "$only" != app ]; then
-    if [ -x "$bare" ]; then measure "bare webview ($accel)" "$bare" --accel "$accel" "$page"
-    else echo "bare webview: not built ($bare; configure with -DLINDORA_BENCH=ON, build the target bare_webview)"; fi
-  fi
-  if [ "$only" != bare ]; then
-    if [ -x "$app" ]; then
-      measure "lindora ($accel)" env LINDORA_WEB_ACCELERATION="$accel" "$app" --platform gtk
-    else echo "lindora: not built ($app)"; fi
-  fi
+value() { awk -v k="$1" '$1 == k { print $2; exit }' <<< "$2"; }
+
+echo "page: $page; display $DISPLAY; accel $accel; $pairs pairs (A: bare webview, B: lindora), after one warm-up pair"
+results="$work/pairs"; : > "$results"
+for i in $(seq 0 "$pairs"); do
+  a=$(one_run "$bare" --accel "$accel" "$page")
+  b=$(one_run env LINDORA_WEB_ACCELERATION="$accel" "$app" --platform gtk)
+  if [ "$a" = fail ] || [ "$b" = fail ]; then echo "  pair $i: a start failed" >&2; continue; fi
+  [ "$i" = 0 ] && continue
+  echo "$(value LOADED "$a") $(value LOADED "$b") $(value PSS "$a") $(value PSS "$b")" \
+       "$(value PAINTED "$a") $(value PAINTED "$b") $(value NAVIGATE "$a") $(value NAVIGATE "$b")" \
+       "$(value TOOLKIT "$a") $(value TOOLKIT "$b")" >> "$results"
+done
+n=$(wc -l < "$results")
+[ "$n" -gt 0 ] || { echo "no pair completed" >&2; exit 1; }
+
+row() {  # label, awk expression over the columns, unit
+  read -r m q1 q3 lo hi <<< "$(awk "{ print $2 }" "$results" | spread)"
+  printf '%-44s median %8s  quartiles %s..%s  range %s..%s%s\n' "$1" "$m" "$q1" "$q3" "$lo" "$hi" "$3"
+}
+echo "$n pairs"
+row "start page loaded, lindora / bare" '$2 / $1' ""
+row "memory at that moment, lindora / bare" '$4 / $3' ""
+row "first frame, lindora's toolbar - bare (ms)" '$6 - $5' ""
+echo "medians of the moments (ms since the process started):"
+printf '  %-10s %9s %9s %9s %9s %11s\n' program TOOLKIT NAVIGATE PAINTED LOADED "PSS (MiB)"
+for prog in bare lindora; do
+  if [ $prog = bare ]; then c=(9 7 5 1 3); else c=(10 8 6 2 4); fi
+  med() { awk "{ print \$$1 }" "$results" | spread | cut -d' ' -f1; }
+  printf '  %-10s %9s %9s %9s %9s %11s\n' $prog "$(med ${c[0]})" "$(med ${c[1]})" "$(med ${c[2]})" "$(med ${c[3]})" \
+    "$(awk "{ print \$${c[4]} / 1024 }" "$results" | spread | cut -d' ' -f1)"
 done

@@ -7,9 +7,12 @@
 #include "app/CommandLine.h"
 #include "app/FrmMain.h"
 #include "app/ScreenCapture.h"
+#include "app/StartPageLocation.h"
 #include "app/WebBrowser.h"
+#include "base/Utf8.h"
 #include "platform/PlatformSelection.h"
 #include "platform/browser/BrowserEngine.h"
+#include "platform/browser/BrowserEngineFactory.h"
 #include "platform/offscreen/OffscreenPlatform.h"
 #include "ui/Application.h"
 #include "ui/WindowSystem.h"
@@ -127,6 +130,9 @@ int runLindora(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::string screenshotError;
     int status = 0;
     try {
+        // The main window opens on the start page: its engine starts loading it now, so that
+        // the engine's processes start while the window is built.
+        prepareBrowserEngine(utf8ToUtf16(startPagePath(runningExecutableName()), BadText::Replace));
         Application application;
         application.initialize();
         application.setTitle(app::ApplicationTitle);
@@ -145,6 +151,7 @@ int runLindora(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << "lindora: " << e.what() << "\n";
         status = 1;
     }
+    discardPreparedBrowserEngine();
     try {
         finishPlatform(cl.platform);
     } catch (const std::exception& e) {

@@ -5,10 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "base/Utf8.h"
+#include "platform/StartupProbe.h"
 #include "platform_gtk/GtkEventDispatcher.h"
 
 namespace lindora {
@@ -22,20 +21,6 @@ WebKitHardwareAccelerationPolicy policyOf(WebAcceleration a) {
     case WebAcceleration::Never: break;
     }
     return WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER;
-}
-
-// Start-up measurements (bench/startup/measure.sh) learn when the first page has loaded
-// through the file LINDORA_STARTUP_PROBE names.
-void reportFirstLoadToProbe() {
-    static bool reported = false;
-    if (reported) return;
-    reported = true;
-    const char* probe = std::getenv("LINDORA_STARTUP_PROBE");
-    if (!probe || !*probe) return;
-    if (FILE* out = std::fopen(probe, "a")) {
-        std::fputs("LOADED\n", out);
-        std::fclose(out);
-    }
 }
 
 }  // namespace
@@ -73,6 +58,7 @@ GtkBrowserEngine::~GtkBrowserEngine() {
 void GtkBrowserEngine::startLoad(const std::string& uri) {
     // Loading a new URI stops the one under way: a second navigation replaces the first.
     webkit_web_view_load_uri(view_, uri.c_str());
+    startup_probe::mark("NAVIGATE");
 }
 
 void GtkBrowserEngine::hostChanged() {
@@ -118,7 +104,7 @@ void GtkBrowserEngine::onTitle(WebKitWebView* view, GParamSpec*, void* data) {
 void GtkBrowserEngine::onLoadChanged(WebKitWebView*, int event, void* data) {
     auto* self = static_cast<GtkBrowserEngine*>(data);
     if (event != WEBKIT_LOAD_FINISHED) return;
-    reportFirstLoadToProbe();
+    startup_probe::mark("LOADED");
     GtkEventDispatcher::guarded([&] { self->raiseProgressChange(ProgressDone, ProgressMax); });
 }
 

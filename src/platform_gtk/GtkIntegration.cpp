@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include "platform/StartupProbe.h"
 #include "platform_gtk/GtkSurface.h"
 #include "ui/Messages.h"
 
@@ -13,6 +14,7 @@ std::unique_ptr<GtkIntegration> GtkIntegration::create() {
     // Only before GDK opens its display; it keeps the text for the life of the process.
     if (!gdk_display_get_default()) gdk_set_allowed_backends("x11");
     if (!gtk_init_check(nullptr, nullptr)) return nullptr;
+    startup_probe::mark("TOOLKIT");
     return std::unique_ptr<GtkIntegration>(new GtkIntegration());
 }
 

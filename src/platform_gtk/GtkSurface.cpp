@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "gfx/Bitmap.h"
+#include "platform/StartupProbe.h"
 #include "platform_gtk/GtkEventDispatcher.h"
 #include "platform_gtk/GtkInput.h"
 #include "platform_gtk/GtkX11.h"
@@ -322,6 +323,8 @@ int GtkSurface::onDraw(GtkWidget* widget, cairo_t* cr, void* data) {
     if (self->store_) {
         cairo_set_source_surface(cr, self->store_, -frame.left, -frame.top);
         cairo_paint(cr);
+        // The first frame of a main window with its content (the toolbar painted in the store).
+        if (self->decorated_) startup_probe::mark("PAINTED");
     } else {
         cairo_set_source_rgba(cr, 0, 0, 0, self->translucent_ ? 0 : 1);
         cairo_paint(cr);

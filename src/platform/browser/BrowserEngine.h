@@ -3,6 +3,7 @@
 // event. It is a native child of the backend, placed over the browser control's rectangle in
 // its top-level surface. Every call and every event happens on the user-interface thread.
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,11 @@ public:
     // a later request replaces a waiting or loading one. Throws Exception for an empty text or
     // one that is not valid UTF-16.
     void navigate(std::u16string_view urlOrPath);
+    // Starts loading at once, shown or not, so that the engine's work overlaps the building of
+    // the window it will show in. A later navigate to the same address, before any other
+    // request, joins this load instead of starting it again, and then raises the last progress
+    // and title the load reported while no handler was assigned. Same errors as navigate.
+    void preload(std::u16string_view urlOrPath);
 
     // Raised only when assigned. A handler may navigate again.
     ProgressChangeEvent OnProgressChange;
@@ -60,12 +66,19 @@ protected:
 
 private:
     void goLiveWhenShown();
+    void raiseHeldEvents();
 
     NativeSurface* surface_ = nullptr;
     Rect geometry_{};
     bool visible_ = false;
     bool live_ = false;
     std::vector<std::string> pendingUris_;
+    std::string preloadedUri_;  // until another request comes
+    struct HeldProgress {
+        int progress, progressMax;
+    };
+    std::optional<HeldProgress> heldProgress_;
+    std::optional<std::u16string> heldTitle_;
 };
 
 }  // namespace lindora

@@ -2,7 +2,9 @@
 // its caption, WebKit renders the start page and the title event arrives; as a program,
 // closing the window ends the process with status 0. Every wait is bounded.
 #include <gtest/gtest.h>
+
 #include <gtk/gtk.h>
+#include <cerrno>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -161,8 +163,9 @@ TEST(MainWindowGtk, ClosingTheWindowEndsTheProgramWithStatusZero) {
     fs::create_directories(dir);
     const fs::path probe = dir / "probe";
     ASSERT_EQ(mkfifo(probe.c_str(), 0600), 0);
-    // Opened before the program starts, so that its write finds a reader.
-    const int probeFd = open(probe.c_str(), O_RDONLY | O_NONBLOCK);
+    // Opened before the program starts, so that its writes find a reader; for writing too, so
+    // that the pipe does not read as ended between the program's lines.
+    const int probeFd = open(probe.c_str(), O_RDWR | O_NONBLOCK);
     ASSERT_GE(probeFd, 0);
 
     const std::string probeVar = "LINDORA_STARTUP_PROBE=" + probe.string();
@@ -179,11 +182,20 @@ TEST(MainWindowGtk, ClosingTheWindowEndsTheProgramWithStatusZero) {
     ASSERT_EQ(posix_spawn(&pid, LINDORA_EXECUTABLE, nullptr, nullptr, const_cast<char**>(argv), envp.data()), 0);
     const int pidFd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
 
-    // The program reports its loaded start page through the probe.
-    EXPECT_TRUE(waitReadable(probeFd, 60000)) << "the start page did not load";
-    char buffer[64] = {};
-    EXPECT_GT(read(probeFd, buffer, sizeof buffer - 1), 0);
-    EXPECT_STREQ(buffer, "LOADED\n");
+    // The program reports the moments of its start-up through the probe, a line each
+    // ("<MOMENT> <ms since the process started>"), among them its first frame and the loaded
+    // start page.
+    std::string lines;
+    const auto reported = [&](const char* moment) { return lines.find(moment) != std::string::npos; };
+    while (!(reported("LOADED ") && reported("PAINTED ")) && waitReadable(probeFd, 60000)) {
+        char buffer[256];
+        const ssize_t n = read(probeFd, buffer, sizeof buffer);
+        if (n < 0 && errno == EAGAIN) continue;
+        if (n <= 0) break;
+        lines.append(buffer, static_cast<size_t>(n));
+    }
+    EXPECT_TRUE(reported("LOADED ")) << "the start page did not load; the probe got: " << lines;
+    EXPECT_TRUE(reported("PAINTED ")) << lines;
 
     EXPECT_TRUE(test::closeWindowNamed("Lindora 1.0")) << "no window captioned \"Lindora 1.0\"";
 

@@ -6,6 +6,7 @@
 
 #include "base/Exception.h"
 #include "platform/EventRecord.h"
+#include "platform/browser/BrowserEngineFactory.h"
 
 namespace lindora {
 namespace {
@@ -162,6 +163,54 @@ TEST_F(BrowserEngineTest, EventsWithoutHandlersAreDropped) {
     engine.reportProgress(10);
     engine.completeLoad();
     SUCCEED();
+}
+
+// A program that knows its first page starts it before its window exists; the window's own
+// navigation to that page then joins the load under way.
+TEST_F(BrowserEngineTest, APreloadStartsAtOnceAndTheSameNavigationJoinsItWithWhatItReported) {
+    const std::string path = writePage("start page.htm", "<title>Start</title>");
+    const std::u16string text(path.begin(), path.end());
+    engine.preload(text);
+    ASSERT_EQ(engine.navigations().size(), 1u);  // not waiting for a window
+    engine.reportProgress(5000);                 // no handler yet: kept
+    engine.completeLoad();
+
+    record();
+    engine.navigate(text);
+    show();
+    EXPECT_EQ(engine.navigations().size(), 1u);  // joined, not started again
+    EXPECT_EQ(events, (std::vector<std::string>{"title Start", "progress -1/10000"}));
+    events.clear();
+    engine.navigate(text);  // once joined, the same page again is a new load
+    EXPECT_EQ(engine.navigations().size(), 2u);
+}
+
+TEST_F(BrowserEngineTest, AnotherNavigationReplacesThePreloadAndForgetsWhatItReported) {
+    engine.preload(u"file:///opt/lindora/index.htm");
+    engine.reportProgress(5000);
+    record();
+    engine.navigate(u"https://convert.example.com/?from=GUI");
+    engine.navigate(u"file:///opt/lindora/index.htm");  // after another request: not a join
+    EXPECT_TRUE(events.empty());
+    show();
+    EXPECT_EQ(engine.navigations(),
+              (std::vector<std::string>{"file:///opt/lindora/index.htm", "https://convert.example.com/?from=GUI",
+                                        "file:///opt/lindora/index.htm"}));
+    EXPECT_THROW(engine.preload(u""), Exception);
+}
+
+TEST(BrowserEngineFactoryTest, APreparedEngineGoesToTheNextBrowserOnlyAndCanBeDropped) {
+    prepareBrowserEngine(u"file:///opt/lindora/index.htm");
+    auto prepared = createBrowserEngine();
+    auto* recording = dynamic_cast<RecordingBrowserEngine*>(prepared.get());
+    ASSERT_NE(recording, nullptr);
+    EXPECT_EQ(recording->navigations(), std::vector<std::string>{"file:///opt/lindora/index.htm"});
+    auto next = createBrowserEngine();
+    EXPECT_TRUE(dynamic_cast<RecordingBrowserEngine&>(*next).navigations().empty());
+
+    prepareBrowserEngine(u"about:blank");
+    discardPreparedBrowserEngine();
+    EXPECT_TRUE(dynamic_cast<RecordingBrowserEngine&>(*createBrowserEngine()).navigations().empty());
 }
 
 }  // namespace
