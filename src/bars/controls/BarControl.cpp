@@ -132,7 +132,9 @@ BarControl::Measure BarControl::wrap(BarDockingStyle style, int lineLength) {
         const int s = link->beginGroup() && pos > 0 ? sep : 0;
         if (pos > 0 && pos + s + m.length > lineLength) {
             int breakAt = i;
-            if (groupStart >= 0) {
+            // A group start that does not fit breaks before itself: the groups before it are
+            // whole and stay. Otherwise the line breaks before its last group start.
+            if (s == 0 && groupStart >= 0) {
                 // Break before the group instead, so that it stays together on the next line.
                 breakAt = groupStart;
                 pos = posBeforeGroup;
@@ -174,7 +176,12 @@ Size BarControl::sizeForLength(BarDockingStyle style, int length) {
         result = Size(w, std::max(m.thickness, fullThickness(style)));
         if (style == dsNone) result.cx = std::max(m.length, minLength(style));
     } else if (multiLineFor(style)) {
-        // Vertical: columns of the given height, stacked from the right edge leftward.
+        // Vertical: columns stacked from the right edge leftward. The rule walks the column
+        // height down from the full length, one pixel at a time, to the first height whose
+        // columns all fit the given one. Every height from there down to the given one wraps
+        // alike (no link that fits at the taller height overflows at the shorter, and a group
+        // start that overflows breaks before itself either way), so the walk ends with the
+        // columns of a wrap at the given height: one wrap instead of one per pixel.
         const int lineLength = std::max(length, minLength(style));
         const Measure m = wrap(style, lineLength);
         result = Size(std::max(m.thickness, fullThickness(style)), std::max(lineLength, m.length));

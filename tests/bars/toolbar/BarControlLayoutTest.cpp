@@ -2,6 +2,10 @@
 // aligned last link, truncation with the mark, and vertical bars.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 #include "bars/BarsTestSupport.h"
 #include "bars/controls/BarControl.h"
 #include "bars/controls/BarControls.h"
@@ -126,7 +130,9 @@ TEST_F(BarControlLayoutTest, ASingleLineBarHidesTheLinksThatDoNotFitBehindTheMar
         for (int x = 0; x < w.clientRect().width(); ++x)
             EXPECT_NE(w.controlAt(Point(x, 2)), dynamic_cast<ItemControl*>(link(bar, 3).control()));
         EXPECT_EQ(w.markRect().isEmpty(), !showMark);
-        if (showMark) EXPECT_LE(rect(bar, 1).right, w.markRect().left);
+        if (showMark) {
+            EXPECT_LE(rect(bar, 1).right, w.markRect().left);
+        }
     }
 }
 
@@ -155,6 +161,115 @@ TEST_F(BarControlLayoutTest, TheDockedPlacementIsWrittenBackIntoTheBar) {
     EXPECT_EQ(b.dockedLeft(), window(b).bounds().left);
     EXPECT_EQ(b.dockedTop(), window(b).bounds().top);
     (void)a;
+}
+
+// ---- the vertical wrap against the one-pixel walk
+
+struct Piece {
+    int length = 0;
+    int thickness = 0;
+    bool beginGroup = false;
+};
+
+struct Columns {
+    std::vector<int> along;  // each item's offset along its column
+    int longest = 0;         // the longest column
+    int width = 0;           // the columns' total thickness with the gaps of group breaks
+};
+
+// The wrap as the rule states it: a link that does not fit breaks the column; when the column
+// holds a group start before it, the column breaks there instead; a group start that does not
+// fit breaks before itself.
+Columns wrapAt(const std::vector<Piece>& items, int separator, int height) {
+    Columns c;
+    c.along.assign(items.size(), 0);
+    int finished = 0, groupStart = -1;
+    std::size_t lineStart = 0;
+    // The column from lineStart up to (not including) `end`: its length and thickness.
+    auto column = [&](std::size_t end) {
+        int pos = 0, thickness = 0;
+        for (std::size_t k = lineStart; k < end; ++k) {
+            pos = c.along[k] + items[k].length;
+            thickness = std::max(thickness, items[k].thickness);
+        }
+        return std::pair(pos, thickness);
+    };
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const int pos = column(i).first;
+        const int s = items[i].beginGroup && pos > 0 ? separator : 0;
+        if (pos > 0 && pos + s + items[i].length > height) {
+            if (s == 0 && groupStart >= 0) i = static_cast<std::size_t>(groupStart);
+            const auto [length, thickness] = column(i);
+            c.longest = std::max(c.longest, length);
+            finished += thickness + (items[i].beginGroup ? separator : 0);
+            lineStart = i;
+            c.along[i] = 0;
+            groupStart = -1;
+            continue;
+        }
+        if (s > 0) groupStart = static_cast<int>(i);
+        c.along[i] = pos + s;
+    }
+    const auto [length, thickness] = column(items.size());
+    c.longest = std::max(c.longest, length);
+    c.width = finished + thickness;
+    return c;
+}
+
+// Down from the full length, one pixel at a time, to the first column height whose columns fit
+// `height`; the shortest useful column (the longest item) when none does.
+Columns walkDown(const std::vector<Piece>& items, int separator, int height) {
+    int full = 0, longestItem = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        full += items[i].length + (items[i].beginGroup && i > 0 ? separator : 0);
+        longestItem = std::max(longestItem, items[i].length);
+    }
+    for (int h = full; h > longestItem; --h) {
+        Columns c = wrapAt(items, separator, h);
+        if (c.longest <= height) return c;
+    }
+    return wrapAt(items, separator, longestItem);
+}
+
+TEST_F(BarControlLayoutTest, AVerticalBarWrapsIntoTheColumnsTheOnePixelWalkEndsWith) {
+    std::mt19937 random(20261211);
+    auto uniform = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int trial = 0; trial < 40; ++trial) {
+        // Rotated bars measure their captions along the column, so random captions give random
+        // lengths; lowered buttons are thicker.
+        Bar* bar = addBar("Random");
+        bar->setMultiLine(true);
+        bar->setRotateWhenVertical(uniform(0, 3) != 0);
+        bar->setDockingStyle(uniform(0, 1) ? dsLeft : dsRight);
+        const int count = uniform(1, 24);
+        for (int i = 0; i < count; ++i) {
+            BarButton* b =
+                addButton("r" + std::to_string(buttons_++), std::string(static_cast<std::size_t>(uniform(1, 14)), 'W'));
+            b->setPaintStyle(uniform(0, 3) ? psCaption : psStandard);
+            b->setLowered(uniform(0, 5) == 0);
+            BarItemLink* link = bar->itemLinks().add();
+            link->setItem(b);
+            link->setBeginGroup(uniform(0, 3) == 0);
+        }
+        bar->setVisible(true);
+        BarControl& w = window(*bar);
+        const BarDockingStyle style = w.dockingStyle();
+        std::vector<Piece> items;
+        for (BarItemLink* l : bar->itemLinks().visibleLinks()) {
+            const Size s = dynamic_cast<ItemControl&>(*l->control()).sizeInParent();
+            items.push_back({s.cy, s.cx, l->beginGroup()});
+        }
+        for (int k = 0; k < 8; ++k) {
+            const int height = uniform(1, w.fullLength(style) + 20);
+            SCOPED_TRACE("trial " + std::to_string(trial) + ", column height " + std::to_string(height));
+            const Columns expected = walkDown(items, w.separatorSize(), height);
+            EXPECT_EQ(w.sizeForLength(style, height).cx, expected.width);
+            layOut(*bar, height);
+            for (std::size_t i = 0; i < items.size(); ++i)
+                ASSERT_EQ(rect(*bar, static_cast<int>(i)).top, expected.along[i]) << "item " << i;
+        }
+        manager().bars().remove(bar->index());
+    }
 }
 
 }  // namespace
