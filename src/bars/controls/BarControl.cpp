@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "bars/controls/FloatingBarBounds.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/docks/DockSite.h"
 #include "bars/model/Bar.h"
@@ -10,6 +11,8 @@
 #include "bars/model/BarManager.h"
 #include "bars/painters/BarItemControlPainter.h"
 #include "ui/Messages.h"
+#include "ui/Screen.h"
+#include "ui/WindowSystem.h"
 
 namespace lindora {
 
@@ -475,6 +478,15 @@ void BarControl::rebuildBar() {
     repaint();
 }
 
+void BarControl::keepFloatingBoundsReachable(WindowPos& pos) const {
+    if ((pos.flags & SWP_NOMOVE) && (pos.flags & SWP_NOSIZE)) return;
+    const bool sized = !(pos.flags & SWP_NOSIZE);
+    pos.bounds =
+        FloatingBarBounds::constrain(pos.bounds, sized, Screen::monitors(), WindowSystem::instance().cursorPos());
+    // The rules may move a window that was only sized.
+    if (pos.bounds.topLeft() != bounds().topLeft()) pos.flags &= ~SWP_NOMOVE;
+}
+
 // ---- DockedBar: the window
 
 void BarControl::setDockedBounds(const Rect& b) {
@@ -499,6 +511,9 @@ void BarControl::wndProc(Message& m) {
         m.result = 0;
         return;
     }
+    case WM_WINDOWPOSCHANGING:
+        if (style_ == dsNone && !isChild()) keepFloatingBoundsReachable(*reinterpret_cast<WindowPos*>(m.lParam));
+        break;
     case WM_SIZE:
         Window::wndProc(m);
         calcItemRects();

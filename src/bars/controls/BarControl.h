@@ -113,6 +113,8 @@ private:
     DockSite* site() const;
     void leaveSite();
     void ensureHandle(Window* parent, const Rect& bounds);
+    // A floating bar's window keeps its size limits and stays where the user can reach it.
+    void keepFloatingBoundsReachable(WindowPos& pos) const;
 
     Bar* bar_;
     BarDockingStyle style_ = dsNone;
