@@ -94,10 +94,42 @@ int BarControl::minLength(BarDockingStyle style) {
     } else if (multiLineFor(style) || isHorizontalStyle(style) != horizontal()) {
         for (BarItemLink* l : links) len = std::max(len, measure(*l, style).length);
     } else {
-        len = measure(*links.front(), style).length;
+        // The link a single line shows first when it shows one link only.
+        len = measure(*firstShownAlone(), style).length;
     }
     if (isHorizontalStyle(style) && style != dsNone && markVisible()) len += MarkWidth;
     return len;
+}
+
+bool BarControl::filtersRecentItems() const { return itemLinks().recentItemsActive() && !barManager().isDesigning(); }
+
+BarItemLink* BarControl::firstShownAlone() const {
+    const auto& visible = itemLinks().visibleLinks();
+    if (visible.empty()) return nullptr;
+    if (filtersRecentItems())
+        for (BarItemLink* l : itemLinks().recentLinks())
+            if (std::find(visible.begin(), visible.end(), l) != visible.end()) return l;
+    return visible.front();
+}
+
+int BarControl::singleLineLength(const std::vector<BarItemLink*>& links, BarDockingStyle style, int available,
+                                 int* thickness, bool* allFit) const {
+    int pos = 0, thick = 0;
+    bool first = true;
+    *allFit = true;
+    for (BarItemLink* l : links) {
+        const Measure m = measure(*l, style);
+        const int s = l->beginGroup() && !first ? separatorSize() : 0;
+        if (!first && pos + s + m.length > available) {
+            *allFit = false;
+            break;
+        }
+        pos += s + m.length;
+        thick = std::max(thick, m.thickness);
+        first = false;
+    }
+    *thickness = thick;
+    return pos;
 }
 
 int BarControl::fullLength(BarDockingStyle style) {
@@ -191,15 +223,26 @@ Size BarControl::sizeForLength(BarDockingStyle style, int length) {
     } else if (horz) {
         int avail = std::max(length, minLength(style));
         if (!visibleLinks().empty() && markVisible()) avail -= MarkWidth;
-        int pos = 0, thick = 0;
-        bool first = true;
-        for (BarItemLink* l : visibleLinks()) {
-            const Measure m = measure(*l, style);
-            const int s = l->beginGroup() && !first ? separatorSize() : 0;
-            if (!first && pos + s + m.length > avail) break;
-            pos += s + m.length;
-            thick = std::max(thick, m.thickness);
-            first = false;
+        int thick = 0;
+        bool allFit = true;
+        int pos = 0;
+        if (filtersRecentItems()) {
+            // Show as many of the most recently used links as fit; the rest wait behind the mark.
+            BarItemLinks& links = itemLinks();
+            const int visible = static_cast<int>(links.visibleLinks().size());
+            int count = 1;
+            for (; count <= visible; ++count) {
+                links.setRecentItemCount(count);
+                int t = 0;
+                const int p = singleLineLength(links.shownLinks(), style, avail, &t, &allFit);
+                if (!allFit) break;
+                pos = p;
+                thick = t;
+            }
+            // One link always shows: the count that did not fit is at least 2.
+            links.setRecentItemCount(count > visible ? -1 : count - 1);
+        } else {
+            pos = singleLineLength(visibleLinks(), style, avail, &thick, &allFit);
         }
         int w = std::max(minLength(style), pos);
         if (markVisible()) w += MarkWidth;
@@ -336,7 +379,8 @@ void BarControl::calcItemRects() {
     if (multi) centreLine(first, std::min(i, links.size()));
     if (!multi && style_ != dsNone) {
         const bool wasTruncated = truncated_;
-        truncated_ = cut;
+        // Links held back by the recent-items filter wait behind the mark as well.
+        truncated_ = cut || itemLinks().shownLinks().size() < itemLinks().visibleLinks().size();
         if (wasTruncated != truncated_ && bar_->showMark()) {
             // The mark takes its length from the line: lay out again with it.
             if (!rebuilding_) {

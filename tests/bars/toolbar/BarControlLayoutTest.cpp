@@ -2,6 +2,7 @@
 // aligned last link, truncation with the mark, and vertical bars.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -161,6 +162,67 @@ TEST_F(BarControlLayoutTest, TheDockedPlacementIsWrittenBackIntoTheBar) {
     EXPECT_EQ(b.dockedLeft(), window(b).bounds().left);
     EXPECT_EQ(b.dockedTop(), window(b).bounds().top);
     (void)a;
+}
+
+TEST_F(BarControlLayoutTest, ASingleLineBarWithRecentItemsShowsAsManyOfTheMostRecentlyUsedLinksAsFit) {
+    manager().setStyle(bmsFlat);
+    Bar& bar = shownBar(dsTop, false, {"One", "Two", "|Three", "Four"});
+    bar.setShowMark(false);
+    BarItemLinks& links = bar.itemLinks();
+    links.items(2)->markUsed(false);
+    links.items(3)->markUsed(false);  // now the most recent: Four, then Three
+    ASSERT_TRUE(links.recentItemsActive());
+    ASSERT_EQ(links.recentLinks()[0], links.items(3));
+    ASSERT_EQ(links.recentLinks()[1], links.items(2));
+    BarControl& w = window(bar);
+    auto width = [&](int i) { return dynamic_cast<ItemControl&>(*links.items(i)->control()).sizeInParent().cx; };
+    // A single line is at least as long as the most recently used link, not the first one.
+    EXPECT_EQ(w.minLength(dsTop), width(3));
+
+    // The first k recent links, measured in bar order (a group start first on the line costs
+    // no separator).
+    auto lengthOf = [&](int k) {
+        int length = 0;
+        bool first = true;
+        for (int i = 0; i < 4; ++i) {
+            const auto& recent = links.recentLinks();
+            if (std::find(recent.begin(), recent.begin() + k, links.items(i)) == recent.begin() + k) continue;
+            length += (links.items(i)->storedBeginGroup() && !first ? w.separatorSize() : 0) + width(i);
+            first = false;
+        }
+        return length;
+    };
+    ASSERT_EQ(lengthOf(2), width(2) + width(3));
+    for (int k = 1; k <= 4; ++k) {
+        for (int slack : {0, -1}) {
+            const int length = lengthOf(k) + slack;
+            if (k == 1 && slack < 0) continue;  // one link always shows
+            const int expected = slack == 0 ? k : k - 1;
+            SCOPED_TRACE("length " + std::to_string(length));
+            layOut(bar, length);
+            int shown = 0;
+            for (int i = 0; i < 4; ++i) {
+                const bool recent = std::find(links.recentLinks().begin(), links.recentLinks().begin() + expected,
+                                              links.items(i)) != links.recentLinks().begin() + expected;
+                EXPECT_EQ(links.items(i)->itemRect().isEmpty(), !recent) << "link " << i;
+                shown += recent;
+            }
+            EXPECT_EQ(shown, expected);
+            // Links held back wait behind the mark.
+            EXPECT_EQ(w.truncated(), expected < 4);
+        }
+    }
+    // Four alone, then Three and Four side by side from the line's start.
+    layOut(bar, width(3));
+    EXPECT_EQ(links.items(3)->itemRect().left, 0);
+    layOut(bar, width(2) + width(3));
+    EXPECT_EQ(links.items(2)->itemRect().left, 0);
+    EXPECT_EQ(links.items(3)->itemRect().left, width(2));
+    // With the mark shown it takes its room at the line's end.
+    bar.setShowMark(true);
+    layOut(bar, width(2) + width(3) + BarControl::MarkWidth);
+    EXPECT_FALSE(w.markRect().isEmpty());
+    EXPECT_LE(links.items(3)->itemRect().right, w.markRect().left);
 }
 
 // ---- the vertical wrap against the one-pixel walk
