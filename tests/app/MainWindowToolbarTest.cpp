@@ -12,6 +12,8 @@
 #include "bars/model/BarItemLinks.h"
 #include "bars/model/BarManager.h"
 #include "bars/model/DockControl.h"
+#include "platform/offscreen/InputScript.h"
+#include "ui/WindowSystem.h"
 
 namespace lindora::test {
 namespace {
@@ -100,6 +102,52 @@ TEST_F(MainWindowToolbarTest, AProgressChangeRepaintsOnlyTheProgressItem) {
     EXPECT_GE(invalid.top, item.top);
     EXPECT_LE(invalid.right, item.right);
     EXPECT_LE(invalid.bottom, item.bottom);
+}
+
+TEST_F(MainWindowToolbarTest, DraggingTheRightFrameEdgeRewrapsTheToolbarAndTheWebViewFollowsTheDock) {
+    FrmMain& form = createMain();
+    const Rect start = form.bounds();
+    const int oneLineDock = form.BarManager1->bars().dockControl(dsTop)->bounds().height();
+    // What the window shows whenever time passes in the script.
+    struct Seen {
+        int width = 0;
+        int lines = 0;
+        int dock = 0;
+        Rect webView;
+        Rect client;
+    };
+    std::vector<Seen> seen;
+    const unsigned timer = WindowSystem::instance().setTimer(nullptr, 0, 40, [&](unsigned) {
+        seen.push_back({form.bounds().width(), lineCount(),
+                        form.BarManager1->bars().dockControl(dsTop)->bounds().height(), form.wbMain->bounds(),
+                        form.clientRect()});
+    });
+    // Pointer down on the right frame edge, dragged 505 pixels left and let go; then back.
+    const int edge = start.right - 1, y = start.top + start.height() / 2, narrow = edge - 505;
+    auto drag = [y](int from, int to) {
+        return "move " + std::to_string(from) + " " + std::to_string(y) + "\npress left\nmove " + std::to_string(to) +
+               " " + std::to_string(y) + "\nrelease left\nwait 100\n";
+    };
+    platform().input().setScript(InputScript::parse(drag(edge, narrow) + drag(narrow, edge)));
+    app().run();
+    WindowSystem::instance().killTimer(nullptr, timer);
+
+    ASSERT_FALSE(seen.empty());
+    auto at = [&](int width) {
+        for (const Seen& s : seen)
+            if (s.width == width) return s;
+        ADD_FAILURE() << "the window was never " << width << " wide";
+        return Seen{};
+    };
+    const Seen narrowed = at(start.width() - 505);
+    EXPECT_GE(narrowed.lines, 2);
+    EXPECT_GT(narrowed.dock, oneLineDock);
+    EXPECT_EQ(narrowed.webView, Rect(0, narrowed.dock, narrowed.client.width(), narrowed.client.height()));
+    const Seen restored = seen.back();
+    EXPECT_EQ(restored.width, start.width());
+    EXPECT_EQ(restored.lines, 1);
+    EXPECT_EQ(restored.dock, oneLineDock);
+    EXPECT_EQ(restored.webView, Rect(0, oneLineDock, restored.client.width(), restored.client.height()));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "bars/controls/FloatingBarBounds.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/docks/DockSite.h"
 #include "bars/model/Bar.h"
@@ -10,6 +11,8 @@
 #include "bars/model/BarManager.h"
 #include "bars/painters/BarItemControlPainter.h"
 #include "ui/Messages.h"
+#include "ui/Screen.h"
+#include "ui/WindowSystem.h"
 
 namespace lindora {
 
@@ -91,10 +94,42 @@ int BarControl::minLength(BarDockingStyle style) {
     } else if (multiLineFor(style) || isHorizontalStyle(style) != horizontal()) {
         for (BarItemLink* l : links) len = std::max(len, measure(*l, style).length);
     } else {
-        len = measure(*links.front(), style).length;
+        // The link a single line shows first when it shows one link only.
+        len = measure(*firstShownAlone(), style).length;
     }
     if (isHorizontalStyle(style) && style != dsNone && markVisible()) len += MarkWidth;
     return len;
+}
+
+bool BarControl::filtersRecentItems() const { return itemLinks().recentItemsActive() && !barManager().isDesigning(); }
+
+BarItemLink* BarControl::firstShownAlone() const {
+    const auto& visible = itemLinks().visibleLinks();
+    if (visible.empty()) return nullptr;
+    if (filtersRecentItems())
+        for (BarItemLink* l : itemLinks().recentLinks())
+            if (std::find(visible.begin(), visible.end(), l) != visible.end()) return l;
+    return visible.front();
+}
+
+int BarControl::singleLineLength(const std::vector<BarItemLink*>& links, BarDockingStyle style, int available,
+                                 int* thickness, bool* allFit) const {
+    int pos = 0, thick = 0;
+    bool first = true;
+    *allFit = true;
+    for (BarItemLink* l : links) {
+        const Measure m = measure(*l, style);
+        const int s = l->beginGroup() && !first ? separatorSize() : 0;
+        if (!first && pos + s + m.length > available) {
+            *allFit = false;
+            break;
+        }
+        pos += s + m.length;
+        thick = std::max(thick, m.thickness);
+        first = false;
+    }
+    *thickness = thick;
+    return pos;
 }
 
 int BarControl::fullLength(BarDockingStyle style) {
@@ -132,7 +167,9 @@ BarControl::Measure BarControl::wrap(BarDockingStyle style, int lineLength) {
         const int s = link->beginGroup() && pos > 0 ? sep : 0;
         if (pos > 0 && pos + s + m.length > lineLength) {
             int breakAt = i;
-            if (groupStart >= 0) {
+            // A group start that does not fit breaks before itself: the groups before it are
+            // whole and stay. Otherwise the line breaks before its last group start.
+            if (s == 0 && groupStart >= 0) {
                 // Break before the group instead, so that it stays together on the next line.
                 breakAt = groupStart;
                 pos = posBeforeGroup;
@@ -174,22 +211,38 @@ Size BarControl::sizeForLength(BarDockingStyle style, int length) {
         result = Size(w, std::max(m.thickness, fullThickness(style)));
         if (style == dsNone) result.cx = std::max(m.length, minLength(style));
     } else if (multiLineFor(style)) {
-        // Vertical: columns of the given height, stacked from the right edge leftward.
+        // Vertical: columns stacked from the right edge leftward. The rule walks the column
+        // height down from the full length, one pixel at a time, to the first height whose
+        // columns all fit the given one. Every height from there down to the given one wraps
+        // alike (no link that fits at the taller height overflows at the shorter, and a group
+        // start that overflows breaks before itself either way), so the walk ends with the
+        // columns of a wrap at the given height: one wrap instead of one per pixel.
         const int lineLength = std::max(length, minLength(style));
         const Measure m = wrap(style, lineLength);
         result = Size(std::max(m.thickness, fullThickness(style)), std::max(lineLength, m.length));
     } else if (horz) {
         int avail = std::max(length, minLength(style));
         if (!visibleLinks().empty() && markVisible()) avail -= MarkWidth;
-        int pos = 0, thick = 0;
-        bool first = true;
-        for (BarItemLink* l : visibleLinks()) {
-            const Measure m = measure(*l, style);
-            const int s = l->beginGroup() && !first ? separatorSize() : 0;
-            if (!first && pos + s + m.length > avail) break;
-            pos += s + m.length;
-            thick = std::max(thick, m.thickness);
-            first = false;
+        int thick = 0;
+        bool allFit = true;
+        int pos = 0;
+        if (filtersRecentItems()) {
+            // Show as many of the most recently used links as fit; the rest wait behind the mark.
+            BarItemLinks& links = itemLinks();
+            const int visible = static_cast<int>(links.visibleLinks().size());
+            int count = 1;
+            for (; count <= visible; ++count) {
+                links.setRecentItemCount(count);
+                int t = 0;
+                const int p = singleLineLength(links.shownLinks(), style, avail, &t, &allFit);
+                if (!allFit) break;
+                pos = p;
+                thick = t;
+            }
+            // One link always shows: the count that did not fit is at least 2.
+            links.setRecentItemCount(count > visible ? -1 : count - 1);
+        } else {
+            pos = singleLineLength(visibleLinks(), style, avail, &thick, &allFit);
         }
         int w = std::max(minLength(style), pos);
         if (markVisible()) w += MarkWidth;
@@ -326,7 +379,8 @@ void BarControl::calcItemRects() {
     if (multi) centreLine(first, std::min(i, links.size()));
     if (!multi && style_ != dsNone) {
         const bool wasTruncated = truncated_;
-        truncated_ = cut;
+        // Links held back by the recent-items filter wait behind the mark as well.
+        truncated_ = cut || itemLinks().shownLinks().size() < itemLinks().visibleLinks().size();
         if (wasTruncated != truncated_ && bar_->showMark()) {
             // The mark takes its length from the line: lay out again with it.
             if (!rebuilding_) {
@@ -468,6 +522,15 @@ void BarControl::rebuildBar() {
     repaint();
 }
 
+void BarControl::keepFloatingBoundsReachable(WindowPos& pos) const {
+    if ((pos.flags & SWP_NOMOVE) && (pos.flags & SWP_NOSIZE)) return;
+    const bool sized = !(pos.flags & SWP_NOSIZE);
+    pos.bounds =
+        FloatingBarBounds::constrain(pos.bounds, sized, Screen::monitors(), WindowSystem::instance().cursorPos());
+    // The rules may move a window that was only sized.
+    if (pos.bounds.topLeft() != bounds().topLeft()) pos.flags &= ~SWP_NOMOVE;
+}
+
 // ---- DockedBar: the window
 
 void BarControl::setDockedBounds(const Rect& b) {
@@ -492,6 +555,9 @@ void BarControl::wndProc(Message& m) {
         m.result = 0;
         return;
     }
+    case WM_WINDOWPOSCHANGING:
+        if (style_ == dsNone && !isChild()) keepFloatingBoundsReachable(*reinterpret_cast<WindowPos*>(m.lParam));
+        break;
     case WM_SIZE:
         Window::wndProc(m);
         calcItemRects();

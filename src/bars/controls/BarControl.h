@@ -103,6 +103,14 @@ private:
     std::vector<BarItemLink*> visibleLinks() const;
     bool isHorizontalStyle(BarDockingStyle style) const { return style != dsLeft && style != dsRight; }
     bool multiLineFor(BarDockingStyle style) const;
+    // A single line shows the most recently used links that fit (not while designing).
+    bool filtersRecentItems() const;
+    // The link a single line shows when it shows one only.
+    BarItemLink* firstShownAlone() const;
+    // The length of `links` in bar order up to the first that does not fit in `available` (the
+    // first always counts); their thickness, and whether all fit.
+    int singleLineLength(const std::vector<BarItemLink*>& links, BarDockingStyle style, int available, int* thickness,
+                         bool* allFit) const;
     // Wraps the visible links onto lines no longer than `lineLength`; sets each control's
     // BreakBefore. Returns (length, thickness) of the wrapped bar.
     Measure wrap(BarDockingStyle style, int lineLength);
@@ -113,6 +121,8 @@ private:
     DockSite* site() const;
     void leaveSite();
     void ensureHandle(Window* parent, const Rect& bounds);
+    // A floating bar's window keeps its size limits and stays where the user can reach it.
+    void keepFloatingBoundsReachable(WindowPos& pos) const;
 
     Bar* bar_;
     BarDockingStyle style_ = dsNone;

@@ -23,7 +23,11 @@
 #include "app/LindoraRun.h"
 #include "app/TempRegistryFolder.h"
 #include "app/WebBrowser.h"
+#include "bars/controls/BarControl.h"
+#include "bars/items/BarProgressItem.h"
 #include "bars/model/Bar.h"
+#include "bars/model/BarButton.h"
+#include "bars/model/BarItemLinks.h"
 #include "bars/model/BarManager.h"
 #include "bars/model/DockControl.h"
 #include "gfx/Bitmap.h"
@@ -56,6 +60,18 @@ std::size_t distinctColours(const Rect& r) {
     for (int y = r.top; y < r.bottom; y += 2)
         for (int x = r.left; x < r.right; x += 2) colours.insert(shot.pixel(x, y));
     return colours.size();
+}
+
+// Screen pixels in a rectangle darker than any grey the dock and toolbar background use (text
+// and glyph outlines).
+int darkPixels(const Rect& r) {
+    int count = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const std::uint32_t p = GtkTestDisplay::screenPixel(x, y);
+            if (p != 0xFFFFFFFF && ((p >> 16) & 0xFF) < 0x70 && ((p >> 8) & 0xFF) < 0x70 && (p & 0xFF) < 0x70) ++count;
+        }
+    return count;
 }
 
 GtkWindow* toplevelTitled(const char* title) {
@@ -142,6 +158,27 @@ TEST(MainWindowGtk, TheWindowAppearsCentredWithItsCaptionAndWebKitRendersTheStar
         EXPECT_EQ(browserOnScreen.size(), Size(form->clientRect().width(), form->clientRect().height() - dock));
         EXPECT_TRUE(runUntil([&] { return distinctColours(browserOnScreen) > 8; }, std::chrono::seconds(30)))
             << distinctColours(browserOnScreen) << " colours in the browser's area";
+
+        // The toolbar is drawn in the strip, not an empty one: Login's caption and glyph put
+        // dark pixels into its item rectangle, and the free space before the progress item has
+        // none. The page's own background begins on the first row below the dock.
+        Bar& bar = *static_cast<Bar*>(form->BarManager1->bars().items().front());
+        auto& toolbar = dynamic_cast<BarControl&>(*bar.control());
+        Rect login, exit, progress;
+        for (BarItemLink* l : toolbar.itemLinks().visibleLinks()) {
+            const Rect onScreen = l->itemRect().translated(toolbar.clientToScreen(Point(0, 0)));
+            if (l->item() == form->btnLogin) login = onScreen;
+            if (l->item() == form->btnExit) exit = onScreen;
+            if (l->item() == form->briMain) progress = onScreen;
+        }
+        ASSERT_FALSE(login.isEmpty());
+        EXPECT_TRUE(runUntil([&] { return darkPixels(login) > 20; }, std::chrono::seconds(10)))
+            << darkPixels(login) << " dark pixels in Login's rectangle " << login.left << "," << login.top;
+        ASSERT_LT(exit.right + 8, progress.left);
+        EXPECT_EQ(darkPixels(Rect(exit.right + 4, login.top + 2, progress.left - 4, login.bottom - 2)), 0);
+        const int middle = (client.left + client.right) / 2;
+        EXPECT_EQ(GtkTestDisplay::screenPixel(middle, browserOnScreen.top), 0xEEF2F6u);
+        EXPECT_NE(GtkTestDisplay::screenPixel(middle, browserOnScreen.top - 1), 0xEEF2F6u);
         form->wbMain->OnTitleChange.setValue(formsTitleHandler);
         form->wbMain->OnProgressChange.setValue(formsProgressHandler);
     }
