@@ -231,6 +231,9 @@ BarManager::~BarManager() {
     for (BarGroup* g : std::vector<BarGroup*>(groups_)) delete g;
     groups_.clear();
     font_.OnChange.clear();
+    // The bars go while the collection is still reachable: their docked windows leaving a
+    // shown site make the manager's sites realign.
+    bars_->clear();
     bars_.reset();
     for (DockControl* d : std::vector<DockControl*>(dockControls_)) d->setBarManager(nullptr);
     dockControls_.clear();
