@@ -34,8 +34,13 @@ FormObserver::~FormObserver() { windowSystem().removeObserver(observer_); }
 Window* FormObserver::formWindow() const { return formlink::windowOf(manager_.owner()); }
 
 void FormObserver::observe(Window* target, const Message& m) {
-    if (!target || target != formWindow() || manager_.isDesigning()) return;
-    handleFormMessage(m);
+    if (!target || manager_.isDesigning()) return;
+    if (target == formWindow()) {
+        handleFormMessage(m);
+        return;
+    }
+    // A floating bar that takes or loses the activation speaks for its visible form.
+    if (m.msg == WM_ACTIVATE && isOwnBarWindow(target) && formlink::isVisible(manager_.owner())) handleFormMessage(m);
 }
 
 bool FormObserver::isOwnBarWindow(const Window* w) const {
