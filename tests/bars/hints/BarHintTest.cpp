@@ -13,6 +13,8 @@
 #include "bars/controls/BarControl.h"
 #include "bars/controls/BarControls.h"
 #include "bars/controls/BarHint.h"
+#include "bars/controls/BarSubItemControl.h"
+#include "bars/controls/SubMenuWindow.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/model/BarItemLinks.h"
 #include "bars/painters/PainterTestSupport.h"
@@ -237,6 +239,37 @@ TEST_F(BarHintTest, MenuModeHidesTheHintAndShowsNone) {
     leaveToolbar();
     wait(400);
     EXPECT_TRUE(idle()) << "no timer left running";
+}
+
+TEST_F(BarHintTest, TheHelpSubmenusItemsShowNoHints) {
+    rest("BarSubItem1");
+    auto& help = dynamic_cast<BarSubItemControl&>(control("BarSubItem1"));
+    toolbar().setActive(true);
+    help.setOpenedByMouse(true);
+    help.openSubMenu();
+    SubMenuWindow* menu = help.subMenu();
+    ASSERT_NE(menu, nullptr);
+    auto* about = dynamic_cast<ItemControl*>(menu->itemLinks().visibleLinks()[1]->control());
+    ASSERT_NE(about, nullptr);
+    const Rect r = about->itemRect();
+    platform().input().mouseMove(menu->clientToScreen(Point(r.left + 5, r.top + 5)));
+    windowSystem().processMessages();
+    menu->setSelectedControl(about);
+    wait(1000);
+    EXPECT_FALSE(hintWindow().showing());
+    help.closeSubMenu();
+    toolbar().setActive(false);
+}
+
+TEST_F(BarHintTest, TheApplicationGoingInactiveTakesTheHintAway) {
+    rest("btnLogin");
+    wait(1000);
+    ASSERT_TRUE(showing("Login"));
+    platform().notify(SystemChange::AppDeactivated);
+    EXPECT_FALSE(hintWindow().showing());
+    EXPECT_EQ(toolbar().selectedControl(), nullptr);
+    wait(400);
+    EXPECT_TRUE(idle());
 }
 
 TEST_F(BarHintTest, ExplicitTextsShowWithoutAnItem) {
