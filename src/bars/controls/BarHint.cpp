@@ -156,7 +156,11 @@ ItemControl* BarHintController::hintableSelection() const {
 }
 
 void BarHintController::setHintActive(BarManager& manager, bool active, const std::string& explicitText) {
-    if (manager.isCustomizing() || !manager.showHint()) return;
+    if (manager.isCustomizing() || !manager.showHint()) {
+        // A hint shown before hints were turned off does not stay over the bar.
+        if (window_->showing() && &manager == manager_) cancel();
+        return;
+    }
     if (!active && !hintMode_) return;
     manager_ = &manager;
     hintMode_ = active;
@@ -233,6 +237,15 @@ void BarHintController::autoHide() {
 void BarHintController::killDelay() {
     if (delayTimer_) windowSystem().killTimer(nullptr, delayTimer_);
     delayTimer_ = 0;
+}
+
+void BarHintController::cancel() {
+    killDelay();
+    killGrace();
+    hintMode_ = false;
+    shown_ = false;
+    explicitText_.clear();
+    window_->hideHint();
 }
 
 void BarHintController::startGrace() {

@@ -102,6 +102,8 @@ private:
     void startDelay(int ms);
     // The hide delay ran out.
     void autoHide();
+    // Hides the hint and forgets every delay.
+    void cancel();
     void killDelay();
     void startGrace();
     void killGrace();

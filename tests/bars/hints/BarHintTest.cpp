@@ -14,8 +14,8 @@
 #include "bars/controls/BarControls.h"
 #include "bars/controls/BarHint.h"
 #include "bars/controls/BarSubItemControl.h"
-#include "bars/controls/SubMenuWindow.h"
 #include "bars/controls/ItemControl.h"
+#include "bars/controls/SubMenuWindow.h"
 #include "bars/model/BarItemLinks.h"
 #include "bars/painters/PainterTestSupport.h"
 #include "base/FormDescription.h"
@@ -213,6 +213,15 @@ TEST_F(BarHintTest, ItemsThatShowNoHint) {
         wait(10400);
         EXPECT_TRUE(idle());
     }
+}
+
+TEST_F(BarHintTest, TurningHintsOffTakesAShownHintAway) {
+    rest("btnLogin");
+    wait(1000);
+    ASSERT_TRUE(showing("Login"));
+    m().setShowHint(false);
+    rest("btnExit");
+    EXPECT_TRUE(idle());
 }
 
 TEST_F(BarHintTest, TheSelectedItemMustBeUnderThePointer) {
