@@ -57,6 +57,11 @@ void FormObserver::handleFormMessage(const Message& m) {
     }
     switch (m.msg) {
     case WM_DESTROY: saveLayoutOnDestroy(); break;
+    case WM_CREATE:
+        // Bars loaded before the form had a window get their sites and windows now; while
+        // loading, the end of loading does this.
+        if (!manager_.isLoading()) manager_.bars().attachDocks();
+        break;
     case WM_ACTIVATE: {
         const bool active = loWord(m.wParam) != WA_INACTIVE;
         Window* other = Window::fromHandle(static_cast<WindowHandle>(m.lParam));
@@ -148,7 +153,9 @@ void FormObserver::activateChanged(bool active, bool hiding, Window* other) {
     if (BarControlsIntegration* integration = BarControlsIntegration::instance()) integration->hideAllMenus();
     if (!hideWhenInactive && !hiding) return;
     // Another window of this program that is not a form (a message box, a popup) leaves them.
-    if (!hiding && other && !dynamic_cast<FormAccess*>(other)) return;
+    const FormAccess* formAccess = formAccessOf(manager_.owner());
+    const Window* appWindow = formAccess ? formAccess->applicationWindow() : nullptr;
+    if (!hiding && other && other != appWindow && !dynamic_cast<FormAccess*>(other)) return;
     hideFloatingBars();
     if (form) form->invalidateFrame();
 }

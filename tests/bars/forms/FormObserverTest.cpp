@@ -145,6 +145,30 @@ TEST_F(FormObserverTest, ChangingTheRuleAppliesItAtOnce) {
     EXPECT_TRUE(shown(bar));
 }
 
+TEST(FormObserverCreation, BarsLoadedBeforeTheFormHadAWindowShowWhenItGetsOne) {
+    OffscreenIntegration::install();
+    BarFramework::startUp();
+    BarControlsIntegration::install(std::make_unique<BarControls>());
+    {
+        TestForm form;
+        auto* manager = new BarManager(&form);
+        Bar* bar = manager->bars().add();
+        bar->setCaption("Tools");
+        bar->itemLinks().add()->setItem(new BarButton(&form));
+        bar->setDockingStyle(dsTop);
+        bar->setVisible(true);
+        auto* before = dynamic_cast<BarControl*>(bar->control());
+        ASSERT_TRUE(!before || !before->isWindowVisible()) << "nothing to show it in yet";
+        form.createWindow(Rect(Point(100, 100), Size(400, 300)));
+        ASSERT_NE(bar->control(), nullptr);
+        auto& w = dynamic_cast<BarControl&>(*bar->control());
+        EXPECT_TRUE(w.isWindowVisible());
+        EXPECT_EQ(w.parent(), manager->bars().dockControl(dsTop));
+        EXPECT_GT(manager->bars().dockControl(dsTop)->bounds().height(), 0);
+    }
+    BarControlsIntegration::install(nullptr);
+}
+
 TEST_F(FormObserverTest, ApplicationDeactivationDropsTheHotItem) {
     Bar& bar = floatingBar({300, 300});
     BarControl& w = window(bar);
