@@ -14,10 +14,11 @@ namespace lindora {
 
 namespace {
 
-// True when w is the form's window or a window inside it or owned by it.
-bool belongsTo(const Window* w, const Window* form) {
-    for (const Window* p = w; p; p = p->parent() ? p->parent() : p->ownerWindow())
-        if (p == form) return true;
+// True when w is a child window inside the form (owned top-levels, such as other forms kept
+// above the main form, are not).
+bool isChildOf(const Window* w, const Window* form) {
+    for (const Window* p = w; p && p->isChild(); p = p->parent())
+        if (p->parent() == form) return true;
     return false;
 }
 
@@ -149,7 +150,7 @@ void FormObserver::activateChanged(bool active, bool hiding, Window* other) {
         if (form && form->showState() != ShowState::Minimized) showFloatingBars();
         return;
     }
-    if (other && form && form != other && belongsTo(other, form)) return;
+    if (other && form && isChildOf(other, form)) return;
     if (BarControlsIntegration* integration = BarControlsIntegration::instance()) integration->hideAllMenus();
     if (!hideWhenInactive && !hiding) return;
     // Another window of this program that is not a form (a message box, a popup) leaves them.
