@@ -2,12 +2,16 @@
 
 #include "bars/controls/BarButtonControl.h"
 #include "bars/controls/BarControl.h"
+#include "bars/controls/BarHint.h"
 #include "bars/controls/BarStaticControl.h"
 #include "bars/controls/BarSubItemControl.h"
+#include "bars/controls/ItemControl.h"
 #include "bars/controls/SubMenuControl.h"
 #include "bars/docks/BarDockControl.h"
 #include "bars/items/BarProgressItem.h"
 #include "bars/items/BarStatic.h"
+#include "bars/model/BarItemLinks.h"
+#include "bars/model/BarManager.h"
 #include "bars/model/BarWindows.h"
 #include "bars/model/ItemControlClass.h"
 #include "bars/painters/BarItemControlPainter.h"
@@ -46,5 +50,16 @@ std::unique_ptr<DockControl> BarControls::createDockControl(BarManager& manager,
 }
 
 const BarPainter* BarControls::painter(BarPainterKind kind) { return &PainterFor(kind); }
+
+void BarControls::startServices() { BarHintController::start(); }
+
+void BarControls::stopServices() { BarHintController::stop(); }
+
+void BarControls::dropHotItem(BarManager& manager) {
+    BarItemLink* link = manager.hotLink();
+    auto* control = link ? dynamic_cast<ItemControl*>(link->control()) : nullptr;
+    CustomBarControl* window = control ? control->parent() : nullptr;
+    if (window && window->selectedControl() == control) window->setSelectedControl(nullptr);
+}
 
 }  // namespace lindora

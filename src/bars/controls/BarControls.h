@@ -19,6 +19,10 @@ public:
     std::unique_ptr<BarItemControl> createItemControl(const ItemControlClass& controlClass, BarItemLink& link) override;
     std::unique_ptr<DockControl> createDockControl(BarManager& manager, BarDockingStyle style) override;
     const BarPainter* painter(BarPainterKind kind) override;
+    // The shared hint window and its controller.
+    void startServices() override;
+    void stopServices() override;
+    void dropHotItem(BarManager& manager) override;
 };
 
 }  // namespace lindora

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "bars/controls/BarHint.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/model/BarItemLinks.h"
 #include "bars/model/BarManager.h"
@@ -77,6 +78,12 @@ void CustomBarControl::setSelectedControl(ItemControl* control) {
     if (control) control->repaint();
     if (control) manager_->setHotLink(&control->link());
     else if (old) manager_->forgetHotLink(&old->link());
+    BarHintController::selectionChanged(*this);
+}
+
+void CustomBarControl::setActive(bool value) {
+    BarHintController::menuModeChanging(*this);
+    active_ = value;
 }
 
 void CustomBarControl::setPressedControl(ItemControl* control, bool mouseInside) {

@@ -72,7 +72,7 @@ public:
     // Repaints the old and the new selection and records the manager's hot link.
     virtual void setSelectedControl(ItemControl* control);
     bool active() const { return active_; }
-    virtual void setActive(bool value) { active_ = value; }
+    virtual void setActive(bool value);
     // The captured pressed control (a button held down by the mouse) and whether the mouse is
     // over it now.
     ItemControl* pressedControl() const { return pressed_; }

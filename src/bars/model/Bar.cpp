@@ -579,13 +579,11 @@ void Bars::attachDocks() {
     const bool first = !docks_[0]->handleAllocated();
     for (auto& d : docks_) d->attachToForm(formWindow);
     if (!hookAlive_) {
-        // The sites follow the form's size before the form places its other controls; the
-        // painters' brushes follow the system colours before anything repaints.
+        // The sites follow the form's size before the form places its other controls.
         hookAlive_ = std::make_shared<bool>(true);
         auto previous = std::make_shared<Window::WindowProc>();
         *previous = formWindow->setWindowProc([this, alive = hookAlive_, previous](Message& m) {
             if (*alive && m.msg == WM_SIZE) alignDocks();
-            if (*alive && m.msg == WM_SYSCOLORCHANGE) manager_->systemColorsChanged();
             if (*previous) (*previous)(m);
         });
     }

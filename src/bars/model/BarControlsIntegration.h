@@ -46,6 +46,9 @@ public:
 
     // Ends menu mode along the whole chain of open menus.
     virtual void hideAllMenus() {}
+    // The item hot in one of the manager's windows loses its hover (the application went
+    // inactive); the manager forgets its hot link afterwards in any case.
+    virtual void dropHotItem(BarManager& manager) {}
 
     // The services that live while any manager does: started with the first manager, stopped
     // with the last one.

@@ -11,6 +11,7 @@
 #include "bars/model/BarWindows.h"
 #include "bars/model/DockControl.h"
 #include "bars/model/FormLink.h"
+#include "bars/model/FormObserver.h"
 #include "base/ClassBuilder.h"
 #include "base/Filer.h"
 #include "base/FormDescription.h"
@@ -215,10 +216,12 @@ BarManager::BarManager(Component* owner) : Component(owner ? owner : application
     });
     applySystemFont();
     applyStyle();
+    formObserver_ = std::make_unique<FormObserver>(*this);
 }
 
 BarManager::~BarManager() {
     setState(csDestroying, true);
+    formObserver_.reset();
     lookAndFeel_.OnChange.clear();
     backgrounds_.bar().OnChange.clear();
     customizing_ = false;
@@ -228,6 +231,9 @@ BarManager::~BarManager() {
     for (BarGroup* g : std::vector<BarGroup*>(groups_)) delete g;
     groups_.clear();
     font_.OnChange.clear();
+    // The bars go while the collection is still reachable: their docked windows leaving a
+    // shown site make the manager's sites realign.
+    bars_->clear();
     bars_.reset();
     for (DockControl* d : std::vector<DockControl*>(dockControls_)) d->setBarManager(nullptr);
     dockControls_.clear();
@@ -496,6 +502,12 @@ void BarManager::takePainter() {
     gripAreaSize_ = painter_ ? painter_->gripAreaSize() : 0;
     separatorIndent_ = painter_ ? painter_->separatorIndent() : 0;
     if (painter_ && !painterResources_) painterResources_ = painter_->createManagerResources();
+}
+
+void BarManager::setHideFloatingBarsWhenInactive(bool v) {
+    if (v == hideFloatingBarsWhenInactive_) return;
+    hideFloatingBarsWhenInactive_ = v;
+    if (formObserver_) formObserver_->hideWhenInactiveChanged();
 }
 
 void BarManager::systemColorsChanged() {

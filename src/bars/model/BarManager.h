@@ -24,6 +24,7 @@ class BarItem;
 class BarItemLink;
 class BarWindow;
 class DockControl;
+class FormObserver;
 class Reader;
 class Writer;
 
@@ -90,7 +91,7 @@ public:
     int helpContext() const { return helpContext_; }
     void setHelpContext(int v) { helpContext_ = v; }
     bool hideFloatingBarsWhenInactive() const { return hideFloatingBarsWhenInactive_; }
-    void setHideFloatingBarsWhenInactive(bool v) { hideFloatingBarsWhenInactive_ = v; }
+    void setHideFloatingBarsWhenInactive(bool v);
     Color imageListBkColor() const { return imageListBkColor_; }
     void setImageListBkColor(Color c) { imageListBkColor_ = c; }
     const std::string& iniFileName() const { return iniFileName_; }
@@ -229,6 +230,8 @@ public:
     void themeChanged() { applyStyle(); }
     // The system colours changed: the painters' brushes are rebuilt.
     void systemColorsChanged();
+    // The watch over the owner form's messages (activation, minimising, system changes).
+    FormObserver& formObserver() { return *formObserver_; }
     // The painters' resources (made by the first painter taken), or null.
     BarPainterResources* painterResources() const { return painterResources_.get(); }
 
@@ -413,6 +416,7 @@ private:
     bool fontGuard_ = false;
     // Set while the docks realign at the end of loading.
     bool aligning_ = false;
+    std::unique_ptr<FormObserver> formObserver_;
 };
 
 // The toolbars popup's entries: temporary checked buttons (owned here) and their links.
