@@ -98,7 +98,13 @@ void GtkBrowserEngine::hostChanged() {
 
 void GtkBrowserEngine::hostSurfaceDestroyed() { attachTo(nullptr); }
 
+GtkWidget* GtkBrowserEngine::hostedWidget() const { return GTK_WIDGET(view_); }
+
 void GtkBrowserEngine::setFocus() { gtk_widget_grab_focus(GTK_WIDGET(view_)); }
+
+void GtkBrowserEngine::killFocus() {
+    if (host_ && gtk_widget_is_focus(GTK_WIDGET(view_))) gtk_widget_grab_focus(host_->childLayer());
+}
 
 void GtkBrowserEngine::onProgress(WebKitWebView* view, GParamSpec*, void* data) {
     auto* self = static_cast<GtkBrowserEngine*>(data);
