@@ -48,12 +48,14 @@ private:
     void hostSurfaceDestroyed() override;
     GtkWidget* hostedWidget() const override;
     NativeChild* nativeChild() override { return this; }
+    bool wantsFocus() const override { return focusWanted_; }
     static void onProgress(WebKitWebView*, GParamSpec*, void* self);
     static void onTitle(WebKitWebView*, GParamSpec*, void* self);
     static void onLoadChanged(WebKitWebView*, int event, void* self);
 
     WebKitWebView* view_ = nullptr;
     GtkSurface* host_ = nullptr;  // the surface the view is on
+    bool focusWanted_ = false;    // the host window has the window layer's focus
 };
 
 }  // namespace lindora

@@ -376,7 +376,17 @@ int GtkSurface::onChildButton(GtkWidget* widget, GdkEvent* event, void* data) {
 
 void GtkSurface::onSetFocus(GtkWidget*, GtkWidget* focus, void* data) {
     auto* self = static_cast<GtkSurface*>(data);
-    if (GtkHostedChild* child = self->hostedChildHolding(focus)) self->input_.childFocused(child->nativeChild());
+    if (GtkHostedChild* child = self->hostedChildHolding(focus)) {
+        self->input_.childFocused(child->nativeChild());
+        return;
+    }
+    // GTK moved the focus out of a child the window layer still has focused (WebKit passes Tab
+    // on from the page's last field): it goes back, as the host is the form's only stop.
+    for (GtkHostedChild* child : self->hostedChildren_)
+        if (child->wantsFocus()) {
+            gtk_widget_grab_focus(child->hostedWidget());
+            return;
+        }
 }
 
 int GtkSurface::onMotion(GtkWidget*, GdkEvent* event, void* data) {

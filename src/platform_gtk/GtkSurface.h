@@ -30,6 +30,8 @@ public:
     virtual void hostSurfaceDestroyed() = 0;
     virtual GtkWidget* hostedWidget() const = 0;
     virtual NativeChild* nativeChild() = 0;
+    // The window layer's focus is on the child's host: GTK's focus belongs on the child.
+    virtual bool wantsFocus() const = 0;
 };
 
 class GtkSurface final : public NativeSurface {

@@ -249,6 +249,17 @@ TEST_F(GtkBrowserInputTest, TheWindowLayersFocusMovesGtksFocusOffThePageAndBack)
     tap(GDK_KEY_m);
     EXPECT_TRUE(runUntil([&] { return fieldText() == "m"; })) << fieldText();
     EXPECT_EQ(form.keyMessages.size(), 3u);
+
+    // Tab past the page's only field: WebKit hands the focus to the window, which has no other
+    // stop than the host, so the page keeps it.
+    tap(GDK_KEY_Tab);
+    ASSERT_TRUE(runUntil([&] { return pageKeys() == "m Tab"; })) << pageKeys();
+    GtkTestDisplay::settle();
+    EXPECT_TRUE(viewHasGtkFocus());
+    tap(GDK_KEY_n);
+    EXPECT_TRUE(runUntil([&] { return pageKeys() == "m Tab n"; })) << pageKeys();
+    EXPECT_EQ(ws.focus(), &host);
+    EXPECT_EQ(form.keyMessages.size(), 3u);
 }
 
 }  // namespace
