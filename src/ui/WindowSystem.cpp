@@ -286,6 +286,11 @@ bool WindowSystem::nativeChildMouseInput(NativeChild* child, const MouseInput& i
     for (Window* w = host; w; w = w->isChild() ? w->parent() : nullptr)
         if (!w->isWindowEnabled()) return true;
     if (!host) return false;
+    // While a window has the capture the mouse is its own, wherever the press lands.
+    if (capture()) {
+        mouseInput(input);
+        return true;
+    }
     return input_.observeChildMouse(host, input, platform_ ? clock().now() : 0);
 }
 
