@@ -73,6 +73,8 @@ void GtkBrowserEngine::hostChanged() {
         if (host_) {
             gtk_layout_put(GTK_LAYOUT(host_->childLayer()), widget, geometry().left, geometry().top);
             host_->addHostedChild(this);
+            // Focused before it had a surface: GTK's focus follows now.
+            if (focusWanted_) gtk_widget_grab_focus(widget);
         }
     }
     if (!host_) return;
@@ -84,7 +86,17 @@ void GtkBrowserEngine::hostChanged() {
 
 void GtkBrowserEngine::hostSurfaceDestroyed() { attachTo(nullptr); }
 
-void GtkBrowserEngine::setFocus() { gtk_widget_grab_focus(GTK_WIDGET(view_)); }
+GtkWidget* GtkBrowserEngine::hostedWidget() const { return GTK_WIDGET(view_); }
+
+void GtkBrowserEngine::setFocus() {
+    focusWanted_ = true;
+    gtk_widget_grab_focus(GTK_WIDGET(view_));
+}
+
+void GtkBrowserEngine::killFocus() {
+    focusWanted_ = false;
+    if (host_ && gtk_widget_is_focus(GTK_WIDGET(view_))) gtk_widget_grab_focus(host_->childLayer());
+}
 
 void GtkBrowserEngine::onProgress(WebKitWebView* view, GParamSpec*, void* data) {
     auto* self = static_cast<GtkBrowserEngine*>(data);

@@ -30,7 +30,10 @@ public:
     explicit GtkBrowserEngine(WebAcceleration acceleration = WebAcceleration::Never);
     ~GtkBrowserEngine() override;
 
+    // The window layer's focus and GTK's agree: the host window's focus puts GTK's on the
+    // view, and losing it gives GTK's back to the surface's own drawing.
     void setFocus() override;
+    void killFocus() override;
 
     WebKitWebView* view() const { return view_; }
     // The web context every view shares; created on first use with the web process sandbox
@@ -43,12 +46,16 @@ protected:
 
 private:
     void hostSurfaceDestroyed() override;
+    GtkWidget* hostedWidget() const override;
+    NativeChild* nativeChild() override { return this; }
+    bool wantsFocus() const override { return focusWanted_; }
     static void onProgress(WebKitWebView*, GParamSpec*, void* self);
     static void onTitle(WebKitWebView*, GParamSpec*, void* self);
     static void onLoadChanged(WebKitWebView*, int event, void* self);
 
     WebKitWebView* view_ = nullptr;
     GtkSurface* host_ = nullptr;  // the surface the view is on
+    bool focusWanted_ = false;    // the host window has the window layer's focus
 };
 
 }  // namespace lindora

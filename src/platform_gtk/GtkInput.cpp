@@ -88,12 +88,9 @@ void GtkInput::surfaceFocusChanged(bool in) {
         this);
 }
 
-bool GtkInput::button(const GdkEvent* event, NativeSurface* surface) {
-    const GdkEventButton& b = event->button;
-    // GDK's own 2BUTTON/3BUTTON events are dropped: double clicks are told below.
-    if (b.type != GDK_BUTTON_PRESS && b.type != GDK_BUTTON_RELEASE) return true;
+std::optional<MouseInput> GtkInput::buttonInputOf(const GdkEventButton& b, NativeSurface* surface) {
     const MouseButton which = buttonOf(b.button);
-    if (which == MouseButton::None) return false;
+    if (which == MouseButton::None) return std::nullopt;
     MouseInput input;
     input.button = which;
     input.screen = rootPoint(b.x_root, b.y_root);
@@ -109,8 +106,32 @@ bool GtkInput::button(const GdkEvent* event, NativeSurface* surface) {
         input.action = isDouble ? MouseAction::DoubleClick : MouseAction::Press;
         last_ = {which, b.time, input.screen, surface, isDouble};
     }
-    if (sink_) GtkEventDispatcher::guarded([&] { sink_->mouseInput(input); });
+    return input;
+}
+
+bool GtkInput::button(const GdkEvent* event, NativeSurface* surface) {
+    const GdkEventButton& b = event->button;
+    // GDK's own 2BUTTON/3BUTTON events are dropped: double clicks are told below.
+    if (b.type != GDK_BUTTON_PRESS && b.type != GDK_BUTTON_RELEASE) return true;
+    const std::optional<MouseInput> input = buttonInputOf(b, surface);
+    if (!input) return false;
+    if (sink_) GtkEventDispatcher::guarded([&] { sink_->mouseInput(*input); });
     return true;
+}
+
+bool GtkInput::childButton(const GdkEvent* event, NativeSurface* surface, NativeChild* child) {
+    const GdkEventButton& b = event->button;
+    if (b.type != GDK_BUTTON_PRESS && b.type != GDK_BUTTON_RELEASE) return childPressSwallowed_;
+    const std::optional<MouseInput> input = buttonInputOf(b, surface);
+    if (!input) return false;
+    bool swallowed = false;
+    if (sink_) GtkEventDispatcher::guarded([&] { swallowed = sink_->nativeChildMouseInput(child, *input); });
+    if (b.type == GDK_BUTTON_PRESS) childPressSwallowed_ = swallowed;
+    return swallowed;
+}
+
+void GtkInput::childFocused(NativeChild* child) {
+    if (sink_) GtkEventDispatcher::guarded([&] { sink_->nativeChildFocused(child); });
 }
 
 bool GtkInput::motion(const GdkEvent* event, NativeSurface* surface) {
@@ -138,8 +159,7 @@ bool GtkInput::crossing(const GdkEvent* event, NativeSurface* surface) {
     return false;
 }
 
-bool GtkInput::key(const GdkEvent* event) {
-    const GdkEventKey& k = event->key;
+std::vector<KeyInput> GtkInput::keyInputsOf(const GdkEventKey& k) {
     KeyInput input;
     input.down = k.type == GDK_KEY_PRESS;
     input.scanCode = k.hardware_keycode >= 8 ? k.hardware_keycode - 8u : 0u;
@@ -149,30 +169,60 @@ bool GtkInput::key(const GdkEvent* event) {
     const bool keypad = k.keyval >= GDK_KEY_KP_Space && k.keyval <= GDK_KEY_KP_9;
     if (!keypad && gdk_keyval_to_unicode(k.keyval) != 0) input.vk = layout_.virtualKeyOf(k.hardware_keycode);
     if (!input.vk) input.vk = virtualKeyFromKeysym(k.keyval);
-    if (!input.vk) return false;
+    if (!input.vk) return {};
     if (input.down) {
         input.repeat = !keysDown_.insert(k.hardware_keycode).second;
         input.text = textOf(k);
     } else {
         keysDown_.erase(k.hardware_keycode);
     }
+    if (k.keyval != GDK_KEY_ISO_Level3_Shift) return {input};
+    // AltGr is Ctrl+Alt, as on the classic platform: Ctrl goes down first and comes up last,
+    // so AltGr alone never reads as a lone Alt (no menu) and AltGr+key is no Alt accelerator.
+    KeyInput ctrl = input;
+    ctrl.vk = VK_CONTROL;
+    input.vk = VK_MENU;
+    if (ctrl.down) return {ctrl, input};
+    return {input, ctrl};
+}
+
+bool GtkInput::key(const GdkEvent* event) {
+    const std::vector<KeyInput> inputs = keyInputsOf(event->key);
+    if (inputs.empty()) return false;
     if (!sink_) return true;
-    if (k.keyval == GDK_KEY_ISO_Level3_Shift) {
-        // AltGr is Ctrl+Alt, as on the classic platform: Ctrl goes down first and comes up
-        // last, so AltGr alone never reads as a lone Alt (no menu) and AltGr+key is no Alt
-        // accelerator.
-        KeyInput ctrl = input;
-        ctrl.vk = VK_CONTROL;
-        input.vk = VK_MENU;
-        GtkEventDispatcher::guarded([&] {
-            if (ctrl.down) sink_->keyInput(ctrl);
-            sink_->keyInput(input);
-            if (!ctrl.down) sink_->keyInput(ctrl);
-        });
-        return true;
-    }
-    GtkEventDispatcher::guarded([&] { sink_->keyInput(input); });
+    GtkEventDispatcher::guarded([&] {
+        for (const KeyInput& input : inputs) sink_->keyInput(input);
+    });
     return true;
+}
+
+bool GtkInput::takeEcho(const KeyPress& press) {
+    const auto it = std::find(childPresses_.begin(), childPresses_.end(), press);
+    if (it == childPresses_.end()) return false;
+    childPresses_.erase(childPresses_.begin(), it + 1);
+    return true;
+}
+
+bool GtkInput::childKey(const GdkEvent* event, NativeChild* child) {
+    const GdkEventKey& k = event->key;
+    const KeyPress press{k.time, k.keyval, k.state, k.hardware_keycode};
+    const bool isPress = k.type == GDK_KEY_PRESS;
+    if (isPress && takeEcho(press)) return false;
+    const std::vector<KeyInput> inputs = keyInputsOf(k);
+    if (inputs.empty()) return false;
+    bool swallowed = false;
+    if (sink_)
+        GtkEventDispatcher::guarded([&] {
+            for (const KeyInput& input : inputs) swallowed = sink_->nativeChildKeyInput(child, input) || swallowed;
+        });
+    if (isPress && !swallowed) {
+        // The page answers in turn, so several may wait; one that never comes back must not
+        // keep its entry for ever.
+        constexpr std::size_t kMaxWaiting = 32;
+        if (childPresses_.size() == kMaxWaiting) childPresses_.pop_front();
+        childPresses_.push_back(press);
+    }
+    return swallowed;
 }
 
 }  // namespace lindora

@@ -113,6 +113,8 @@ GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
     g_signal_connect(layout_, "motion-notify-event", G_CALLBACK(onMotion), this);
     g_signal_connect(layout_, "leave-notify-event", G_CALLBACK(onCrossing), this);
     g_signal_connect(layout_, "grab-broken-event", G_CALLBACK(onGrabBroken), this);
+    g_signal_connect(layout_, "key-press-event", G_CALLBACK(onKeyFromChild), this);
+    g_signal_connect_after(window_, "set-focus", G_CALLBACK(onSetFocus), this);
     g_signal_connect(window_, "key-press-event", G_CALLBACK(onKey), this);
     g_signal_connect(window_, "key-release-event", G_CALLBACK(onKey), this);
     g_signal_connect(window_, "configure-event", G_CALLBACK(onConfigure), this);
@@ -153,11 +155,29 @@ GtkSurface::~GtkSurface() {
 }
 
 void GtkSurface::addHostedChild(GtkHostedChild* child) {
-    if (std::find(hostedChildren_.begin(), hostedChildren_.end(), child) == hostedChildren_.end())
-        hostedChildren_.push_back(child);
+    if (std::find(hostedChildren_.begin(), hostedChildren_.end(), child) != hostedChildren_.end()) return;
+    hostedChildren_.push_back(child);
+    // Before the child's own handlers: a press an observer swallows never reaches the page.
+    GtkWidget* widget = child->hostedWidget();
+    gtk_widget_add_events(widget, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK);
+    g_signal_connect(widget, "button-press-event", G_CALLBACK(onChildButton), this);
+    g_signal_connect(widget, "button-release-event", G_CALLBACK(onChildButton), this);
 }
 
-void GtkSurface::removeHostedChild(GtkHostedChild* child) { std::erase(hostedChildren_, child); }
+void GtkSurface::removeHostedChild(GtkHostedChild* child) {
+    if (std::find(hostedChildren_.begin(), hostedChildren_.end(), child) == hostedChildren_.end()) return;
+    g_signal_handlers_disconnect_by_data(child->hostedWidget(), this);
+    std::erase(hostedChildren_, child);
+}
+
+GtkHostedChild* GtkSurface::hostedChildHolding(GtkWidget* widget) const {
+    if (!widget) return nullptr;
+    for (GtkHostedChild* child : hostedChildren_) {
+        GtkWidget* own = child->hostedWidget();
+        if (widget == own || gtk_widget_is_ancestor(widget, own)) return child;
+    }
+    return nullptr;
+}
 
 Size GtkSurface::clientSize(const Rect& outer) const {
     return {std::max(1, outer.width() - frame_.left - frame_.right),
@@ -345,11 +365,31 @@ void GtkSurface::onLayoutAllocate(GtkWidget*, void* allocation, void* data) {
 }
 
 int GtkSurface::onButton(GtkWidget*, GdkEvent* event, void* data) {
+    // A press on our own drawing leaves the keyboard where it is: should the window layer move
+    // its focus away from a native child's host, the child gives GTK's focus back then.
     auto* self = static_cast<GtkSurface*>(data);
-    // A press on our own drawing takes the keyboard back from a native child.
-    if (event->type == GDK_BUTTON_PRESS && !gtk_widget_has_focus(self->layout_) && !self->noActivate_)
-        gtk_widget_grab_focus(self->layout_);
     return self->input_.button(event, self);
+}
+
+int GtkSurface::onChildButton(GtkWidget* widget, GdkEvent* event, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    GtkHostedChild* child = self->hostedChildHolding(widget);
+    return child && self->input_.childButton(event, self, child->nativeChild());
+}
+
+void GtkSurface::onSetFocus(GtkWidget*, GtkWidget* focus, void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    if (GtkHostedChild* child = self->hostedChildHolding(focus)) {
+        self->input_.childFocused(child->nativeChild());
+        return;
+    }
+    // GTK moved the focus out of a child the window layer still has focused (WebKit passes Tab
+    // on from the page's last field): it goes back, as the host is the form's only stop.
+    for (GtkHostedChild* child : self->hostedChildren_)
+        if (child->wantsFocus()) {
+            gtk_widget_grab_focus(child->hostedWidget());
+            return;
+        }
 }
 
 int GtkSurface::onMotion(GtkWidget*, GdkEvent* event, void* data) {
@@ -364,11 +404,20 @@ int GtkSurface::onCrossing(GtkWidget*, GdkEvent* event, void* data) {
 
 int GtkSurface::onKey(GtkWidget*, GdkEvent* event, void* data) {
     auto* self = static_cast<GtkSurface*>(data);
-    const bool reported = self->input_.key(event);
-    // While a native child (the browser) has the focus it gets the key too.
+    // A key for a native child (the browser) goes to it alone, once the observers have let it
+    // pass; the window layer's windows do not get it.
     GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(self->window_));
-    const bool childHasFocus = focus && focus != self->layout_;
-    return reported && !childHasFocus;
+    if (GtkHostedChild* child = self->hostedChildHolding(focus))
+        return self->input_.childKey(event, child->nativeChild());
+    const bool reported = self->input_.key(event);
+    return reported && (!focus || focus == self->layout_);
+}
+
+int GtkSurface::onKeyFromChild(GtkWidget*, GdkEvent*, void* data) {
+    // A key the child did not take ends here: GTK's own window bindings (Tab moving the focus
+    // out of the page, the arrows) would move the focus behind the window layer's back.
+    auto* self = static_cast<GtkSurface*>(data);
+    return self->hostedChildHolding(gtk_window_get_focus(GTK_WINDOW(self->window_))) != nullptr;
 }
 
 int GtkSurface::onConfigure(GtkWidget* widget, GdkEvent* event, void* data) {

@@ -23,10 +23,15 @@ namespace lindora {
 class GtkInput;
 
 // A native control placed on a surface; told when the surface goes away before it does.
+// The surface shows its key and button input and its taking the focus to the window layer.
 class GtkHostedChild {
 public:
     virtual ~GtkHostedChild() = default;
     virtual void hostSurfaceDestroyed() = 0;
+    virtual GtkWidget* hostedWidget() const = 0;
+    virtual NativeChild* nativeChild() = 0;
+    // The window layer's focus is on the child's host: GTK's focus belongs on the child.
+    virtual bool wantsFocus() const = 0;
 };
 
 class GtkSurface final : public NativeSurface {
@@ -60,8 +65,11 @@ public:
     GtkWidget* window() const { return window_; }
     // The container native children go into (coordinates: surface pixels).
     GtkWidget* childLayer() const { return layout_; }
+    // The child's widget must be in the child layer already.
     void addHostedChild(GtkHostedChild* child);
     void removeHostedChild(GtkHostedChild* child);
+    // The hosted child that is `widget` or holds it, or null.
+    GtkHostedChild* hostedChildHolding(GtkWidget* widget) const;
 
     const Rect& bounds() const { return bounds_; }
     SurfaceKind kind() const { return kind_; }
@@ -80,6 +88,9 @@ private:
     static int onMotion(GtkWidget*, GdkEvent* event, void* self);
     static int onCrossing(GtkWidget*, GdkEvent* event, void* self);
     static int onKey(GtkWidget*, GdkEvent* event, void* self);
+    static int onKeyFromChild(GtkWidget*, GdkEvent* event, void* self);
+    static int onChildButton(GtkWidget* widget, GdkEvent* event, void* self);
+    static void onSetFocus(GtkWidget*, GtkWidget* focus, void* self);
     static int onConfigure(GtkWidget*, GdkEvent* event, void* self);
     static int onDelete(GtkWidget*, GdkEvent* event, void* self);
     static int onFocus(GtkWidget*, GdkEvent* event, void* self);

@@ -166,21 +166,7 @@ bool InputRouter::convertMouse(const RawInput& raw, QueuedMessage& out) {
     }
 
     const bool nonClient = hit != HTCLIENT;
-    unsigned msg = buttonMessage(in.button, in.action, nonClient);
-    if (isPress(in.action)) {
-        const unsigned down = buttonMessage(in.button, MouseAction::Press, nonClient);
-        DoubleClickLimits limits;
-        if (PlatformIntegration* p = PlatformIntegration::instance()) {
-            limits.width = p->screen().systemMetric(SM_CXDOUBLECLK);
-            limits.height = p->screen().systemMetric(SM_CYDOUBLECLK);
-            limits.timeMs = p->screen().doubleClickTime();
-        } else {
-            limits.timeMs = DefaultDoubleClickTime;
-        }
-        const bool dbl = clicks_.press(target->handle(), down, pt, raw.time, in.action == MouseAction::DoubleClick,
-                                       (target->classStyle() & CS_DBLCLKS) != 0, limits);
-        msg = dbl ? buttonMessage(in.button, MouseAction::DoubleClick, nonClient) : down;
-    }
+    const unsigned msg = takeButton(in, target, hit, raw.time);
 
     bool eat = false;
     if (!capture) {
@@ -210,14 +196,62 @@ bool InputRouter::convertMouse(const RawInput& raw, QueuedMessage& out) {
     return ws_.find(out.hwnd) != nullptr;
 }
 
-bool InputRouter::convertKey(const RawInput& raw, QueuedMessage& out) {
-    const KeyInput& in = raw.key;
+unsigned InputRouter::takeButton(const MouseInput& in, Window* target, int hit, std::int64_t time) {
+    const bool nonClient = hit != HTCLIENT;
+    if (!isPress(in.action)) return buttonMessage(in.button, in.action, nonClient);
+    const unsigned down = buttonMessage(in.button, MouseAction::Press, nonClient);
+    DoubleClickLimits limits;
+    if (PlatformIntegration* p = PlatformIntegration::instance()) {
+        limits.width = p->screen().systemMetric(SM_CXDOUBLECLK);
+        limits.height = p->screen().systemMetric(SM_CYDOUBLECLK);
+        limits.timeMs = p->screen().doubleClickTime();
+    } else {
+        limits.timeMs = DefaultDoubleClickTime;
+    }
+    const bool dbl = clicks_.press(target->handle(), down, in.screen, time, in.action == MouseAction::DoubleClick,
+                                   (target->classStyle() & CS_DBLCLKS) != 0, limits);
+    return dbl ? buttonMessage(in.button, MouseAction::DoubleClick, nonClient) : down;
+}
+
+std::uint32_t InputRouter::takeKey(const KeyInput& in, bool& system) {
     const unsigned vk = in.vk & 0xFF;
     const bool wasDown = syncKeys_.isDown(vk);
     syncKeys_.key(vk, in.down);
     const bool alt = syncKeys_.isDown(VK_MENU);
     const bool ctrl = syncKeys_.isDown(VK_CONTROL);
-    bool sys = (alt && !ctrl) || vk == VK_F10 || (vk == VK_MENU && !ctrl);
+    system = (alt && !ctrl) || vk == VK_F10 || (vk == VK_MENU && !ctrl);
+    std::uint32_t data = 1u | ((in.scanCode & 0xFF) << 16);
+    if (alt) data |= KF_ALTDOWN_BIT;
+    if (in.down ? wasDown : true) data |= KF_REPEAT_BIT;
+    if (!in.down) data |= KF_UP_BIT;
+    return data;
+}
+
+bool InputRouter::observeChildKey(const KeyInput& input, std::int64_t) {
+    asyncKeys_.key(input.vk & 0xFF, input.down);
+    bool system = false;
+    const std::uint32_t data = takeKey(input, system);
+    return ws_.observers().keyboard({input.vk & 0xFF, static_cast<LParam>(data)});
+}
+
+bool InputRouter::observeChildMouse(Window* host, const MouseInput& input, std::int64_t time) {
+    if (unsigned vk = buttonVk(input.button)) {
+        const bool down = isPress(input.action);
+        if (down || input.action == MouseAction::Release) {
+            asyncKeys_.button(vk, down);
+            syncKeys_.button(vk, down);
+        }
+    }
+    cursor_ = input.screen;
+    const unsigned msg = takeButton(input, host, HTCLIENT, time);
+    return ws_.observers().mouse({msg, host, input.screen, HTCLIENT});
+}
+
+bool InputRouter::convertKey(const RawInput& raw, QueuedMessage& out) {
+    const KeyInput& in = raw.key;
+    const unsigned vk = in.vk & 0xFF;
+    bool sys = false;
+    const std::uint32_t data = takeKey(in, sys);
     Window* target = ws_.focus();
     if (!target) {
         // Without a focus window the active window gets the keys as system keys.
@@ -226,10 +260,6 @@ bool InputRouter::convertKey(const RawInput& raw, QueuedMessage& out) {
     }
     if (!target || !target->isWindowEnabled()) return false;
 
-    std::uint32_t data = 1u | ((in.scanCode & 0xFF) << 16);
-    if (alt) data |= KF_ALTDOWN_BIT;
-    if (in.down ? wasDown : true) data |= KF_REPEAT_BIT;
-    if (!in.down) data |= KF_UP_BIT;
     const unsigned msg = in.down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
 
     out = {};

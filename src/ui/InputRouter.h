@@ -32,6 +32,11 @@ public:
     std::size_t pendingCount() const { return input_.size(); }
     // Converts the oldest queued input; false when it makes no message (swallowed, no target).
     bool convertNext(QueuedMessage& out);
+    // Input a native child handles itself (the browser view): the key and button states change
+    // and the observers see it at once, as they would see the message the window layer makes
+    // for its own windows. True when one swallowed it. It makes no message.
+    bool observeChildKey(const KeyInput& input, std::int64_t time);
+    bool observeChildMouse(Window* host, const MouseInput& input, std::int64_t time);
 
     // The visible top-level at a screen point that does not answer HTTRANSPARENT, and the
     // deepest enabled child under it, with the hit-test code.
@@ -56,6 +61,12 @@ private:
     };
     bool convertMouse(const RawInput& raw, QueuedMessage& out);
     bool convertKey(const RawInput& raw, QueuedMessage& out);
+    // Takes a key into the message-time key states and makes its message's lParam; `system`
+    // tells a WM_SYSKEY message (Alt without Ctrl, F10).
+    std::uint32_t takeKey(const KeyInput& in, bool& system);
+    // Takes a button into the message-time states; the message it makes for `target`, a double
+    // click where the window's class asks for them.
+    unsigned takeButton(const MouseInput& in, Window* target, int hit, std::int64_t time);
     // The window that takes the mouse at a hit: disabled children pass it to their parent.
     static WindowHit enabledTarget(WindowHit hit);
     // A press on an inactive top-level: WM_MOUSEACTIVATE decides; true when the click is eaten.

@@ -104,6 +104,9 @@ public:
     virtual void setVisible(bool visible) = 0;
     // Gives the control the keyboard focus (when its hosting window gets WM_SETFOCUS).
     virtual void setFocus() = 0;
+    // The hosting window lost the focus (WM_KILLFOCUS): the control, if it still holds the
+    // system's keyboard focus, gives it back to its surface.
+    virtual void killFocus() {}
 };
 
 class NativeSurface {
@@ -188,6 +191,14 @@ public:
     virtual void mouseInput(const MouseInput& input) = 0;
     virtual void keyInput(const KeyInput& input) = 0;
     virtual void systemChanged(SystemChange change, unsigned code = 0) = 0;
+    // Input the system gives a native child (the browser view), which handles it itself: the
+    // thread-wide observers see it first, as input to the child's hosting window. Returns true
+    // when one swallowed it; the child must then not get it. It never becomes a window message.
+    virtual bool nativeChildKeyInput(NativeChild* child, const KeyInput& input) = 0;
+    virtual bool nativeChildMouseInput(NativeChild* child, const MouseInput& input) = 0;
+    // A native child took the system's keyboard focus (a click into the page): its hosting
+    // window becomes the focus window.
+    virtual void nativeChildFocused(NativeChild* child) = 0;
     // The session is ending (log-out): the window layer asks and tells every top-level.
     virtual bool queryEndSession() = 0;
 };

@@ -572,6 +572,9 @@ void Window::defaultProc(Message& m) {
     case WM_SETFOCUS:
         if (nativeChild_) nativeChild_->setFocus();
         break;
+    case WM_KILLFOCUS:
+        if (nativeChild_) nativeChild_->killFocus();
+        break;
     case WM_MOUSEACTIVATE:
         if (isChild() && parent_) {
             LResult r = parent_->send(WM_MOUSEACTIVATE, m.wParam, m.lParam);

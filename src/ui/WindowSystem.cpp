@@ -264,6 +264,40 @@ void WindowSystem::mouseInput(const MouseInput& input) { input_.mouseInput(input
 
 void WindowSystem::keyInput(const KeyInput& input) { input_.keyInput(input, platform_ ? clock().now() : 0); }
 
+Window* WindowSystem::hostOf(const NativeChild* child) const {
+    if (!child) return nullptr;
+    std::vector<Window*> pending(topLevels().rbegin(), topLevels().rend());
+    while (!pending.empty()) {
+        Window* w = pending.back();
+        pending.pop_back();
+        if (w->hostedNativeChild() == child) return w;
+        pending.insert(pending.end(), w->children().rbegin(), w->children().rend());
+    }
+    return nullptr;
+}
+
+bool WindowSystem::nativeChildKeyInput(NativeChild*, const KeyInput& input) {
+    return input_.observeChildKey(input, platform_ ? clock().now() : 0);
+}
+
+bool WindowSystem::nativeChildMouseInput(NativeChild* child, const MouseInput& input) {
+    Window* host = hostOf(child);
+    // A disabled window (a modal dialog is open) takes no mouse input, nor does what it hosts.
+    for (Window* w = host; w; w = w->isChild() ? w->parent() : nullptr)
+        if (!w->isWindowEnabled()) return true;
+    if (!host) return false;
+    // While a window has the capture the mouse is its own, wherever the press lands.
+    if (capture()) {
+        mouseInput(input);
+        return true;
+    }
+    return input_.observeChildMouse(host, input, platform_ ? clock().now() : 0);
+}
+
+void WindowSystem::nativeChildFocused(NativeChild* child) {
+    if (Window* host = hostOf(child); host && host->isWindowEnabled()) setFocus(host);
+}
+
 namespace {
 NativeSurface* cursorSurface(WindowSystem& ws) {
     Window* w = ws.capture();

@@ -147,6 +147,11 @@ public:
     void keyInput(const KeyInput& input) override;
     void systemChanged(SystemChange change, unsigned code = 0) override;
     bool queryEndSession() override;
+    bool nativeChildKeyInput(NativeChild* child, const KeyInput& input) override;
+    bool nativeChildMouseInput(NativeChild* child, const MouseInput& input) override;
+    void nativeChildFocused(NativeChild* child) override;
+    // The window hosting a native child, or null.
+    Window* hostOf(const NativeChild* child) const;
 
     // Exit code of the WM_QUIT that ended the last loop.
     int exitCode() const { return queue_.exitCode(); }

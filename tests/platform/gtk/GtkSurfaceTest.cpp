@@ -21,6 +21,9 @@ public:
     void keyInput(const KeyInput& input) override { keys.push_back(input); }
     void systemChanged(SystemChange change, unsigned) override { changes.push_back(change); }
     bool queryEndSession() override { return true; }
+    bool nativeChildKeyInput(NativeChild*, const KeyInput&) override { return false; }
+    bool nativeChildMouseInput(NativeChild*, const MouseInput&) override { return false; }
+    void nativeChildFocused(NativeChild*) override {}
 
     std::vector<MouseInput> mice;
     std::vector<KeyInput> keys;
