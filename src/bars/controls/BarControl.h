@@ -68,6 +68,25 @@ public:
     void fontChanged() override { rebuildBar(); }
     void frameChanged() override;
 
+    // ---- menu mode and input
+    Window* barWindow() const override { return const_cast<BarControl*>(this); }
+    ItemControl* controlAtPoint(Point client) const override { return controlAt(client); }
+    bool menuOpenedByClick() const override { return menuOpenedByClick_; }
+    void forgetMenuOpenedByClick() override { menuOpenedByClick_ = false; }
+    void setActive(bool value) override;
+    void selectControl(ItemControl* control) override;
+    void hideAll() override;
+    void leftButtonDown(Point client) override;
+    bool keyPressed(unsigned vk) override;
+    // Enters menu mode with the control selected (none: the first selectable link); the
+    // focus window is kept to be given back.
+    void activateMenuMode(ItemControl* control);
+    // Ends menu mode when this is its manager's toolbar in menu mode.
+    void deactivateMenuMode();
+    // A press on the grip or an empty part of a docked bar: dragging the bar starts here once
+    // bars can be dragged; until then nothing happens.
+    void startDragging(Point client) {}
+
     // ---- DockedBar
     Bar& bar() const override { return *bar_; }
     int minLength(BarDockingStyle style) override;
@@ -89,6 +108,7 @@ public:
     bool restoringDockedState() const override { return restoring_ > 0; }
 
 protected:
+    bool ignoresMouseMove() const override;
     void wndProc(Message& m) override;
     void paint(Canvas& canvas) override;
     void paintNonClient(Canvas& canvas) override;
@@ -113,6 +133,13 @@ private:
     DockSite* site() const;
     void leaveSite();
     void ensureHandle(Window* parent, const Rect& bounds);
+    // Menu mode moves to the next (or previous) visible toolbar of the manager with links.
+    void moveToNextToolbar(bool backwards);
+    // Selects the control of a link; false without one.
+    bool selectLink(BarItemLink* link);
+    // Whether the mouse message is handled as bar input (false drops it, as a chain that this
+    // bar is not on is active).
+    bool handleMouse(Message& m);
 
     Bar* bar_;
     BarDockingStyle style_ = dsNone;
@@ -121,6 +148,9 @@ private:
     bool locked_ = false;
     bool rebuilding_ = false;
     int restoring_ = 0;
+    bool menuOpenedByClick_ = false;
+    WindowHandle savedFocus_ = 0;
+    int lastHitTest_ = HTCLIENT;
 };
 
 }  // namespace lindora

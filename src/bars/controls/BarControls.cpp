@@ -4,6 +4,7 @@
 #include "bars/controls/BarControl.h"
 #include "bars/controls/BarStaticControl.h"
 #include "bars/controls/BarSubItemControl.h"
+#include "bars/controls/MenuChain.h"
 #include "bars/controls/SubMenuControl.h"
 #include "bars/docks/BarDockControl.h"
 #include "bars/items/BarProgressItem.h"
@@ -46,5 +47,11 @@ std::unique_ptr<DockControl> BarControls::createDockControl(BarManager& manager,
 }
 
 const BarPainter* BarControls::painter(BarPainterKind kind) { return &PainterFor(kind); }
+
+void BarControls::hideAllMenus() { MenuChain::hideAll(); }
+
+void BarControls::startServices() { observers_.install(); }
+
+void BarControls::stopServices() { observers_.remove(); }
 
 }  // namespace lindora
