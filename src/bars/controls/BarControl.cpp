@@ -522,12 +522,14 @@ void BarControl::activateMenuMode(ItemControl* control) {
         return;
     }
     WindowSystem& ws = windowSystem();
-    if (Window* tracked = ws.mouseLeaveTracked(); tracked && tracked != this && dynamic_cast<CustomBarControl*>(tracked))
+    if (Window* tracked = ws.mouseLeaveTracked();
+        tracked && tracked != this && dynamic_cast<CustomBarControl*>(tracked))
         ws.cancelMouseLeave(tracked);
     Window* focus = ws.focus();
     savedFocus_ = focus ? focus->handle() : 0;
     if (!barManager().isCustomizing())
-        if (auto* form = dynamic_cast<Window*>(barManager().form()); form && form->isTopLevel() && form->isWindowVisible())
+        if (auto* form = dynamic_cast<Window*>(barManager().form());
+            form && form->isTopLevel() && form->isWindowVisible())
             form->setPos(nullptr, {}, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     menuOpenedByClick_ = false;
     setActive(true);
@@ -607,7 +609,8 @@ void BarControl::moveToNextToolbar(bool backwards) {
     std::vector<BarControl*> bars;
     for (CollectionItem* item : barManager().bars().items())
         if (auto* bc = dynamic_cast<BarControl*>(static_cast<Bar*>(item)->control());
-            bc && (bc == this || (bc->handleAllocated() && bc->isWindowVisible() && !bc->itemLinks().shownLinks().empty())))
+            bc &&
+            (bc == this || (bc->handleAllocated() && bc->isWindowVisible() && !bc->itemLinks().shownLinks().empty())))
             bars.push_back(bc);
     const auto at = std::find(bars.begin(), bars.end(), this);
     if (bars.size() < 2 || at == bars.end()) return;

@@ -252,7 +252,8 @@ bool CustomBarControl::selectByAccelerator(unsigned vk) {
     std::vector<ItemControl*> matches;
     for (BarItemLink* link : links_->shownLinks()) {
         auto* control = dynamic_cast<ItemControl*>(link->control());
-        if (control && control->enabled() && control->canSelect() && acceleratorMatches(control->caption(), vk, shift, false))
+        if (control && control->enabled() && control->canSelect() &&
+            acceleratorMatches(control->caption(), vk, shift, false))
             matches.push_back(control);
     }
     if (matches.empty()) return false;

@@ -246,7 +246,8 @@ bool MenuObservers::mouse(const MouseEvent& e) {
     for (CustomBarControl* bar : MenuChain::members())
         if (auto* menu = dynamic_cast<SubMenuControl*>(bar); menu && menu->animating()) return false;
     if (Window* under = windowSystem().windowFromPoint(e.screen).window)
-        if (auto* bar = dynamic_cast<CustomBarControl*>(under); bar && bar->controlAtPoint(under->screenToClient(e.screen)))
+        if (auto* bar = dynamic_cast<CustomBarControl*>(under);
+            bar && bar->controlAtPoint(under->screenToClient(e.screen)))
             return false;
     MenuChain::hideAll();
     return false;

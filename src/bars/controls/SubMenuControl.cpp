@@ -441,7 +441,8 @@ void SubMenuControl::mouseMoved(Point client) {
     // Over the menu the owner item stays selected in the parent (a pending close is cancelled).
     if (CustomBarControl* parent = request_.parentBar; parent && owner_ && MenuChain::isAlive(parent)) {
         if (parent->selectedControl() != owner_) parent->hotTrackControl(owner_);
-        else if (auto* sub = dynamic_cast<BarSubItemControl*>(owner_); sub && sub->isPending()) sub->controlActivate(false);
+        else if (auto* sub = dynamic_cast<BarSubItemControl*>(owner_); sub && sub->isPending())
+            sub->controlActivate(false);
         if (!MenuChain::isAlive(this)) return;
     }
     if (!pressedControl()) {
