@@ -196,7 +196,7 @@ TEST_F(MainWindowMenuTest, PressingAButtonAndReleasingOutsideRunsNoClickAndEndsM
     EXPECT_EQ(windowSystem().capture(), nullptr);
 }
 
-TEST_F(MainWindowMenuTest, ClickingLoginNavigatesAndAutoLoginTogglesItsDown) {
+TEST_F(MainWindowMenuTest, ClickingLoginNavigatesAutoLoginTogglesItsDownAndExitEnds) {
     const std::size_t before = navigations();
     clickAt(centreOf(control(form_->btnLogin)));
     EXPECT_EQ(navigations(), before + 1);
@@ -206,6 +206,8 @@ TEST_F(MainWindowMenuTest, ClickingLoginNavigatesAndAutoLoginTogglesItsDown) {
     EXPECT_NE(form_->btnAutoLogin->down(), down);
     clickAt(centreOf(control(form_->btnAutoLogin)));
     EXPECT_EQ(form_->btnAutoLogin->down(), down);
+    clickAt(centreOf(control(form_->btnExit)));
+    EXPECT_TRUE(app().terminated()) << "Exit ends the application";
 }
 
 TEST_F(MainWindowMenuTest, APressOutsideTheMenuClosesIt) {

@@ -38,6 +38,8 @@ bool MenuChain::isAlive(const CustomBarControl* control) {
     return control && std::find(s.live.begin(), s.live.end(), control) != s.live.end();
 }
 
+const std::vector<CustomBarControl*>& MenuChain::liveControls() { return state().live; }
+
 CustomBarControl* MenuChain::head() { return state().head; }
 
 void MenuChain::push(CustomBarControl& control) {

@@ -17,6 +17,7 @@ public:
     static void registerControl(CustomBarControl& control);
     static void unregisterControl(CustomBarControl& control);
     static bool isAlive(const CustomBarControl* control);
+    static const std::vector<CustomBarControl*>& liveControls();
 
     // ---- the active chain
     static CustomBarControl* head();
