@@ -6,6 +6,7 @@
 #include "bars/controls/BarSubItemControl.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/controls/MenuChain.h"
+#include "bars/controls/SubMenuControl.h"
 #include "bars/docks/DockSite.h"
 #include "bars/model/Bar.h"
 #include "bars/model/BarItem.h"
@@ -566,8 +567,21 @@ void BarControl::hideAll() {
 bool BarControl::ignoresMouseMove() const {
     if (style_ == dsNone) return false;
     const auto* form = dynamic_cast<const Window*>(barManager().form());
-    const Window* active = windowSystem().activeWindow();
-    return form && form->isTopLevel() && active && active != form && !active->ownerWindow();
+    return form && form->isTopLevel() && windowSystem().activeWindow() != form;
+}
+
+void BarControl::leftButtonDoubleClick(Point client) {
+    ItemControl* control = controlAt(client);
+    if (!control) {
+        if (lastHitTest_ == HTCAPTION && !barManager().isDesigning()) toggleDocking();
+        return;
+    }
+    if (control == selectedControl())
+        if (auto* sub = dynamic_cast<BarSubItemControl*>(control); sub && sub->isOpen()) {
+            if (auto* menu = dynamic_cast<SubMenuControl*>(sub->subMenu()); menu && menu->collapsed()) menu->expand();
+            return;
+        }
+    leftButtonDown(client);
 }
 
 void BarControl::leftButtonDown(Point client) {
@@ -680,8 +694,8 @@ bool BarControl::handleMouse(Message& m) {
     const Point client(loWordSigned(m.lParam), hiWordSigned(m.lParam));
     switch (m.msg) {
     case WM_MOUSEMOVE: mouseMoved(client); break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: leftButtonDown(client); break;
+    case WM_LBUTTONDOWN: leftButtonDown(client); break;
+    case WM_LBUTTONDBLCLK: leftButtonDoubleClick(client); break;
     case WM_LBUTTONUP: leftButtonUp(client); break;
     default: break;
     }
@@ -695,7 +709,11 @@ void BarControl::wndProc(Message& m) {
             return;
         }
         if (MenuChain::active() && !active()) return;
-        if (m.msg == WM_RBUTTONDOWN && windowSystem().capture() == this) windowSystem().releaseCapture();
+        if (m.msg == WM_RBUTTONDOWN) {
+            if (windowSystem().capture() == this) windowSystem().releaseCapture();
+            showToolbarsPopup(Point(loWordSigned(m.lParam), hiWordSigned(m.lParam)));
+            return;
+        }
         Window::wndProc(m);
         return;
     }

@@ -77,6 +77,9 @@ public:
     void selectControl(ItemControl* control) override;
     void hideAll() override;
     void leftButtonDown(Point client) override;
+    // A double click: on the open sub item a collapsed menu expands, on another item it is a
+    // second press, on the grip or an empty part it docks or floats the bar.
+    void leftButtonDoubleClick(Point client);
     bool keyPressed(unsigned vk) override;
     // Enters menu mode with the control selected (none: the first selectable link); the
     // focus window is kept to be given back.
@@ -86,6 +89,12 @@ public:
     // A press on the grip or an empty part of a docked bar: dragging the bar starts here once
     // bars can be dragged; until then nothing happens.
     void startDragging(Point client) {}
+    // A right press: the toolbars popup (or, customizing, the customizing popup) shows here once
+    // popup menus exist; until then nothing is shown.
+    void showToolbarsPopup(Point client) {}
+    // A double click on the grip or caption area docks or floats the bar once bars can be
+    // dragged; until then nothing happens.
+    void toggleDocking() {}
 
     // ---- DockedBar
     Bar& bar() const override { return *bar_; }

@@ -452,6 +452,7 @@ void SubMenuControl::mouseMoved(Point client) {
             stopScrolling();
             resetLastMousePos();
         }
+        // hint: the hot chevron's "Expand (Ctrl-Down)" shows and hides with it (chevronHint).
         mouseOverChevron(chevronRect().contains(client));
     }
     CustomBarControl::mouseMoved(client);
