@@ -570,6 +570,38 @@ bool BarControl::ignoresMouseMove() const {
     return form && form->isTopLevel() && windowSystem().activeWindow() != form;
 }
 
+void BarControl::setMarkState(MarkState state) {
+    if (state == markState_) return;
+    markState_ = state;
+    if (handleAllocated()) {
+        if (state != MarkState::Hot) windowSystem().killTimer(this, kMarkTimer);
+        invalidate(markRect(), false);
+    }
+    // hint: "More Buttons" while the mark is hot, no hint otherwise.
+    if (state == MarkState::Open) {
+        PlayMenuSound("MenuPopup");
+        showQuickCustomizingPopup();
+    }
+}
+
+void BarControl::mouseMoved(Point client) {
+    if (!pressedControl() && clientRect().contains(client)) {
+        const bool overMark = markRect().contains(client);
+        if (overMark && markState_ == MarkState::Normal) {
+            setMarkState(MarkState::Hot);
+            if (style_ == dsNone) windowSystem().setTimer(this, kMarkTimer, kMarkInterval);
+        } else if (!overMark && markState_ == MarkState::Hot) {
+            setMarkState(MarkState::Normal);
+        }
+    }
+    CustomBarControl::mouseMoved(client);
+}
+
+void BarControl::mouseLeft() {
+    if (!active() && markState_ == MarkState::Hot) setMarkState(MarkState::Normal);
+    CustomBarControl::mouseLeft();
+}
+
 void BarControl::leftButtonDoubleClick(Point client) {
     ItemControl* control = controlAt(client);
     if (!control) {
@@ -589,6 +621,10 @@ void BarControl::leftButtonDown(Point client) {
     if (style_ == dsNone && !barManager().hideFloatingBarsWhenInactive())
         if (auto* form = dynamic_cast<Window*>(barManager().form()); form && form->isTopLevel())
             windowSystem().setActiveWindow(form);
+    if (markRect().contains(client)) {
+        setMarkState(markState_ == MarkState::Open ? MarkState::Hot : MarkState::Open);
+        return;
+    }
     ItemControl* control = controlAt(client);
     if (control && !(control->enabled() && control->canSelect())) control = nullptr;
     if (control) {
@@ -719,6 +755,17 @@ void BarControl::wndProc(Message& m) {
     }
     switch (m.msg) {
     case WM_MOUSELEAVE: mouseLeft(); return;
+    case WM_TIMER:
+        if (m.wParam == kMarkTimer) {
+            // The floating bar's hot mark cools down once the mouse has left it.
+            const Point c = screenToClient(windowSystem().cursorPos());
+            if (markState_ != MarkState::Hot || !markRect().contains(c)) {
+                windowSystem().killTimer(this, kMarkTimer);
+                if (markState_ == MarkState::Hot) setMarkState(MarkState::Normal);
+            }
+            return;
+        }
+        break;
     case WM_CAPTURECHANGED:
         captureChanged();
         Window::wndProc(m);
@@ -815,6 +862,7 @@ void BarControl::paintItems(Canvas& canvas) {
         mp.rect = mr;
         mp.vertical = !horizontal();
         mp.truncated = truncated_;
+        mp.state = markState_;
         mp.barBackground = bg;
         mp.manager = &barManager();
         painter().drawMarkBackground(canvas, mp);

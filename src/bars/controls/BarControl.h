@@ -9,6 +9,7 @@
 #include "bars/controls/CustomBarControl.h"
 #include "bars/docks/DockedBar.h"
 #include "bars/model/BarWindows.h"
+#include "bars/painters/BarItemControlPainter.h"
 #include "ui/Window.h"
 
 namespace lindora {
@@ -76,6 +77,8 @@ public:
     void setActive(bool value) override;
     void selectControl(ItemControl* control) override;
     void hideAll() override;
+    void mouseMoved(Point client) override;
+    void mouseLeft() override;
     void leftButtonDown(Point client) override;
     // A double click: on the open sub item a collapsed menu expands, on another item it is a
     // second press, on the grip or an empty part it docks or floats the bar.
@@ -86,6 +89,12 @@ public:
     void activateMenuMode(ItemControl* control);
     // Ends menu mode when this is its manager's toolbar in menu mode.
     void deactivateMenuMode();
+    // The mark (chevron): normal, hot under the mouse, or open (its popup shows).
+    MarkState markState() const { return markState_; }
+    void setMarkState(MarkState state);
+    // The polling timer of a floating bar's hot mark (the mouse may leave it unnoticed).
+    static constexpr unsigned kMarkTimer = 1;
+    static constexpr int kMarkInterval = 50;
     // A press on the grip or an empty part of a docked bar: dragging the bar starts here once
     // bars can be dragged; until then nothing happens.
     void startDragging(Point client) {}
@@ -95,6 +104,8 @@ public:
     // A double click on the grip or caption area docks or floats the bar once bars can be
     // dragged; until then nothing happens.
     void toggleDocking() {}
+    // The open mark's quick-customization popup shows here once popup menus exist.
+    void showQuickCustomizingPopup() {}
 
     // ---- DockedBar
     Bar& bar() const override { return *bar_; }
@@ -160,6 +171,7 @@ private:
     bool menuOpenedByClick_ = false;
     WindowHandle savedFocus_ = 0;
     int lastHitTest_ = HTCLIENT;
+    MarkState markState_ = MarkState::Normal;
 };
 
 }  // namespace lindora

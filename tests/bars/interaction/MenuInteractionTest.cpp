@@ -40,12 +40,21 @@ protected:
 
     // A shown bar with links to the items, docked on `style`.
     Bar& shownBar(BarDockingStyle style, std::initializer_list<BarItem*> items) {
-        Bar* bar = addBar("Bar " + std::to_string(++bars_));
-        bar->setDockingStyle(style);
-        for (BarItem* item : items) bar->itemLinks().add()->setItem(item);
-        bar->setVisible(true);
+        return shownBar(style, std::vector<BarItem*>(items));
+    }
+    Bar& shownBar(BarDockingStyle style, const std::vector<BarItem*>& items) {
+        Bar& bar = addBarLater();
+        bar.setDockingStyle(style);
+        return shownBarInto(bar, items);
+    }
+    // A bar not shown yet, to be set up before shownBarInto shows it with the items.
+    Bar& addBarLater() { return *addBar("Bar " + std::to_string(++bars_)); }
+    Bar& shownBarInto(Bar& bar, const std::vector<BarItem*>& items) {
+        if (bar.dockingStyle() == dsNone) bar.setDockingStyle(dsTop);
+        for (BarItem* item : items) bar.itemLinks().add()->setItem(item);
+        bar.setVisible(true);
         pump();
-        return *bar;
+        return bar;
     }
     BarButton* button(const std::string& caption) { return addButton("b" + std::to_string(++items_), caption); }
     BarSubItem* subItem(const std::string& caption, std::initializer_list<BarItem*> items) {
@@ -276,6 +285,27 @@ TEST_F(MenuInteractionTest, AMenuOpenedByTheMouseAnimatesAndOneOpenedByTheKeyboa
     key(VK_DOWN);
     ASSERT_NE(menuOf(controlIn(w, file)), nullptr);
     EXPECT_FALSE(menuOf(controlIn(w, file))->animating());
+}
+
+TEST_F(MenuInteractionTest, TheMarkOfATruncatedBarTurnsHotUnderTheMouseAndAPressTogglesItOpen) {
+    std::vector<BarItem*> many;
+    for (int i = 0; i < 60; ++i) many.push_back(button("Button " + std::to_string(i)));
+    Bar& bar = addBarLater();
+    bar.setMultiLine(false);
+    BarControl& w = window(shownBarInto(bar, many));
+    const Rect mark = w.markRect();
+    ASSERT_FALSE(mark.isEmpty());
+    const Point over = w.clientToScreen(Point((mark.left + mark.right) / 2, (mark.top + mark.bottom) / 2));
+    moveTo(over);
+    EXPECT_EQ(w.markState(), MarkState::Hot);
+    clickAt(over);
+    EXPECT_EQ(w.markState(), MarkState::Open);
+    wait(1000);
+    clickAt(over);
+    EXPECT_EQ(w.markState(), MarkState::Hot);
+    moveTo(w.clientToScreen(Point(2, 2)));
+    EXPECT_EQ(w.markState(), MarkState::Normal);
+    EXPECT_FALSE(MenuChain::active());
 }
 
 TEST_F(MenuInteractionTest, ADisabledButtonNeitherEntersMenuModeNorClicks) {
