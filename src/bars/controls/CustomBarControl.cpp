@@ -7,6 +7,8 @@
 #include "bars/controls/ItemControl.h"
 #include "bars/controls/MenuAccelerator.h"
 #include "bars/controls/MenuChain.h"
+#include "bars/model/BarAction.h"
+#include "bars/model/BarItem.h"
 #include "bars/model/BarItemLinks.h"
 #include "bars/model/BarManager.h"
 #include "bars/painters/BarItemControlPainter.h"
@@ -92,6 +94,11 @@ void CustomBarControl::setActive(bool value) {
     if (value) {
         active_ = true;
         MenuChain::push(*this);
+        // The items show their actions' current state.
+        if (!manager_->isCustomizing())
+            for (BarItemLink* link : links_->availableLinks())
+                if (BarItem* item = link->item())
+                    if (BarAction* action = item->action()) action->update();
         return;
     }
     if (ItemControl* selected = selected_) {

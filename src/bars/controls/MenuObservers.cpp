@@ -8,6 +8,7 @@
 #include "bars/controls/MenuChain.h"
 #include "bars/controls/SubMenuControl.h"
 #include "bars/model/Bar.h"
+#include "bars/model/BarAction.h"
 #include "bars/model/BarFramework.h"
 #include "bars/model/BarItem.h"
 #include "bars/model/BarItemLinks.h"
@@ -63,7 +64,9 @@ bool clickShortcut(const BarItemLinks& links, int shortCut, int depth = 0) {
     if (depth > 16) return false;
     for (BarItemLink* link : links.availableLinks()) {
         BarItem* item = link->item();
-        if (!item || !item->getEnabled()) continue;
+        if (!item) continue;
+        if (BarAction* action = item->action()) action->update();
+        if (!item->getEnabled()) continue;
         if (item->shortCut() == shortCut) {
             item->click();
             return true;
@@ -143,7 +146,15 @@ bool MenuObservers::enterMainMenu(BarManager& manager) {
 bool MenuObservers::keyboard(const KeyboardEvent& e) {
     if (e.vk == VK_PROCESSKEY) return false;
     // In menu mode the head of the chain takes every key.
-    if (CustomBarControl* head = MenuChain::head(); head && !head->barManager().isCustomizing()) {
+    CustomBarControl* head = MenuChain::head();
+    if (head && head->barManager().isCustomizing()) {
+        // Customizing: Esc only ends a drag that holds the capture.
+        if (e.vk != VK_ESCAPE) return false;
+        if (e.down() && head->barWindow() && windowSystem().capture() == head->barWindow())
+            windowSystem().releaseCapture();
+        return true;
+    }
+    if (head) {
         menuKeyArmed_ = false;
         if (e.down()) {
             passedKey_ = e.vk;

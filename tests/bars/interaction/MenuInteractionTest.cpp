@@ -15,6 +15,7 @@
 #include "bars/controls/MenuChain.h"
 #include "bars/controls/SubMenuControl.h"
 #include "bars/model/Bar.h"
+#include "bars/model/BarAction.h"
 #include "bars/model/BarButton.h"
 #include "bars/model/BarItemLinks.h"
 #include "bars/model/BarManager.h"
@@ -305,6 +306,28 @@ TEST_F(MenuInteractionTest, TheMarkOfATruncatedBarTurnsHotUnderTheMouseAndAPress
     EXPECT_EQ(w.markState(), MarkState::Hot);
     moveTo(w.clientToScreen(Point(2, 2)));
     EXPECT_EQ(w.markState(), MarkState::Normal);
+    EXPECT_FALSE(MenuChain::active());
+}
+
+TEST_F(MenuInteractionTest, ShortcutsClickItemsOfVisibleBarsAndInSubItemsButNotItemsTheirActionsDisable) {
+    BarButton* save = button("Save");
+    save->setShortCut('S' | scCtrl);
+    BarButton* deep = button("Deep");
+    deep->setShortCut(VK_F7);
+    BarButton* gone = button("Gone");
+    gone->setShortCut(VK_F8);
+    auto* action = new BarAction(&form());
+    action->OnUpdate.bind([action](Persistent*) { action->setEnabled(false); });
+    gone->setAction(action);
+    for (BarItem* i : {static_cast<BarItem*>(save), static_cast<BarItem*>(deep), static_cast<BarItem*>(gone)})
+        recordClicks(i);
+    shownBar(dsTop, {subItem("Menu", {deep})}).setIsMainMenu(true);
+    shownBar(dsTop, {save, gone});
+    key('S', {VK_CONTROL});
+    key(VK_F7);
+    key(VK_F8);
+    key('S');
+    EXPECT_EQ(clicks, (std::vector<std::string>{"Save", "Deep"}));
     EXPECT_FALSE(MenuChain::active());
 }
 
