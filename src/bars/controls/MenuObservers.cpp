@@ -243,6 +243,7 @@ bool MenuObservers::shortcutOrAccelerator(unsigned vk) {
 }
 
 bool MenuObservers::mouse(const MouseEvent& e) {
+    if (e.msg == WM_RBUTTONUP || e.msg == WM_NCRBUTTONUP) showLinkedPopupAt(e);
     if (!MenuChain::active()) return false;
     if (isPress(e.msg)) {
         if (!MenuChain::contains(e.window)) MenuChain::hideAll();

@@ -39,6 +39,9 @@ private:
     // The context-menu key or Shift+F10: the focused control's linked popup menu shows here
     // once popup menus exist; until then nothing is shown and the key goes on.
     bool showFocusedControlPopup() { return false; }
+    // A right-button release: the popup menu linked to the nearest enabled framework control
+    // that owns the window shows here once popup menus exist.
+    void showLinkedPopupAt(const MouseEvent& e) {}
 
     ObserverId keyboard_ = 0;
     ObserverId mouse_ = 0;

@@ -331,6 +331,23 @@ TEST_F(MenuInteractionTest, ShortcutsClickItemsOfVisibleBarsAndInSubItemsButNotI
     EXPECT_FALSE(MenuChain::active());
 }
 
+TEST_F(MenuInteractionTest, HoveringSelectsAnItemWithoutMenuModeAndLeavingTheBarDropsIt) {
+    BarButton* a = button("A");
+    BarSubItem* menu = subItem("Menu", {button("Inside")});
+    Bar& bar = shownBar(dsTop, {a, menu});
+    BarControl& w = window(bar);
+    moveTo(centreOf(controlIn(w, a)));
+    EXPECT_EQ(w.selectedControl(), controlIn(w, a));
+    EXPECT_TRUE(controlIn(w, a)->selectedByMouse());
+    moveTo(centreOf(controlIn(w, menu)));
+    EXPECT_EQ(w.selectedControl(), controlIn(w, menu));
+    EXPECT_EQ(menuOf(controlIn(w, menu)), nullptr) << "no menu opens outside menu mode";
+    EXPECT_FALSE(w.active());
+    moveTo(form().clientToScreen(Point(400, 400)));
+    EXPECT_EQ(w.selectedControl(), nullptr);
+    EXPECT_FALSE(MenuChain::active());
+}
+
 TEST_F(MenuInteractionTest, ADisabledButtonNeitherEntersMenuModeNorClicks) {
     BarButton* off = button("Off");
     recordClicks(off);
