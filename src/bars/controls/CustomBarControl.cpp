@@ -180,15 +180,15 @@ void CustomBarControl::captureChanged() {
 }
 
 void CustomBarControl::pressControl(ItemControl& control, Point client) {
+    std::weak_ptr<bool> alive = control.lifeToken();
     selectControl(&control);
-    if (!MenuChain::isAlive(this) || control.link().control() != &control) return;
+    if (alive.expired() || !MenuChain::isAlive(this)) return;
     auto* button = dynamic_cast<BarButtonControl*>(&control);
     if (button) {
         button->setPressedByMouse(true);
         button->setPressPoint(client);
     }
     if (auto* sub = dynamic_cast<BarSubItemControl*>(&control)) sub->setOpenedByMouse(true);
-    std::weak_ptr<bool> alive = control.lifeToken();
     control.controlPress(true);
     if (alive.expired() || !MenuChain::isAlive(this)) return;
     if (button) button->setPressedByMouse(false);
