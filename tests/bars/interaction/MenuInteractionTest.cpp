@@ -348,6 +348,62 @@ TEST_F(MenuInteractionTest, HoveringSelectsAnItemWithoutMenuModeAndLeavingTheBar
     EXPECT_FALSE(MenuChain::active());
 }
 
+TEST_F(MenuInteractionTest, TheKeyboardOpensAndClosesNestedMenusOneLevelAtATime) {
+    BarSubItem* recent = subItem("Recent", {button("One"), button("Two")});
+    BarSubItem* file = subItem("File", {button("New"), recent});
+    Bar& bar = shownBar(dsTop, {file, button("Help")});
+    bar.setIsMainMenu(true);
+    BarControl& w = window(bar);
+    key(VK_F10);
+    ASSERT_EQ(w.selectedControl(), controlIn(w, file));
+    key(VK_DOWN);
+    SubMenuControl* fileMenu = menuOf(controlIn(w, file));
+    ASSERT_NE(fileMenu, nullptr);
+    key(VK_DOWN);
+    ASSERT_EQ(fileMenu->selectedControl(), controlIn(*fileMenu, recent));
+    key(VK_RIGHT);
+    SubMenuControl* recentMenu = menuOf(controlIn(*fileMenu, recent));
+    ASSERT_NE(recentMenu, nullptr);
+    EXPECT_EQ(MenuChain::head(), recentMenu);
+    EXPECT_EQ(recentMenu->selectedControl()->caption(), "One");
+    key(VK_LEFT);
+    EXPECT_EQ(menuOf(controlIn(*fileMenu, recent)), nullptr) << "Left closes a menu whose parent is a menu";
+    EXPECT_EQ(MenuChain::head(), fileMenu);
+    EXPECT_EQ(fileMenu->selectedControl(), controlIn(*fileMenu, recent));
+    key(VK_RETURN);
+    ASSERT_NE(menuOf(controlIn(*fileMenu, recent)), nullptr) << "Enter on a sub item opens it";
+    key(VK_ESCAPE);
+    key(VK_ESCAPE);
+    EXPECT_EQ(MenuChain::head(), &w);
+    EXPECT_EQ(w.selectedControl(), controlIn(w, file));
+    key(VK_ESCAPE);
+    EXPECT_FALSE(MenuChain::active());
+}
+
+TEST_F(MenuInteractionTest, HoveringOverTheScrollAreaOfACutMenuScrollsItEvery80Ms) {
+    platform().setWorkArea(Rect(0, 0, 1000, 320));
+    std::vector<BarItem*> items;
+    for (int i = 0; i < 30; ++i) items.push_back(button("Item " + std::to_string(i)));
+    BarSubItem* longMenu = addSubItem("long", "Long");
+    for (BarItem* i : items) longMenu->itemLinks().add()->setItem(i);
+    Bar& bar = shownBar(dsTop, {longMenu});
+    clickAt(centreOf(controlIn(window(bar), longMenu)));
+    SubMenuControl* menu = menuOf(controlIn(window(bar), longMenu));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->canScrollDown());
+    const Rect down = menu->scrollDownRect();
+    moveTo(menu->clientToScreen(Point((down.left + down.right) / 2, (down.top + down.bottom) / 2)));
+    EXPECT_EQ(menu->scrollIndex(), 0);
+    wait(80);
+    EXPECT_EQ(menu->scrollIndex(), 1);
+    wait(160);
+    EXPECT_EQ(menu->scrollIndex(), 3);
+    moveTo(centreOf(dynamic_cast<ItemControl*>(menu->laidOutLinks().front()->control())));
+    wait(400);
+    EXPECT_EQ(menu->scrollIndex(), 3) << "leaving the area stops the scrolling";
+    EXPECT_FALSE(menu->scrolling());
+}
+
 TEST_F(MenuInteractionTest, ADisabledButtonNeitherEntersMenuModeNorClicks) {
     BarButton* off = button("Off");
     recordClicks(off);
