@@ -2,14 +2,20 @@
 
 #include <algorithm>
 
+#include "bars/controls/BarButtonControl.h"
+#include "bars/controls/BarHint.h"
+#include "bars/controls/BarSubItemControl.h"
 #include "bars/controls/FloatingBarBounds.h"
 #include "bars/controls/ItemControl.h"
+#include "bars/controls/MenuChain.h"
+#include "bars/controls/SubMenuControl.h"
 #include "bars/docks/DockSite.h"
 #include "bars/model/Bar.h"
 #include "bars/model/BarItem.h"
 #include "bars/model/BarItemLinks.h"
 #include "bars/model/BarManager.h"
 #include "bars/painters/BarItemControlPainter.h"
+#include "ui/Form.h"
 #include "ui/Messages.h"
 #include "ui/Screen.h"
 #include "ui/WindowSystem.h"
@@ -544,10 +550,308 @@ void BarControl::repaint() {
     invalidateFrame();
 }
 
+// ---- menu mode
+
+void BarControl::setActive(bool value) {
+    if (value == active()) return;
+    CustomBarControl::setActive(value);
+    if (value || !MenuChain::isAlive(this)) return;
+    if (ItemControl* pressed = pressedControl()) {
+        setPressedControl(nullptr, false);
+        if (windowSystem().capture() == this) windowSystem().releaseCapture();
+        if (!MenuChain::isAlive(this)) return;
+        pressed->repaint();
+    }
+    menuOpenedByClick_ = false;
+    deactivateMenuMode();
+}
+
+void BarControl::selectControl(ItemControl* control) {
+    ItemControl* old = selectedControl();
+    if (control == old) return;
+    if (old) {
+        old->controlInactivate(true);
+        if (!MenuChain::isAlive(this)) return;
+    }
+    CustomBarControl::selectControl(control);
+    if (!control || control->active() || !active()) return;
+    // The new selection is activated at once; a sub item opens when a menu was opened before.
+    if (auto* sub = dynamic_cast<BarSubItemControl*>(control); sub && menuOpenedByClick_) sub->controlPress(false);
+    else control->controlActivate(true);
+}
+
+void BarControl::activateMenuMode(ItemControl* control) {
+    if (active()) {
+        if (control) selectControl(control);
+        return;
+    }
+    WindowSystem& ws = windowSystem();
+    if (Window* tracked = ws.mouseLeaveTracked();
+        tracked && tracked != this && dynamic_cast<CustomBarControl*>(tracked))
+        ws.cancelMouseLeave(tracked);
+    Window* focus = ws.focus();
+    savedFocus_ = focus ? focus->handle() : 0;
+    if (!barManager().isCustomizing())
+        if (auto* form = dynamic_cast<Window*>(barManager().form());
+            form && form->isTopLevel() && form->isWindowVisible())
+            form->setPos(nullptr, {}, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    menuOpenedByClick_ = false;
+    setActive(true);
+    MenuChain::setActiveMenuBar(&barManager(), this);
+    if (!control)
+        if (BarItemLink* first = itemLinks().firstSelectable()) control = controlOf(*first);
+    if (control) selectControl(control);
+}
+
+void BarControl::deactivateMenuMode() {
+    if (MenuChain::activeMenuBar(&barManager()) != this) return;
+    MenuChain::setActiveMenuBar(&barManager(), nullptr);
+    setActive(false);
+    if (!MenuChain::isAlive(this)) return;
+    WindowSystem& ws = windowSystem();
+    // Hot tracking starts afresh where the mouse is.
+    const Point cursor = ws.cursorPos();
+    if (Window* under = ws.windowFromPoint(cursor).window)
+        if (auto* bar = dynamic_cast<CustomBarControl*>(under)) {
+            bar->resetLastMousePos();
+            const Point c = under->screenToClient(cursor);
+            ws.post(under, WM_MOUSEMOVE, 0, makeLParam(c.x, c.y));
+        }
+    Window* saved = savedFocus_ ? ws.find(savedFocus_) : nullptr;
+    savedFocus_ = 0;
+    if (saved && ws.applicationActive() && saved->isWindowVisible() && ws.focus() != saved) ws.setFocus(saved);
+}
+
+void BarControl::hideAll() {
+    deactivateMenuMode();
+    if (MenuChain::isAlive(this)) setActive(false);
+}
+
+bool BarControl::ignoresMouseMove() const {
+    if (style_ == dsNone) return false;
+    const auto* form = dynamic_cast<const Window*>(barManager().form());
+    return form && form->isTopLevel() && windowSystem().activeWindow() != form;
+}
+
+void BarControl::setMarkState(MarkState state) {
+    if (state == markState_) return;
+    markState_ = state;
+    if (handleAllocated()) {
+        if (state != MarkState::Hot) windowSystem().killTimer(this, kMarkTimer);
+        invalidate(markRect(), false);
+    }
+    if (BarHintController* hints = BarHintController::instance())
+        hints->setHintActive(barManager(), state == MarkState::Hot,
+                             state == MarkState::Hot ? BarHintController::MoreButtonsText : "");
+    if (state == MarkState::Open) {
+        PlayMenuSound("MenuPopup");
+        showQuickCustomizingPopup();
+    }
+}
+
+void BarControl::mouseMoved(Point client) {
+    if (!pressedControl() && clientRect().contains(client)) {
+        const bool overMark = markRect().contains(client);
+        if (overMark && markState_ == MarkState::Normal) {
+            setMarkState(MarkState::Hot);
+            if (style_ == dsNone) windowSystem().setTimer(this, kMarkTimer, kMarkInterval);
+        } else if (!overMark && markState_ == MarkState::Hot) {
+            setMarkState(MarkState::Normal);
+        }
+    }
+    CustomBarControl::mouseMoved(client);
+}
+
+void BarControl::mouseLeft() {
+    if (!active() && markState_ == MarkState::Hot) setMarkState(MarkState::Normal);
+    CustomBarControl::mouseLeft();
+}
+
+void BarControl::leftButtonDoubleClick(Point client) {
+    ItemControl* control = controlAt(client);
+    if (!control) {
+        if (lastHitTest_ == HTCAPTION && !barManager().isDesigning()) toggleDocking();
+        return;
+    }
+    if (control == selectedControl())
+        if (auto* sub = dynamic_cast<BarSubItemControl*>(control); sub && sub->isOpen()) {
+            if (auto* menu = dynamic_cast<SubMenuControl*>(sub->subMenu()); menu && menu->collapsed()) menu->expand();
+            return;
+        }
+    leftButtonDown(client);
+}
+
+void BarControl::leftButtonDown(Point client) {
+    if (ignoreNextButtonUp()) return;
+    if (style_ == dsNone && !barManager().hideFloatingBarsWhenInactive())
+        if (auto* form = dynamic_cast<Window*>(barManager().form()); form && form->isTopLevel())
+            windowSystem().setActiveWindow(form);
+    if (markRect().contains(client)) {
+        setMarkState(markState_ == MarkState::Open ? MarkState::Hot : MarkState::Open);
+        return;
+    }
+    ItemControl* control = controlAt(client);
+    if (control && !(control->enabled() && control->canSelect())) control = nullptr;
+    if (control) {
+        if (!active()) {
+            activateMenuMode(control);
+        } else if (control != selectedControl()) {
+            menuOpenedByClick_ = false;
+            selectControl(control);
+        } else if (!dynamic_cast<BarButtonControl*>(control) && menuOpenedByClick_) {
+            // A second press on an open sub item closes the menu.
+            deactivateMenuMode();
+            return;
+        }
+        if (!MenuChain::isAlive(this)) return;
+        if (active() && !control->hasInnerWindow()) menuOpenedByClick_ = true;
+        if (control->link().control() == control) pressControl(*control, client);
+        return;
+    }
+    setActive(false);
+    if (!MenuChain::isAlive(this)) return;
+    if (style_ != dsNone && lastHitTest_ == HTCAPTION) startDragging(client);
+}
+
+bool BarControl::selectLink(BarItemLink* link) {
+    ItemControl* control = link ? controlOf(*link) : nullptr;
+    if (!control) return false;
+    selectControl(control);
+    return true;
+}
+
+void BarControl::moveToNextToolbar(bool backwards) {
+    std::vector<BarControl*> bars;
+    for (CollectionItem* item : barManager().bars().items())
+        if (auto* bc = dynamic_cast<BarControl*>(static_cast<Bar*>(item)->control());
+            bc &&
+            (bc == this || (bc->handleAllocated() && bc->isWindowVisible() && !bc->itemLinks().shownLinks().empty())))
+            bars.push_back(bc);
+    const auto at = std::find(bars.begin(), bars.end(), this);
+    if (bars.size() < 2 || at == bars.end()) return;
+    const std::size_t n = bars.size(), i = static_cast<std::size_t>(at - bars.begin());
+    BarControl* other = bars[backwards ? (i + n - 1) % n : (i + 1) % n];
+    hideAll();
+    other->activateMenuMode(nullptr);
+}
+
+bool BarControl::keyPressed(unsigned vk) {
+    if (CustomBarControl::keyPressed(vk)) return true;
+    WindowSystem& ws = windowSystem();
+    const bool shift = ws.keyState(VK_SHIFT) < 0;
+    const bool ctrl = ws.keyState(VK_CONTROL) < 0;
+    ItemControl* selected = selectedControl();
+    if (selected && selected->wantsKey(vk)) {
+        selected->keyDown(static_cast<int>(vk));
+        return true;
+    }
+    // Vertical bars turn the arrows.
+    if (!horizontal()) {
+        switch (vk) {
+        case VK_LEFT: vk = VK_UP; break;
+        case VK_UP: vk = VK_LEFT; break;
+        case VK_RIGHT: vk = VK_DOWN; break;
+        case VK_DOWN: vk = VK_RIGHT; break;
+        default: break;
+        }
+    }
+    if (vk == VK_TAB) {
+        if (ctrl) {
+            moveToNextToolbar(shift);
+            return true;
+        }
+        vk = shift ? VK_LEFT : VK_RIGHT;
+    }
+    BarItemLinks& links = itemLinks();
+    const BarItemLink* current = selected ? &selected->link() : nullptr;
+    switch (vk) {
+    case VK_HOME: selectLink(links.firstSelectable()); return true;
+    case VK_END: selectLink(links.lastSelectable()); return true;
+    case VK_LEFT: selectLink(current ? links.prev(current) : links.firstSelectable()); return true;
+    case VK_RIGHT: selectLink(current ? links.next(current) : links.firstSelectable()); return true;
+    case VK_RETURN:
+    case VK_UP:
+    case VK_DOWN:
+        if (auto* sub = dynamic_cast<BarSubItemControl*>(selected)) {
+            if (!sub->isOpen()) {
+                menuOpenedByClick_ = true;
+                sub->controlPress(false);
+            }
+        } else if (selected && vk == VK_RETURN) {
+            selected->controlClick(false);
+        }
+        return true;
+    case VK_ESCAPE: hideAll(); return true;
+    default: break;
+    }
+    return selectByAccelerator(vk);
+}
+
 // ---- window
 
-void BarControl::wndProc(Message& m) {
+bool BarControl::handleMouse(Message& m) {
+    // While a chain is active, a bar not on it takes no mouse input.
+    if (MenuChain::active() && !active()) return false;
+    const Point client(loWordSigned(m.lParam), hiWordSigned(m.lParam));
     switch (m.msg) {
+    case WM_MOUSEMOVE: mouseMoved(client); break;
+    case WM_LBUTTONDOWN: leftButtonDown(client); break;
+    case WM_LBUTTONDBLCLK: leftButtonDoubleClick(client); break;
+    case WM_LBUTTONUP: leftButtonUp(client); break;
+    default: break;
+    }
+    return true;
+}
+
+void BarControl::wndProc(Message& m) {
+    if (isMouseMessage(m.msg) || isNcMouseMessage(m.msg)) {
+        if (m.msg == WM_MOUSEMOVE || m.msg == WM_LBUTTONDOWN || m.msg == WM_LBUTTONDBLCLK || m.msg == WM_LBUTTONUP) {
+            handleMouse(m);
+            return;
+        }
+        if (MenuChain::active() && !active()) return;
+        if (m.msg == WM_RBUTTONDOWN) {
+            if (windowSystem().capture() == this) windowSystem().releaseCapture();
+            showToolbarsPopup(Point(loWordSigned(m.lParam), hiWordSigned(m.lParam)));
+            return;
+        }
+        Window::wndProc(m);
+        return;
+    }
+    switch (m.msg) {
+    case WM_MOUSELEAVE: mouseLeft(); return;
+    case WM_TIMER:
+        if (m.wParam == kMarkTimer) {
+            // The floating bar's hot mark cools down once the mouse has left it.
+            const Point c = screenToClient(windowSystem().cursorPos());
+            if (markState_ != MarkState::Hot || !markRect().contains(c)) {
+                windowSystem().killTimer(this, kMarkTimer);
+                if (markState_ == MarkState::Hot) setMarkState(MarkState::Normal);
+            }
+            return;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        captureChanged();
+        Window::wndProc(m);
+        return;
+    case WM_MOUSEACTIVATE:
+        if (style_ == dsNone && !active()) setPos(nullptr, {}, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        m.result = MA_NOACTIVATE;
+        return;
+    case WM_GETDLGCODE: m.result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS; return;
+    case WM_KILLFOCUS:
+        if (m.wParam == 0) MenuChain::hideAll();
+        return;
+    case WM_SETFOCUS: return;
+    case WM_NCHITTEST: {
+        Window::wndProc(m);
+        if (m.result == HTCLIENT) {
+            const Point c = screenToClient(Point(loWordSigned(m.lParam), hiWordSigned(m.lParam)));
+            lastHitTest_ = controlAt(c) || markRect().contains(c) ? HTCLIENT : HTCAPTION;
+        }
+        return;
+    }
     case WM_NCCALCSIZE: {
         auto* p = reinterpret_cast<NcCalcSizeParams*>(m.lParam);
         const Rect f = frameInsets();
@@ -626,6 +930,7 @@ void BarControl::paintItems(Canvas& canvas) {
         mp.rect = mr;
         mp.vertical = !horizontal();
         mp.truncated = truncated_;
+        mp.state = markState_;
         mp.barBackground = bg;
         mp.manager = &barManager();
         painter().drawMarkBackground(canvas, mp);

@@ -9,6 +9,7 @@
 #include "bars/controls/CustomBarControl.h"
 #include "bars/docks/DockedBar.h"
 #include "bars/model/BarWindows.h"
+#include "bars/painters/BarItemControlPainter.h"
 #include "ui/Window.h"
 
 namespace lindora {
@@ -68,6 +69,44 @@ public:
     void fontChanged() override { rebuildBar(); }
     void frameChanged() override;
 
+    // ---- menu mode and input
+    Window* barWindow() const override { return const_cast<BarControl*>(this); }
+    ItemControl* controlAtPoint(Point client) const override { return controlAt(client); }
+    bool menuOpenedByClick() const override { return menuOpenedByClick_; }
+    void forgetMenuOpenedByClick() override { menuOpenedByClick_ = false; }
+    void setActive(bool value) override;
+    void selectControl(ItemControl* control) override;
+    void hideAll() override;
+    void mouseMoved(Point client) override;
+    void mouseLeft() override;
+    void leftButtonDown(Point client) override;
+    // A double click: on the open sub item a collapsed menu expands, on another item it is a
+    // second press, on the grip or an empty part it docks or floats the bar.
+    void leftButtonDoubleClick(Point client);
+    bool keyPressed(unsigned vk) override;
+    // Enters menu mode with the control selected (none: the first selectable link); the
+    // focus window is kept to be given back.
+    void activateMenuMode(ItemControl* control);
+    // Ends menu mode when this is its manager's toolbar in menu mode.
+    void deactivateMenuMode();
+    // The mark (chevron): normal, hot under the mouse, or open (its popup shows).
+    MarkState markState() const { return markState_; }
+    void setMarkState(MarkState state);
+    // The polling timer of a floating bar's hot mark (the mouse may leave it unnoticed).
+    static constexpr unsigned kMarkTimer = 1;
+    static constexpr int kMarkInterval = 50;
+    // A press on the grip or an empty part of a docked bar: dragging the bar starts here once
+    // bars can be dragged; until then nothing happens.
+    void startDragging(Point client) {}
+    // A right press: the toolbars popup (or, customizing, the customizing popup) shows here once
+    // popup menus exist; until then nothing is shown.
+    void showToolbarsPopup(Point client) {}
+    // A double click on the grip or caption area docks or floats the bar once bars can be
+    // dragged; until then nothing happens.
+    void toggleDocking() {}
+    // The open mark's quick-customization popup shows here once popup menus exist.
+    void showQuickCustomizingPopup() {}
+
     // ---- DockedBar
     Bar& bar() const override { return *bar_; }
     int minLength(BarDockingStyle style) override;
@@ -89,6 +128,7 @@ public:
     bool restoringDockedState() const override { return restoring_ > 0; }
 
 protected:
+    bool ignoresMouseMove() const override;
     void wndProc(Message& m) override;
     void paint(Canvas& canvas) override;
     void paintNonClient(Canvas& canvas) override;
@@ -123,6 +163,13 @@ private:
     void ensureHandle(Window* parent, const Rect& bounds);
     // A floating bar's window keeps its size limits and stays where the user can reach it.
     void keepFloatingBoundsReachable(WindowPos& pos) const;
+    // Menu mode moves to the next (or previous) visible toolbar of the manager with links.
+    void moveToNextToolbar(bool backwards);
+    // Selects the control of a link; false without one.
+    bool selectLink(BarItemLink* link);
+    // Whether the mouse message is handled as bar input (false drops it, as a chain that this
+    // bar is not on is active).
+    bool handleMouse(Message& m);
 
     Bar* bar_;
     BarDockingStyle style_ = dsNone;
@@ -131,6 +178,10 @@ private:
     bool locked_ = false;
     bool rebuilding_ = false;
     int restoring_ = 0;
+    bool menuOpenedByClick_ = false;
+    WindowHandle savedFocus_ = 0;
+    int lastHitTest_ = HTCLIENT;
+    MarkState markState_ = MarkState::Normal;
 };
 
 }  // namespace lindora

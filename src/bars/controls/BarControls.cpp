@@ -6,6 +6,7 @@
 #include "bars/controls/BarStaticControl.h"
 #include "bars/controls/BarSubItemControl.h"
 #include "bars/controls/ItemControl.h"
+#include "bars/controls/MenuChain.h"
 #include "bars/controls/SubMenuControl.h"
 #include "bars/docks/BarDockControl.h"
 #include "bars/items/BarProgressItem.h"
@@ -51,9 +52,17 @@ std::unique_ptr<DockControl> BarControls::createDockControl(BarManager& manager,
 
 const BarPainter* BarControls::painter(BarPainterKind kind) { return &PainterFor(kind); }
 
-void BarControls::startServices() { BarHintController::start(); }
+void BarControls::hideAllMenus() { MenuChain::hideAll(); }
 
-void BarControls::stopServices() { BarHintController::stop(); }
+void BarControls::startServices() {
+    BarHintController::start();
+    observers_.install();
+}
+
+void BarControls::stopServices() {
+    observers_.remove();
+    BarHintController::stop();
+}
 
 void BarControls::dropHotItem(BarManager& manager) {
     BarItemLink* link = manager.hotLink();

@@ -4,6 +4,7 @@
 // Bars get toolbar windows (BarControl), sub items submenu windows (SubMenuControl).
 #include <memory>
 
+#include "bars/controls/MenuObservers.h"
 #include "bars/model/BarControlsIntegration.h"
 
 namespace lindora {
@@ -19,10 +20,15 @@ public:
     std::unique_ptr<BarItemControl> createItemControl(const ItemControlClass& controlClass, BarItemLink& link) override;
     std::unique_ptr<DockControl> createDockControl(BarManager& manager, BarDockingStyle style) override;
     const BarPainter* painter(BarPainterKind kind) override;
-    // The shared hint window and its controller.
+
+    void hideAllMenus() override;
+    // The thread-wide menu observers, the shared hint window and its controller.
     void startServices() override;
     void stopServices() override;
     void dropHotItem(BarManager& manager) override;
+
+private:
+    MenuObservers observers_;
 };
 
 }  // namespace lindora

@@ -18,6 +18,7 @@ namespace lindora {
 class BarItemControlPainter;
 class BarManager;
 class ItemControl;
+class Window;
 
 class CustomBarControl : public ItemLinksWindow {
 public:
@@ -72,6 +73,8 @@ public:
     // Repaints the old and the new selection and records the manager's hot link.
     virtual void setSelectedControl(ItemControl* control);
     bool active() const { return active_; }
+    // On: the bar becomes the head of the active menu chain. Off: the selection is dropped (an
+    // open submenu of it closes) and the bar leaves the chain.
     virtual void setActive(bool value);
     // The captured pressed control (a button held down by the mouse) and whether the mouse is
     // over it now.
@@ -84,12 +87,53 @@ public:
     // Ends menu mode along the whole chain of open menus.
     virtual void hideAll() {}
 
+    // ---- menu mode and input (shared by toolbars and submenus)
+    // The bar a submenu was opened from; none for a toolbar.
+    virtual CustomBarControl* parentBar() const { return nullptr; }
+    // The first bar of the chain this bar belongs to.
+    CustomBarControl& rootBar();
+    // The window that shows the bar (capture, mouse-leave tracking), if it has one.
+    virtual Window* barWindow() const { return nullptr; }
+    // The control under a client point, or none.
+    virtual ItemControl* controlAtPoint(Point client) const { return nullptr; }
+    // The bar activated before this one on the chain.
+    CustomBarControl* previousActive() const { return previousActive_; }
+    void setPreviousActive(CustomBarControl* bar) { previousActive_ = bar; }
+    // Selection by keyboard (a toolbar also activates the new selection).
+    virtual void selectControl(ItemControl* control);
+    // Selection by mouse: the old selection is deactivated and the new one activated, neither
+    // immediately (a sub item in a submenu opens or closes after its delay).
+    void hotTrackControl(ItemControl* control);
+    // The toolbar's menu-opened-by-click flag is dropped (Esc closed its submenu).
+    virtual void forgetMenuOpenedByClick() {}
+    // Mouse input in client coordinates, as the bar's window receives it.
+    virtual void mouseMoved(Point client);
+    virtual void leftButtonDown(Point client);
+    virtual void leftButtonUp(Point client);
+    virtual void mouseLeft();
+    void captureChanged();
+    // A key pressed while this bar heads the chain; true when the bar used it.
+    virtual bool keyPressed(unsigned vk);
+    // Hot tracking starts afresh with the next move, even at the same point.
+    void resetLastMousePos() { lastMouse_ = Point(-1, -1); }
+    // The next button release is ignored (its press went to a menu that closed).
+    bool ignoreNextButtonUp() const { return ignoreNextButtonUp_; }
+    void setIgnoreNextButtonUp(bool v) { ignoreNextButtonUp_ = v; }
+
     // ---- ItemLinksWindow
     bool isDestroying() const override { return destroying_; }
     void forgetControl(BarItemControl& control) override;
     void repaint() override {}
 
 protected:
+    // The base press on a control: select it, press it, and capture the mouse while a button
+    // is held down.
+    void pressControl(ItemControl& control, Point client);
+    // Selects the next link whose accelerator the key types (the only one is clicked by a
+    // synthetic Enter); false when none has it.
+    bool selectByAccelerator(unsigned vk);
+    // A move the bar does not track (a docked toolbar of an inactive form).
+    virtual bool ignoresMouseMove() const { return false; }
     // Derived windows mark their destruction before their links let the controls go.
     void setDestroying() { destroying_ = true; }
     // Shows the links: each visible one gets its control.
@@ -104,6 +148,9 @@ private:
     bool pressedMouseInside_ = false;
     bool active_ = false;
     bool destroying_ = false;
+    bool ignoreNextButtonUp_ = false;
+    Point lastMouse_{-1, -1};
+    CustomBarControl* previousActive_ = nullptr;
     ItemLinksWindow* openSubMenu_ = nullptr;
     mutable std::unique_ptr<Canvas> measure_;
 };

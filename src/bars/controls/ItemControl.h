@@ -120,6 +120,9 @@ public:
     virtual bool needsCapture() const;
     virtual void draw(Canvas& canvas, const Rect& r, ItemDrawKind kind) {}
 
+    // Expires when the control goes; a handler may free it.
+    std::weak_ptr<bool> lifeToken() const { return alive_; }
+
     // The item's Align where it counts (a toolbar's last link), else iaLeft.
     BarItemAlign effectiveAlign() const;
     // The size the control takes in its window (an iaClient item reports its minimum along).
@@ -139,8 +142,6 @@ protected:
     void setClickPressed(bool v) { clickPressed_ = v; }
     // Whether the click plays the "MenuCommand" sound (buttons in menus).
     virtual bool playsClickSound() const { return false; }
-    // Turns false when the control goes; a handler may free it.
-    std::weak_ptr<bool> lifeToken() const { return alive_; }
 
 private:
     Rect separatorRect_;

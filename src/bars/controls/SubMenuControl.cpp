@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <random>
 
+#include "bars/controls/BarHint.h"
+#include "bars/controls/BarSubItemControl.h"
 #include "bars/controls/ItemControl.h"
+#include "bars/controls/MenuAccelerator.h"
+#include "bars/controls/MenuChain.h"
 #include "bars/model/BarItemLinks.h"
 #include "bars/model/BarManager.h"
 #include "bars/painters/BarItemControlPainter.h"
@@ -31,6 +35,24 @@ protected:
         case WM_ERASEBKGND: m.result = 1; return;  // paint covers the whole window
         case WM_MOUSEACTIVATE: m.result = MA_NOACTIVATE; return;
         case WM_TIMER: menu_.onTimer(static_cast<unsigned>(m.wParam)); return;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONUP: {
+            // While a chain is active, a menu not on it takes no mouse input.
+            if (MenuChain::active() && !menu_.active()) return;
+            const Point client(loWordSigned(m.lParam), hiWordSigned(m.lParam));
+            // The handlers may close the menu and free this window: nothing of it after them.
+            if (m.msg == WM_MOUSEMOVE) menu_.mouseMoved(client);
+            else if (m.msg == WM_LBUTTONUP) menu_.leftButtonUp(client);
+            else menu_.leftButtonDown(client);
+            return;
+        }
+        case WM_MOUSELEAVE: menu_.mouseLeft(); return;
+        case WM_CAPTURECHANGED:
+            menu_.captureChanged();
+            Window::wndProc(m);
+            return;
         default: Window::wndProc(m);
         }
     }
@@ -411,6 +433,108 @@ void SubMenuControl::repaint() {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Mouse and keyboard
+
+Window* SubMenuControl::barWindow() const { return window_ && window_->handleAllocated() ? window_.get() : nullptr; }
+
+void SubMenuControl::mouseMoved(Point client) {
+    stopAnimation();
+    // Over the menu the owner item stays selected in the parent (a pending close is cancelled).
+    if (CustomBarControl* parent = request_.parentBar; parent && owner_ && MenuChain::isAlive(parent)) {
+        if (parent->selectedControl() != owner_) parent->hotTrackControl(owner_);
+        else if (auto* sub = dynamic_cast<BarSubItemControl*>(owner_); sub && sub->isPending())
+            sub->controlActivate(false);
+        if (!MenuChain::isAlive(this)) return;
+    }
+    if (!pressedControl()) {
+        if (scrollUpRect().contains(client)) startScrolling(true);
+        else if (scrollDownRect().contains(client)) startScrolling(false);
+        else if (scrolling()) {
+            stopScrolling();
+            resetLastMousePos();
+        }
+        mouseOverChevron(chevronRect().contains(client));
+    }
+    CustomBarControl::mouseMoved(client);
+}
+
+void SubMenuControl::leftButtonDown(Point client) {
+    stopAnimation();
+    if (chevronRect().contains(client)) {
+        clickChevron();
+        return;
+    }
+    CustomBarControl::leftButtonDown(client);
+}
+
+void SubMenuControl::leftButtonUp(Point client) { CustomBarControl::leftButtonUp(client); }
+
+void SubMenuControl::closeByKey() {
+    CustomBarControl* parent = request_.parentBar;
+    ItemControl* owner = parent ? parent->selectedControl() : nullptr;
+    if (!owner) {
+        hideAll();
+        return;
+    }
+    // The parent keeps the owner item selected; a toolbar stays in menu mode.
+    parent->forgetMenuOpenedByClick();
+    owner->controlInactivate(true);
+}
+
+bool SubMenuControl::passToRootToolbar(unsigned vk) {
+    CustomBarControl& root = rootBar();
+    if (&root == this || !root.isToolbar() || root.isVertical()) return false;
+    root.keyPressed(vk);
+    return true;
+}
+
+bool SubMenuControl::keyPressed(unsigned vk) {
+    stopAnimation();
+    if (CustomBarControl::keyPressed(vk)) return true;
+    ItemControl* selected = selectedControl();
+    if (selected && selected->wantsKey(static_cast<int>(vk))) {
+        selected->keyDown(static_cast<int>(vk));
+        return true;
+    }
+    const bool ctrl = windowSystem().keyState(VK_CONTROL) < 0;
+    const std::vector<ItemControl*> controls = selectableControls();
+    switch (vk) {
+    case VK_UP: selectPrev(); return true;
+    case VK_DOWN:
+        if (ctrl && collapsed()) expand();
+        else selectNext();
+        return true;
+    case VK_HOME:
+        if (!controls.empty()) selectControl(controls.front());
+        return true;
+    case VK_END:
+        if (!controls.empty()) selectControl(controls.back());
+        return true;
+    case VK_RETURN:
+        if (selected) selected->controlClick(false);
+        return true;
+    case VK_ESCAPE: closeByKey(); return true;
+    case VK_LEFT:
+        if (dynamic_cast<SubMenuControl*>(request_.parentBar) || !passToRootToolbar(vk)) closeByKey();
+        return true;
+    case VK_RIGHT: passToRootToolbar(vk); return true;
+    default: break;
+    }
+    // A collapsed menu shows everything when only a hidden link has the accelerator.
+    if (collapsed()) {
+        const bool shift = windowSystem().keyState(VK_SHIFT) < 0;
+        const std::vector<BarItemLink*>& shown = itemLinks().shownLinks();
+        for (BarItemLink* link : itemLinks().visibleLinks())
+            if (std::find(shown.begin(), shown.end(), link) == shown.end() &&
+                acceleratorMatches(link->caption(), vk, shift, false)) {
+                expand();
+                break;
+            }
+    }
+    return selectByAccelerator(vk);
+}
+
+// ---------------------------------------------------------------------------------------------
 // Selection and lookup
 
 ItemControl* SubMenuControl::itemAt(Point client) const {
@@ -534,6 +658,11 @@ void SubMenuControl::setChevronHot(bool hot) {
     if (!collapsed() || chevron_ == state) return;
     chevron_ = state;
     invalidateRect(chevronRect());
+    // The hot chevron explains itself, unless the menu expands by itself after a delay.
+    if (BarHintController* hints = BarHintController::instance()) {
+        const std::string text = chevronHint();
+        hints->setHintActive(barManager(), !text.empty(), text);
+    }
 }
 
 void SubMenuControl::mouseOverChevron(bool over) {
@@ -548,7 +677,8 @@ void SubMenuControl::clickChevron() {
 }
 
 std::string SubMenuControl::chevronHint() const {
-    return chevron_ == ChevronState::Hot && !barManager().showFullMenusAfterDelay() ? "Expand (Ctrl-Down)" : "";
+    return chevron_ == ChevronState::Hot && !barManager().showFullMenusAfterDelay() ? BarHintController::ExpandText
+                                                                                    : "";
 }
 
 void SubMenuControl::expand() {

@@ -44,6 +44,17 @@ public:
     void repaint() override;
     void hideAll() override;
 
+    // ---- menu mode and input
+    CustomBarControl* parentBar() const override { return request_.parentBar; }
+    Window* barWindow() const override;
+    ItemControl* controlAtPoint(Point client) const override { return itemAt(client); }
+    void mouseMoved(Point client) override;
+    void leftButtonDown(Point client) override;
+    void leftButtonUp(Point client) override;
+    // Up/Down, Home/End, Enter, Esc, Left/Right (to the parent menu or the root toolbar),
+    // Ctrl+Down (expand) and accelerators.
+    bool keyPressed(unsigned vk) override;
+
     // ---- the window
     Window* window() const;
     bool isShown() const;
@@ -81,7 +92,7 @@ public:
     // The control at a client point; none over the frame, a separator or a scroll area.
     ItemControl* itemAt(Point client) const;
     // Selects a control (scrolling it into view), or clears the selection with null.
-    void selectControl(ItemControl* control);
+    void selectControl(ItemControl* control) override;
     // The next / previous selectable control after the selection, wrapping around.
     void selectNext();
     void selectPrev();
@@ -124,6 +135,10 @@ private:
     friend class MenuWindow;
 
     void createWindow();
+    // Esc: the parent's selected item closes this menu (a root menu closes itself).
+    void closeByKey();
+    // Sends an arrow on to the chain's root when it is a horizontal toolbar; false otherwise.
+    bool passToRootToolbar(unsigned vk);
     void layOut();
     // The items from the scroll index down into the height; records what is shown.
     void placeItems();

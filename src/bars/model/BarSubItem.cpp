@@ -33,6 +33,8 @@ CustomBarSubItem::CustomBarSubItem(Component* owner)
 }
 
 CustomBarSubItem::~CustomBarSubItem() {
+    // A menu open on the links closes first: the controls that opened it go.
+    for (BarItemLink* link : links()) link->destroyControl();
     // The links go before the item stops being a sub item.
     itemLinks_.reset();
 }
