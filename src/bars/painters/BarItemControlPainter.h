@@ -394,6 +394,8 @@ public:
     int gripOffset() const override { return 1; }
     int gripAreaSize() const override { return gripOffset() + gripWidth() + 2; }
     int separatorIndent() const override { return 8; }
+    // The rounded frame takes two pixels: the outer ring and the corner pixels one ring in.
+    int dockedBorderWidth() const override { return 2; }
     int buttonExtraSize() const override { return 1; }
     int dropDownListBorderWidth() const override { return 2; }
     bool disabledTextIsFlat() const override { return true; }
