@@ -65,6 +65,9 @@ protected:
 TEST_F(MainWindowToolbarTest, AtItsFirstStartSizeTheToolbarTakesOneLineWithTheProgressFlushRight) {
     createMain();
     EXPECT_EQ(lineCount(), 1);
+    // The height the form description records for the top dock: 22-pixel buttons in the flat
+    // look's two-pixel docked frame.
+    EXPECT_EQ(form_->BarManager1->bars().dockControl(dsTop)->bounds().height(), 26);
     expectProgressRightMost();
     expectBrowserBelowDock();
     expectMatchesReference("main-window-805.png");

@@ -346,8 +346,10 @@ void DockSite::applyThickness(int value) {
 // Frame, background and mouse
 
 bool DockSite::hasBackground() const {
-    // The painter's textured docks join here with the painters.
-    return !backgroundBitmap_.empty() || (barManager() && !barManager()->backgrounds().bar().empty());
+    const BarManager* manager = barManager();
+    return !backgroundBitmap_.empty() ||
+           (manager && ((manager->painter() && manager->painter()->texturedBackgrounds()) ||
+                        !manager->backgrounds().bar().empty()));
 }
 
 bool DockSite::sunkenBorder() const { return barManager() && barManager()->sunkenBorder(); }
@@ -368,7 +370,12 @@ void DockSite::repaintBars() {
     for (DockedBar* b : dockedBars()) b->repaint();
 }
 
-void DockSite::paintDockBackground(Canvas& canvas, const Rect& area) { canvas.fillRect(area, Brush(clBtnFace)); }
+void DockSite::paintDockBackground(Canvas& canvas, const Rect& area) {
+    const BarManager* manager = barManager();
+    if (const BarPainter* painter = manager ? manager->painter() : nullptr)
+        painter->drawDockBackground(canvas, area, dockColor());
+    else canvas.fillRect(area, Brush(dockColor()));
+}
 
 void DockSite::eraseBackground(Canvas& canvas) {
     const Rect client = clientRect();

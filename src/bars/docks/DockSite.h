@@ -97,8 +97,8 @@ public:
 
 protected:
     void wndProc(Message& m) override;
-    // The dock background in the client area. The painters' dock-background operation goes
-    // here; until then a plain clBtnFace fill.
+    // The dock background in the client area where no picture covers it: the painter's
+    // dock-background operation, a plain fill in the dock's colour without a painter.
     virtual void paintDockBackground(Canvas& canvas, const Rect& area);
     // A right-button press on empty dock area outside customizing: the toolbars popup.
     virtual void showToolbarsPopup(Point screen) {}

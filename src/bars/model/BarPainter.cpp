@@ -1,5 +1,8 @@
 #include "bars/model/BarPainter.h"
 
+#include "gfx/Brush.h"
+#include "gfx/Canvas.h"
+
 namespace lindora {
 
 std::string_view painterClassName(BarPainterKind kind) {
@@ -11,6 +14,10 @@ std::string_view painterClassName(BarPainterKind kind) {
     case BarPainterKind::XP: return "BarItemControlXPPainter";
     }
     return {};
+}
+
+void BarPainter::drawDockBackground(Canvas& canvas, const Rect& r, Color dockColor) const {
+    canvas.fillRect(r, Brush(dockColor));
 }
 
 }  // namespace lindora

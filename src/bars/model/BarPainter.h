@@ -6,9 +6,13 @@
 #include <memory>
 #include <string_view>
 
+#include "gfx/Color.h"
+#include "gfx/Geometry.h"
+
 namespace lindora {
 
 class BarManager;
+class Canvas;
 
 // The painter family, one kind per look.
 enum class BarPainterKind { Standard, Enhanced, Flat, Office11, XP };
@@ -43,6 +47,13 @@ public:
     virtual int buttonVerticalMargin() const = 0;
     // The width of a button's drop-down arrow on the manager's toolbars.
     virtual int dropDownArrowWidth(const BarManager& manager) const = 0;
+
+    // Dock sites ask these. A textured look paints the dock itself (and leaves item backgrounds
+    // unfilled), so a site under it counts as having a background of its own.
+    virtual bool texturedBackgrounds() const { return false; }
+    // A dock's client area where neither the dock nor the manager has a picture: a plain fill in
+    // the dock's colour by default.
+    virtual void drawDockBackground(Canvas& canvas, const Rect& r, Color dockColor) const;
 
     // A manager's resources for the painters of every kind; none by default.
     virtual std::unique_ptr<BarPainterResources> createManagerResources() const { return nullptr; }

@@ -631,10 +631,6 @@ void BarItemControlPainter::drawMoreItemsTriangle(Canvas& canvas, const Rect& r,
     DrawArrow(canvas, r, ArrowDirection::Down, 4, captionSymbolColor(buttonHotOrOpen));
 }
 
-void BarItemControlPainter::drawDockBackground(Canvas& canvas, const Rect& r, const BarManager* manager) const {
-    canvas.fillRect(r, Brush(manager ? manager->dockColor() : clBtnFace));
-}
-
 void BarItemControlPainter::drawMoreItemsButton(Canvas& canvas, const CaptionButtonParams& params) const {
     drawCaptionButtonBackground(canvas, params);
     drawMoreItemsTriangle(canvas, params.rect, params.state != CaptionButtonState::None);

@@ -196,8 +196,6 @@ public:
     virtual Brush stateBrush(const ItemDrawState& state) const;
     // The submenu's background brush.
     virtual Brush submenuBackgroundBrush(const BarManager* manager) const;
-    // Painted textured backgrounds: the dock is painted by the painter, items are not filled.
-    virtual bool texturedBackgrounds() const { return false; }
     // The classic looks draw items over a background that needs no fill.
     virtual bool backgroundNeedsNoFill() const { return false; }
 
@@ -313,7 +311,6 @@ public:
     virtual void drawMarkChevron(Canvas& canvas, Point at, bool vertical) const {}
     // 7 wide, 4 high, centred, in the caption symbol colour.
     virtual void drawMoreItemsTriangle(Canvas& canvas, const Rect& r, bool buttonHotOrOpen) const;
-    virtual void drawDockBackground(Canvas& canvas, const Rect& r, const BarManager* manager) const;
     // A floating bar's more-items button: its background by state, then the triangle.
     virtual void drawMoreItemsButton(Canvas& canvas, const CaptionButtonParams& params) const;
     // The bar background, then the size grip's diagonal ridges in the bottom-right corner.
@@ -394,6 +391,8 @@ public:
     int gripOffset() const override { return 1; }
     int gripAreaSize() const override { return gripOffset() + gripWidth() + 2; }
     int separatorIndent() const override { return 8; }
+    // The rounded frame takes two pixels: the outer ring and the corner pixels one ring in.
+    int dockedBorderWidth() const override { return 2; }
     int buttonExtraSize() const override { return 1; }
     int dropDownListBorderWidth() const override { return 2; }
     bool disabledTextIsFlat() const override { return true; }

@@ -25,20 +25,40 @@ protected:
     void showCustomizing() override { calls.push_back("customizing"); }
 };
 
+// Paints a dock in stripes: even lines in a marker colour, odd lines in the dock's colour, so
+// a screenshot shows both that it ran and which colour it was given.
+class StripedDockPainter : public TestPainter {
+public:
+    static constexpr Color kMarker = Color(0x2040C0);
+    using TestPainter::TestPainter;
+    bool textured = false;
+    bool texturedBackgrounds() const override { return textured; }
+    void drawDockBackground(Canvas& canvas, const Rect& r, Color dockColor) const override {
+        for (int y = r.top; y < r.bottom; ++y)
+            canvas.fillRect(Rect(r.left, y, r.right, y + 1), Brush((y - r.top) % 2 == 0 ? kMarker : dockColor));
+    }
+};
+
 class RecordingIntegration : public DockTestIntegration {
 public:
     std::unique_ptr<DockControl> createDockControl(BarManager& manager, BarDockingStyle style) override {
         return std::make_unique<RecordingSite>(nullptr, &manager, style);
     }
+    const BarPainter* painter(BarPainterKind kind) override { return &striped; }
+    StripedDockPainter striped{BarPainterKind::Flat};
 };
 
 class DockSiteWindowTest : public DockTest {
 protected:
     void SetUp() override {
         DockTest::SetUp();
-        BarControlsIntegration::install(std::make_unique<RecordingIntegration>());
+        auto integration = std::make_unique<RecordingIntegration>();
+        integration_ = integration.get();
+        BarControlsIntegration::install(std::move(integration));
     }
     RecordingSite& recording(BarDockingStyle s) { return static_cast<RecordingSite&>(site(s)); }
+    StripedDockPainter& painter() { return integration_->striped; }
+    RecordingIntegration* integration_ = nullptr;
     // The colour the form shows at a point of a site's client area.
     Color shown(DockSite& s, int x, int y) {
         form().update();
@@ -47,24 +67,51 @@ protected:
     }
 };
 
-TEST_F(DockSiteWindowTest, TheBackgroundIsTheButtonFaceOrATiledPicture) {
+TEST_F(DockSiteWindowTest, TheBackgroundIsTheSitesPictureElseTheManagersElseThePaintersInTheDocksColour) {
+    ASSERT_EQ(manager().painter(), &painter());
     DockSite& top = site(dsTop);
     FakeDockedBar& a = fakeBar(30, 100, 22);
     top.addBarControl(a, at(top, 0, 0), true);  // a fake bar draws nothing: the dock shows
-    EXPECT_EQ(shown(top, 5, 5), colorToRGB(clBtnFace));
+    auto* placed = new BarDockControl(&form());
+    placed->setBarManager(&manager());
+    placed->setAlign(dalBottom);
+    placed->placeIn(&form());
+    placed->setColor(Color(0x00C0C0));
+    FakeDockedBar& b = fakeBar(30, 100, 22);
+    placed->addBarControl(b, placed->clientToScreen(Point(0, 0)), true);
 
+    // No picture anywhere: the painter paints, each site in its own colour.
+    EXPECT_FALSE(top.hasBackground());
+    EXPECT_EQ(shown(top, 5, 4), StripedDockPainter::kMarker);
+    EXPECT_EQ(shown(top, 5, 5), colorToRGB(clBtnFace)) << "the form's colour, with AutoDockColor";
+    EXPECT_EQ(shown(*placed, 5, 4), StripedDockPainter::kMarker);
+    EXPECT_EQ(shown(*placed, 5, 5), Color(0x00C0C0)) << "the placed site's own colour";
+    manager().setDockColor(Color(0x4080FF));
+    top.invalidate();
+    EXPECT_EQ(shown(top, 5, 5), Color(0x4080FF)) << "the manager's DockColor";
+
+    // A textured look makes every site count as having a background.
+    painter().textured = true;
+    EXPECT_TRUE(top.hasBackground());
+    EXPECT_TRUE(placed->hasBackground());
+    painter().textured = false;
+
+    // The manager's picture, tiled from the client origin, covers the painter's background.
     Bitmap tile(2, 2, Color(0x0000FF));
     tile.setColor(1, 1, Color(0x00FF00));
     manager().backgrounds().bar().setBitmap(tile);
     EXPECT_TRUE(top.hasBackground());
     top.invalidate();
+    placed->invalidate();
     EXPECT_EQ(shown(top, 4, 6), Color(0x0000FF));
     EXPECT_EQ(shown(top, 5, 7), Color(0x00FF00));
+    EXPECT_EQ(shown(*placed, 5, 7), Color(0x00FF00));
 
-    // The site's own picture comes before the manager's.
-    top.backgroundBitmap().setBitmap(Bitmap(4, 4, Color(0xFF0000)));
-    top.invalidate();
-    EXPECT_EQ(shown(top, 5, 7), Color(0xFF0000));
+    // A site's own picture comes before the manager's, on that site alone.
+    placed->backgroundBitmap().setBitmap(Bitmap(4, 4, Color(0xFF0000)));
+    placed->invalidate();
+    EXPECT_EQ(shown(*placed, 5, 7), Color(0xFF0000));
+    EXPECT_EQ(shown(top, 5, 7), Color(0x00FF00));
 }
 
 TEST_F(DockSiteWindowTest, TheMouseOnEmptyDockAreaReachesTheNamedSeams) {

@@ -659,7 +659,7 @@ TEST(PainterMetrics, TableByPainter) {
         {"caption spacing (toolbar)", 6, 6, 6,
          [](const BarItemControlPainter& p) { return p.subItemCaptionSpacing(13, false); }},
         {"caption text offset", 3, 3, 2, [](const BarItemControlPainter& p) { return p.captionTextOffset(); }},
-        {"docked border width", 1, 1, 1, [](const BarItemControlPainter& p) { return p.dockedBorderWidth(); }},
+        {"docked border width", 1, 1, 2, [](const BarItemControlPainter& p) { return p.dockedBorderWidth(); }},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(r.of(standard()), r.standard) << r.name;
