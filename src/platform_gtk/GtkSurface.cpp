@@ -150,7 +150,7 @@ GtkSurface::~GtkSurface() {
     g_signal_handlers_disconnect_by_data(window_, this);
     gtk_widget_destroy(window_);
     g_object_unref(window_);
-    if (store_) cairo_surface_destroy(store_);
+    forgetStore();
     if (cursor_) g_object_unref(cursor_);
 }
 
@@ -277,44 +277,27 @@ void GtkSurface::onScaleFactor(GtkWidget*, void*, void* data) {
 void GtkSurface::present(const Bitmap& backingStore, const Rect& area) {
     cairo_surface_t* source = backingStore.surface();
     if (!source) return;
-    // The store keeps device pixels and says so through its device scale: GTK then shows it one
-    // to one on a scaled window, and everything drawn on it is in surface (logical) units.
-    const int scale = scaleFactor();
-    if (!store_ || cairo_image_surface_get_width(store_) != backingStore.width() ||
-        cairo_image_surface_get_height(store_) != backingStore.height() || storeScale_ != scale) {
-        cairo_surface_t* resized =
-            cairo_image_surface_create(CAIRO_FORMAT_ARGB32, backingStore.width(), backingStore.height());
-        cairo_surface_set_device_scale(resized, scale, scale);
-        storeScale_ = scale;
-        if (store_) {
-            // Keep what is still valid so that a partial present after a resize shows no holes.
-            cairo_t* cr = cairo_create(resized);
-            cairo_set_source_surface(cr, store_, 0, 0);
-            cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-            cairo_paint(cr);
-            cairo_destroy(cr);
-            cairo_surface_destroy(store_);
-        }
-        store_ = resized;
+    // The store keeps device pixels: GTK shows it one to one on a scaled window, and everything
+    // drawn on it is in surface (logical) units.
+    if (source != shown_) {
+        forgetStore();
+        cairo_surface_set_user_data(source, &shownKey_, this, onStoreGone);
+        shown_ = source;
     }
+    storeScale_ = scaleFactor();
     const Rect part = area.intersected({0, 0, backingStore.width() / storeScale_, backingStore.height() / storeScale_});
     if (part.isEmpty()) return;
     cairo_surface_flush(source);
-    cairo_t* cr = cairo_create(store_);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    // The backing store is a plain image of device pixels: read it at the store's scale.
-    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(source);
-    cairo_matrix_t toDevice;
-    cairo_matrix_init_scale(&toDevice, storeScale_, storeScale_);
-    cairo_pattern_set_matrix(pattern, &toDevice);
-    cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
-    cairo_set_source(cr, pattern);
-    cairo_pattern_destroy(pattern);
-    cairo_rectangle(cr, part.left, part.top, part.width(), part.height());
-    cairo_fill(cr);
-    cairo_destroy(cr);
     if (!drawing_)
         gtk_widget_queue_draw_area(area_, part.left - frame_.left, part.top - frame_.top, part.width(), part.height());
+}
+
+void GtkSurface::onStoreGone(void* data) { static_cast<GtkSurface*>(data)->shown_ = nullptr; }
+
+void GtkSurface::forgetStore() {
+    // Removing the user data runs onStoreGone.
+    if (shown_) cairo_surface_set_user_data(shown_, &shownKey_, nullptr, nullptr);
+    shown_ = nullptr;
 }
 
 int GtkSurface::onDraw(GtkWidget* widget, cairo_t* cr, void* data) {
@@ -325,9 +308,9 @@ int GtkSurface::onDraw(GtkWidget* widget, cairo_t* cr, void* data) {
     // desktop's frame.
     const Rect& frame = self->frame_;
     const int s = self->storeScale_;
-    const bool covered = self->store_ && s == self->scaleFactor() &&
-                         cairo_image_surface_get_width(self->store_) / s - frame.left - frame.right >= width &&
-                         cairo_image_surface_get_height(self->store_) / s - frame.top - frame.bottom >= height;
+    const bool covered = self->shown_ && s == self->scaleFactor() &&
+                         cairo_image_surface_get_width(self->shown_) / s - frame.left - frame.right >= width &&
+                         cairo_image_surface_get_height(self->shown_) / s - frame.top - frame.bottom >= height;
     if (!covered && self->delegate_) {
         // Nothing to show yet for this size: the window layer paints and presents now.
         double x1, y1, x2, y2;
@@ -340,8 +323,18 @@ int GtkSurface::onDraw(GtkWidget* widget, cairo_t* cr, void* data) {
         self->drawing_ = false;
     }
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    if (self->store_) {
-        cairo_set_source_surface(cr, self->store_, -frame.left, -frame.top);
+    // Exposing may have replaced the store: only the one presented last is shown.
+    if (cairo_surface_t* store = self->shown_) {
+        // The store is a plain image of device pixels: read it at its scale, past the frame.
+        const int scale = self->storeScale_;
+        cairo_pattern_t* pattern = cairo_pattern_create_for_surface(store);
+        cairo_matrix_t toStore;
+        cairo_matrix_init_scale(&toStore, scale, scale);
+        cairo_matrix_translate(&toStore, frame.left, frame.top);
+        cairo_pattern_set_matrix(pattern, &toStore);
+        cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
+        cairo_set_source(cr, pattern);
+        cairo_pattern_destroy(pattern);
         cairo_paint(cr);
         // The first frame of a main window with its content (the toolbar painted in the store).
         if (self->decorated_) startup_probe::mark("PAINTED");

@@ -8,13 +8,13 @@
 // stay the outer bounds, frame included, and the native window holds what lies inside the
 // frame the manager reports. Tool windows and popups are undecorated; the window layer draws
 // whatever frame they have.
+#include <cairo.h>
+
 #include <vector>
 
 #include "ui/PlatformIntegration.h"
 
 typedef struct _GtkWidget GtkWidget;
-typedef struct _cairo cairo_t;
-typedef struct _cairo_surface cairo_surface_t;
 typedef union _GdkEvent GdkEvent;
 typedef struct _GdkCursor GdkCursor;
 
@@ -78,12 +78,16 @@ public:
     // Never takes the keyboard focus (floating bars, menus, hints).
     bool refusesFocus() const { return noActivate_; }
     bool isDecoratedByDesktop() const { return decorated_; }
-    // The pixels last presented (for tests and screenshots): device pixels, with a cairo device
-    // scale of the surface's scale factor. Null before the first present.
-    cairo_surface_t* store() const { return store_; }
+    // The backing store last presented (for tests and screenshots): device pixels at
+    // storeScale(), cairo device scale 1. Null before the first present and once that store is
+    // gone (the window layer replaced it).
+    cairo_surface_t* store() const { return shown_; }
+    int storeScale() const { return storeScale_; }
 
 private:
     static int onDraw(GtkWidget*, cairo_t* cr, void* self);
+    static void onStoreGone(void* self);
+    void forgetStore();
     static int onButton(GtkWidget*, GdkEvent* event, void* self);
     static int onMotion(GtkWidget*, GdkEvent* event, void* self);
     static int onCrossing(GtkWidget*, GdkEvent* event, void* self);
@@ -111,7 +115,11 @@ private:
     GtkWidget* window_ = nullptr;
     GtkWidget* layout_ = nullptr;
     GtkWidget* area_ = nullptr;
-    cairo_surface_t* store_ = nullptr;
+    // The presenter's own store, not a copy: the window layer keeps it and paints it only to
+    // present it. Held weakly, through user data whose key is this member: when the bitmap
+    // drops its cairo surface (resized, replaced, destroyed), the surface forgets it.
+    cairo_surface_t* shown_ = nullptr;
+    cairo_user_data_key_t shownKey_{};
     int storeScale_ = 1;
     GdkCursor* cursor_ = nullptr;
     Rect bounds_;

@@ -106,6 +106,35 @@ TEST_F(GtkSurfaceTest, PopupLandsWhereAskedAndShowsTheBackingStore) {
     EXPECT_EQ(GtkTestDisplay::screenPixel(115, 135), 0xC81E28u);
 }
 
+TEST_F(GtkSurfaceTest, ShowsThePresentedStoreItselfAndAsksAgainOnceItIsGone) {
+    PaintingDelegate delegate(Bitmap(60, 40, RGB(200, 30, 40)));
+    auto popup = makeSurface(SurfaceKind::Popup, Rect::fromSize(100, 120, 60, 40), &delegate);
+    delegate.surface = popup.get();
+    showAndWait(*popup);
+    {
+        Bitmap store(60, 40, RGB(0, 160, 0));
+        popup->present(store, Rect(0, 0, 60, 40));
+        EXPECT_EQ(popup->store(), store.surface());  // no copy
+        EXPECT_TRUE(GtkTestDisplay::pumpUntil([] { return GtkTestDisplay::screenPixel(130, 140) == 0x00A000u; }));
+
+        // Painted after the present and shown by a redraw: the surface reads the store itself.
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 60; ++x) store.setColor(x, y, RGB(20, 120, 220));
+        store.markDirty();
+        gtk_widget_queue_draw(popup->window());
+        EXPECT_TRUE(GtkTestDisplay::pumpUntil([] { return GtkTestDisplay::screenPixel(130, 140) == 0x1478DCu; }));
+
+        // Replaced (a resize) before the next present: the old pixels are no longer the surface's.
+        store.resize(30, 20);
+        EXPECT_EQ(popup->store(), nullptr);
+    }
+    // A redraw with nothing to show asks for the store again instead of painting freed memory.
+    const int exposedBefore = delegate.exposed;
+    gtk_widget_queue_draw(popup->window());
+    EXPECT_TRUE(GtkTestDisplay::pumpUntil([] { return GtkTestDisplay::screenPixel(130, 140) == 0xC81E28u; }));
+    EXPECT_GT(delegate.exposed, exposedBefore);
+}
+
 TEST_F(GtkSurfaceTest, PointerGrabSucceedsOnAShownSurface) {
     PaintingDelegate delegate(Bitmap(40, 40, RGB(0, 0, 0)));
     auto popup = makeSurface(SurfaceKind::Popup, Rect::fromSize(300, 300, 40, 40), &delegate);
