@@ -140,6 +140,7 @@ GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
 
 GtkSurface::~GtkSurface() {
     if (geometryReport_) g_source_remove(geometryReport_);
+    if (iconIdle_) g_source_remove(iconIdle_);
     if (grabbed_) setPointerGrab(false);
     if (focused_) input_.surfaceFocusChanged(false);
     // Children first: destroying the window would destroy them with it.
@@ -210,6 +211,7 @@ void GtkSurface::setVisible(bool visible, bool activate) {
     GtkWindow* w = GTK_WINDOW(window_);
     gtk_window_set_focus_on_map(w, activate && !noActivate_);
     gtk_widget_show(window_);
+    if (!pendingIcon_.empty()) scheduleIcon();
     // Override-redirect popups are placed by us alone: put them where asked once mapped.
     if (!decorated_ || requestedState_ == ShowState::Normal) gtk_window_move(w, bounds_.left, bounds_.top);
     if (activate && !noActivate_) gtk_window_present(w);
@@ -237,16 +239,31 @@ void GtkSurface::setTopMost(bool topMost) {
 void GtkSurface::setTitle(const std::string& title) { gtk_window_set_title(GTK_WINDOW(window_), title.c_str()); }
 
 void GtkSurface::setIcon(const std::vector<Bitmap>& images) {
+    // Converting the images and handing them to the desktop takes tens of milliseconds for the
+    // application icon's large sizes.
+    pendingIcon_ = images;
+    if (gtk_widget_get_visible(window_)) scheduleIcon();
+}
+
+void GtkSurface::scheduleIcon() {
+    if (!iconIdle_) iconIdle_ = g_idle_add_full(G_PRIORITY_LOW, applyIcon, this, nullptr);
+}
+
+int GtkSurface::applyIcon(void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    self->iconIdle_ = 0;
     GList* list = nullptr;
-    for (const Bitmap& image : images) {
+    for (const Bitmap& image : self->pendingIcon_) {
         cairo_surface_t* s = image.surface();
         if (!s) continue;
         cairo_surface_flush(s);
         if (GdkPixbuf* pixbuf = gdk_pixbuf_get_from_surface(s, 0, 0, image.width(), image.height()))
             list = g_list_append(list, pixbuf);
     }
-    gtk_window_set_icon_list(GTK_WINDOW(window_), list);
+    self->pendingIcon_.clear();
+    gtk_window_set_icon_list(GTK_WINDOW(self->window_), list);
     g_list_free_full(list, g_object_unref);
+    return G_SOURCE_REMOVE;
 }
 
 void GtkSurface::setShowState(ShowState state) {

@@ -103,6 +103,8 @@ private:
     static void onLayoutAllocate(GtkWidget*, void* allocation, void* self);
     static int onProperty(GtkWidget*, GdkEvent* event, void* self);
     static int reportGeometry(void* self);
+    static int applyIcon(void* self);
+    void scheduleIcon();
     static void onScaleFactor(GtkWidget*, void* spec, void* self);
 
     void applyCursor(GdkCursor* cursor);
@@ -130,6 +132,10 @@ private:
     Rect frame_;  // the desktop's frame: left, top, right, bottom
     Rect reportedBounds_;
     unsigned geometryReport_ = 0;  // GLib source id
+    // The icon waits for the window's first showing and then for an idle moment: a window that
+    // is never shown never pays for it, and a shown one gets its first frame out first.
+    std::vector<Bitmap> pendingIcon_;
+    unsigned iconIdle_ = 0;  // GLib source id
     bool decorated_ = false;
     bool noActivate_ = false;
     bool translucent_ = false;
