@@ -7,30 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "bars/BarsTestSupport.h"
 #include "bars/controls/BarControl.h"
-#include "bars/controls/BarControls.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/model/Bar.h"
 #include "bars/model/BarItem.h"
 #include "bars/model/BarItemLinks.h"
 #include "bars/model/BarManager.h"
+#include "bars/toolbar/ToolbarTestSupport.h"
 
 namespace lindora::test {
 namespace {
 
-class BarControlLayoutTest : public BarsTest {
+class BarControlLayoutTest : public ToolbarWindowTest {
 protected:
-    void SetUp() override {
-        BarsTest::SetUp();
-        BarControls::install();
-        form().createWindow(Rect(Point(100, 100), Size(800, 600)));
-    }
-    void TearDown() override {
-        BarsTest::TearDown();
-        BarControlsIntegration::install(nullptr);
-    }
-
     // A shown bar docked on `style` with one button per caption; captions starting with '|'
     // begin a group.
     Bar& shownBar(BarDockingStyle style, bool multiLine, std::initializer_list<const char*> captions) {

@@ -4,14 +4,13 @@
 
 #include <set>
 
-#include "bars/BarsTestSupport.h"
 #include "bars/controls/BarControl.h"
-#include "bars/controls/BarControls.h"
 #include "bars/controls/FloatingBarBounds.h"
 #include "bars/model/Bar.h"
 #include "bars/model/BarItemLinks.h"
 #include "bars/model/BarManager.h"
 #include "bars/painters/BarItemControlPainter.h"
+#include "bars/toolbar/ToolbarTestSupport.h"
 #include "platform/offscreen/OffscreenIntegration.h"
 #include "ui/Messages.h"
 #include "ui/WindowSystem.h"
@@ -57,17 +56,8 @@ TEST(FloatingBarBoundsTest, SizeLimitsTheHighestTopAndThePutBackAgainstTheWorkAr
     }
 }
 
-class FloatingBarTest : public BarsTest {
+class FloatingBarTest : public ToolbarWindowTest {
 protected:
-    void SetUp() override {
-        BarsTest::SetUp();
-        BarControls::install();
-        form().createWindow(Rect(Point(100, 100), Size(800, 600)));
-    }
-    void TearDown() override {
-        BarsTest::TearDown();
-        BarControlsIntegration::install(nullptr);
-    }
     // A floating bar with two buttons, its client area stored at (left, top).
     BarControl& floatingBar(int left, int top) {
         Bar* bar = addBar("Floating Tools");
