@@ -52,15 +52,6 @@ protected:
     }
 };
 
-bool runUntil(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(30)) {
-    return GtkTestDisplay::pumpUntil(
-        [&] {
-            WindowSystem::instance().processMessages();
-            return done();
-        },
-        limit);
-}
-
 class GtkBrowserInputTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -78,9 +69,10 @@ protected:
         const std::string path = pagePath.string();
         engine->navigate(std::u16string(path.begin(), path.end()));
         form.show();
-        ASSERT_TRUE(runUntil([&] { return loaded && webkit_web_view_get_title(engine->view()); }))
+        ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return loaded && webkit_web_view_get_title(engine->view()); }))
             << "the page did not load";
-        ASSERT_TRUE(runUntil([&] { return gtk_window_is_active(GTK_WINDOW(surface()->window())) != FALSE; }));
+        ASSERT_TRUE(
+            GtkTestDisplay::runUntil([&] { return gtk_window_is_active(GTK_WINDOW(surface()->window())) != FALSE; }));
         keyObserver = ws.addKeyboardObserver([this](const KeyboardEvent& e) {
             keys.push_back(e);
             return swallowKeys.count(e.vk) != 0;
@@ -166,7 +158,7 @@ TEST_F(GtkBrowserInputTest, TypedKeysReachThePageAloneAfterTheObservers) {
     // A key the page leaves unhandled comes back from WebKit; the observers see it once all the same.
     tap(GDK_KEY_F9);
     tap(GDK_KEY_c);
-    ASSERT_TRUE(runUntil([&] { return fieldText() == "abc"; })) << fieldText();
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return fieldText() == "abc"; })) << fieldText();
     EXPECT_EQ(pageKeys(), "a b F9 c");
     for (unsigned vk : {unsigned('A'), unsigned('B'), unsigned(VK_F9), unsigned('C')}) {
         const auto seen = keysFor(vk);
@@ -188,7 +180,7 @@ TEST_F(GtkBrowserInputTest, AKeyAnObserverSwallowsNeverReachesThePage) {
     test::fakeKey(GDK_KEY_Alt_L, true);
     test::fakeKey(GDK_KEY_Alt_L, false);
     tap(GDK_KEY_y);
-    ASSERT_TRUE(runUntil([&] { return fieldText() == "y"; })) << fieldText();
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return fieldText() == "y"; })) << fieldText();
     EXPECT_EQ(pageKeys(), "Alt y");
     // Alt and F10 are seen while the page has the focus, Alt as the system key it is.
     const auto alt = keysFor(VK_MENU);
@@ -212,7 +204,7 @@ TEST_F(GtkBrowserInputTest, AClickIntoThePageIsObservedAndFocusesTheHost) {
 
     swallowMouse = true;
     clickAt(pageCentre());
-    ASSERT_TRUE(runUntil([&] { return mice.size() >= 2; }));
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return mice.size() >= 2; }));
     EXPECT_EQ(mice[0].msg, WM_LBUTTONDOWN);
     EXPECT_EQ(mice[0].window, &host);
     EXPECT_EQ(mice[0].screen, pageCentre());
@@ -225,13 +217,13 @@ TEST_F(GtkBrowserInputTest, AClickIntoThePageIsObservedAndFocusesTheHost) {
     swallowMouse = false;
     mice.clear();
     clickAt(pageCentre() + Point{5, 5});
-    EXPECT_TRUE(runUntil([&] { return pagePresses() == pageX(5); })) << pagePresses();
+    EXPECT_TRUE(GtkTestDisplay::runUntil([&] { return pagePresses() == pageX(5); })) << pagePresses();
     ASSERT_FALSE(mice.empty());
     EXPECT_EQ(mice[0].msg, WM_LBUTTONDOWN);
-    EXPECT_TRUE(runUntil([&] { return ws.focus() == &host; }));
+    EXPECT_TRUE(GtkTestDisplay::runUntil([&] { return ws.focus() == &host; }));
     EXPECT_TRUE(viewHasGtkFocus());
     tap(GDK_KEY_q);
-    EXPECT_TRUE(runUntil([&] { return fieldText() == "q"; })) << fieldText();
+    EXPECT_TRUE(GtkTestDisplay::runUntil([&] { return fieldText() == "q"; })) << fieldText();
 
     // While the form is disabled (a modal dialog of its own is open), the page takes no press
     // and the observers see none, as for any other window of the form.
@@ -244,7 +236,7 @@ TEST_F(GtkBrowserInputTest, AClickIntoThePageIsObservedAndFocusesTheHost) {
     // Enabled again, the next click is the first the page gets since.
     form.enable(true);
     clickAt(pageCentre() + Point{3, 3});
-    ASSERT_TRUE(runUntil([&] { return pagePresses().ends_with(pageX(3)); })) << pagePresses();
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return pagePresses().ends_with(pageX(3)); })) << pagePresses();
     EXPECT_EQ(pagePresses(), pageX(5) + " " + pageX(3));
     ASSERT_EQ(mice.size(), 2u);
     EXPECT_EQ(mice[0].msg, WM_LBUTTONDOWN);
@@ -258,7 +250,7 @@ TEST_F(GtkBrowserInputTest, TheWindowLayersFocusMovesGtksFocusOffThePageAndBack)
     EXPECT_FALSE(viewHasGtkFocus());
     // Keys go to the focus window as messages now, not to the page.
     tap(GDK_KEY_k);
-    ASSERT_TRUE(runUntil([&] { return form.keyMessages.size() >= 3; }));
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return form.keyMessages.size() >= 3; }));
     EXPECT_EQ(form.keyMessages[0], WM_KEYDOWN);
     EXPECT_EQ(form.keyMessages[1], WM_CHAR);
     EXPECT_EQ(form.keyMessages[2], WM_KEYUP);
@@ -266,17 +258,17 @@ TEST_F(GtkBrowserInputTest, TheWindowLayersFocusMovesGtksFocusOffThePageAndBack)
     ws.setFocus(&host);
     EXPECT_TRUE(viewHasGtkFocus());
     tap(GDK_KEY_m);
-    EXPECT_TRUE(runUntil([&] { return fieldText() == "m"; })) << fieldText();
+    EXPECT_TRUE(GtkTestDisplay::runUntil([&] { return fieldText() == "m"; })) << fieldText();
     EXPECT_EQ(form.keyMessages.size(), 3u);
 
     // Tab past the page's only field: WebKit hands the focus to the window, which has no other
     // stop than the host, so the page keeps it.
     tap(GDK_KEY_Tab);
-    ASSERT_TRUE(runUntil([&] { return pageKeys() == "m Tab"; })) << pageKeys();
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return pageKeys() == "m Tab"; })) << pageKeys();
     GtkTestDisplay::settle();
     EXPECT_TRUE(viewHasGtkFocus());
     tap(GDK_KEY_n);
-    EXPECT_TRUE(runUntil([&] { return pageKeys() == "m Tab n"; })) << pageKeys();
+    EXPECT_TRUE(GtkTestDisplay::runUntil([&] { return pageKeys() == "m Tab n"; })) << pageKeys();
     EXPECT_EQ(ws.focus(), &host);
     EXPECT_EQ(form.keyMessages.size(), 3u);
 }

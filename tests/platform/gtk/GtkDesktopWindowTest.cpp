@@ -69,15 +69,6 @@ private:
     Color color_;
 };
 
-bool runUntil(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(30)) {
-    return GtkTestDisplay::pumpUntil(
-        [&] {
-            WindowSystem::instance().processMessages();
-            return done();
-        },
-        limit);
-}
-
 GtkSurface* gtkSurfaceOf(const Window& w) { return GtkSurface::from(w.surface()); }
 
 bool mapped(const Window& w) {
@@ -160,7 +151,7 @@ TEST_F(GtkDesktopWindowTest, WithoutAWindowManagerTheDesktopFrameIsEmptyAndTheCl
 TEST_F(GtkDesktopWindowTest, APointerGrabTakenByAnotherWindowIsACaptureLoss) {
     RecordingWindow form;
     form.create({"Capture", WS_POPUP | WS_VISIBLE, 0, 0, Rect::fromSize(50, 50, 200, 150), nullptr});
-    ASSERT_TRUE(runUntil([&] { return mapped(form); }));
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return mapped(form); }));
     GtkTestDisplay::settle();
     WindowSystem& ws = WindowSystem::instance();
     ws.setCapture(&form);
@@ -171,7 +162,7 @@ TEST_F(GtkDesktopWindowTest, APointerGrabTakenByAnotherWindowIsACaptureLoss) {
     gtk_window_move(GTK_WINDOW(other), 400, 400);
     gtk_window_resize(GTK_WINDOW(other), 50, 50);
     gtk_widget_show(other);
-    ASSERT_TRUE(runUntil([&] { return gtk_widget_get_mapped(other) != FALSE; }));
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return gtk_widget_get_mapped(other) != FALSE; }));
     GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
     ASSERT_EQ(gdk_seat_grab(seat, gtk_widget_get_window(other), GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, nullptr,
                             nullptr, nullptr, nullptr),
@@ -179,7 +170,7 @@ TEST_F(GtkDesktopWindowTest, APointerGrabTakenByAnotherWindowIsACaptureLoss) {
     // The toolkit tells the old grab window with the next pointer event.
     test::fakePointerMove(410, 410);
 
-    EXPECT_TRUE(runUntil([&] { return ws.capture() == nullptr; }, std::chrono::seconds(10)));
+    EXPECT_TRUE(GtkTestDisplay::runUntil([&] { return ws.capture() == nullptr; }, std::chrono::seconds(10)));
     EXPECT_TRUE(form.got(WM_CAPTURECHANGED));
     EXPECT_FALSE(gtkSurfaceOf(form)->hasPointerGrab());
     gdk_seat_ungrab(seat);
@@ -195,8 +186,10 @@ protected:
         if (IsSkipped()) return;
         form.create({"Keys", WS_OVERLAPPEDWINDOW, 0, 0, Rect::fromSize(100, 100, 300, 200), nullptr});
         form.show();
-        ASSERT_TRUE(runUntil([&] { return WindowSystem::instance().focus() == &form && mapped(form); }));
-        ASSERT_TRUE(runUntil([&] { return gtk_window_is_active(GTK_WINDOW(gtkSurfaceOf(form)->window())) != FALSE; }));
+        ASSERT_TRUE(
+            GtkTestDisplay::runUntil([&] { return WindowSystem::instance().focus() == &form && mapped(form); }));
+        ASSERT_TRUE(GtkTestDisplay::runUntil(
+            [&] { return gtk_window_is_active(GTK_WINDOW(gtkSurfaceOf(form)->window())) != FALSE; }));
         GtkTestDisplay::settle();
         WindowSystem::instance().processMessages();
         form.seen.clear();
@@ -208,7 +201,7 @@ protected:
     // Presses and releases keys in order, then waits for the last release to arrive.
     void type(std::initializer_list<std::pair<unsigned, bool>> keys, unsigned lastVk) {
         for (auto [sym, press] : keys) test::fakeKey(sym, press);
-        ASSERT_TRUE(runUntil([&] {
+        ASSERT_TRUE(GtkTestDisplay::runUntil([&] {
             const auto k = form.keys();
             return !k.empty() && (k.back().msg == WM_KEYUP || k.back().msg == WM_SYSKEYUP) && k.back().wParam == lastVk;
         }));
@@ -303,7 +296,7 @@ TEST_F(GtkWindowManagerTest, TheDesktopFramesANormalWindowAndItsOuterBoundsStayT
     EXPECT_EQ(form.clientRectInWindow(), Rect(frame.left, frame.top, 500 - frame.right, 400 - frame.bottom));
 
     form.show();
-    ASSERT_TRUE(runUntil([&] { return mapped(form) && nativeOuterBounds(form) == bounds; }))
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return mapped(form) && nativeOuterBounds(form) == bounds; }))
         << "the frame lies at " << nativeOuterBounds(form).left << "," << nativeOuterBounds(form).top << " "
         << nativeOuterBounds(form).width() << "x" << nativeOuterBounds(form).height();
     GtkTestDisplay::settle();
@@ -311,14 +304,14 @@ TEST_F(GtkWindowManagerTest, TheDesktopFramesANormalWindowAndItsOuterBoundsStayT
     EXPECT_EQ(form.bounds(), bounds);
     EXPECT_EQ(gtkSurfaceOf(form)->desktopFrame().value_or(Rect()), frame);
     // The client's painting shows inside the desktop's frame.
-    EXPECT_TRUE(runUntil([&] {
+    EXPECT_TRUE(GtkTestDisplay::runUntil([&] {
         return GtkTestDisplay::screenPixel(bounds.left + frame.left + 5, bounds.top + frame.top + 5) == 0x2878C8;
     }));
 
     // Moved and sized by the program, the frame still lands exactly where asked.
     const Rect moved = Rect::fromSize(150, 120, 420, 330);
     form.setBounds(moved);
-    EXPECT_TRUE(runUntil([&] { return nativeOuterBounds(form) == moved; }));
+    EXPECT_TRUE(GtkTestDisplay::runUntil([&] { return nativeOuterBounds(form) == moved; }));
     GtkTestDisplay::settle();
     WindowSystem::instance().processMessages();
     EXPECT_EQ(form.bounds(), moved);
@@ -329,19 +322,20 @@ TEST_F(GtkWindowManagerTest, TheDesktopsMaximiseAndRestoreArriveAsSystemCommands
     RecordingWindow form;
     form.create({"Maximise", WS_OVERLAPPEDWINDOW, 0, 0, bounds, nullptr});
     form.show();
-    ASSERT_TRUE(runUntil([&] { return mapped(form) && nativeOuterBounds(form) == bounds; }));
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return mapped(form) && nativeOuterBounds(form) == bounds; }));
     GtkWindow* native = GTK_WINDOW(gtkSurfaceOf(form)->window());
 
     gtk_window_maximize(native);  // asks the window manager, as its own button does
-    ASSERT_TRUE(runUntil([&] { return form.showState() == ShowState::Maximized; }));
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return form.showState() == ShowState::Maximized; }));
     EXPECT_TRUE(form.got(WM_SYSCOMMAND, SC_MAXIMIZE));
-    EXPECT_TRUE(runUntil([&] { return form.bounds() == nativeOuterBounds(form) && form.bounds().width() > 1000; }));
+    EXPECT_TRUE(GtkTestDisplay::runUntil(
+        [&] { return form.bounds() == nativeOuterBounds(form) && form.bounds().width() > 1000; }));
     EXPECT_EQ(form.normalBounds(), bounds);
 
     gtk_window_unmaximize(native);
-    ASSERT_TRUE(runUntil([&] { return form.showState() == ShowState::Normal; }));
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return form.showState() == ShowState::Normal; }));
     EXPECT_TRUE(form.got(WM_SYSCOMMAND, SC_RESTORE));
-    EXPECT_TRUE(runUntil([&] { return nativeOuterBounds(form) == bounds && form.bounds() == bounds; }))
+    EXPECT_TRUE(GtkTestDisplay::runUntil([&] { return nativeOuterBounds(form) == bounds && form.bounds() == bounds; }))
         << form.bounds().left << "," << form.bounds().top << " " << form.bounds().width() << "x"
         << form.bounds().height();
 }
@@ -354,21 +348,21 @@ TEST_F(GtkWindowManagerTest, AWindowMinimisedOnTheDesktopComesBackThroughItWithI
     bar.create({"Bar", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, 0, Rect::fromSize(600, 500, 120, 60), &form});
     form.show();
     bar.show(false);
-    ASSERT_TRUE(runUntil([&] { return mapped(form) && mapped(bar); }));
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return mapped(form) && mapped(bar); }));
     GtkTestDisplay::settle();
 
     ASSERT_TRUE(desktopTool("windowminimize", xidOf(form)));
-    ASSERT_TRUE(runUntil([&] { return form.showState() == ShowState::Minimized; }));
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return form.showState() == ShowState::Minimized; }));
     EXPECT_TRUE(form.got(WM_SYSCOMMAND, SC_MINIMIZE));
     // Minimised on the desktop, not withdrawn: the task bar still lists it.
-    EXPECT_TRUE(runUntil([&] { return (nativeState(form) & GDK_WINDOW_STATE_ICONIFIED) != 0; }));
+    EXPECT_TRUE(GtkTestDisplay::runUntil([&] { return (nativeState(form) & GDK_WINDOW_STATE_ICONIFIED) != 0; }));
     EXPECT_TRUE(form.isVisibleStyle());
 
     ASSERT_TRUE(desktopTool("windowactivate", xidOf(form)));
-    ASSERT_TRUE(runUntil([&] { return form.showState() == ShowState::Normal && mapped(form); }));
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return form.showState() == ShowState::Normal && mapped(form); }));
     EXPECT_TRUE(form.got(WM_SYSCOMMAND, SC_RESTORE));
-    EXPECT_TRUE(runUntil([&] { return mapped(bar) && bar.isWindowVisible(); }));
-    EXPECT_TRUE(runUntil([&] { return nativeOuterBounds(form) == bounds && form.bounds() == bounds; }));
+    EXPECT_TRUE(GtkTestDisplay::runUntil([&] { return mapped(bar) && bar.isWindowVisible(); }));
+    EXPECT_TRUE(GtkTestDisplay::runUntil([&] { return nativeOuterBounds(form) == bounds && form.bounds() == bounds; }));
 }
 
 TEST_F(GtkWindowManagerTest, ClickingAFloatingBarLeavesTheFocusWithTheForm) {
@@ -381,13 +375,13 @@ TEST_F(GtkWindowManagerTest, ClickingAFloatingBarLeavesTheFocusWithTheForm) {
     bar.show(false);
     GtkWindow* formNative = GTK_WINDOW(gtkSurfaceOf(form)->window());
     GtkWindow* barNative = GTK_WINDOW(gtkSurfaceOf(bar)->window());
-    ASSERT_TRUE(runUntil([&] { return mapped(bar) && gtk_window_is_active(formNative); }));
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return mapped(bar) && gtk_window_is_active(formNative); }));
     GtkTestDisplay::settle();
 
     test::fakePointerMove(660, 530);
     test::fakeButton(1, true);
     test::fakeButton(1, false);
-    ASSERT_TRUE(runUntil([&] { return bar.got(WM_LBUTTONUP); }));
+    ASSERT_TRUE(GtkTestDisplay::runUntil([&] { return bar.got(WM_LBUTTONUP); }));
     GtkTestDisplay::settle();
     WindowSystem::instance().processMessages();
     EXPECT_TRUE(gtk_window_is_active(formNative));

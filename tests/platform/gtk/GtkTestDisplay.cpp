@@ -2,6 +2,7 @@
 
 #include "gfx/Bitmap.h"
 #include "platform_gtk/GtkX11.h"
+#include "ui/WindowSystem.h"
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
@@ -138,6 +139,15 @@ bool GtkTestDisplay::pumpUntil(const std::function<bool()>& done, std::chrono::s
         integration()->eventDispatcher().processEvents(50);
     }
     return true;
+}
+
+bool GtkTestDisplay::runUntil(const std::function<bool()>& done, std::chrono::seconds limit) {
+    return pumpUntil(
+        [&] {
+            WindowSystem::instance().processMessages();
+            return done();
+        },
+        limit);
 }
 
 void GtkTestDisplay::settle() {

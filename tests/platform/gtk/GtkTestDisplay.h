@@ -20,6 +20,9 @@ public:
     // Processes GLib events until `done` holds or `limit` passes; true when done held.
     // The limit only bounds a wait for real events (pages loading, windows mapping).
     static bool pumpUntil(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(60));
+    // pumpUntil for tests of windows: the window layer's posted messages are handled between
+    // the GLib events too.
+    static bool runUntil(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(30));
     // Processes what is pending, and what that causes, for a short while.
     static void settle();
     // Pixels of one screen row between `left` and `right` that nothing has painted (the bare
