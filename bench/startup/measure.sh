@@ -13,7 +13,9 @@
 # since the kernel started the process (TOOLKIT: the toolkit is up; NAVIGATE: the page load
 # started; PAINTED: the first frame, Lindora's with its toolbar; LOADED: the page has loaded),
 # so that this loop, which only waits for the file, does not stretch the figures. The kernel
-# keeps a process's start time in clock ticks (usually 10 ms).
+# keeps a process's start time in clock ticks (usually 10 ms). Each line also carries the
+# processor time the program's user-interface process had used by then: unlike the wall-clock
+# times it hardly moves when other work shares the machine.
 #
 #   bench/startup/measure.sh [--pairs N] [--accel never|always|on-demand]
 #                            [--app PATH] [--bare PATH] [--page PATH]
@@ -38,7 +40,7 @@ while [ $# -gt 0 ]; do
     --app) app=$2; shift 2 ;;
     --bare) bare=$2; shift 2 ;;
     --page) page=$2; shift 2 ;;
-    -h|--help) sed -n '2,24p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,26p' "$0"; exit 0 ;;
     *) echo "unknown option: $1" >&2; exit 2 ;;
   esac
 done
@@ -126,6 +128,7 @@ spread() {
 }
 
 value() { awk -v k="$1" '$1 == k { print $2; exit }' <<< "$2"; }
+cpu() { awk -v k="$1" '$1 == k { print ($3 == "" ? "-" : $3); exit }' <<< "$2"; }
 
 echo "page: $page; display $DISPLAY; accel $accel; $pairs pairs (A: bare webview, B: lindora), after one warm-up pair"
 results="$work/pairs"; : > "$results"
@@ -136,7 +139,8 @@ for i in $(seq 0 "$pairs"); do
   [ "$i" = 0 ] && continue
   echo "$(value LOADED "$a") $(value LOADED "$b") $(value PSS "$a") $(value PSS "$b")" \
        "$(value PAINTED "$a") $(value PAINTED "$b") $(value NAVIGATE "$a") $(value NAVIGATE "$b")" \
-       "$(value TOOLKIT "$a") $(value TOOLKIT "$b")" >> "$results"
+       "$(value TOOLKIT "$a") $(value TOOLKIT "$b")" \
+       "$(cpu PAINTED "$a") $(cpu PAINTED "$b") $(cpu LOADED "$a") $(cpu LOADED "$b")" >> "$results"
 done
 n=$(wc -l < "$results")
 [ "$n" -gt 0 ] || { echo "no pair completed" >&2; exit 1; }
@@ -149,11 +153,14 @@ echo "$n pairs"
 row "start page loaded, lindora / bare" '$2 / $1' ""
 row "memory at that moment, lindora / bare" '$4 / $3' ""
 row "first frame, lindora's toolbar - bare (ms)" '$6 - $5' ""
-echo "medians of the moments (ms since the process started):"
-printf '  %-10s %9s %9s %9s %9s %11s\n' program TOOLKIT NAVIGATE PAINTED LOADED "PSS (MiB)"
+row "processor time to loaded, lindora - bare (ms)" '$14 - $13' ""
+echo "medians of the moments (ms since the process started; cpu: the UI process's processor time):"
+printf '  %-10s %9s %9s %9s %9s %11s %11s %10s\n' program TOOLKIT NAVIGATE PAINTED LOADED "PSS (MiB)" \
+  "cpu PAINTED" "cpu LOADED"
 for prog in bare lindora; do
-  if [ $prog = bare ]; then c=(9 7 5 1 3); else c=(10 8 6 2 4); fi
+  if [ $prog = bare ]; then c=(9 7 5 1 3 11 13); else c=(10 8 6 2 4 12 14); fi
   med() { awk "{ print \$$1 }" "$results" | spread | cut -d' ' -f1; }
-  printf '  %-10s %9s %9s %9s %9s %11s\n' $prog "$(med ${c[0]})" "$(med ${c[1]})" "$(med ${c[2]})" "$(med ${c[3]})" \
-    "$(awk "{ print \$${c[4]} / 1024 }" "$results" | spread | cut -d' ' -f1)"
+  printf '  %-10s %9s %9s %9s %9s %11s %11s %10s\n' $prog "$(med ${c[0]})" "$(med ${c[1]})" "$(med ${c[2]})" \
+    "$(med ${c[3]})" "$(awk "{ print \$${c[4]} / 1024 }" "$results" | spread | cut -d' ' -f1)" "$(med ${c[5]})" \
+    "$(med ${c[6]})"
 done

@@ -46,13 +46,20 @@ double millisecondsSinceProcessStart() {
     return (static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 - start) * 1000.0;
 }
 
+double processCpuMilliseconds() {
+    timespec used{};
+    if (clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used) != 0) return -1;
+    return static_cast<double>(used.tv_sec) * 1000.0 + static_cast<double>(used.tv_nsec) / 1e6;
+}
+
 void mark(const char* moment) {
     const char* probe = std::getenv("LINDORA_STARTUP_PROBE");
     if (!probe || !*probe) return;
     static std::set<std::string> marked;  // the process's moments, each written once
     if (!marked.insert(moment).second) return;
     char line[128];
-    const int n = std::snprintf(line, sizeof line, "%s %.1f\n", moment, millisecondsSinceProcessStart());
+    const int n = std::snprintf(line, sizeof line, "%s %.1f %.1f\n", moment, millisecondsSinceProcessStart(),
+                                processCpuMilliseconds());
     if (n <= 0 || n >= static_cast<int>(sizeof line)) return;
     // Without blocking: a pipe nobody reads must not hold up the start-up.
     const int fd = open(probe, O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
