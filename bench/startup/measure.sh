@@ -153,7 +153,7 @@ echo "$n pairs"
 row "start page loaded, lindora / bare" '$2 / $1' ""
 row "memory at that moment, lindora / bare" '$4 / $3' ""
 row "first frame, lindora's toolbar - bare (ms)" '$6 - $5' ""
-row "processor time to loaded, lindora - bare (ms)" '$14 - $13' ""
+row "processor time to loaded, lindora-bare (ms)" '$14 - $13' ""
 echo "medians of the moments (ms since the process started; cpu: the UI process's processor time):"
 printf '  %-10s %9s %9s %9s %9s %11s %11s %10s\n' program TOOLKIT NAVIGATE PAINTED LOADED "PSS (MiB)" \
   "cpu PAINTED" "cpu LOADED"
