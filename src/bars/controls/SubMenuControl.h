@@ -18,6 +18,8 @@
 
 namespace lindora {
 
+class Bar;
+class CustomBarSubItem;
 class Window;
 
 class SubMenuControl : public SubMenuWindow {
@@ -51,6 +53,7 @@ public:
     void mouseMoved(Point client) override;
     void leftButtonDown(Point client) override;
     void leftButtonUp(Point client) override;
+    void mouseLeft() override;
     // Up/Down, Home/End, Enter, Esc, Left/Right (to the parent menu or the root toolbar),
     // Ctrl+Down (expand) and accelerators.
     bool keyPressed(unsigned vk) override;
@@ -130,6 +133,21 @@ public:
     std::string chevronHint() const;
     void setSelectedControl(ItemControl* control) override;
 
+    // ---- tearing off: a menu whose sub item names a bar of the manager can be dragged off by
+    // the strip at its top and float as that bar
+    // How far the mouse must leave the strip before the bar shows.
+    static constexpr int kTearOffMargin = 15;
+    // The sub item whose links the menu shows, when a sub item opened it.
+    CustomBarSubItem* ownerSubItem() const;
+    // The bar the menu tears off into (the sub item is Detachable and names one), or none.
+    Bar* detachingBar() const;
+    // The strip in client coordinates; empty when the menu cannot be torn off.
+    Rect tearOffRect() const;
+    bool tearOffHot() const { return tearOffHot_; }
+    bool tearingOff() const { return tearOff_.has_value(); }
+    // The floating bar shows under the mouse now (the mouse is away from the strip).
+    bool tornOffBarShown() const { return tearOff_ && tearOff_->shown; }
+
 private:
     class MenuWindow;
     friend class MenuWindow;
@@ -155,6 +173,18 @@ private:
     std::vector<ItemControl*> selectableControls() const;
     // Where the menu meets the owner item (client coordinates), or empty.
     Rect ownerJoint() const;
+    // The tear-off strip's height when the menu has one, else 0.
+    int tearOffHeight() const;
+    void setTearOffHot(bool hot);
+    // A press on the strip: the menu holds the mouse until the button goes up.
+    void startTearOff();
+    // The bar shows floating under the mouse away from the strip, and hides near it.
+    void trackTearOff(Point screen);
+    void placeTornOffBar(Point screen);
+    // Release (keep) or Esc (cancel). Keeping closes the menus: nothing of this after it.
+    void endTearOff(bool keep);
+    // The bar goes back to how it was before the tear-off began.
+    void restoreTornOffBar();
 
     std::unique_ptr<MenuWindow> window_;
     SubMenuShadow shadow_;
@@ -172,6 +202,14 @@ private:
     std::optional<SubMenuAnimation> animation_;
     int animationStep_ = 0;
     Bitmap picture_;  // the menu drawn once for the unfold and slide steps
+    struct TearOff {
+        Rect area;  // the strip on the screen, inflated by the margin
+        bool wasVisible = false;
+        BarDockingStyle oldStyle = dsNone;
+        bool shown = false;
+    };
+    std::optional<TearOff> tearOff_;
+    bool tearOffHot_ = false;
 };
 
 }  // namespace lindora
