@@ -286,6 +286,35 @@ Rect SubMenuControl::scrollDownRect() const {
     return {inset, bottom - (menuItemHeight() / 2 + 2), client.right - inset, bottom};
 }
 
+std::vector<BarItemLink*> SubMenuControl::rarelyUsedLinks() const {
+    const BarItemLinks& links = itemLinks();
+    if (links.recentItemCount() >= 0 || !barManager().menusShowRecentItemsFirst()) return {};
+    const int recent = links.recentCount();
+    if (recent < 0) return {};
+    // What a collapsed menu would show: the first `recent` visible links in the recent order.
+    const std::vector<BarItemLink*>& visible = links.visibleLinks();
+    std::vector<BarItemLink*> kept;
+    for (BarItemLink* link : links.recentLinks()) {
+        if (static_cast<int>(kept.size()) >= recent) break;
+        if (std::find(visible.begin(), visible.end(), link) != visible.end()) kept.push_back(link);
+    }
+    std::vector<BarItemLink*> out;
+    for (BarItemLink* link : visible)
+        if (std::find(kept.begin(), kept.end(), link) == kept.end()) out.push_back(link);
+    return out;
+}
+
+void SubMenuControl::markRarelyUsed() {
+    const std::vector<BarItemLink*> rarely = rarelyUsedLinks();
+    bool previousRarely = false;
+    for (BarItemLink* link : itemLinks().shownLinks()) {
+        const bool isRarely = std::find(rarely.begin(), rarely.end(), link) != rarely.end();
+        if (auto* control = dynamic_cast<ItemControl*>(link->control()))
+            control->setRarelyUsed(isRarely, !previousRarely);
+        previousRarely = isRarely;
+    }
+}
+
 void SubMenuControl::placeItems() {
     const std::vector<BarItemLink*> links = itemLinks().shownLinks();
     // Links hidden as not recently used are not laid out.
@@ -293,6 +322,7 @@ void SubMenuControl::placeItems() {
         link->setItemRect({});
         if (auto* control = dynamic_cast<ItemControl*>(link->control())) control->setLastInRow(false);
     }
+    markRarelyUsed();
     scrollIndex_ = std::clamp(scrollIndex_, 0, std::max(0, static_cast<int>(links.size()) - 1));
     // Without the bottom scroll area first; when something is left below, again with it.
     for (bool reserveBottom : {false, true}) {

@@ -132,6 +132,8 @@ public:
     // The hot chevron's hint when menus do not expand by themselves.
     std::string chevronHint() const;
     void setSelectedControl(ItemControl* control) override;
+    // The links of an expanded menu that a collapsed one would hide as not recently used.
+    std::vector<BarItemLink*> rarelyUsedLinks() const;
 
     // ---- tearing off: a menu whose sub item names a bar of the manager can be dragged off by
     // the strip at its top and float as that bar
@@ -160,6 +162,8 @@ private:
     void layOut();
     // The items from the scroll index down into the height; records what is shown.
     void placeItems();
+    // Marks the rarely used links (and the first of each run of them) for the painter.
+    void markRarelyUsed();
     void paint(Canvas& canvas);
     void onTimer(unsigned id);
     void show();

@@ -1,7 +1,8 @@
 // Submenus as the screen shows them with their shadows, compared pixel-exactly with the
 // references beside this test: the main window's Help submenu (Home Page, a separator, About)
 // idle and with About selected; the tear-off strip of a menu that can float, normal and hot, in
-// the flat, standard and enhanced looks. Each picture is also written into the current
+// the flat, standard and enhanced looks; an expanded menu whose links that a collapsed one
+// hides show on the lighter band. Each picture is also written into the current
 // directory (NAME.png and a 3x enlargement) for looking at; set LINDORA_UPDATE_REFERENCES=1 to
 // replace the references on purpose.
 #include <gtest/gtest.h>
@@ -115,6 +116,25 @@ TEST_F(SubMenuPictureTest, TheTearOffStripNormalAndHotInEachLook) {
         menu.closeUp();
     }
     expectMatchesReference(sideBySide(pictures), "tear-off-strip");
+}
+
+TEST_F(SubMenuPictureTest, AnExpandedMenuShowsTheRarelyUsedLinksOnTheLighterBand) {
+    SchemeGuard classic;
+    BarSubItem* sub = longMenu(5);
+    // The second and third links were never used: a run of two in the middle of the menu.
+    for (int i : {1, 2}) {
+        sub->itemLinks().items(i)->setMostRecentlyUsed(false);
+        sub->itemLinks().items(i)->resetRecentState();
+    }
+    SubMenuControl& menu = openFrom(sub, {40, 30, 120, 52});
+    const Bitmap collapsed = grabMenu(menu);
+    menu.expand();
+    ASSERT_FALSE(menu.collapsed());
+    ASSERT_TRUE(dynamic_cast<ItemControl*>(sub->itemLinks().items(1)->control())->rarelyUsed());
+    const Bitmap expanded = grabMenu(menu);
+    menu.selectControl(dynamic_cast<ItemControl*>(sub->itemLinks().items(2)->control()));
+    const Bitmap selected = grabMenu(menu);
+    expectMatchesReference(sideBySide({collapsed, expanded, selected}), "expanded-menu");
 }
 
 }  // namespace
