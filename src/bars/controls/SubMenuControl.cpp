@@ -37,19 +37,20 @@ protected:
         case WM_ERASEBKGND: m.result = 1; return;  // paint covers the whole window
         case WM_MOUSEACTIVATE: m.result = MA_NOACTIVATE; return;
         case WM_TIMER: menu_.onTimer(static_cast<unsigned>(m.wParam)); return;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_RBUTTONUP:
+            // A root popup menu takes the right button as the left one.
+            if (!menu_.isRootPopup()) {
+                Window::wndProc(m);
+                return;
+            }
+            mouseInput(m.msg == WM_RBUTTONUP ? WM_LBUTTONUP : WM_LBUTTONDOWN, m.lParam);
+            return;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-        case WM_LBUTTONUP: {
-            // While a chain is active, a menu not on it takes no mouse input.
-            if (MenuChain::active() && !menu_.active()) return;
-            const Point client(loWordSigned(m.lParam), hiWordSigned(m.lParam));
-            // The handlers may close the menu and free this window: nothing of it after them.
-            if (m.msg == WM_MOUSEMOVE) menu_.mouseMoved(client);
-            else if (m.msg == WM_LBUTTONUP) menu_.leftButtonUp(client);
-            else menu_.leftButtonDown(client);
-            return;
-        }
+        case WM_LBUTTONUP: mouseInput(m.msg, m.lParam); return;
         case WM_MOUSELEAVE: menu_.mouseLeft(); return;
         case WM_CAPTURECHANGED:
             // Another window took the mouse in the middle of a tear-off: it is cancelled.
@@ -63,6 +64,16 @@ protected:
     void paint(Canvas& canvas) override { menu_.paint(canvas); }
 
 private:
+    void mouseInput(unsigned msg, LParam lParam) {
+        // While a chain is active, a menu not on it takes no mouse input.
+        if (MenuChain::active() && !menu_.active()) return;
+        const Point client(loWordSigned(lParam), hiWordSigned(lParam));
+        // The handlers may close the menu and free this window: nothing of it after them.
+        if (msg == WM_MOUSEMOVE) menu_.mouseMoved(client);
+        else if (msg == WM_LBUTTONUP) menu_.leftButtonUp(client);
+        else menu_.leftButtonDown(client);
+    }
+
     SubMenuControl& menu_;
 };
 

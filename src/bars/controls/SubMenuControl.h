@@ -36,6 +36,10 @@ public:
     // Stops scrolling, closes the open child menu, hides the window; harmless twice.
     void closeUp() override;
     ItemControl* ownerControl() const override { return owner_; }
+    // Opened at a point with nothing to open beside or below: a root popup menu.
+    bool isRootPopup() const {
+        return !request_.parentBar && request_.ownerItemHeight == 0 && request_.ownerScreenRect.isEmpty();
+    }
     void forgetOwner() override { owner_ = nullptr; }
     void selectFirst() override;
 
