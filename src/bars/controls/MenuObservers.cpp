@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "bars/controls/BarControl.h"
+#include "bars/controls/BarWinControl.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/controls/MenuAccelerator.h"
 #include "bars/controls/MenuChain.h"
@@ -154,6 +155,10 @@ bool MenuObservers::keyboard(const KeyboardEvent& e) {
             windowSystem().releaseCapture();
         return true;
     }
+    // An inner-window item that has the focus (an edit field) types its keys itself.
+    if (head)
+        if (auto* inner = dynamic_cast<BarWinControl*>(head->selectedControl()); inner && inner->focused())
+            return false;
     if (head) {
         menuKeyArmed_ = false;
         if (e.down()) {

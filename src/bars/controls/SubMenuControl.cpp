@@ -5,6 +5,7 @@
 
 #include "bars/controls/BarHint.h"
 #include "bars/controls/BarSubItemControl.h"
+#include "bars/controls/BarWinControl.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/controls/MenuAccelerator.h"
 #include "bars/controls/MenuChain.h"
@@ -52,6 +53,11 @@ protected:
         case WM_LBUTTONDBLCLK:
         case WM_LBUTTONUP: mouseInput(m.msg, m.lParam); return;
         case WM_MOUSELEAVE: menu_.mouseLeft(); return;
+        case WM_SETFOCUS:
+            // The menu never keeps the focus, unless its selected item edits in an inner window.
+            if (!menu_.selectionHasInnerWindow())
+                menu_.handFocusBack(Window::fromHandle(static_cast<WindowHandle>(m.wParam)));
+            return;
         case WM_CAPTURECHANGED:
             // Another window took the mouse in the middle of a tear-off: it is cancelled.
             if (menu_.tearOff_ && static_cast<WindowHandle>(m.lParam) != handle()) menu_.endTearOff(false);
@@ -71,6 +77,7 @@ private:
         // The handlers may close the menu and free this window: nothing of it after them.
         if (msg == WM_MOUSEMOVE) menu_.mouseMoved(client);
         else if (msg == WM_LBUTTONUP) menu_.leftButtonUp(client);
+        else if (msg == WM_LBUTTONDBLCLK) menu_.leftButtonDoubleClick(client);
         else menu_.leftButtonDown(client);
     }
 
@@ -530,6 +537,26 @@ void SubMenuControl::leftButtonDown(Point client) {
         return;
     }
     CustomBarControl::leftButtonDown(client);
+}
+
+void SubMenuControl::leftButtonDoubleClick(Point client) {
+    stopAnimation();
+    // The selected inner-window item's inner window takes the double click itself.
+    if (auto* inner = dynamic_cast<BarWinControl*>(itemAt(client)); inner && inner == selectedControl())
+        if (inner->forwardMouse(WM_LBUTTONDBLCLK, client)) return;
+    leftButtonDown(client);
+}
+
+bool SubMenuControl::selectionHasInnerWindow() const {
+    ItemControl* selected = selectedControl();
+    return selected && selected->hasInnerWindow();
+}
+
+void SubMenuControl::handFocusBack(Window* previous) {
+    // To the manager's form, or where the focus came from while the form is hidden.
+    auto* form = dynamic_cast<Window*>(barManager().form());
+    Window* to = form && form->handleAllocated() && form->isWindowVisible() ? form : previous;
+    if (to && to != window_.get() && to->handleAllocated()) windowSystem().setFocus(to);
 }
 
 void SubMenuControl::leftButtonUp(Point client) {

@@ -58,6 +58,13 @@ public:
     void leftButtonDown(Point client) override;
     void leftButtonUp(Point client) override;
     void mouseLeft() override;
+    // On the selected inner-window item the inner window takes it; else it is a second press.
+    void leftButtonDoubleClick(Point client);
+    // The selected item edits in an inner window (the menu may then keep the focus).
+    bool selectionHasInnerWindow() const;
+    // The focus came to the menu: it goes back to the manager's form (or, the form hidden, to
+    // the window it came from).
+    void handFocusBack(Window* previous);
     // Up/Down, Home/End, Enter, Esc, Left/Right (to the parent menu or the root toolbar),
     // Ctrl+Down (expand) and accelerators.
     bool keyPressed(unsigned vk) override;
