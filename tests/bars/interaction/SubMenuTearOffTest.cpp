@@ -172,5 +172,24 @@ TEST_F(SubMenuTearOffTest, ReturningToTheStripOrEscCancels) {
     EXPECT_FALSE(toolsBar->visible()) << "the release after Esc tears nothing off";
 }
 
+TEST_F(SubMenuTearOffTest, ABarDockedAlreadyFloatsWhileTornOffAndGoesBackDockedOnEsc) {
+    shownBarInto(*toolsBar, {});
+    ASSERT_TRUE(toolsBar->visible());
+    ASSERT_EQ(toolsBar->dockingStyle(), dsTop);
+    SubMenuControl* menu = open();
+    ASSERT_NE(menu, nullptr);
+    const Point start = stripCentre(*menu);
+    press(start);
+    moveTo(Point(start.x + 250, start.y + 300));
+    EXPECT_TRUE(toolsFloatingShown());
+    key(VK_ESCAPE);
+    EXPECT_TRUE(toolsBar->visible());
+    EXPECT_EQ(toolsBar->dockingStyle(), dsTop);
+    Window* w = toolsWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isChild()) << "docked in its site again";
+    release();
+}
+
 }  // namespace
 }  // namespace lindora::test
