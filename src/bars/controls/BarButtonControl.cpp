@@ -261,6 +261,7 @@ void BarButtonControl::draw(Canvas& canvas, const Rect& r, ItemDrawKind kind) {
     if (kind == ItemDrawKind::Menu) {
         params.rect = r;
         params.showCaption = true;
+        params.lighterBackground = kind == ItemDrawKind::Menu && rarelyUsed();
         params.flatTextWanted = true;
         painter.drawSubmenuItem(canvas, params);
         if (const std::string sc = ShortCutToText(shortCut()); !sc.empty()) {

@@ -5,6 +5,7 @@
 #include "bars/controls/BarButtonControl.h"
 #include "bars/controls/BarHint.h"
 #include "bars/controls/BarSubItemControl.h"
+#include "bars/controls/BarWinControl.h"
 #include "bars/controls/FloatingBarBounds.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/controls/MenuChain.h"
@@ -673,6 +674,9 @@ void BarControl::leftButtonDoubleClick(Point client) {
         if (lastHitTest_ == HTCAPTION && !barManager().isDesigning()) toggleDocking();
         return;
     }
+    // The selected inner-window item's inner window takes the double click itself.
+    if (auto* inner = dynamic_cast<BarWinControl*>(control); inner && control == selectedControl())
+        if (inner->forwardMouse(WM_LBUTTONDBLCLK, client)) return;
     if (control == selectedControl())
         if (auto* sub = dynamic_cast<BarSubItemControl*>(control); sub && sub->isOpen()) {
             if (auto* menu = dynamic_cast<SubMenuControl*>(sub->subMenu()); menu && menu->collapsed()) menu->expand();
@@ -695,7 +699,8 @@ void BarControl::leftButtonDown(Point client) {
     if (control) {
         if (!active()) {
             activateMenuMode(control);
-        } else if (control != selectedControl()) {
+        } else if (auto* inner = dynamic_cast<BarWinControl*>(control);
+                   control != selectedControl() || (inner && !inner->focused())) {
             menuOpenedByClick_ = false;
             selectControl(control);
         } else if (!dynamic_cast<BarButtonControl*>(control) && menuOpenedByClick_) {

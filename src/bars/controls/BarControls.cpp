@@ -7,6 +7,7 @@
 #include "bars/controls/BarSubItemControl.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/controls/MenuChain.h"
+#include "bars/controls/MenuHelp.h"
 #include "bars/controls/SubMenuControl.h"
 #include "bars/docks/BarDockControl.h"
 #include "bars/items/BarProgressItem.h"
@@ -63,6 +64,8 @@ void BarControls::stopServices() {
     observers_.remove();
     BarHintController::stop();
 }
+
+bool BarControls::showItemHelp(BarManager& manager) { return MenuHelp::request(manager); }
 
 void BarControls::dropHotItem(BarManager& manager) {
     BarItemLink* link = manager.hotLink();

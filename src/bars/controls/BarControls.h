@@ -26,6 +26,7 @@ public:
     void startServices() override;
     void stopServices() override;
     void dropHotItem(BarManager& manager) override;
+    bool showItemHelp(BarManager& manager) override;
 
 private:
     MenuObservers observers_;

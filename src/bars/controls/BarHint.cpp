@@ -6,6 +6,7 @@
 #include "bars/controls/BarControl.h"
 #include "bars/controls/CustomBarControl.h"
 #include "bars/controls/ItemControl.h"
+#include "bars/model/BarAction.h"
 #include "bars/model/BarFramework.h"
 #include "bars/model/BarItem.h"
 #include "bars/model/BarItemLinks.h"
@@ -199,6 +200,11 @@ void BarHintController::showBarHint() {
     std::string text = explicitText_;
     if (control) {
         text = shortHint(control->hint());
+        // The item's action may adjust the text, or refuse: then hint mode ends.
+        if (BarItem* item = control->item(); item && item->action() && !item->action()->doHint(text)) {
+            cancel();
+            return;
+        }
         if (text.empty() || (!control->enabled() && !m->showHintForDisabledItems())) {
             window_->hideHint();
             return;

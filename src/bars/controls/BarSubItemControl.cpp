@@ -274,6 +274,7 @@ void BarSubItemControl::draw(Canvas& canvas, const Rect& r, ItemDrawKind kind) {
     params.imageIndex = imageIndex();
     params.glyph = glyph().isEmpty() ? nullptr : &glyph();
     params.showGlyph = hasUsableGlyph();
+    params.lighterBackground = kind == ItemDrawKind::Menu && rarelyUsed();
     params.flatTextWanted = true;
     painter().drawSubItem(canvas, params);
 }

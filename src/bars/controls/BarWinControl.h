@@ -27,6 +27,9 @@ public:
     Point toInnerWindow(Point client) const { return client - innerRect_.topLeft(); }
     // The text beam shows over the inner window's rectangle.
     bool showsTextCursorAt(Point client) const { return innerRect_.contains(client); }
+    // Sends a mouse message at a client point of the parent on to the inner window, in its
+    // coordinates, when the point is on the item outside the inner window; false otherwise.
+    bool forwardMouse(unsigned msg, Point client);
 
 private:
     Window* innerWindow_ = nullptr;

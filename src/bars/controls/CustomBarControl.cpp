@@ -5,6 +5,7 @@
 #include "bars/controls/BarButtonControl.h"
 #include "bars/controls/BarHint.h"
 #include "bars/controls/BarSubItemControl.h"
+#include "bars/controls/BarWinControl.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/controls/MenuAccelerator.h"
 #include "bars/controls/MenuChain.h"
@@ -155,6 +156,13 @@ void CustomBarControl::mouseMoved(Point client) {
     lastMouse_ = screen;
     if (windowSystem().mouseLeaveTracked() != window) windowSystem().trackMouseLeave(window);
     ItemControl* control = controlAtPoint(client);
+    // The text beam over an inner window's part of an item, else the arrow.
+    auto* inner = dynamic_cast<BarWinControl*>(control);
+    const CursorShape cursor = inner && inner->showsTextCursorAt(client) ? CursorShape::IBeam : CursorShape::Arrow;
+    if (window->cursor() != cursor) {
+        window->setCursor(cursor);
+        windowSystem().setCursorShape(cursor);
+    }
     if (control && !control->canSelect()) control = nullptr;
     if (!control) {
         if (active() && isToolbar()) return;
@@ -192,6 +200,11 @@ void CustomBarControl::pressControl(ItemControl& control, Point client) {
         button->setPressPoint(client);
     }
     if (auto* sub = dynamic_cast<BarSubItemControl*>(&control)) sub->setOpenedByMouse(true);
+    // A press on an inner-window item beside its inner window goes to the inner window.
+    if (auto* inner = dynamic_cast<BarWinControl*>(&control)) {
+        inner->forwardMouse(WM_LBUTTONDOWN, client);
+        if (alive.expired() || !MenuChain::isAlive(this)) return;
+    }
     control.controlPress(true);
     if (alive.expired() || !MenuChain::isAlive(this)) return;
     if (button) button->setPressedByMouse(false);
@@ -225,6 +238,11 @@ void CustomBarControl::leftButtonUp(Point client) {
         ItemControl* control = controlAtPoint(client);
         if (control && control->canSelect()) {
             if (control->enabled() && control == selected_) {
+                if (auto* inner = dynamic_cast<BarWinControl*>(control)) {
+                    std::weak_ptr<bool> alive = control->lifeToken();
+                    inner->forwardMouse(WM_LBUTTONUP, client);
+                    if (alive.expired() || !MenuChain::isAlive(this)) return;
+                }
                 // The click: menus close and the item's handler runs; this bar may go.
                 control->controlUnclick(true);
                 if (!MenuChain::isAlive(this)) return;

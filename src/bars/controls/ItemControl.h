@@ -48,6 +48,14 @@ public:
     bool clickPressed() const { return clickPressed_; }
     bool selectedByMouse() const { return selectedByMouse_; }
     void setSelectedByMouse(bool v) { selectedByMouse_ = v; }
+    // In an expanded menu: the link is one a collapsed menu hides as not recently used (drawn
+    // on the lighter background), and the first of a run of such links.
+    bool rarelyUsed() const { return rarelyUsed_; }
+    bool firstRarelyUsed() const { return firstRarelyUsed_; }
+    void setRarelyUsed(bool rarely, bool firstOfRun) {
+        rarelyUsed_ = rarely;
+        firstRarelyUsed_ = rarely && firstOfRun;
+    }
 
     // ---- the model's change notices
     void captionChanged() override;
@@ -151,6 +159,8 @@ private:
     bool lastInRow_ = false;
     bool clickPressed_ = false;
     bool selectedByMouse_ = false;
+    bool rarelyUsed_ = false;
+    bool firstRarelyUsed_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

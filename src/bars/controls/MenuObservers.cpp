@@ -3,9 +3,11 @@
 #include <vector>
 
 #include "bars/controls/BarControl.h"
+#include "bars/controls/BarWinControl.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/controls/MenuAccelerator.h"
 #include "bars/controls/MenuChain.h"
+#include "bars/controls/MenuHelp.h"
 #include "bars/controls/SubMenuControl.h"
 #include "bars/model/Bar.h"
 #include "bars/model/BarAction.h"
@@ -154,12 +156,18 @@ bool MenuObservers::keyboard(const KeyboardEvent& e) {
             windowSystem().releaseCapture();
         return true;
     }
+    // An inner-window item that has the focus (an edit field) types its keys itself.
+    if (head)
+        if (auto* inner = dynamic_cast<BarWinControl*>(head->selectedControl()); inner && inner->focused())
+            return false;
     if (head) {
         menuKeyArmed_ = false;
         if (e.down()) {
             passedKey_ = e.vk;
             passedKeyPending_ = true;
-            head->keyPressed(e.vk);  // may close the whole chain
+            // F1 asks for the help of the selected item (or of one up the chain).
+            const bool help = e.vk == VK_F1 && !isDown(VK_SHIFT) && !isDown(VK_CONTROL) && !isDown(VK_MENU);
+            if (!help || !MenuHelp::request(head->barManager())) head->keyPressed(e.vk);  // may close the chain
         } else if (passedKeyPending_ && e.vk == passedKey_) {
             passedKeyPending_ = false;
         }

@@ -5,11 +5,14 @@
 
 #include "bars/controls/BarHint.h"
 #include "bars/controls/BarSubItemControl.h"
+#include "bars/controls/BarWinControl.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/controls/MenuAccelerator.h"
 #include "bars/controls/MenuChain.h"
+#include "bars/model/Bar.h"
 #include "bars/model/BarItemLinks.h"
 #include "bars/model/BarManager.h"
+#include "bars/model/BarSubItem.h"
 #include "bars/painters/BarItemControlPainter.h"
 #include "ui/PlatformIntegration.h"
 #include "ui/Screen.h"
@@ -35,21 +38,29 @@ protected:
         case WM_ERASEBKGND: m.result = 1; return;  // paint covers the whole window
         case WM_MOUSEACTIVATE: m.result = MA_NOACTIVATE; return;
         case WM_TIMER: menu_.onTimer(static_cast<unsigned>(m.wParam)); return;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_RBUTTONUP:
+            // A root popup menu takes the right button as the left one.
+            if (!menu_.isRootPopup()) {
+                Window::wndProc(m);
+                return;
+            }
+            mouseInput(m.msg == WM_RBUTTONUP ? WM_LBUTTONUP : WM_LBUTTONDOWN, m.lParam);
+            return;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-        case WM_LBUTTONUP: {
-            // While a chain is active, a menu not on it takes no mouse input.
-            if (MenuChain::active() && !menu_.active()) return;
-            const Point client(loWordSigned(m.lParam), hiWordSigned(m.lParam));
-            // The handlers may close the menu and free this window: nothing of it after them.
-            if (m.msg == WM_MOUSEMOVE) menu_.mouseMoved(client);
-            else if (m.msg == WM_LBUTTONUP) menu_.leftButtonUp(client);
-            else menu_.leftButtonDown(client);
-            return;
-        }
+        case WM_LBUTTONUP: mouseInput(m.msg, m.lParam); return;
         case WM_MOUSELEAVE: menu_.mouseLeft(); return;
+        case WM_SETFOCUS:
+            // The menu never keeps the focus, unless its selected item edits in an inner window.
+            if (!menu_.selectionHasInnerWindow())
+                menu_.handFocusBack(Window::fromHandle(static_cast<WindowHandle>(m.wParam)));
+            return;
         case WM_CAPTURECHANGED:
+            // Another window took the mouse in the middle of a tear-off: it is cancelled.
+            if (menu_.tearOff_ && static_cast<WindowHandle>(m.lParam) != handle()) menu_.endTearOff(false);
             menu_.captureChanged();
             Window::wndProc(m);
             return;
@@ -59,6 +70,17 @@ protected:
     void paint(Canvas& canvas) override { menu_.paint(canvas); }
 
 private:
+    void mouseInput(unsigned msg, LParam lParam) {
+        // While a chain is active, a menu not on it takes no mouse input.
+        if (MenuChain::active() && !menu_.active()) return;
+        const Point client(loWordSigned(lParam), hiWordSigned(lParam));
+        // The handlers may close the menu and free this window: nothing of it after them.
+        if (msg == WM_MOUSEMOVE) menu_.mouseMoved(client);
+        else if (msg == WM_LBUTTONUP) menu_.leftButtonUp(client);
+        else if (msg == WM_LBUTTONDBLCLK) menu_.leftButtonDoubleClick(client);
+        else menu_.leftButtonDown(client);
+    }
+
     SubMenuControl& menu_;
 };
 
@@ -205,6 +227,7 @@ void SubMenuControl::closeUp() {
     stopScrolling();
     killTimer(kChevronHotTimer);
     killTimer(kExpandTimer);
+    if (tearOff_) endTearOff(false);
     // The child menu goes first, through its owner item (which frees it).
     if (auto* child = dynamic_cast<SubMenuWindow*>(openSubMenu()))
         if (ItemControl* childOwner = child->ownerControl()) childOwner->controlInactivate(true);
@@ -235,6 +258,7 @@ Size SubMenuControl::naturalSize() const {
         first = false;
     }
     if (collapsed()) height += chevronHeight();
+    height += tearOffHeight();
     return painter().submenuSize(widest, height, 0, first);
 }
 
@@ -257,7 +281,7 @@ Rect SubMenuControl::itemsArea() const {
     // and bottom edges (the painter's size adds exactly that).
     const Rect client = menuRect();
     const int inset = 1 + painter().submenuClientInset();
-    Rect r{inset, inset, client.right - inset, client.bottom - 1};
+    Rect r{inset, inset + tearOffHeight(), client.right - inset, client.bottom - 1};
     if (canScrollUp()) r.top = scrollUpRect().bottom;
     if (collapsed()) r.bottom -= chevronHeight();
     if (canScrollDown()) r.bottom = scrollDownRect().top;
@@ -268,7 +292,8 @@ Rect SubMenuControl::scrollUpRect() const {
     if (!canScrollUp() || !window_) return {};
     const int inset = 1 + painter().submenuClientInset();
     const Rect client = menuRect();
-    return {inset, inset, client.right - inset, inset + menuItemHeight() / 2 + 2};
+    const int top = inset + tearOffHeight();
+    return {inset, top, client.right - inset, top + menuItemHeight() / 2 + 2};
 }
 
 Rect SubMenuControl::scrollDownRect() const {
@@ -279,6 +304,35 @@ Rect SubMenuControl::scrollDownRect() const {
     return {inset, bottom - (menuItemHeight() / 2 + 2), client.right - inset, bottom};
 }
 
+std::vector<BarItemLink*> SubMenuControl::rarelyUsedLinks() const {
+    const BarItemLinks& links = itemLinks();
+    if (links.recentItemCount() >= 0 || !barManager().menusShowRecentItemsFirst()) return {};
+    const int recent = links.recentCount();
+    if (recent < 0) return {};
+    // What a collapsed menu would show: the first `recent` visible links in the recent order.
+    const std::vector<BarItemLink*>& visible = links.visibleLinks();
+    std::vector<BarItemLink*> kept;
+    for (BarItemLink* link : links.recentLinks()) {
+        if (static_cast<int>(kept.size()) >= recent) break;
+        if (std::find(visible.begin(), visible.end(), link) != visible.end()) kept.push_back(link);
+    }
+    std::vector<BarItemLink*> out;
+    for (BarItemLink* link : visible)
+        if (std::find(kept.begin(), kept.end(), link) == kept.end()) out.push_back(link);
+    return out;
+}
+
+void SubMenuControl::markRarelyUsed() {
+    const std::vector<BarItemLink*> rarely = rarelyUsedLinks();
+    bool previousRarely = false;
+    for (BarItemLink* link : itemLinks().shownLinks()) {
+        const bool isRarely = std::find(rarely.begin(), rarely.end(), link) != rarely.end();
+        if (auto* control = dynamic_cast<ItemControl*>(link->control()))
+            control->setRarelyUsed(isRarely, !previousRarely);
+        previousRarely = isRarely;
+    }
+}
+
 void SubMenuControl::placeItems() {
     const std::vector<BarItemLink*> links = itemLinks().shownLinks();
     // Links hidden as not recently used are not laid out.
@@ -286,6 +340,7 @@ void SubMenuControl::placeItems() {
         link->setItemRect({});
         if (auto* control = dynamic_cast<ItemControl*>(link->control())) control->setLastInRow(false);
     }
+    markRarelyUsed();
     scrollIndex_ = std::clamp(scrollIndex_, 0, std::max(0, static_cast<int>(links.size()) - 1));
     // Without the bottom scroll area first; when something is left below, again with it.
     for (bool reserveBottom : {false, true}) {
@@ -386,6 +441,7 @@ void SubMenuControl::paint(Canvas& canvas) {
         if (frame.ownerBrush.isNull()) frame.ownerBrush = context.barBackground;
     }
     p.drawSubmenuFrame(canvas, frame);
+    if (const Rect strip = tearOffRect(); !strip.isEmpty()) p.drawTearOffStrip(canvas, strip, tearOffHot_, manager);
 
     for (BarItemLink* link : shown_) {
         auto* control = dynamic_cast<ItemControl*>(link->control());
@@ -439,6 +495,10 @@ Window* SubMenuControl::barWindow() const { return window_ && window_->handleAll
 
 void SubMenuControl::mouseMoved(Point client) {
     stopAnimation();
+    if (tearOff_) {
+        trackTearOff(clientToScreen(client));
+        return;
+    }
     // Over the menu the owner item stays selected in the parent (a pending close is cancelled).
     if (CustomBarControl* parent = request_.parentBar; parent && owner_ && MenuChain::isAlive(parent)) {
         if (parent->selectedControl() != owner_) parent->hotTrackControl(owner_);
@@ -455,7 +515,15 @@ void SubMenuControl::mouseMoved(Point client) {
         }
         mouseOverChevron(chevronRect().contains(client));
     }
+    const bool overStrip = tearOffRect().contains(client);
     CustomBarControl::mouseMoved(client);
+    // The strip's hint comes after the selection's, which would restart the hint logic.
+    if (MenuChain::isAlive(this)) setTearOffHot(overStrip);
+}
+
+void SubMenuControl::mouseLeft() {
+    setTearOffHot(false);
+    CustomBarControl::mouseLeft();
 }
 
 void SubMenuControl::leftButtonDown(Point client) {
@@ -464,10 +532,40 @@ void SubMenuControl::leftButtonDown(Point client) {
         clickChevron();
         return;
     }
+    if (tearOffRect().contains(client)) {
+        startTearOff();
+        return;
+    }
     CustomBarControl::leftButtonDown(client);
 }
 
-void SubMenuControl::leftButtonUp(Point client) { CustomBarControl::leftButtonUp(client); }
+void SubMenuControl::leftButtonDoubleClick(Point client) {
+    stopAnimation();
+    // The selected inner-window item's inner window takes the double click itself.
+    if (auto* inner = dynamic_cast<BarWinControl*>(itemAt(client)); inner && inner == selectedControl())
+        if (inner->forwardMouse(WM_LBUTTONDBLCLK, client)) return;
+    leftButtonDown(client);
+}
+
+bool SubMenuControl::selectionHasInnerWindow() const {
+    ItemControl* selected = selectedControl();
+    return selected && selected->hasInnerWindow();
+}
+
+void SubMenuControl::handFocusBack(Window* previous) {
+    // To the manager's form, or where the focus came from while the form is hidden.
+    auto* form = dynamic_cast<Window*>(barManager().form());
+    Window* to = form && form->handleAllocated() && form->isWindowVisible() ? form : previous;
+    if (to && to != window_.get() && to->handleAllocated()) windowSystem().setFocus(to);
+}
+
+void SubMenuControl::leftButtonUp(Point client) {
+    if (tearOff_) {
+        endTearOff(tearOff_->shown);
+        return;
+    }
+    CustomBarControl::leftButtonUp(client);
+}
 
 void SubMenuControl::closeByKey() {
     CustomBarControl* parent = request_.parentBar;
@@ -490,6 +588,11 @@ bool SubMenuControl::passToRootToolbar(unsigned vk) {
 
 bool SubMenuControl::keyPressed(unsigned vk) {
     stopAnimation();
+    // While the menu is being torn off only Esc counts: it cancels.
+    if (tearOff_) {
+        if (vk == VK_ESCAPE) endTearOff(false);
+        return true;
+    }
     if (CustomBarControl::keyPressed(vk)) return true;
     ItemControl* selected = selectedControl();
     if (selected && selected->wantsKey(static_cast<int>(vk))) {
@@ -701,6 +804,106 @@ void SubMenuControl::setSelectedControl(ItemControl* control) {
     const bool changed = control != selectedControl();
     CustomBarControl::setSelectedControl(control);
     if (changed && collapsed() && barManager().showFullMenusAfterDelay()) setTimer(kChevronHotTimer, kChevronHotDelay);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tearing off
+
+CustomBarSubItem* SubMenuControl::ownerSubItem() const {
+    return owner_ ? dynamic_cast<CustomBarSubItem*>(owner_->item()) : nullptr;
+}
+
+Bar* SubMenuControl::detachingBar() const {
+    CustomBarSubItem* sub = ownerSubItem();
+    if (!sub || !sub->detachable()) return nullptr;
+    const int index = sub->detachingBar();
+    Bars& bars = barManager().bars();
+    return index >= 0 && index < bars.count() ? static_cast<Bar*>(bars.item(index)) : nullptr;
+}
+
+int SubMenuControl::tearOffHeight() const { return detachingBar() ? painter().tearOffStripHeight() : 0; }
+
+Rect SubMenuControl::tearOffRect() const {
+    const int h = tearOffHeight();
+    if (h == 0 || !window_) return {};
+    const int inset = 1 + painter().submenuClientInset();
+    return {inset, inset, menuRect().right - inset, inset + h};
+}
+
+void SubMenuControl::setTearOffHot(bool hot) {
+    if (hot == tearOffHot_) return;
+    tearOffHot_ = hot;
+    invalidateRect(tearOffRect());
+    if (BarHintController* hints = BarHintController::instance())
+        hints->setHintActive(barManager(), hot, hot ? BarHintController::TearOffText : "");
+}
+
+void SubMenuControl::startTearOff() {
+    Bar* bar = detachingBar();
+    if (!bar || !window_) return;
+    if (BarHintController* hints = BarHintController::instance()) hints->setHintActive(barManager(), false);
+    const Rect strip = tearOffRect();
+    TearOff t;
+    t.area = Rect(clientToScreen(strip.topLeft()), strip.size()).inflated(kTearOffMargin, kTearOffMargin);
+    t.wasVisible = bar->visible();
+    t.oldStyle = bar->dockingStyle();
+    tearOff_ = t;
+    windowSystem().setCapture(window_.get());
+}
+
+void SubMenuControl::trackTearOff(Point screen) {
+    Bar* bar = detachingBar();
+    if (!bar) {
+        endTearOff(false);
+        return;
+    }
+    if (tearOff_->area.contains(screen)) {
+        // Back at the strip: the bar goes away again, and the menu is as it was.
+        if (tearOff_->shown) {
+            tearOff_->shown = false;
+            restoreTornOffBar();
+        }
+        return;
+    }
+    if (!tearOff_->shown) {
+        tearOff_->shown = true;
+        bar->setFloatLeft(screen.x);
+        bar->setFloatTop(screen.y);
+        bar->setDockingStyle(dsNone);
+        bar->setVisible(true);
+    }
+    placeTornOffBar(screen);
+}
+
+void SubMenuControl::placeTornOffBar(Point screen) {
+    Bar* bar = detachingBar();
+    auto* w = bar ? dynamic_cast<Window*>(bar->control()) : nullptr;
+    if (!w || !w->handleAllocated()) return;
+    // Centred on the mouse across, its caption (the frame above the client area) under it.
+    const Rect b = w->bounds();
+    const int captionMiddle = (w->clientToScreen(Point(0, 0)).y - b.top) / 2;
+    w->move(Point(screen.x - b.width() / 2, screen.y - captionMiddle));
+}
+
+void SubMenuControl::restoreTornOffBar() {
+    Bar* bar = detachingBar();
+    if (!bar || !tearOff_) return;
+    if (!tearOff_->wasVisible) bar->setVisible(false);
+    if (tearOff_->oldStyle != dsNone) bar->setDockingStyle(tearOff_->oldStyle);
+}
+
+void SubMenuControl::endTearOff(bool keep) {
+    if (!tearOff_) return;
+    if (!keep && tearOff_->shown) restoreTornOffBar();
+    const bool kept = keep && tearOff_->shown;
+    // Cleared first: letting the capture go comes back here as WM_CAPTURECHANGED.
+    tearOff_.reset();
+    if (window_ && windowSystem().capture() == window_.get()) windowSystem().releaseCapture();
+    if (!kept) return;
+    CustomBarSubItem* sub = ownerSubItem();
+    if (sub) sub->doDetaching();
+    if (!MenuChain::isAlive(this)) return;
+    hideAll();
 }
 
 }  // namespace lindora

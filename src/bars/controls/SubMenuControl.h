@@ -18,6 +18,8 @@
 
 namespace lindora {
 
+class Bar;
+class CustomBarSubItem;
 class Window;
 
 class SubMenuControl : public SubMenuWindow {
@@ -34,6 +36,10 @@ public:
     // Stops scrolling, closes the open child menu, hides the window; harmless twice.
     void closeUp() override;
     ItemControl* ownerControl() const override { return owner_; }
+    // Opened at a point with nothing to open beside or below: a root popup menu.
+    bool isRootPopup() const {
+        return !request_.parentBar && request_.ownerItemHeight == 0 && request_.ownerScreenRect.isEmpty();
+    }
     void forgetOwner() override { owner_ = nullptr; }
     void selectFirst() override;
 
@@ -51,6 +57,14 @@ public:
     void mouseMoved(Point client) override;
     void leftButtonDown(Point client) override;
     void leftButtonUp(Point client) override;
+    void mouseLeft() override;
+    // On the selected inner-window item the inner window takes it; else it is a second press.
+    void leftButtonDoubleClick(Point client);
+    // The selected item edits in an inner window (the menu may then keep the focus).
+    bool selectionHasInnerWindow() const;
+    // The focus came to the menu: it goes back to the manager's form (or, the form hidden, to
+    // the window it came from).
+    void handFocusBack(Window* previous);
     // Up/Down, Home/End, Enter, Esc, Left/Right (to the parent menu or the root toolbar),
     // Ctrl+Down (expand) and accelerators.
     bool keyPressed(unsigned vk) override;
@@ -129,6 +143,23 @@ public:
     // The hot chevron's hint when menus do not expand by themselves.
     std::string chevronHint() const;
     void setSelectedControl(ItemControl* control) override;
+    // The links of an expanded menu that a collapsed one would hide as not recently used.
+    std::vector<BarItemLink*> rarelyUsedLinks() const;
+
+    // ---- tearing off: a menu whose sub item names a bar of the manager can be dragged off by
+    // the strip at its top and float as that bar
+    // How far the mouse must leave the strip before the bar shows.
+    static constexpr int kTearOffMargin = 15;
+    // The sub item whose links the menu shows, when a sub item opened it.
+    CustomBarSubItem* ownerSubItem() const;
+    // The bar the menu tears off into (the sub item is Detachable and names one), or none.
+    Bar* detachingBar() const;
+    // The strip in client coordinates; empty when the menu cannot be torn off.
+    Rect tearOffRect() const;
+    bool tearOffHot() const { return tearOffHot_; }
+    bool tearingOff() const { return tearOff_.has_value(); }
+    // The floating bar shows under the mouse now (the mouse is away from the strip).
+    bool tornOffBarShown() const { return tearOff_ && tearOff_->shown; }
 
 private:
     class MenuWindow;
@@ -142,6 +173,8 @@ private:
     void layOut();
     // The items from the scroll index down into the height; records what is shown.
     void placeItems();
+    // Marks the rarely used links (and the first of each run of them) for the painter.
+    void markRarelyUsed();
     void paint(Canvas& canvas);
     void onTimer(unsigned id);
     void show();
@@ -155,6 +188,18 @@ private:
     std::vector<ItemControl*> selectableControls() const;
     // Where the menu meets the owner item (client coordinates), or empty.
     Rect ownerJoint() const;
+    // The tear-off strip's height when the menu has one, else 0.
+    int tearOffHeight() const;
+    void setTearOffHot(bool hot);
+    // A press on the strip: the menu holds the mouse until the button goes up.
+    void startTearOff();
+    // The bar shows floating under the mouse away from the strip, and hides near it.
+    void trackTearOff(Point screen);
+    void placeTornOffBar(Point screen);
+    // Release (keep) or Esc (cancel). Keeping closes the menus: nothing of this after it.
+    void endTearOff(bool keep);
+    // The bar goes back to how it was before the tear-off began.
+    void restoreTornOffBar();
 
     std::unique_ptr<MenuWindow> window_;
     SubMenuShadow shadow_;
@@ -172,6 +217,14 @@ private:
     std::optional<SubMenuAnimation> animation_;
     int animationStep_ = 0;
     Bitmap picture_;  // the menu drawn once for the unfold and slide steps
+    struct TearOff {
+        Rect area;  // the strip on the screen, inflated by the margin
+        bool wasVisible = false;
+        BarDockingStyle oldStyle = dsNone;
+        bool shown = false;
+    };
+    std::optional<TearOff> tearOff_;
+    bool tearOffHot_ = false;
 };
 
 }  // namespace lindora

@@ -55,6 +55,12 @@ bool BarAction::execute() {
     return true;
 }
 
+bool BarAction::doHint(std::string& hint) {
+    bool canShow = true;
+    OnHint(hint, canShow);
+    return canShow;
+}
+
 bool BarAction::update() {
     if (!OnUpdate) return false;
     OnUpdate(this);

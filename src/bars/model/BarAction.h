@@ -40,6 +40,10 @@ public:
     // when it has no OnUpdate.
     bool update();
     NotifyEvent OnUpdate;
+    // An item of the action is about to show its hint: OnHint may change the text, or refuse
+    // (CanShow false) so that no hint shows. True when the hint may show.
+    bool doHint(std::string& hint);
+    Event<std::string&, bool&> OnHint;
 
     // Clients (action links) are told after every change.
     using Listener = std::function<void(BarAction&)>;

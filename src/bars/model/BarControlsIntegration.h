@@ -49,6 +49,9 @@ public:
     // The item hot in one of the manager's windows loses its hover (the application went
     // inactive); the manager forgets its hot link afterwards in any case.
     virtual void dropHotItem(BarManager& manager) {}
+    // A help request by keyboard reached the manager's form: the item of the open menu, or
+    // under the mouse, shows its help topic. False when no item has one.
+    virtual bool showItemHelp(BarManager& manager) { return false; }
 
     // The services that live while any manager does: started with the first manager, stopped
     // with the last one.

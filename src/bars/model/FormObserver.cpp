@@ -94,6 +94,11 @@ void FormObserver::handleFormMessage(const Message& m) {
         else if (m.wParam == SPI_SETWORKAREA) checkFloatingBarsPosition();
         break;
     case WM_DISPLAYCHANGE: checkFloatingBarsPosition(); break;
+    case WM_HELP:
+        // F1 in the form: the item under the mouse in a bar window shows its topic.
+        if (BarControlsIntegration* integration = BarControlsIntegration::instance())
+            integration->showItemHelp(manager_);
+        break;
     case WM_SYSCOMMAND:
         switch (m.wParam & 0xFFF0) {
         case SC_MINIMIZE:

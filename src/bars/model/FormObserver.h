@@ -3,8 +3,9 @@
 // procedure; a message observer of the window layer shows it every message sent to the form
 // before the form sees it, and the manager reacts: activation and application deactivation
 // hide or show its floating bars, minimising and closing hide them, restoring shows them,
-// system colour, font, work-area and display changes refresh the bars, and an open menu closes
-// when the form loses the activation.
+// system colour, font, work-area and display changes refresh the bars, an open menu closes
+// when the form loses the activation, and a help request shows the topic of the item under
+// the mouse.
 #include <string>
 
 #include "ui/Messages.h"

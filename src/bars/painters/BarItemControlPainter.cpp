@@ -514,6 +514,20 @@ void BarItemControlPainter::drawSubmenuScrollArrow(Canvas& canvas, const Rect& r
               clBtnText);
 }
 
+namespace {
+// A dotted line (every other pixel) across the middle of a tear-off strip, 3 pixels in from
+// its ends.
+void DrawTearOffGrip(Canvas& canvas, const Rect& r, Color color) {
+    const int y = (r.top + r.bottom) / 2;
+    for (int x = r.left + 3; x < r.right - 3; x += 2) canvas.setPixel(x, y, color);
+}
+}  // namespace
+
+void BarItemControlPainter::drawTearOffStrip(Canvas& canvas, const Rect& r, bool hot, const BarManager*) const {
+    canvas.fillRect(r, Brush(hot ? clHighlight : clBtnFace));
+    DrawTearOffGrip(canvas, r, hot ? clHighlightText : clBtnShadow);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Root: toolbar windows and dock sites
 
@@ -1027,6 +1041,15 @@ int BarItemControlFlatPainter::subItemWidth(int baseWidth, bool inSubmenu) const
 
 int BarItemControlFlatPainter::subItemCaptionSpacing(int fontHeight, bool isMainMenu) const {
     return isMainMenu ? 8 : BarItemControlPainter::subItemCaptionSpacing(fontHeight, isMainMenu);
+}
+
+void BarItemControlFlatPainter::drawTearOffStrip(Canvas& canvas, const Rect& r, bool hot,
+                                                 const BarManager* manager) const {
+    const PainterBrushes& brushes = ManagerBrushes(manager);
+    // Hot, it looks like a selected item: the selection frame around the hot background.
+    canvas.fillRect(r, hot ? brushes.flatHot() : brushes.flatToolbarBackground());
+    if (hot) drawSelectionFrame(canvas, r);
+    DrawTearOffGrip(canvas, r, hot ? clBtnText : clBtnShadow);
 }
 
 int BarItemControlFlatPainter::submenuItemHeight(int textHeight) const { return std::max(textHeight + 1, 20); }

@@ -274,6 +274,10 @@ public:
     // Two stacked V shapes (the "show all items" entry).
     virtual void drawExpandChevron(Canvas& canvas, const Rect& r, bool selected) const;
     virtual void drawSubmenuScrollArrow(Canvas& canvas, const Rect& r, bool up, int itemHeight) const;
+    // The strip at the top of a menu that can be torn off into a floating bar: its height, and
+    // the strip (a dotted grip line across it; hot while the mouse is over it).
+    virtual int tearOffStripHeight() const { return 9; }
+    virtual void drawTearOffStrip(Canvas& canvas, const Rect& r, bool hot, const BarManager* manager) const;
 
     // ---- toolbar windows and dock sites
     virtual int separatorThickness() const { return 6; }
@@ -434,6 +438,8 @@ public:
     int submenuScrollArrowSize(int height) const override;
     void drawSubmenuFrame(Canvas& canvas, const SubmenuFrameParams& params) const override;
     void drawSubmenuSeparator(Canvas& canvas, const Rect& r, const BarDrawContext& context) const override;
+    int tearOffStripHeight() const override { return 8; }
+    void drawTearOffStrip(Canvas& canvas, const Rect& r, bool hot, const BarManager* manager) const override;
     void drawSeparator(Canvas& canvas, const Rect& r, bool horizontalLine, const Brush& barBackground) const override;
     void drawDockedBarBorder(Canvas& canvas, const BarBorderParams& params) const override;
     void drawFloatingBarBorder(Canvas& canvas, const BarBorderParams& params) const override;

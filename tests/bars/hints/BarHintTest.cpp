@@ -16,6 +16,7 @@
 #include "bars/controls/BarSubItemControl.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/controls/SubMenuWindow.h"
+#include "bars/model/BarAction.h"
 #include "bars/model/BarItemLinks.h"
 #include "bars/painters/PainterTestSupport.h"
 #include "base/FormDescription.h"
@@ -341,6 +342,34 @@ TEST_F(BarHintTest, TheHintOverTheToolbarMatchesTheReference) {
     EXPECT_TRUE(Bitmap::loadPNG(kReference) == picture)
         << "the picture differs from " << kReference << "; see hint-over-toolbar.png in "
         << std::filesystem::current_path();
+}
+
+TEST_F(BarHintTest, AnItemsActionAdjustsItsHintOrRefusesIt) {
+    auto* action = new BarAction(&form());
+    action->setCaption("Login");
+    action->setHint("Login");
+    item("btnLogin")->setAction(action);
+    bool refuse = false;
+    std::string seen;
+    action->OnHint.bind([&](std::string& hint, bool& canShow) {
+        seen = hint;
+        if (refuse) canShow = false;
+        else hint = "Log in to the service";
+    });
+
+    rest("btnLogin");
+    wait(1000);
+    EXPECT_EQ(seen, "Login") << "the action sees the item's short hint";
+    EXPECT_TRUE(showing("Log in to the service"));
+    leaveToolbar();
+    wait(400);
+
+    refuse = true;
+    rest("btnLogin");
+    wait(1000);
+    EXPECT_FALSE(hintWindow().showing());
+    EXPECT_FALSE(hints().hintMode()) << "a refused hint ends hint mode";
+    EXPECT_TRUE(idle());
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
-// The main window's Help submenu (Home Page, a separator, About) as the screen shows it with
-// its shadow: idle and with About selected, side by side, compared pixel-exactly with the
-// reference beside this test. The picture is also written into the current directory
-// (help-submenu.png and a 3x enlargement) for looking at; set LINDORA_UPDATE_REFERENCES=1 to
-// replace the reference on purpose.
+// Submenus as the screen shows them with their shadows, compared pixel-exactly with the
+// references beside this test: the main window's Help submenu (Home Page, a separator, About)
+// idle and with About selected; the tear-off strip of a menu that can float, normal and hot, in
+// the flat, standard and enhanced looks; an expanded menu whose links that a collapsed one
+// hides show on the lighter band. Each picture is also written into the current
+// directory (NAME.png and a 3x enlargement) for looking at; set LINDORA_UPDATE_REFERENCES=1 to
+// replace the references on purpose.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "bars/painters/PainterTestSupport.h"
 #include "bars/submenu/SubMenuTestSupport.h"
@@ -17,7 +21,9 @@
 namespace lindora::test {
 namespace {
 
-const std::string kReference = std::string(LINDORA_SOURCE_DIR) + "/tests/bars/submenu/reference/help-submenu.png";
+std::string referencePath(const std::string& name) {
+    return std::string(LINDORA_SOURCE_DIR) + "/tests/bars/submenu/reference/" + name + ".png";
+}
 
 Bitmap enlarged(const Bitmap& b, int factor) {
     Bitmap out(b.width() * factor, b.height() * factor);
@@ -50,6 +56,37 @@ protected:
         Canvas(out).copyRect(out.bounds(), screen, area);
         return out;
     }
+
+    // The pictures side by side, 8 pixels apart.
+    static Bitmap sideBySide(const std::vector<Bitmap>& pictures) {
+        int width = 0, height = 0;
+        for (const Bitmap& b : pictures) {
+            width += b.width() + 8;
+            height = std::max(height, b.height());
+        }
+        Bitmap sheet(std::max(0, width - 8), height, clWhite);
+        Canvas c(sheet);
+        int x = 0;
+        for (const Bitmap& b : pictures) {
+            c.copyRect(Rect(Point{x, 0}, b.size()), b, b.bounds());
+            x += b.width() + 8;
+        }
+        return sheet;
+    }
+
+    // Writes the sheet for looking at and compares it with its reference.
+    static void expectMatchesReference(const Bitmap& sheet, const std::string& name) {
+        const std::string reference = referencePath(name);
+        sheet.savePNG(name + ".png");
+        enlarged(sheet, 3).savePNG(name + "-3x.png");
+        if (std::getenv("LINDORA_UPDATE_REFERENCES")) {
+            std::filesystem::create_directories(std::filesystem::path(reference).parent_path());
+            sheet.savePNG(reference);
+        }
+        ASSERT_TRUE(std::filesystem::exists(reference)) << reference;
+        EXPECT_TRUE(Bitmap::loadPNG(reference) == sheet) << "the picture differs from " << reference << "; see " << name
+                                                         << ".png in " << std::filesystem::current_path();
+    }
 };
 
 TEST_F(SubMenuPictureTest, TheHelpSubmenuWithItsShadowMatchesTheReference) {
@@ -59,20 +96,45 @@ TEST_F(SubMenuPictureTest, TheHelpSubmenuWithItsShadowMatchesTheReference) {
     menu.selectControl(dynamic_cast<ItemControl*>(menu.itemLinks().visibleLinks()[1]->control()));
     const Bitmap selected = grabMenu(menu);
 
-    Bitmap sheet(idle.width() * 2 + 8, idle.height(), clWhite);
-    Canvas c(sheet);
-    c.copyRect(Rect(Point{}, idle.size()), idle, idle.bounds());
-    c.copyRect(Rect(Point{idle.width() + 8, 0}, selected.size()), selected, selected.bounds());
+    expectMatchesReference(sideBySide({idle, selected}), "help-submenu");
+}
 
-    sheet.savePNG("help-submenu.png");
-    enlarged(sheet, 3).savePNG("help-submenu-3x.png");
-    if (std::getenv("LINDORA_UPDATE_REFERENCES")) {
-        std::filesystem::create_directories(std::filesystem::path(kReference).parent_path());
-        sheet.savePNG(kReference);
+TEST_F(SubMenuPictureTest, TheTearOffStripNormalAndHotInEachLook) {
+    SchemeGuard classic;
+    help->setDetachable(true);
+    help->setDetachingBar(bar->index());
+    std::vector<Bitmap> pictures;
+    for (BarManagerStyle style : {bmsFlat, bmsStandard, bmsEnhanced}) {
+        manager().setStyle(style);
+        SubMenuControl& menu = openFrom(help, {40, 30, 120, 52});
+        ASSERT_FALSE(menu.tearOffRect().isEmpty());
+        pictures.push_back(grabMenu(menu));
+        const Rect strip = menu.tearOffRect();
+        menu.mouseMoved(Point((strip.left + strip.right) / 2, (strip.top + strip.bottom) / 2));
+        ASSERT_TRUE(menu.tearOffHot());
+        pictures.push_back(grabMenu(menu));
+        menu.closeUp();
     }
-    ASSERT_TRUE(std::filesystem::exists(kReference)) << kReference;
-    EXPECT_TRUE(Bitmap::loadPNG(kReference) == sheet)
-        << "the picture differs from " << kReference << "; see help-submenu.png in " << std::filesystem::current_path();
+    expectMatchesReference(sideBySide(pictures), "tear-off-strip");
+}
+
+TEST_F(SubMenuPictureTest, AnExpandedMenuShowsTheRarelyUsedLinksOnTheLighterBand) {
+    SchemeGuard classic;
+    BarSubItem* sub = longMenu(5);
+    // The second and third links were never used: a run of two in the middle of the menu.
+    for (int i : {1, 2}) {
+        sub->itemLinks().items(i)->setMostRecentlyUsed(false);
+        sub->itemLinks().items(i)->resetRecentState();
+    }
+    SubMenuControl& menu = openFrom(sub, {40, 30, 120, 52});
+    const Bitmap collapsed = grabMenu(menu);
+    menu.expand();
+    ASSERT_FALSE(menu.collapsed());
+    ASSERT_TRUE(dynamic_cast<ItemControl*>(sub->itemLinks().items(1)->control())->rarelyUsed());
+    const Bitmap expanded = grabMenu(menu);
+    menu.selectControl(dynamic_cast<ItemControl*>(sub->itemLinks().items(2)->control()));
+    const Bitmap selected = grabMenu(menu);
+    expectMatchesReference(sideBySide({collapsed, expanded, selected}), "expanded-menu");
 }
 
 }  // namespace

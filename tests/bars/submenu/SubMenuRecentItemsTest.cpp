@@ -101,5 +101,33 @@ TEST_F(SubMenuRecentItemsTest, WithoutDelayedExpandingClicksAndKeysExpand) {
     EXPECT_EQ(again.selectedControl(), control(2));
 }
 
+TEST_F(SubMenuRecentItemsTest, AnExpandedMenuMarksTheLinksACollapsedOneHidesAndTheFirstOfEachRun) {
+    // Hidden: the first link, and the last two (one run).
+    sub->itemLinks().items(0)->setMostRecentlyUsed(false);
+    sub->itemLinks().items(0)->resetRecentState();
+    SubMenuControl& menu = open();
+    ASSERT_TRUE(menu.collapsed());
+    ASSERT_EQ(menu.laidOutLinks().size(), 1u);
+    EXPECT_FALSE(control(1)->rarelyUsed()) << "a collapsed menu shows only recent links";
+
+    menu.expand();
+    ASSERT_FALSE(menu.collapsed());
+    struct Expected {
+        bool rarely, first;
+    };
+    const Expected expected[] = {{true, true}, {false, false}, {true, true}, {true, false}};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(control(i)->rarelyUsed(), expected[i].rarely);
+        EXPECT_EQ(control(i)->firstRarelyUsed(), expected[i].first);
+    }
+
+    // Without recent items first nothing is marked.
+    menu.closeUp();
+    manager().setMenusShowRecentItemsFirst(false);
+    open();
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(control(i)->rarelyUsed()) << i;
+}
+
 }  // namespace
 }  // namespace lindora::test
