@@ -710,7 +710,14 @@ void BarControl::leftButtonDown(Point client) {
     }
     setActive(false);
     if (!MenuChain::isAlive(this)) return;
-    if (style_ != dsNone && lastHitTest_ == HTCAPTION) startDragging(client);
+    // Outside any item: the grip or an empty part moves the bar; a part of the frame that the
+    // bar answers as client area (a size grip) gets the press the frame would have had.
+    if (lastHitTest_ == HTCAPTION) {
+        startDragging(client);
+    } else if (lastHitTest_ != HTCLIENT) {
+        const Point screen = Window::clientToScreen(client);
+        send(WM_NCLBUTTONDOWN, static_cast<WParam>(lastHitTest_), makeLParam(screen.x, screen.y));
+    }
 }
 
 bool BarControl::selectLink(BarItemLink* link) {
@@ -787,6 +794,104 @@ bool BarControl::keyPressed(unsigned vk) {
     return selectByAccelerator(vk);
 }
 
+// ---- the floating frame
+
+Rect BarControl::closeButtonRect() const {
+    if (style_ != dsNone || !bar_->allowClose() || !handleAllocated()) return {};
+    const Rect b = painter().floatingBorderInsets();
+    const Size size = painter().captionButtonSize();
+    const int right = bounds().width() - b.right;
+    const int left = std::max(b.left, right - size.cx);
+    return Rect(left, b.top, right, b.top + std::min(size.cy, painter().floatingCaptionHeight()));
+}
+
+int BarControl::hitTest(Point screen) {
+    const Rect window = windowRectOnScreen();
+    if (!window.contains(screen)) return HTNOWHERE;
+    const Point p(screen.x - window.left, screen.y - window.top);
+    if (style_ != dsNone || clientRectInWindow().contains(p)) {
+        const Point c = screenToClient(screen);
+        const ItemControl* control = controlAt(c);
+        lastHitTest_ = (control && control->canSelect()) || markRect().contains(c) ? HTCLIENT : HTCAPTION;
+        return HTCLIENT;
+    }
+    if (closeButtonRect().contains(p)) return HTCLOSE;
+    // Only the edges size the bar: a corner belongs to the edge beside it, since a floating
+    // bar's size follows its layout along one axis at a time.
+    const Rect b = painter().floatingBorderInsets();
+    if (p.x < b.left) return HTLEFT;
+    if (p.x >= window.width() - b.right) return HTRIGHT;
+    if (p.y < b.top) return HTTOP;
+    if (p.y >= window.height() - b.bottom) return HTBOTTOM;
+    return HTCAPTION;
+}
+
+bool BarControl::nonClientButtonDown(int hit) {
+    if (hit != HTCLOSE || closeButtonRect().isEmpty()) return false;
+    MenuChain::hideAll();
+    if (!MenuChain::isAlive(this)) return true;
+    if (trackCloseButton()) closeFloatingBar();
+    return true;
+}
+
+void BarControl::setCloseButtonState(CaptionButtonState state) {
+    if (state == closeState_) return;
+    closeState_ = state;
+    if (!handleAllocated()) return;
+    if (state != CaptionButtonState::Hot) windowSystem().killTimer(this, kCloseButtonTimer);
+    invalidateFrame();
+}
+
+bool BarControl::trackCloseButton() {
+    WindowSystem& ws = windowSystem();
+    const WindowHandle self = handle();
+    auto overButton = [this](Point screen) {
+        return closeButtonRect().translated(windowRectOnScreen().topLeft()).contains(screen);
+    };
+    setCloseButtonState(CaptionButtonState::Pressed);
+    ws.setCapture(this);
+    bool done = false, released = false;
+    // The loop takes the mouse messages the capture brings; everything else is dispatched as
+    // usual. It ends with the release, or when the capture or the window goes.
+    ws.runLoop([&] {
+        for (;;) {
+            if (done || ws.find(self) != this || ws.capture() != this) return true;
+            QueuedMessage m;
+            if (!ws.peekMessage(m, false)) return false;
+            if (m.hwnd != self || (m.msg.msg != WM_MOUSEMOVE && m.msg.msg != WM_LBUTTONUP)) return false;
+            ws.peekMessage(m, true);
+            const bool inside = overButton(m.pt);
+            setCloseButtonState(inside ? CaptionButtonState::Pressed : CaptionButtonState::Hot);
+            if (m.msg.msg == WM_LBUTTONUP) {
+                done = true;
+                released = inside;
+            }
+        }
+    });
+    if (ws.find(self) != this) return false;
+    if (ws.capture() == this) ws.releaseCapture();
+    if (!released && overButton(ws.cursorPos())) {
+        setCloseButtonState(CaptionButtonState::Hot);
+        ws.setTimer(this, kCloseButtonTimer, kMarkInterval);
+    } else {
+        setCloseButtonState(CaptionButtonState::None);
+    }
+    return released;
+}
+
+void BarControl::closeFloatingBar() {
+    Bar& bar = *bar_;
+    BarManager& manager = barManager();
+    bar.setVisible(false);
+    manager.doBarClose(&bar);
+}
+
+bool BarControl::formActive() const {
+    if (windowSystem().activeWindow() == this) return true;
+    const auto* form = dynamic_cast<const Window*>(barManager().form());
+    return form && windowSystem().activeWindow() == form;
+}
+
 // ---- window
 
 bool BarControl::handleMouse(Message& m) {
@@ -810,6 +915,25 @@ void BarControl::wndProc(Message& m) {
             return;
         }
         if (MenuChain::active() && !active()) return;
+        switch (m.msg) {
+        case WM_NCMOUSEMOVE:
+            if (!closeButtonRect().isEmpty()) {
+                setCloseButtonState(m.wParam == HTCLOSE ? CaptionButtonState::Hot : CaptionButtonState::None);
+                if (closeState_ == CaptionButtonState::Hot)
+                    windowSystem().setTimer(this, kCloseButtonTimer, kMarkInterval);
+            }
+            break;
+        case WM_NCLBUTTONDOWN:
+            if (nonClientButtonDown(static_cast<int>(m.wParam))) return;
+            break;
+        case WM_NCLBUTTONDBLCLK:
+            if (m.wParam == HTCAPTION && !barManager().isDesigning()) {
+                toggleDocking();
+                return;
+            }
+            break;
+        default: break;
+        }
         if (m.msg == WM_RBUTTONDOWN) {
             if (windowSystem().capture() == this) windowSystem().releaseCapture();
             showToolbarsPopup(Point(loWordSigned(m.lParam), hiWordSigned(m.lParam)));
@@ -830,7 +954,23 @@ void BarControl::wndProc(Message& m) {
             }
             return;
         }
+        if (m.wParam == kCloseButtonTimer) {
+            if (!closeButtonRect().translated(windowRectOnScreen().topLeft()).contains(windowSystem().cursorPos()))
+                setCloseButtonState(CaptionButtonState::None);
+            return;
+        }
         break;
+    case WM_NCACTIVATE:
+        // The frame shows the form's activation, not the bar's own: the bar always answers as
+        // active, and when it is activated its form, just told it lost the activation to the
+        // bar, is told to stay active, so that its caption does not go inactive.
+        if (m.wParam && !barManager().isCustomizing())
+            if (auto* form = dynamic_cast<Window*>(barManager().form()); form && form != this)
+                form->send(WM_NCACTIVATE, 1, static_cast<LParam>(handle()));
+        m.wParam = 1;
+        Window::wndProc(m);
+        m.result = 1;
+        return;
     case WM_CAPTURECHANGED:
         captureChanged();
         Window::wndProc(m);
@@ -844,14 +984,7 @@ void BarControl::wndProc(Message& m) {
         if (m.wParam == 0) MenuChain::hideAll();
         return;
     case WM_SETFOCUS: return;
-    case WM_NCHITTEST: {
-        Window::wndProc(m);
-        if (m.result == HTCLIENT) {
-            const Point c = screenToClient(Point(loWordSigned(m.lParam), hiWordSigned(m.lParam)));
-            lastHitTest_ = controlAt(c) || markRect().contains(c) ? HTCLIENT : HTCAPTION;
-        }
-        return;
-    }
+    case WM_NCHITTEST: m.result = hitTest(Point(loWordSigned(m.lParam), hiWordSigned(m.lParam))); return;
     case WM_NCCALCSIZE: {
         auto* p = reinterpret_cast<NcCalcSizeParams*>(m.lParam);
         const Rect f = frameInsets();
@@ -888,11 +1021,26 @@ void BarControl::paintNonClient(Canvas& canvas) {
         const Rect b = painter().floatingBorderInsets();
         p.borderWidth = b.left;
         painter().drawFloatingBarBorder(canvas, p);
+        p.active = formActive();
         FloatingCaptionParams cp;
-        cp.rect = Rect(b.left, b.top, p.bar.right - b.right, b.top + painter().floatingCaptionHeight());
+        const Rect close = closeButtonRect();
+        cp.rect = Rect(b.left, b.top, close.isEmpty() ? p.bar.right - b.right : close.left,
+                       b.top + painter().floatingCaptionHeight());
         cp.caption = bar_->caption();
+        cp.active = p.active;
         cp.font = itemFont();
         painter().drawFloatingCaption(canvas, cp);
+        if (!close.isEmpty()) {
+            // The strip below a button shorter than the caption.
+            canvas.fillRect(Rect(close.left, close.bottom, close.right, b.top + painter().floatingCaptionHeight()),
+                            Brush(painter().captionBackgroundColor(p.active)));
+            CaptionButtonParams bp;
+            bp.rect = close;
+            bp.state = closeState_;
+            bp.active = p.active;
+            bp.manager = &barManager();
+            painter().drawCloseButton(canvas, bp);
+        }
     } else if (bar_->borderStyle() == bbsSingle) {
         painter().drawDockedBarBorder(canvas, p);
     } else {

@@ -107,6 +107,21 @@ public:
     // The open mark's quick-customization popup shows here once popup menus exist.
     void showQuickCustomizingPopup() {}
 
+    // ---- the floating frame
+    // The close button of a floating bar in window coordinates; empty when docked or when the
+    // bar may not be closed.
+    Rect closeButtonRect() const;
+    CaptionButtonState closeButtonState() const { return closeState_; }
+    // The polling timer that cools a hot close button down once the mouse has left it (the
+    // frame gets no mouse-leave notice).
+    static constexpr unsigned kCloseButtonTimer = 2;
+    // The hit-test code of a point on the screen. A floating bar answers its close button,
+    // caption and sizing edges; a docked bar answers HTCLIENT everywhere and keeps what the
+    // point means (HTCAPTION on the grip or an empty part) for its own press handling.
+    int hitTest(Point screen);
+    // The code the last hit test recorded for the bar's own press handling.
+    int lastHitTest() const { return lastHitTest_; }
+
     // ---- DockedBar
     Bar& bar() const override { return *bar_; }
     int minLength(BarDockingStyle style) override;
@@ -170,6 +185,17 @@ private:
     // Whether the mouse message is handled as bar input (false drops it, as a chain that this
     // bar is not on is active).
     bool handleMouse(Message& m);
+    // A press on the frame: the close button runs its own loop, the rest goes to the window.
+    bool nonClientButtonDown(int hit);
+    void setCloseButtonState(CaptionButtonState state);
+    // Holds the mouse until the button is released; true when it is released over the close
+    // button.
+    bool trackCloseButton();
+    // Hides the bar and tells the manager. The window is freed on the way: nothing of this
+    // object may be touched afterwards.
+    void closeFloatingBar();
+    // A floating bar's frame is drawn in the colours of its form's activation.
+    bool formActive() const;
 
     Bar* bar_;
     BarDockingStyle style_ = dsNone;
@@ -182,6 +208,7 @@ private:
     WindowHandle savedFocus_ = 0;
     int lastHitTest_ = HTCLIENT;
     MarkState markState_ = MarkState::Normal;
+    CaptionButtonState closeState_ = CaptionButtonState::None;
 };
 
 }  // namespace lindora
