@@ -826,6 +826,13 @@ int BarControl::hitTest(Point screen) {
     return HTCAPTION;
 }
 
+Rect BarControl::dragRect() const {
+    if (style_ == dsNone || !movable() || !handleAllocated()) return {};
+    const int grip = barManager().gripAreaSize();
+    const Rect c = clientRect();
+    return horizontal() ? Rect(-grip, c.top, 0, c.bottom) : Rect(c.left, -grip, c.right, 0);
+}
+
 bool BarControl::nonClientButtonDown(int hit) {
     if (hit != HTCLOSE || closeButtonRect().isEmpty()) return false;
     MenuChain::hideAll();
@@ -984,6 +991,13 @@ void BarControl::wndProc(Message& m) {
         if (m.wParam == 0) MenuChain::hideAll();
         return;
     case WM_SETFOCUS: return;
+    case WM_ERASEBKGND: m.result = 1; return;  // painting fills the whole client area
+    case kRebuildMessage: rebuildBar(); return;
+    case WM_SETCURSOR:
+        if (static_cast<WindowHandle>(m.wParam) == handle())
+            setCursor(dragRect().contains(screenToClient(windowSystem().cursorPos())) ? CursorShape::SizeAll
+                                                                                      : CursorShape::Arrow);
+        break;
     case WM_NCHITTEST: m.result = hitTest(Point(loWordSigned(m.lParam), hiWordSigned(m.lParam))); return;
     case WM_NCCALCSIZE: {
         auto* p = reinterpret_cast<NcCalcSizeParams*>(m.lParam);

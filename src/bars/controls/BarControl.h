@@ -121,6 +121,11 @@ public:
     int hitTest(Point screen);
     // The code the last hit test recorded for the bar's own press handling.
     int lastHitTest() const { return lastHitTest_; }
+    // The grip of a docked bar that may be moved, in client coordinates: the cursor shows that
+    // the bar moves from there. Empty otherwise.
+    Rect dragRect() const;
+    // Posted to lay the bar out again later, once the code that changed it has returned.
+    static constexpr unsigned kRebuildMessage = WM_USER + 1;
 
     // ---- DockedBar
     Bar& bar() const override { return *bar_; }

@@ -14,6 +14,7 @@
 #include "bars/model/BarItemLinks.h"
 #include "bars/model/BarManager.h"
 #include "bars/toolbar/ToolbarTestSupport.h"
+#include "platform/offscreen/OffscreenIntegration.h"
 #include "ui/DefaultFrame.h"
 #include "ui/Messages.h"
 #include "ui/WindowSystem.h"
@@ -133,6 +134,16 @@ TEST_F(FloatingBarFrameTest, ADockedBarAnswersClientEverywhereAndRecordsTheCapti
         EXPECT_EQ(hitTest(w, c.at), HTCLIENT);
         EXPECT_EQ(w.lastHitTest(), c.recorded);
     }
+    // Over the grip the cursor shows that the bar moves; elsewhere it is the arrow.
+    auto cursorAt = [&](Point at) {
+        platform().input().mouseMove(at);
+        pump();
+        return static_cast<const OffscreenSurface*>(form().surface())->cursor();
+    };
+    EXPECT_EQ(cursorAt(cases[0].at), CursorShape::SizeAll);
+    EXPECT_EQ(cursorAt(cases[2].at), CursorShape::Arrow);
+    EXPECT_EQ(cursorAt(cases[0].at), CursorShape::SizeAll);
+    EXPECT_EQ(cursorAt(cases[1].at), CursorShape::Arrow);
 }
 
 TEST_F(FloatingBarFrameTest, ReleasingOverTheCloseButtonClosesTheBarReleasingElsewhereKeepsIt) {
