@@ -1,6 +1,7 @@
 #include "bars/controls/BarControl.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "bars/controls/BarButtonControl.h"
 #include "bars/controls/BarHint.h"
@@ -833,7 +834,13 @@ Rect BarControl::dragRect() const {
     return horizontal() ? Rect(-grip, c.top, 0, c.bottom) : Rect(c.left, -grip, c.right, 0);
 }
 
-bool BarControl::nonClientButtonDown(int hit) {
+bool BarControl::nonClientButtonDown(int hit, Point screen) {
+    if (style_ == dsNone && (hit == HTLEFT || hit == HTRIGHT || hit == HTTOP || hit == HTBOTTOM)) {
+        // The dragged edge follows the layout, not the mouse alone.
+        MenuChain::hideAll();
+        if (MenuChain::isAlive(this)) sizeFloating(hit, screen);
+        return true;
+    }
     if (hit != HTCLOSE || closeButtonRect().isEmpty()) return false;
     MenuChain::hideAll();
     if (!MenuChain::isAlive(this)) return true;
@@ -849,41 +856,96 @@ void BarControl::setCloseButtonState(CaptionButtonState state) {
     invalidateFrame();
 }
 
-bool BarControl::trackCloseButton() {
+bool BarControl::captureLoop(const std::function<void(Point screen, bool released)>& track) {
     WindowSystem& ws = windowSystem();
     const WindowHandle self = handle();
-    auto overButton = [this](Point screen) {
-        return closeButtonRect().translated(windowRectOnScreen().topLeft()).contains(screen);
-    };
-    setCloseButtonState(CaptionButtonState::Pressed);
     ws.setCapture(this);
     bool done = false, released = false;
-    // The loop takes the mouse messages the capture brings; everything else is dispatched as
-    // usual. It ends with the release, or when the capture or the window goes.
+    // The loop takes the mouse messages the capture brings, and Esc; everything else is
+    // dispatched as usual.
     ws.runLoop([&] {
         for (;;) {
             if (done || ws.find(self) != this || ws.capture() != this) return true;
             QueuedMessage m;
             if (!ws.peekMessage(m, false)) return false;
+            if (m.msg.msg == WM_KEYDOWN && m.msg.wParam == VK_ESCAPE) {
+                ws.peekMessage(m, true);
+                done = true;
+                continue;
+            }
             if (m.hwnd != self || (m.msg.msg != WM_MOUSEMOVE && m.msg.msg != WM_LBUTTONUP)) return false;
             ws.peekMessage(m, true);
-            const bool inside = overButton(m.pt);
-            setCloseButtonState(inside ? CaptionButtonState::Pressed : CaptionButtonState::Hot);
-            if (m.msg.msg == WM_LBUTTONUP) {
-                done = true;
-                released = inside;
-            }
+            released = m.msg.msg == WM_LBUTTONUP;
+            done = released;
+            track(m.pt, released);
         }
     });
     if (ws.find(self) != this) return false;
     if (ws.capture() == this) ws.releaseCapture();
-    if (!released && overButton(ws.cursorPos())) {
+    return released;
+}
+
+bool BarControl::trackCloseButton() {
+    WindowSystem& ws = windowSystem();
+    auto overButton = [this](Point screen) {
+        return closeButtonRect().translated(windowRectOnScreen().topLeft()).contains(screen);
+    };
+    setCloseButtonState(CaptionButtonState::Pressed);
+    bool releasedOver = false;
+    const WindowHandle self = handle();
+    captureLoop([&](Point screen, bool released) {
+        const bool inside = overButton(screen);
+        setCloseButtonState(inside ? CaptionButtonState::Pressed : CaptionButtonState::Hot);
+        releasedOver = released && inside;
+    });
+    if (ws.find(self) != this) return false;
+    if (!releasedOver && overButton(ws.cursorPos())) {
         setCloseButtonState(CaptionButtonState::Hot);
         ws.setTimer(this, kCloseButtonTimer, kMarkInterval);
     } else {
         setCloseButtonState(CaptionButtonState::None);
     }
-    return released;
+    return releasedOver;
+}
+
+Rect BarControl::floatingBoundsForEdge(int hit, const Rect& start, Point delta) {
+    const Rect f = frameInsets();
+    const int frameWidth = f.left + f.right, frameHeight = f.top + f.bottom;
+    Size client;
+    if (hit == HTLEFT || hit == HTRIGHT) {
+        const int requested = start.width() + (hit == HTLEFT ? -delta.x : delta.x) - frameWidth;
+        client = sizeForLength(dsNone, std::max(requested, 1));
+    } else {
+        // The narrowest arrangement whose lines fit the requested height; one line when none
+        // does. The height only falls as the length grows, so the length is searched by halves.
+        const int requested = start.height() + (hit == HTTOP ? -delta.y : delta.y) - frameHeight;
+        int low = minLength(dsNone), high = std::max(low, fullLength(dsNone));
+        while (low < high) {
+            const int mid = low + (high - low) / 2;
+            if (sizeForLength(dsNone, mid).cy <= requested) high = mid;
+            else low = mid + 1;
+        }
+        // Laid out last for the length chosen: the items wrap as the new size shows them.
+        client = sizeForLength(dsNone, low);
+    }
+    const int width = client.cx + frameWidth, height = client.cy + frameHeight;
+    const int left = hit == HTLEFT ? start.right - width : start.left;
+    const int top = hit == HTTOP ? start.bottom - height : start.top;
+    return Rect(left, top, left + width, top + height);
+}
+
+void BarControl::sizeFloating(int hit, Point start) {
+    const Rect startBounds = bounds();
+    const WindowHandle self = handle();
+    const bool released = captureLoop([&](Point screen, bool) {
+        const Rect r = floatingBoundsForEdge(hit, startBounds, Point(screen.x - start.x, screen.y - start.y));
+        if (r != bounds()) setPos(nullptr, r, SWP_NOZORDER | SWP_NOACTIVATE);
+    });
+    // Esc puts the bar back, laid out as it was.
+    if (!released && windowSystem().find(self) == this) {
+        setPos(nullptr, startBounds, SWP_NOZORDER | SWP_NOACTIVATE);
+        rebuildBar();
+    }
 }
 
 void BarControl::closeFloatingBar() {
@@ -931,7 +993,8 @@ void BarControl::wndProc(Message& m) {
             }
             break;
         case WM_NCLBUTTONDOWN:
-            if (nonClientButtonDown(static_cast<int>(m.wParam))) return;
+            if (nonClientButtonDown(static_cast<int>(m.wParam), Point(loWordSigned(m.lParam), hiWordSigned(m.lParam))))
+                return;
             break;
         case WM_NCLBUTTONDBLCLK:
             if (m.wParam == HTCAPTION && !barManager().isDesigning()) {

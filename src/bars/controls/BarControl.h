@@ -4,6 +4,7 @@
 // its item rectangles (single line with truncation and the mark, or wrapped onto several
 // lines), draws its frame (border, grip; floating frame and caption) through the painter and
 // its items through their controls, and writes its placement back into the bar.
+#include <functional>
 #include <vector>
 
 #include "bars/controls/CustomBarControl.h"
@@ -119,6 +120,10 @@ public:
     // caption and sizing edges; a docked bar answers HTCLIENT everywhere and keeps what the
     // point means (HTCAPTION on the grip or an empty part) for its own press handling.
     int hitTest(Point screen);
+    // The window bounds a floating bar takes when its edge `hit` (HTLEFT, HTRIGHT, HTTOP or
+    // HTBOTTOM) is dragged by `delta` from `start`: the layout for the requested width (or
+    // height) decides the size, and the opposite edges stay. The items are wrapped for it.
+    Rect floatingBoundsForEdge(int hit, const Rect& start, Point delta);
     // The code the last hit test recorded for the bar's own press handling.
     int lastHitTest() const { return lastHitTest_; }
     // The grip of a docked bar that may be moved, in client coordinates: the cursor shows that
@@ -190,8 +195,14 @@ private:
     // Whether the mouse message is handled as bar input (false drops it, as a chain that this
     // bar is not on is active).
     bool handleMouse(Message& m);
-    // A press on the frame: the close button runs its own loop, the rest goes to the window.
-    bool nonClientButtonDown(int hit);
+    // A press on the frame: the close button and a floating bar's edges run their own loops,
+    // the rest goes to the window.
+    bool nonClientButtonDown(int hit, Point screen);
+    // Holds the mouse and hands each move and the release to `track` (screen point) until the
+    // button is released (true), or Esc is pressed or the capture or the window goes (false).
+    bool captureLoop(const std::function<void(Point screen, bool released)>& track);
+    // Sizes a floating bar by an edge from the press at `start` until the button is released.
+    void sizeFloating(int hit, Point start);
     void setCloseButtonState(CaptionButtonState state);
     // Holds the mouse until the button is released; true when it is released over the close
     // button.

@@ -29,12 +29,13 @@ protected:
         manager().OnBarClose.bind([this](BarManager*, Bar* bar) { closed.push_back(bar); });
     }
 
-    // A shown bar with two buttons: floating with its client area at (300, 200), or docked.
-    Bar& shownBar(BarDockingStyle style) {
+    // A shown bar with buttons: floating with its client area at (300, 200), or docked.
+    Bar& shownBar(BarDockingStyle style, int buttons = 2) {
         Bar* bar = addBar("Tools " + std::to_string(++bars_));
-        for (const char* caption : {"One", "Two"}) {
+        for (int i = 1; i <= buttons; ++i) {
             BarItemLink* link = bar->itemLinks().add();
-            link->setItem(addButton(std::string("b") + caption + std::to_string(bars_), caption));
+            const std::string caption = "Item " + std::to_string(i);
+            link->setItem(addButton("b" + std::to_string(bars_) + "_" + std::to_string(i), caption));
         }
         bar->setDockingStyle(style);
         bar->setFloatLeft(300);
@@ -249,36 +250,70 @@ TEST_F(FloatingBarFrameTest, TheCloseButtonIsDrawnPressedWhileTheMouseIsOverItAn
     EXPECT_EQ(pixelOf(w, sample), normal);
 }
 
-TEST_F(FloatingBarFrameTest, TheEdgesSizeAFloatingBarAndTheCaptionMovesIt) {
+TEST_F(FloatingBarFrameTest, AnEdgeSizesAFloatingBarToItsLayoutAndTheCaptionMovesIt) {
+    enum Edge { Left, Right, Top, Bottom, Caption };
     struct Case {
         const char* what;
-        std::function<Point(const Rect&)> pressAt;
-        int dx, dy;
-        Rect (*expected)(const Rect& start, int dx, int dy);
+        Edge edge;
+        bool escape;
     };
     const Case cases[] = {
-        {"right edge", [](const Rect& r) { return Point(r.right - 1, (r.top + r.bottom) / 2); }, 150, 0,
-         [](const Rect& s, int dx, int) { return Rect(s.left, s.top, s.right + dx, s.bottom); }},
-        {"left edge", [](const Rect& r) { return Point(r.left, (r.top + r.bottom) / 2); }, -150, 0,
-         [](const Rect& s, int dx, int) { return Rect(s.left + dx, s.top, s.right, s.bottom); }},
-        {"bottom edge", [](const Rect& r) { return Point((r.left + r.right) / 2, r.bottom - 1); }, 0, 30,
-         [](const Rect& s, int, int dy) { return Rect(s.left, s.top, s.right, s.bottom + dy); }},
-        {"caption", [](const Rect& r) { return Point(r.left + 8, r.top + 6); }, 50, 40,
-         [](const Rect& s, int dx, int dy) { return s.translated(dx, dy); }},
+        {"right edge in: the items wrap, the left and top stay", Right, false},
+        {"left edge in: the right and top stay", Left, false},
+        {"bottom edge down: narrower and taller, no taller than asked", Bottom, false},
+        {"top edge up: the bottom stays", Top, false},
+        {"caption: moved, the size kept", Caption, false},
+        {"Esc puts the bar back", Right, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Bar& bar = shownBar(dsNone);
+        Bar& bar = shownBar(dsNone, 8);
         BarControl& w = window(bar);
         const Rect start = w.windowRectOnScreen();
-        const Point from = c.pressAt(start);
+        const int lineHeight = w.clientRect().height();
+        const int midX = (start.left + start.right) / 2, midY = (start.top + start.bottom) / 2;
+        Point from, to;
+        switch (c.edge) {
+        case Left: from = Point(start.left, midY), to = Point(midX, midY); break;
+        case Right: from = Point(start.right - 1, midY), to = Point(midX, midY); break;
+        case Top: from = Point(midX, start.top), to = Point(midX, start.top - 3 * lineHeight); break;
+        case Bottom: from = Point(midX, start.bottom - 1), to = Point(midX, start.bottom + 3 * lineHeight); break;
+        case Caption: from = captionPoint(w), to = shifted(from, 50, 40); break;
+        }
         platform().input().mouseMove(from);
         platform().input().mousePress(MouseButton::Left);
-        platform().input().mouseMove(shifted(from, c.dx, c.dy));
+        platform().input().mouseMove(to);
+        if (c.escape) platform().input().key(VK_ESCAPE);
         platform().input().mouseRelease(MouseButton::Left);
         pump();
-        EXPECT_EQ(w.windowRectOnScreen(), c.expected(start, c.dx, c.dy));
         EXPECT_EQ(windowSystem().capture(), nullptr);
+        const Rect now = w.windowRectOnScreen();
+        if (c.escape) {
+            EXPECT_EQ(now, start);
+        } else if (c.edge == Caption) {
+            EXPECT_EQ(now, start.translated(50, 40));
+        } else {
+            const bool horizontal = c.edge == Left || c.edge == Right;
+            EXPECT_EQ(now, w.floatingBoundsForEdge(c.edge == Left    ? HTLEFT
+                                                   : c.edge == Right ? HTRIGHT
+                                                   : c.edge == Top   ? HTTOP
+                                                                     : HTBOTTOM,
+                                                   start, Point(to.x - from.x, to.y - from.y)));
+            EXPECT_EQ(now.left == start.left, c.edge != Left);
+            EXPECT_EQ(now.right == start.right, c.edge == Left);
+            EXPECT_EQ(now.top == start.top, c.edge != Top);
+            EXPECT_EQ(now.bottom == start.bottom, c.edge == Top);
+            EXPECT_LT(now.width(), start.width());
+            EXPECT_GT(now.height(), start.height());
+            if (horizontal) EXPECT_LE(now.width(), start.width() / 2 + 1);
+            else EXPECT_LE(now.height(), start.height() + 3 * lineHeight);
+        }
+        // Every item shows whole in the client area as it is now.
+        const Rect client = w.clientRect();
+        for (BarItemLink* link : bar.itemLinks().visibleLinks()) {
+            EXPECT_FALSE(link->itemRect().isEmpty());
+            EXPECT_EQ(link->itemRect().intersected(client), link->itemRect());
+        }
         bar.setVisible(false);
     }
 }
