@@ -835,15 +835,15 @@ Rect BarControl::dragRect() const {
 }
 
 bool BarControl::nonClientButtonDown(int hit, Point screen) {
+    // A press on the frame ends menu mode, as a press on the bar outside its items does.
+    MenuChain::hideAll();
+    if (!MenuChain::isAlive(this)) return true;
     if (style_ == dsNone && (hit == HTLEFT || hit == HTRIGHT || hit == HTTOP || hit == HTBOTTOM)) {
         // The dragged edge follows the layout, not the mouse alone.
-        MenuChain::hideAll();
-        if (MenuChain::isAlive(this)) sizeFloating(hit, screen);
+        sizeFloating(hit, screen);
         return true;
     }
     if (hit != HTCLOSE || closeButtonRect().isEmpty()) return false;
-    MenuChain::hideAll();
-    if (!MenuChain::isAlive(this)) return true;
     if (trackCloseButton()) closeFloatingBar();
     return true;
 }

@@ -250,7 +250,7 @@ TEST_F(FloatingBarFrameTest, TheCloseButtonIsDrawnPressedWhileTheMouseIsOverItAn
     EXPECT_EQ(pixelOf(w, sample), normal);
 }
 
-TEST_F(FloatingBarFrameTest, AnEdgeSizesAFloatingBarToItsLayoutAndTheCaptionMovesIt) {
+TEST_F(FloatingBarFrameTest, AnEdgeSizesAFloatingBarToItsLayoutTheCaptionMovesItAndBothEndMenuMode) {
     enum Edge { Left, Right, Top, Bottom, Caption };
     struct Case {
         const char* what;
@@ -280,6 +280,8 @@ TEST_F(FloatingBarFrameTest, AnEdgeSizesAFloatingBarToItsLayoutAndTheCaptionMove
         case Bottom: from = Point(midX, start.bottom - 1), to = Point(midX, start.bottom + 3 * lineHeight); break;
         case Caption: from = captionPoint(w), to = shifted(from, 50, 40); break;
         }
+        // In menu mode: the press on the frame ends it.
+        w.activateMenuMode(nullptr);
         platform().input().mouseMove(from);
         platform().input().mousePress(MouseButton::Left);
         platform().input().mouseMove(to);
@@ -287,6 +289,7 @@ TEST_F(FloatingBarFrameTest, AnEdgeSizesAFloatingBarToItsLayoutAndTheCaptionMove
         platform().input().mouseRelease(MouseButton::Left);
         pump();
         EXPECT_EQ(windowSystem().capture(), nullptr);
+        EXPECT_FALSE(MenuChain::active());
         const Rect now = w.windowRectOnScreen();
         if (c.escape) {
             EXPECT_EQ(now, start);
