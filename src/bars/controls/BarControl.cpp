@@ -1,6 +1,7 @@
 #include "bars/controls/BarControl.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "bars/controls/BarButtonControl.h"
 #include "bars/controls/BarHint.h"
@@ -715,7 +716,14 @@ void BarControl::leftButtonDown(Point client) {
     }
     setActive(false);
     if (!MenuChain::isAlive(this)) return;
-    if (style_ != dsNone && lastHitTest_ == HTCAPTION) startDragging(client);
+    // Outside any item: the grip or an empty part moves the bar; a part of the frame that the
+    // bar answers as client area (a size grip) gets the press the frame would have had.
+    if (lastHitTest_ == HTCAPTION) {
+        startDragging(client);
+    } else if (lastHitTest_ != HTCLIENT) {
+        const Point screen = Window::clientToScreen(client);
+        send(WM_NCLBUTTONDOWN, static_cast<WParam>(lastHitTest_), makeLParam(screen.x, screen.y));
+    }
 }
 
 bool BarControl::selectLink(BarItemLink* link) {
@@ -792,6 +800,172 @@ bool BarControl::keyPressed(unsigned vk) {
     return selectByAccelerator(vk);
 }
 
+// ---- the floating frame
+
+Rect BarControl::closeButtonRect() const {
+    if (style_ != dsNone || !bar_->allowClose() || !handleAllocated()) return {};
+    const Rect b = painter().floatingBorderInsets();
+    const Size size = painter().captionButtonSize();
+    const int right = bounds().width() - b.right;
+    const int left = std::max(b.left, right - size.cx);
+    return Rect(left, b.top, right, b.top + std::min(size.cy, painter().floatingCaptionHeight()));
+}
+
+int BarControl::hitTest(Point screen) {
+    const Rect window = windowRectOnScreen();
+    if (!window.contains(screen)) return HTNOWHERE;
+    const Point p(screen.x - window.left, screen.y - window.top);
+    if (style_ != dsNone || clientRectInWindow().contains(p)) {
+        const Point c = screenToClient(screen);
+        const ItemControl* control = controlAt(c);
+        lastHitTest_ = (control && control->canSelect()) || markRect().contains(c) ? HTCLIENT : HTCAPTION;
+        return HTCLIENT;
+    }
+    if (closeButtonRect().contains(p)) return HTCLOSE;
+    // Only the edges size the bar: a corner belongs to the edge beside it, since a floating
+    // bar's size follows its layout along one axis at a time.
+    const Rect b = painter().floatingBorderInsets();
+    if (p.x < b.left) return HTLEFT;
+    if (p.x >= window.width() - b.right) return HTRIGHT;
+    if (p.y < b.top) return HTTOP;
+    if (p.y >= window.height() - b.bottom) return HTBOTTOM;
+    return HTCAPTION;
+}
+
+Rect BarControl::dragRect() const {
+    if (style_ == dsNone || !movable() || !handleAllocated()) return {};
+    const int grip = barManager().gripAreaSize();
+    const Rect c = clientRect();
+    return horizontal() ? Rect(-grip, c.top, 0, c.bottom) : Rect(c.left, -grip, c.right, 0);
+}
+
+bool BarControl::nonClientButtonDown(int hit, Point screen) {
+    // A press on the frame ends menu mode, as a press on the bar outside its items does.
+    MenuChain::hideAll();
+    if (!MenuChain::isAlive(this)) return true;
+    if (style_ == dsNone && (hit == HTLEFT || hit == HTRIGHT || hit == HTTOP || hit == HTBOTTOM)) {
+        // The dragged edge follows the layout, not the mouse alone.
+        sizeFloating(hit, screen);
+        return true;
+    }
+    if (hit != HTCLOSE || closeButtonRect().isEmpty()) return false;
+    if (trackCloseButton()) closeFloatingBar();
+    return true;
+}
+
+void BarControl::setCloseButtonState(CaptionButtonState state) {
+    if (state == closeState_) return;
+    closeState_ = state;
+    if (!handleAllocated()) return;
+    if (state != CaptionButtonState::Hot) windowSystem().killTimer(this, kCloseButtonTimer);
+    invalidateFrame();
+}
+
+bool BarControl::captureLoop(const std::function<void(Point screen, bool released)>& track) {
+    WindowSystem& ws = windowSystem();
+    const WindowHandle self = handle();
+    ws.setCapture(this);
+    bool done = false, released = false;
+    // The loop takes the mouse messages the capture brings, and Esc; everything else is
+    // dispatched as usual.
+    ws.runLoop([&] {
+        for (;;) {
+            if (done || ws.find(self) != this || ws.capture() != this) return true;
+            QueuedMessage m;
+            if (!ws.peekMessage(m, false)) return false;
+            if (m.msg.msg == WM_KEYDOWN && m.msg.wParam == VK_ESCAPE) {
+                ws.peekMessage(m, true);
+                done = true;
+                continue;
+            }
+            if (m.hwnd != self || (m.msg.msg != WM_MOUSEMOVE && m.msg.msg != WM_LBUTTONUP)) return false;
+            ws.peekMessage(m, true);
+            released = m.msg.msg == WM_LBUTTONUP;
+            done = released;
+            track(m.pt, released);
+        }
+    });
+    if (ws.find(self) != this) return false;
+    if (ws.capture() == this) ws.releaseCapture();
+    return released;
+}
+
+bool BarControl::trackCloseButton() {
+    WindowSystem& ws = windowSystem();
+    auto overButton = [this](Point screen) {
+        return closeButtonRect().translated(windowRectOnScreen().topLeft()).contains(screen);
+    };
+    setCloseButtonState(CaptionButtonState::Pressed);
+    bool releasedOver = false;
+    const WindowHandle self = handle();
+    captureLoop([&](Point screen, bool released) {
+        const bool inside = overButton(screen);
+        setCloseButtonState(inside ? CaptionButtonState::Pressed : CaptionButtonState::Hot);
+        releasedOver = released && inside;
+    });
+    if (ws.find(self) != this) return false;
+    if (!releasedOver && overButton(ws.cursorPos())) {
+        setCloseButtonState(CaptionButtonState::Hot);
+        ws.setTimer(this, kCloseButtonTimer, kMarkInterval);
+    } else {
+        setCloseButtonState(CaptionButtonState::None);
+    }
+    return releasedOver;
+}
+
+Rect BarControl::floatingBoundsForEdge(int hit, const Rect& start, Point delta) {
+    const Rect f = frameInsets();
+    const int frameWidth = f.left + f.right, frameHeight = f.top + f.bottom;
+    Size client;
+    if (hit == HTLEFT || hit == HTRIGHT) {
+        const int requested = start.width() + (hit == HTLEFT ? -delta.x : delta.x) - frameWidth;
+        client = sizeForLength(dsNone, std::max(requested, 1));
+    } else {
+        // The narrowest arrangement whose lines fit the requested height; one line when none
+        // does. The height only falls as the length grows, so the length is searched by halves.
+        const int requested = start.height() + (hit == HTTOP ? -delta.y : delta.y) - frameHeight;
+        int low = minLength(dsNone), high = std::max(low, fullLength(dsNone));
+        while (low < high) {
+            const int mid = low + (high - low) / 2;
+            if (sizeForLength(dsNone, mid).cy <= requested) high = mid;
+            else low = mid + 1;
+        }
+        // Laid out last for the length chosen: the items wrap as the new size shows them.
+        client = sizeForLength(dsNone, low);
+    }
+    const int width = client.cx + frameWidth, height = client.cy + frameHeight;
+    const int left = hit == HTLEFT ? start.right - width : start.left;
+    const int top = hit == HTTOP ? start.bottom - height : start.top;
+    return Rect(left, top, left + width, top + height);
+}
+
+void BarControl::sizeFloating(int hit, Point start) {
+    const Rect startBounds = bounds();
+    const WindowHandle self = handle();
+    const bool released = captureLoop([&](Point screen, bool) {
+        const Rect r = floatingBoundsForEdge(hit, startBounds, Point(screen.x - start.x, screen.y - start.y));
+        if (r != bounds()) setPos(nullptr, r, SWP_NOZORDER | SWP_NOACTIVATE);
+    });
+    // Esc puts the bar back, laid out as it was.
+    if (!released && windowSystem().find(self) == this) {
+        setPos(nullptr, startBounds, SWP_NOZORDER | SWP_NOACTIVATE);
+        rebuildBar();
+    }
+}
+
+void BarControl::closeFloatingBar() {
+    Bar& bar = *bar_;
+    BarManager& manager = barManager();
+    bar.setVisible(false);
+    manager.doBarClose(&bar);
+}
+
+bool BarControl::formActive() const {
+    if (windowSystem().activeWindow() == this) return true;
+    const auto* form = dynamic_cast<const Window*>(barManager().form());
+    return form && windowSystem().activeWindow() == form;
+}
+
 // ---- window
 
 bool BarControl::handleMouse(Message& m) {
@@ -815,6 +989,26 @@ void BarControl::wndProc(Message& m) {
             return;
         }
         if (MenuChain::active() && !active()) return;
+        switch (m.msg) {
+        case WM_NCMOUSEMOVE:
+            if (!closeButtonRect().isEmpty()) {
+                setCloseButtonState(m.wParam == HTCLOSE ? CaptionButtonState::Hot : CaptionButtonState::None);
+                if (closeState_ == CaptionButtonState::Hot)
+                    windowSystem().setTimer(this, kCloseButtonTimer, kMarkInterval);
+            }
+            break;
+        case WM_NCLBUTTONDOWN:
+            if (nonClientButtonDown(static_cast<int>(m.wParam), Point(loWordSigned(m.lParam), hiWordSigned(m.lParam))))
+                return;
+            break;
+        case WM_NCLBUTTONDBLCLK:
+            if (m.wParam == HTCAPTION && !barManager().isDesigning()) {
+                toggleDocking();
+                return;
+            }
+            break;
+        default: break;
+        }
         if (m.msg == WM_RBUTTONDOWN) {
             if (windowSystem().capture() == this) windowSystem().releaseCapture();
             showToolbarsPopup(Point(loWordSigned(m.lParam), hiWordSigned(m.lParam)));
@@ -835,7 +1029,23 @@ void BarControl::wndProc(Message& m) {
             }
             return;
         }
+        if (m.wParam == kCloseButtonTimer) {
+            if (!closeButtonRect().translated(windowRectOnScreen().topLeft()).contains(windowSystem().cursorPos()))
+                setCloseButtonState(CaptionButtonState::None);
+            return;
+        }
         break;
+    case WM_NCACTIVATE:
+        // The frame shows the form's activation, not the bar's own: the bar always answers as
+        // active, and when it is activated its form, just told it lost the activation to the
+        // bar, is told to stay active, so that its caption does not go inactive.
+        if (m.wParam && !barManager().isCustomizing())
+            if (auto* form = dynamic_cast<Window*>(barManager().form()); form && form != this)
+                form->send(WM_NCACTIVATE, 1, static_cast<LParam>(handle()));
+        m.wParam = 1;
+        Window::wndProc(m);
+        m.result = 1;
+        return;
     case WM_CAPTURECHANGED:
         captureChanged();
         Window::wndProc(m);
@@ -849,14 +1059,14 @@ void BarControl::wndProc(Message& m) {
         if (m.wParam == 0) MenuChain::hideAll();
         return;
     case WM_SETFOCUS: return;
-    case WM_NCHITTEST: {
-        Window::wndProc(m);
-        if (m.result == HTCLIENT) {
-            const Point c = screenToClient(Point(loWordSigned(m.lParam), hiWordSigned(m.lParam)));
-            lastHitTest_ = controlAt(c) || markRect().contains(c) ? HTCLIENT : HTCAPTION;
-        }
-        return;
-    }
+    case WM_ERASEBKGND: m.result = 1; return;  // painting fills the whole client area
+    case kRebuildMessage: rebuildBar(); return;
+    case WM_SETCURSOR:
+        if (static_cast<WindowHandle>(m.wParam) == handle())
+            setCursor(dragRect().contains(screenToClient(windowSystem().cursorPos())) ? CursorShape::SizeAll
+                                                                                      : CursorShape::Arrow);
+        break;
+    case WM_NCHITTEST: m.result = hitTest(Point(loWordSigned(m.lParam), hiWordSigned(m.lParam))); return;
     case WM_NCCALCSIZE: {
         auto* p = reinterpret_cast<NcCalcSizeParams*>(m.lParam);
         const Rect f = frameInsets();
@@ -893,11 +1103,26 @@ void BarControl::paintNonClient(Canvas& canvas) {
         const Rect b = painter().floatingBorderInsets();
         p.borderWidth = b.left;
         painter().drawFloatingBarBorder(canvas, p);
+        p.active = formActive();
         FloatingCaptionParams cp;
-        cp.rect = Rect(b.left, b.top, p.bar.right - b.right, b.top + painter().floatingCaptionHeight());
+        const Rect close = closeButtonRect();
+        cp.rect = Rect(b.left, b.top, close.isEmpty() ? p.bar.right - b.right : close.left,
+                       b.top + painter().floatingCaptionHeight());
         cp.caption = bar_->caption();
+        cp.active = p.active;
         cp.font = itemFont();
         painter().drawFloatingCaption(canvas, cp);
+        if (!close.isEmpty()) {
+            // The strip below a button shorter than the caption.
+            canvas.fillRect(Rect(close.left, close.bottom, close.right, b.top + painter().floatingCaptionHeight()),
+                            Brush(painter().captionBackgroundColor(p.active)));
+            CaptionButtonParams bp;
+            bp.rect = close;
+            bp.state = closeState_;
+            bp.active = p.active;
+            bp.manager = &barManager();
+            painter().drawCloseButton(canvas, bp);
+        }
     } else if (bar_->borderStyle() == bbsSingle) {
         painter().drawDockedBarBorder(canvas, p);
     } else {

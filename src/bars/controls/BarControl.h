@@ -4,6 +4,7 @@
 // its item rectangles (single line with truncation and the mark, or wrapped onto several
 // lines), draws its frame (border, grip; floating frame and caption) through the painter and
 // its items through their controls, and writes its placement back into the bar.
+#include <functional>
 #include <vector>
 
 #include "bars/controls/CustomBarControl.h"
@@ -107,6 +108,30 @@ public:
     // The open mark's quick-customization popup shows here once popup menus exist.
     void showQuickCustomizingPopup() {}
 
+    // ---- the floating frame
+    // The close button of a floating bar in window coordinates; empty when docked or when the
+    // bar may not be closed.
+    Rect closeButtonRect() const;
+    CaptionButtonState closeButtonState() const { return closeState_; }
+    // The polling timer that cools a hot close button down once the mouse has left it (the
+    // frame gets no mouse-leave notice).
+    static constexpr unsigned kCloseButtonTimer = 2;
+    // The hit-test code of a point on the screen. A floating bar answers its close button,
+    // caption and sizing edges; a docked bar answers HTCLIENT everywhere and keeps what the
+    // point means (HTCAPTION on the grip or an empty part) for its own press handling.
+    int hitTest(Point screen);
+    // The window bounds a floating bar takes when its edge `hit` (HTLEFT, HTRIGHT, HTTOP or
+    // HTBOTTOM) is dragged by `delta` from `start`: the layout for the requested width (or
+    // height) decides the size, and the opposite edges stay. The items are wrapped for it.
+    Rect floatingBoundsForEdge(int hit, const Rect& start, Point delta);
+    // The code the last hit test recorded for the bar's own press handling.
+    int lastHitTest() const { return lastHitTest_; }
+    // The grip of a docked bar that may be moved, in client coordinates: the cursor shows that
+    // the bar moves from there. Empty otherwise.
+    Rect dragRect() const;
+    // Posted to lay the bar out again later, once the code that changed it has returned.
+    static constexpr unsigned kRebuildMessage = WM_USER + 1;
+
     // ---- DockedBar
     Bar& bar() const override { return *bar_; }
     int minLength(BarDockingStyle style) override;
@@ -170,6 +195,23 @@ private:
     // Whether the mouse message is handled as bar input (false drops it, as a chain that this
     // bar is not on is active).
     bool handleMouse(Message& m);
+    // A press on the frame: the close button and a floating bar's edges run their own loops,
+    // the rest goes to the window.
+    bool nonClientButtonDown(int hit, Point screen);
+    // Holds the mouse and hands each move and the release to `track` (screen point) until the
+    // button is released (true), or Esc is pressed or the capture or the window goes (false).
+    bool captureLoop(const std::function<void(Point screen, bool released)>& track);
+    // Sizes a floating bar by an edge from the press at `start` until the button is released.
+    void sizeFloating(int hit, Point start);
+    void setCloseButtonState(CaptionButtonState state);
+    // Holds the mouse until the button is released; true when it is released over the close
+    // button.
+    bool trackCloseButton();
+    // Hides the bar and tells the manager. The window is freed on the way: nothing of this
+    // object may be touched afterwards.
+    void closeFloatingBar();
+    // A floating bar's frame is drawn in the colours of its form's activation.
+    bool formActive() const;
 
     Bar* bar_;
     BarDockingStyle style_ = dsNone;
@@ -182,6 +224,7 @@ private:
     WindowHandle savedFocus_ = 0;
     int lastHitTest_ = HTCLIENT;
     MarkState markState_ = MarkState::Normal;
+    CaptionButtonState closeState_ = CaptionButtonState::None;
 };
 
 }  // namespace lindora
