@@ -13,6 +13,7 @@
 #include "bars/model/BarManager.h"
 #include "bars/model/DockControl.h"
 #include "platform/offscreen/InputScript.h"
+#include "support/ReferencePicture.h"
 #include "ui/WindowSystem.h"
 
 namespace lindora::test {
@@ -46,13 +47,8 @@ protected:
     }
     void expectMatchesReference(const std::string& name) {
         form_->update();
-        const Bitmap shot = form_->backingStore();
-        shot.savePNG(name);
-        const std::string reference = std::string(LINDORA_SOURCE_DIR) + "/tests/app/reference/" + name;
-        if (std::getenv("LINDORA_UPDATE_REFERENCES")) shot.savePNG(reference);
-        ASSERT_TRUE(std::filesystem::exists(reference)) << reference;
-        EXPECT_TRUE(Bitmap::loadPNG(reference) == shot)
-            << "the window differs from " << reference << "; see " << name << " in " << std::filesystem::current_path();
+        test::expectMatchesReference(form_->backingStore(),
+                                     std::string(LINDORA_SOURCE_DIR) + "/tests/app/reference/" + name + ".png", name);
     }
     void expectBrowserBelowDock() {
         const DockControl& top = *form_->BarManager1->bars().dockControl(dsTop);
@@ -70,7 +66,7 @@ TEST_F(MainWindowToolbarTest, AtItsFirstStartSizeTheToolbarTakesOneLineWithThePr
     EXPECT_EQ(form_->BarManager1->bars().dockControl(dsTop)->bounds().height(), 26);
     expectProgressRightMost();
     expectBrowserBelowDock();
-    expectMatchesReference("main-window-805.png");
+    expectMatchesReference("main-window-805");
 }
 
 TEST_F(MainWindowToolbarTest, NarrowedTheToolbarWrapsOntoThreeLinesAndTheDockGrows) {
@@ -84,7 +80,7 @@ TEST_F(MainWindowToolbarTest, NarrowedTheToolbarWrapsOntoThreeLinesAndTheDockGro
     EXPECT_GT(form.BarManager1->bars().dockControl(dsTop)->bounds().height(), 2 * oneLineDock);
     expectProgressRightMost();
     expectBrowserBelowDock();
-    expectMatchesReference("main-window-three-lines.png");
+    expectMatchesReference("main-window-three-lines");
 }
 
 TEST_F(MainWindowToolbarTest, AProgressChangeRepaintsOnlyTheProgressItem) {

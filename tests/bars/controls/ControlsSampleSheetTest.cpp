@@ -17,6 +17,7 @@
 #include "bars/painters/BarItemControlPainter.h"
 #include "bars/painters/PainterTestSupport.h"
 #include "gfx/PersistentGraphics.h"
+#include "support/ReferencePicture.h"
 
 namespace lindora::test {
 namespace {
@@ -200,26 +201,10 @@ protected:
     Bar* bar = nullptr;
 };
 
-Bitmap enlarged(const Bitmap& b, int factor) {
-    Bitmap out(b.width() * factor, b.height() * factor);
-    Canvas c(out);
-    c.copyRect(out.bounds(), b, b.bounds());
-    return out;
-}
-
 TEST_F(ControlsSampleSheetTest, MatchesTheReference) {
     SchemeGuard classic;
     const Bitmap sheet = renderSheet();
-    sheet.savePNG("controls-sample-sheet.png");
-    enlarged(sheet, 3).savePNG("controls-sample-sheet-3x.png");
-    if (std::getenv("LINDORA_UPDATE_REFERENCES")) {
-        std::filesystem::create_directories(std::filesystem::path(kReference).parent_path());
-        sheet.savePNG(kReference);
-    }
-    ASSERT_TRUE(std::filesystem::exists(kReference)) << kReference;
-    EXPECT_TRUE(Bitmap::loadPNG(kReference) == sheet)
-        << "the sheet differs from " << kReference << "; see controls-sample-sheet.png in "
-        << std::filesystem::current_path();
+    expectMatchesReference(sheet, kReference, "controls-sample-sheet");
 }
 
 }  // namespace

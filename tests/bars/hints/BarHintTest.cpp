@@ -22,6 +22,7 @@
 #include "base/FormDescription.h"
 #include "gfx/Canvas.h"
 #include "gfx/PersistentGraphics.h"
+#include "support/ReferencePicture.h"
 #include "ui/Screen.h"
 #include "ui/WindowSystem.h"
 
@@ -330,18 +331,7 @@ TEST_F(BarHintTest, TheHintOverTheToolbarMatchesTheReference) {
     Canvas(picture).copyRect(picture.bounds(), screen, area);
     EXPECT_EQ(hintWindow().bounds().topLeft(), Point(p.x, p.y + 20));
 
-    picture.savePNG("hint-over-toolbar.png");
-    Bitmap big(picture.width() * 3, picture.height() * 3);
-    Canvas(big).copyRect(big.bounds(), picture, picture.bounds());
-    big.savePNG("hint-over-toolbar-3x.png");
-    if (std::getenv("LINDORA_UPDATE_REFERENCES")) {
-        std::filesystem::create_directories(std::filesystem::path(kReference).parent_path());
-        picture.savePNG(kReference);
-    }
-    ASSERT_TRUE(std::filesystem::exists(kReference)) << kReference;
-    EXPECT_TRUE(Bitmap::loadPNG(kReference) == picture)
-        << "the picture differs from " << kReference << "; see hint-over-toolbar.png in "
-        << std::filesystem::current_path();
+    expectMatchesReference(picture, kReference, "hint-over-toolbar");
 }
 
 TEST_F(BarHintTest, AnItemsActionAdjustsItsHintOrRefusesIt) {

@@ -6,6 +6,7 @@
 #include "bars/painters/BarItemControlPainter.h"
 #include "bars/painters/PainterTestSupport.h"
 #include "gfx/ImageList.h"
+#include "support/ReferencePicture.h"
 
 #include <gtest/gtest.h>
 
@@ -269,13 +270,6 @@ private:
     BarDrawContext menu_;
 };
 
-Bitmap enlarged(const Bitmap& b, int factor) {
-    Bitmap out(b.width() * factor, b.height() * factor);
-    Canvas c(out);
-    c.copyRect(out.bounds(), b, b.bounds());
-    return out;
-}
-
 class PainterLooksSheet : public ::testing::TestWithParam<BarPainterKind> {};
 
 TEST_P(PainterLooksSheet, MatchesTheReference) {
@@ -285,15 +279,7 @@ TEST_P(PainterLooksSheet, MatchesTheReference) {
     const std::string reference = std::string(LINDORA_SOURCE_DIR) + "/tests/bars/painters/reference/" + name + ".png";
     const Bitmap sheet = Sheet(painter).render();
     EXPECT_EQ(Sheet(painter).render(), sheet);  // nothing depends on earlier drawing
-    sheet.savePNG(name + ".png");
-    enlarged(sheet, 3).savePNG(name + "-3x.png");
-    if (std::getenv("LINDORA_UPDATE_REFERENCES")) {
-        std::filesystem::create_directories(std::filesystem::path(reference).parent_path());
-        sheet.savePNG(reference);
-    }
-    ASSERT_TRUE(std::filesystem::exists(reference)) << reference;
-    EXPECT_TRUE(Bitmap::loadPNG(reference) == sheet)
-        << "the sheet differs from " << reference << "; see " << name << ".png in " << std::filesystem::current_path();
+    test::expectMatchesReference(sheet, reference, name);
 }
 
 INSTANTIATE_TEST_SUITE_P(Looks, PainterLooksSheet,

@@ -10,6 +10,7 @@
 #include "bars/painters/PainterShapes.h"
 #include "bars/painters/PainterTestSupport.h"
 #include "gfx/ImageList.h"
+#include "support/ReferencePicture.h"
 
 #include <gtest/gtest.h>
 
@@ -155,27 +156,11 @@ Bitmap renderSheet() {
     return sheet;
 }
 
-Bitmap enlarged(const Bitmap& b, int factor) {
-    Bitmap out(b.width() * factor, b.height() * factor);
-    Canvas c(out);
-    c.copyRect(out.bounds(), b, b.bounds());
-    return out;
-}
-
 TEST(PainterSampleSheet, MatchesTheReference) {
     test::SchemeGuard classic;
     const Bitmap sheet = renderSheet();
     EXPECT_EQ(renderSheet(), sheet);  // nothing depends on earlier drawing
-    sheet.savePNG("painter-services.png");
-    enlarged(sheet, 3).savePNG("painter-services-3x.png");
-    if (std::getenv("LINDORA_UPDATE_REFERENCES")) {
-        std::filesystem::create_directories(std::filesystem::path(kReference).parent_path());
-        sheet.savePNG(kReference);
-    }
-    ASSERT_TRUE(std::filesystem::exists(kReference)) << kReference;
-    EXPECT_TRUE(Bitmap::loadPNG(kReference) == sheet)
-        << "the sheet differs from " << kReference << "; see painter-services.png in "
-        << std::filesystem::current_path();
+    test::expectMatchesReference(sheet, kReference, "painter-services");
 }
 
 }  // namespace

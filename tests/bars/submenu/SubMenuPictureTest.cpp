@@ -16,6 +16,7 @@
 #include "bars/submenu/SubMenuTestSupport.h"
 #include "gfx/Canvas.h"
 #include "gfx/PersistentGraphics.h"
+#include "support/ReferencePicture.h"
 #include "ui/WindowSystem.h"
 
 namespace lindora::test {
@@ -23,13 +24,6 @@ namespace {
 
 std::string referencePath(const std::string& name) {
     return std::string(LINDORA_SOURCE_DIR) + "/tests/bars/submenu/reference/" + name + ".png";
-}
-
-Bitmap enlarged(const Bitmap& b, int factor) {
-    Bitmap out(b.width() * factor, b.height() * factor);
-    Canvas c(out);
-    c.copyRect(out.bounds(), b, b.bounds());
-    return out;
 }
 
 class SubMenuPictureTest : public SubMenuTest {
@@ -76,16 +70,7 @@ protected:
 
     // Writes the sheet for looking at and compares it with its reference.
     static void expectMatchesReference(const Bitmap& sheet, const std::string& name) {
-        const std::string reference = referencePath(name);
-        sheet.savePNG(name + ".png");
-        enlarged(sheet, 3).savePNG(name + "-3x.png");
-        if (std::getenv("LINDORA_UPDATE_REFERENCES")) {
-            std::filesystem::create_directories(std::filesystem::path(reference).parent_path());
-            sheet.savePNG(reference);
-        }
-        ASSERT_TRUE(std::filesystem::exists(reference)) << reference;
-        EXPECT_TRUE(Bitmap::loadPNG(reference) == sheet) << "the picture differs from " << reference << "; see " << name
-                                                         << ".png in " << std::filesystem::current_path();
+        test::expectMatchesReference(sheet, referencePath(name), name);
     }
 };
 
