@@ -227,8 +227,8 @@ void GtkSurface::stackAbove(NativeSurface* below) {
     if (theirs && !gdk_window_is_viewable(theirs)) theirs = nullptr;
     const bool popup = kind_ == SurfaceKind::Popup;
     if (!popup) {
-        // The desktop stacks the windows it frames, among themselves only: asked to put one
-        // above a window it does not manage, it raises it above everything, popups included.
+        // The desktop stacks the windows it frames among themselves only: a request relative
+        // to a window it does not manage means nothing to it.
         if (theirs && other->kind_ != SurfaceKind::Popup) gdk_window_restack(mine, theirs, TRUE);
         else if (!other) gdk_window_raise(mine);
         return;
