@@ -250,5 +250,138 @@ TEST_F(MainWindowMenuGtkTest, AClickOnHelpOpensTheSubmenuAsARealPopupWindow) {
     for (int part = 0; part < 2; ++part) EXPECT_TRUE(mapped(helpMenu()->shadow().part(part))) << "shadow " << part;
 }
 
+// Answers the real message dialog from inside its own modal loop: once it is shown and has
+// the keyboard, notes what the rest of the program looks like then and presses Return on the
+// screen's keyboard. A dialog still open after the limit is closed through GTK, so that a
+// failing test cannot hang in the modal loop.
+class DialogAnswerer {
+public:
+    explicit DialogAnswerer(std::function<void()> whileOpen) : whileOpen_(std::move(whileOpen)) {
+        started_ = std::chrono::steady_clock::now();
+        source_ = g_timeout_add(50, &DialogAnswerer::tick, this);
+    }
+    ~DialogAnswerer() {
+        if (source_) g_source_remove(source_);
+    }
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+    bool seen = false;           // the dialog was shown with the keyboard
+    bool returnPressed = false;  // and Return went to it
+    bool forced = false;         // it had to be closed through GTK
+    std::string title;
+
+private:
+    static gboolean tick(gpointer self) { return static_cast<DialogAnswerer*>(self)->step(); }
+    gboolean step() {
+        GtkWidget* dialog = GtkServices::openDialog();
+        const bool late = std::chrono::steady_clock::now() - started_ > std::chrono::seconds(30);
+        if (dialog && late) {
+            forced = true;
+            gtk_dialog_response(GTK_DIALOG(dialog), static_cast<int>(DialogButton::OK));
+            source_ = 0;
+            return G_SOURCE_REMOVE;
+        }
+        if (!dialog || returnPressed) return late ? (source_ = 0, G_SOURCE_REMOVE) : G_SOURCE_CONTINUE;
+        if (!gtk_widget_get_mapped(dialog) || !gtk_window_is_active(GTK_WINDOW(dialog))) return G_SOURCE_CONTINUE;
+        seen = true;
+        if (const char* t = gtk_window_get_title(GTK_WINDOW(dialog))) title = t;
+        whileOpen_();
+        returnPressed = xdotool("key Return");
+        return G_SOURCE_CONTINUE;
+    }
+
+    std::function<void()> whileOpen_;
+    std::chrono::steady_clock::time_point started_;
+    guint source_ = 0;
+};
+
+TEST_F(MainWindowMenuGtkTest, AClickOnAboutOpensTheRealMessageDialogAndTheMenuClosesCleanly) {
+    click(centre(onScreen(&help())));
+    ASSERT_TRUE(runUntil([&] { return helpMenu() && mapped(helpMenu()->window()); }, std::chrono::seconds(10)));
+    // The submenu's native window outlives the window layer's menu here, to be asked whether
+    // it is still on the screen.
+    GtkWidget* menuWindow = native(helpMenu()->window());
+    g_object_ref(menuWindow);
+    const Rect about = onScreen(menuControl(form_->btnAbout));
+
+    bool chainActive = true, helpOpen = true, menuMapped = true, captured = true, formEnabled = true;
+    DialogAnswerer answerer([&] {
+        chainActive = MenuChain::active();
+        helpOpen = help().isOpen();
+        menuMapped = gtk_widget_get_mapped(menuWindow);
+        captured = WindowSystem::instance().capture() != nullptr;
+        formEnabled = form_->isWindowEnabled();
+    });
+    click(centre(about));
+    // The click runs the dialog's modal loop; the answerer ends it with Return.
+    EXPECT_TRUE(runUntil([&] { return answerer.seen && !GtkServices::openDialog(); }, std::chrono::seconds(40)))
+        << "the dialog " << (answerer.seen ? "did not close" : "did not show");
+    EXPECT_EQ(answerer.title, "Information");
+    EXPECT_TRUE(answerer.returnPressed);
+    EXPECT_FALSE(answerer.forced) << "Return did not close the dialog";
+    // The whole chain was closed before the handler ran: no menu mode, no submenu on the
+    // screen, no capture, while the dialog was open; the form was disabled under it.
+    EXPECT_FALSE(chainActive);
+    EXPECT_FALSE(helpOpen);
+    EXPECT_FALSE(menuMapped);
+    EXPECT_FALSE(captured);
+    EXPECT_FALSE(formEnabled);
+    g_object_unref(menuWindow);
+
+    // The main window is usable again: active, and the menu opens and closes.
+    EXPECT_TRUE(runUntil([&] { return form_->isWindowEnabled() && WindowSystem::instance().activeWindow() == form_; }));
+    EXPECT_TRUE(runUntil([&] { return gtk_window_is_active(GTK_WINDOW(native(form_))) != FALSE; }));
+    EXPECT_FALSE(toolbar().active());
+    click(centre(onScreen(&help())));
+    ASSERT_TRUE(runUntil([&] { return helpMenu() && mapped(helpMenu()->window()); }, std::chrono::seconds(10)));
+    EXPECT_EQ(MenuChain::head(), helpMenu());
+    // A click into the page closes the menu, and the page has the keyboard.
+    click(pageCentre());
+    EXPECT_TRUE(runUntil([&] { return !MenuChain::active() && !help().isOpen(); }, std::chrono::seconds(10)));
+    EXPECT_FALSE(toolbar().active());
+    EXPECT_EQ(WindowSystem::instance().capture(), nullptr);
+    key("x");
+    EXPECT_TRUE(runUntil([&] { return reported(0) == "x"; }, std::chrono::seconds(10))) << title_;
+}
+
+TEST_F(MainWindowMenuGtkTest, F10AndTheArrowsWorkTheMenuAndAfterEscThePageHasTheKeyboardAgain) {
+    // The page has the keyboard to begin with.
+    key("a");
+    ASSERT_TRUE(runUntil([&] { return reported(0) == "a"; }, std::chrono::seconds(10))) << title_;
+
+    keyUntil("F10", [&] { return toolbar().active(); });
+    EXPECT_EQ(toolbar().selectedControl(), control(form_->btnLogin));
+    keyUntil("Right", [&] { return toolbar().selectedControl() == control(form_->btnAutoLogin); });
+    keyUntil("Right", [&] { return toolbar().selectedControl() == &help(); });
+    EXPECT_FALSE(help().isOpen());
+    keyUntil("Down", [&] { return helpMenu() && mapped(helpMenu()->window()); });
+    EXPECT_EQ(MenuChain::head(), helpMenu());
+    EXPECT_EQ(helpMenu()->selectedControl(), menuControl(form_->btnHomePage));
+    keyUntil("Down", [&] { return helpMenu()->selectedControl() == menuControl(form_->btnAbout); });
+    keyUntil("Up", [&] { return helpMenu()->selectedControl() == menuControl(form_->btnHomePage); });
+
+    // Esc closes the submenu and keeps menu mode on Help; a second Esc ends menu mode.
+    GtkWidget* menuWindow = native(helpMenu()->window());
+    g_object_ref(menuWindow);
+    keyUntil("Escape", [&] { return !help().isOpen(); });
+    EXPECT_FALSE(gtk_widget_get_mapped(menuWindow));
+    g_object_unref(menuWindow);
+    EXPECT_TRUE(toolbar().active());
+    EXPECT_EQ(toolbar().selectedControl(), &help());
+    EXPECT_EQ(MenuChain::head(), &toolbar());
+    keyUntil("Escape", [&] { return !toolbar().active(); });
+    EXPECT_FALSE(MenuChain::active());
+    EXPECT_EQ(toolbar().selectedControl(), nullptr);
+
+    // The page has the keyboard again. Of the menu's keys it saw only F10's press, which goes
+    // on like any key no observer takes: menu mode begins with its release. The keys of menu
+    // mode never reached it.
+    key("b");
+    EXPECT_TRUE(runUntil([&] { return reported(0) == "ab"; }, std::chrono::seconds(10))) << title_;
+    EXPECT_EQ(reported(1), "a F10 b");
+    EXPECT_EQ(WindowSystem::instance().focus(), form_->wbMain);
+}
+
 }  // namespace
 }  // namespace lindora
