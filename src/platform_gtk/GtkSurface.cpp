@@ -222,8 +222,22 @@ void GtkSurface::stackAbove(NativeSurface* below) {
     if (!mine) return;
     auto* other = GtkSurface::from(below);
     GdkWindow* theirs = other ? gtk_widget_get_window(other->window()) : nullptr;
-    if (theirs) gdk_window_restack(mine, theirs, TRUE);
-    else gdk_window_raise(mine);
+    // Only mapped windows have a place worth keeping: an unmapped one may lie anywhere (below
+    // the windows the desktop frames), and a window put right above it would vanish there.
+    if (theirs && !gdk_window_is_viewable(theirs)) theirs = nullptr;
+    const bool popup = kind_ == SurfaceKind::Popup;
+    if (!popup) {
+        // The desktop stacks the windows it frames among themselves only: a request relative
+        // to a window it does not manage means nothing to it.
+        if (theirs && other->kind_ != SurfaceKind::Popup) gdk_window_restack(mine, theirs, TRUE);
+        else if (!other) gdk_window_raise(mine);
+        return;
+    }
+    // A popup goes right above another popup; above a framed window (inside the desktop's
+    // frame, no sibling of ours) or in place of an unmapped one, it goes to the top, and the
+    // popups above it in the window layer's order follow it there.
+    if (theirs && other->kind_ == SurfaceKind::Popup) gdk_window_restack(mine, theirs, TRUE);
+    else if (gdk_window_is_viewable(mine)) gdk_window_raise(mine);
 }
 
 void GtkSurface::stackBottom() {

@@ -8,6 +8,7 @@
 #include "GtkTestDisplay.h"
 #include "GtkTestInput.h"
 #include "gfx/Bitmap.h"
+#include "platform_gtk/GtkX11.h"
 #include "ui/Messages.h"
 
 namespace lindora {
@@ -247,6 +248,48 @@ TEST_F(GtkSurfaceTest, FocusMovingBetweenOurWindowsKeepsTheApplicationActive) {
     test::focusNobody();
     EXPECT_TRUE(GtkTestDisplay::pumpUntil([&] { return count(SystemChange::AppDeactivated) == 1; }));
     EXPECT_EQ(count(SystemChange::AppActivated), 1);
+}
+
+// The window layer tells the backend its whole order bottom up, unmapped windows among the
+// rest. An unmapped window may lie at the bottom of the screen's stack, below the desktop's
+// frames (the window layer lowered it there before the form showed): a shown popup put right
+// above it must not vanish there under the framed form.
+TEST_F(GtkSurfaceTest, APopupStackedAboveAnUnmappedWindowStaysAboveTheFramedForm) {
+    test::TestWindowManager manager;
+    LINDORA_REQUIRE_WINDOW_MANAGER(manager);
+    PaintingDelegate grey(Bitmap(300, 200, RGB(212, 208, 200)));
+    PaintingDelegate green(Bitmap(80, 50, RGB(0, 160, 0)));
+    // Never shown, as the hint window is until it is needed.
+    auto hiddenPopup = makeSurface(SurfaceKind::Popup, Rect::fromSize(0, 0, 1, 1), nullptr);
+    gtk_widget_realize(hiddenPopup->window());
+    hiddenPopup->stackBottom();
+    auto form = makeSurface(SurfaceKind::Normal, Rect::fromSize(300, 300, 300, 200), &grey);
+    grey.surface = form.get();
+    auto menu = makeSurface(SurfaceKind::Popup, Rect::fromSize(400, 380, 80, 50), &green);
+    green.surface = menu.get();
+    showAndWait(*form);
+    showAndWait(*menu);
+    ASSERT_TRUE(GtkTestDisplay::pumpUntil([] { return GtkTestDisplay::screenPixel(440, 400) == 0x00A000u; }));
+
+    // Bottom up: the form, the hidden popup, the menu; the form is not put above the hidden
+    // popup, which the desktop could not do.
+    form->stackBottom();
+    hiddenPopup->stackAbove(form.get());
+    menu->stackAbove(hiddenPopup.get());
+    // The desktop handles requests in order: once it answered a later question, it has
+    // handled those before it.
+    GtkWidget* probe = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_widget_realize(probe);
+    EXPECT_TRUE(
+        GtkTestDisplay::pumpUntil([&] { return requestFrameExtents(probe) != Rect(); }, std::chrono::seconds(10)));
+    gtk_widget_destroy(probe);
+    GtkTestDisplay::settle();
+    EXPECT_EQ(GtkTestDisplay::screenPixel(440, 400), 0x00A000u) << "the menu went below the form";
+
+    // Put right above the framed form, it is above it too.
+    menu->stackAbove(form.get());
+    GtkTestDisplay::settle();
+    EXPECT_EQ(GtkTestDisplay::screenPixel(440, 400), 0x00A000u);
 }
 
 }  // namespace
