@@ -6,6 +6,7 @@
 
 #include "platform_gtk/GtkShellOpen.h"
 #include "platform_gtk/GtkSurface.h"
+#include "ui/WindowSystem.h"
 
 namespace lindora {
 
@@ -37,6 +38,34 @@ const char* labelOf(DialogButton b) {
     return nullptr;
 }
 
+// One modal run of a dialog: its answer, or GTK_RESPONSE_NONE when it went away without one.
+struct DialogRun {
+    bool answered = false;
+    int response = GTK_RESPONSE_NONE;
+};
+
+// The answer comes from GTK, not as a message of the window layer, whose loop would otherwise
+// go on waiting for one.
+void answer(DialogRun* run, int response) {
+    run->response = response;
+    run->answered = true;
+    WindowSystem& windows = WindowSystem::instance();
+    if (windows.hasPlatform()) windows.platform().eventDispatcher().wakeUp();
+}
+
+void onResponse(GtkDialog*, int response, gpointer data) { answer(static_cast<DialogRun*>(data), response); }
+
+void onEnded(GtkWidget*, gpointer data) {
+    auto* run = static_cast<DialogRun*>(data);
+    if (!run->answered) answer(run, GTK_RESPONSE_NONE);
+}
+
+// Closing from the desktop answers like Esc does, and keeps the dialog for the caller to end.
+gboolean onDelete(GtkWidget* dialog, GdkEvent*, gpointer) {
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_DELETE_EVENT);
+    return TRUE;
+}
+
 }  // namespace
 
 GtkWidget* GtkServices::openDialog() { return currentDialog; }
@@ -64,14 +93,33 @@ DialogButton GtkServices::showMessageDialog(const DialogRequest& request) {
 
     GtkWidget* outer = currentDialog;
     currentDialog = dialog;
+    // The window layer's own loop runs while the dialog is open, not GTK's alone: the
+    // application's windows must go on painting (a menu closed before the dialog opened) and
+    // its timers and posted messages must go on running, as under any modal dialog.
+    DialogRun run;
+    g_signal_connect(dialog, "response", G_CALLBACK(onResponse), &run);
+    g_signal_connect(dialog, "delete-event", G_CALLBACK(onDelete), nullptr);
+    g_signal_connect(dialog, "unmap", G_CALLBACK(onEnded), &run);
+    g_signal_connect(dialog, "destroy", G_CALLBACK(onEnded), &run);
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
     DialogButton result = DialogButton::None;
     while (result == DialogButton::None) {
-        const int response = gtk_dialog_run(GTK_DIALOG(dialog));
-        if (response > 0) result = static_cast<DialogButton>(response);
-        else if (response == GTK_RESPONSE_NONE)  // the run ended without an answer
+        run.answered = false;
+        gtk_window_present(GTK_WINDOW(dialog));
+        // A quit ends the dialog without an answer; the window layer posts it again.
+        WindowSystem& windows = WindowSystem::instance();
+        if (windows.hasPlatform()) {
+            if (!windows.runLoop([&] { return run.answered; })) run.response = GTK_RESPONSE_NONE;
+        } else {
+            // Shown without the window layer (no window exists): GTK's loop alone.
+            while (!run.answered) g_main_context_iteration(nullptr, TRUE);
+        }
+        if (run.response > 0) result = static_cast<DialogButton>(run.response);
+        else if (run.response == GTK_RESPONSE_NONE)  // the run ended without an answer
             result = onDismiss != DialogButton::None ? onDismiss : buttons.back();
         else result = onDismiss;  // stays None: ask again
     }
+    g_signal_handlers_disconnect_by_data(dialog, &run);
     currentDialog = outer;
     gtk_widget_destroy(dialog);
     return result;

@@ -31,6 +31,7 @@ public:
 
     // ---- the backend
     PlatformIntegration& platform() const;
+    bool hasPlatform() const { return platform_ != nullptr; }
     Clock& clock() const;
     // Called by PlatformIntegration::install; resets all thread state.
     void attachPlatform(PlatformIntegration* platform);

@@ -76,12 +76,15 @@ std::string text(const Rect& r) {
 // Luminance-ish: the sum of the three channels.
 int brightness(std::uint32_t rgb) { return int((rgb >> 16) & 0xFF) + int((rgb >> 8) & 0xFF) + int(rgb & 0xFF); }
 
-// Pixels in a screen rectangle darker than the menu's and the dock's light backgrounds: text.
+// Darker than the light backgrounds of menus, docks and dialogs: text.
+bool dark(std::uint32_t rgb) { return brightness(rgb & 0xFFFFFF) < 3 * 0x70; }
+
+// Dark pixels in a screen rectangle.
 int darkPixels(const Bitmap& shot, const Rect& r) {
     int count = 0;
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x)
-            if (brightness(shot.pixel(x, y) & 0xFFFFFF) < 3 * 0x70) ++count;
+            if (dark(shot.pixel(x, y))) ++count;
     return count;
 }
 
@@ -256,15 +259,39 @@ TEST_F(MainWindowMenuGtkTest, AClickOnHelpOpensTheSubmenuAsARealPopupWindow) {
     for (int part = 0; part < 2; ++part) EXPECT_TRUE(mapped(helpMenu()->shadow().part(part))) << "shadow " << part;
 }
 
-// Answers the real message dialog from inside its own modal loop: once it is shown and has
-// the keyboard, notes what the rest of the program looks like then and presses Return on the
-// screen's keyboard. A dialog still open after the limit is closed through GTK, so that a
-// failing test cannot hang in the modal loop.
+// Dark pixels (text) on the screen in a realized GTK window's own area.
+int darkPixelsIn(GtkWidget* widget) {
+    GdkWindow* w = gtk_widget_get_window(widget);
+    if (!w) return 0;
+    int x = 0, y = 0;
+    gdk_window_get_origin(w, &x, &y);
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, gdk_window_get_width(w),
+                                                 gdk_window_get_height(w));
+    if (!shot) return 0;
+    const int channels = gdk_pixbuf_get_n_channels(shot), stride = gdk_pixbuf_get_rowstride(shot);
+    const guchar* pixels = gdk_pixbuf_read_pixels(shot);
+    int count = 0;
+    for (int row = 0; row < gdk_pixbuf_get_height(shot); ++row)
+        for (int column = 0; column < gdk_pixbuf_get_width(shot); ++column) {
+            const guchar* p = pixels + row * stride + column * channels;
+            if (dark((std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2])) ++count;
+        }
+    g_object_unref(shot);
+    return count;
+}
+
+// Answers the real message dialog from inside its modal loop: once it is shown with the
+// keyboard, its text is on the screen and `ready` holds, notes what the rest of the program
+// looks like then and presses Return on the screen's keyboard. A dialog still open after the
+// limit is closed through GTK, so that a failing test cannot hang in the modal loop.
 class DialogAnswerer {
 public:
-    explicit DialogAnswerer(std::function<void()> whileOpen) : whileOpen_(std::move(whileOpen)) {
+    DialogAnswerer(std::function<bool()> ready, std::function<void()> whileOpen)
+        : ready_(std::move(ready)), whileOpen_(std::move(whileOpen)) {
         started_ = std::chrono::steady_clock::now();
-        source_ = g_timeout_add(50, &DialogAnswerer::tick, this);
+        // Below GTK's redraw priority: looking at the screen must never keep the dialog from
+        // painting (a check slower than its interval would otherwise always be due).
+        source_ = g_timeout_add_full(G_PRIORITY_LOW, 50, &DialogAnswerer::tick, this, nullptr);
     }
     ~DialogAnswerer() {
         if (source_) g_source_remove(source_);
@@ -272,9 +299,10 @@ public:
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
-    bool seen = false;           // the dialog was shown with the keyboard
-    bool returnPressed = false;  // and Return went to it
-    bool forced = false;         // it had to be closed through GTK
+    bool seen = false;            // the dialog was shown with the keyboard
+    bool readyWhileOpen = false;  // its text was on the screen and `ready` held
+    bool returnPressed = false;   // and Return went to it
+    bool forced = false;          // it had to be closed through GTK
     std::string title;
 
 private:
@@ -291,18 +319,25 @@ private:
         if (!dialog || returnPressed) return late ? (source_ = 0, G_SOURCE_REMOVE) : G_SOURCE_CONTINUE;
         if (!gtk_widget_get_mapped(dialog) || !gtk_window_is_active(GTK_WINDOW(dialog))) return G_SOURCE_CONTINUE;
         seen = true;
+        if (darkPixelsIn(dialog) < 20 || !ready_()) return G_SOURCE_CONTINUE;
+        readyWhileOpen = true;
         if (const char* t = gtk_window_get_title(GTK_WINDOW(dialog))) title = t;
         whileOpen_();
         returnPressed = xdotool("key Return");
         return G_SOURCE_CONTINUE;
     }
 
+    std::function<bool()> ready_;
     std::function<void()> whileOpen_;
     std::chrono::steady_clock::time_point started_;
     guint source_ = 0;
 };
 
 TEST_F(MainWindowMenuGtkTest, AClickOnAboutOpensTheRealMessageDialogAndTheMenuClosesCleanly) {
+    // How Help looks on the screen when it is not selected: inside its rectangle, off its
+    // caption and glyph.
+    const Point helpCorner(onScreen(&help()).left + 2, onScreen(&help()).top + 2);
+    const std::uint32_t helpPlain = GtkTestDisplay::screenPixel(helpCorner.x, helpCorner.y);
     click(centre(onScreen(&help())));
     ASSERT_TRUE(runUntil([&] { return helpMenu() && mapped(helpMenu()->window()); }, std::chrono::seconds(10)));
     // The submenu's native window outlives the window layer's menu here, to be asked whether
@@ -312,18 +347,25 @@ TEST_F(MainWindowMenuGtkTest, AClickOnAboutOpensTheRealMessageDialogAndTheMenuCl
     const Rect about = onScreen(menuControl(form_->btnAbout));
 
     bool chainActive = true, helpOpen = true, menuMapped = true, captured = true, formEnabled = true;
-    DialogAnswerer answerer([&] {
+    ASSERT_TRUE(runUntil([&] { return GtkTestDisplay::screenPixel(helpCorner.x, helpCorner.y) != helpPlain; }))
+        << "Help does not show as selected";
+    // While the dialog is open, the main window goes on painting: Help no longer shows as
+    // selected.
+    const auto helpRepainted = [&] { return GtkTestDisplay::screenPixel(helpCorner.x, helpCorner.y) == helpPlain; };
+    DialogAnswerer answerer(helpRepainted, [&] {
         chainActive = MenuChain::active();
         helpOpen = help().isOpen();
         menuMapped = gtk_widget_get_mapped(menuWindow);
         captured = WindowSystem::instance().capture() != nullptr;
         formEnabled = form_->isWindowEnabled();
+        PlatformIntegration::instance()->screen().grabScreen().savePNG("main-window-about-dialog-gtk.png");
     });
     click(centre(about));
     // The click runs the dialog's modal loop; the answerer ends it with Return.
     EXPECT_TRUE(runUntil([&] { return answerer.seen && !GtkServices::openDialog(); }, std::chrono::seconds(40)))
         << "the dialog " << (answerer.seen ? "did not close" : "did not show");
     EXPECT_EQ(answerer.title, "Information");
+    EXPECT_TRUE(answerer.readyWhileOpen) << "the dialog's text did not show, or the toolbar was not repainted under it";
     EXPECT_TRUE(answerer.returnPressed);
     EXPECT_FALSE(answerer.forced) << "Return did not close the dialog";
     // The whole chain was closed before the handler ran: no menu mode, no submenu on the
