@@ -254,6 +254,8 @@ bool MenuObservers::shortcutOrAccelerator(unsigned vk) {
 
 bool MenuObservers::mouse(const MouseEvent& e) {
     if (e.msg == WM_RBUTTONUP || e.msg == WM_NCRBUTTONUP) showLinkedPopupAt(e);
+    // Alt held for a click (or a drag) is a modifier of the mouse, not the menu key.
+    if (isPress(e.msg)) menuKeyArmed_ = false;
     if (!MenuChain::active()) return false;
     if (isPress(e.msg)) {
         if (!MenuChain::contains(e.window)) MenuChain::hideAll();

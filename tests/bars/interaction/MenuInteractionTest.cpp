@@ -177,6 +177,22 @@ TEST_F(MenuInteractionTest, AnAcceleratorThatOnlyDisabledLinksHaveGoesOnToTheFoc
     EXPECT_FALSE(MenuChain::active());
 }
 
+TEST_F(MenuInteractionTest, AltReleasedAloneEntersTheMainMenuButNotAfterAClickWhileItWasHeld) {
+    Bar& bar = shownBar(dsTop, {button("One"), button("Two")});
+    bar.setIsMainMenu(true);
+    BarControl& w = window(bar);
+    const Point inForm = form().clientToScreen(Point(300, 300));
+
+    platform().input().keyDown(VK_MENU);
+    platform().input().click(inForm);
+    platform().input().keyUp(VK_MENU);
+    pump();
+    EXPECT_FALSE(w.active()) << "Alt held for a click is no menu key";
+
+    key(VK_MENU);
+    EXPECT_TRUE(w.active());
+}
+
 TEST_F(MenuInteractionTest, ASubItemInASubmenuOpensAfter400MsAndClosesAfter400Ms) {
     BarSubItem* recent = subItem("Recent", {button("One"), button("Two")});
     BarButton* close = button("Close");
