@@ -26,7 +26,7 @@ public:
     virtual void forgetOwner() = 0;
     // Selects the first link (a menu opened from the keyboard).
     virtual void selectFirst() {}
-    // Links are hidden as not recently used, and showing them all.
+    // Some links are hidden as not recently used; expand shows them all.
     virtual bool collapsed() const { return false; }
     virtual void expand() {}
 };
