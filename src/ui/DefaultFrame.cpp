@@ -40,13 +40,18 @@ Rect DefaultFrame::insets() const {
     return r;
 }
 
-Rect DefaultFrame::withMinimumTrackSize(Rect r) const {
-    // Popups and child windows may be empty; a stored placement of 0 x 0 must not make a framed
-    // window vanish, whoever sizes it.
+Size DefaultFrame::minimumTrackSize() const {
+    // Popups and child windows may be empty (a floating bar or a menu sizes itself); a stored
+    // placement of 0 x 0 must not make a framed window vanish, whoever sizes it.
     const std::uint32_t style = w_.style();
-    if ((style & (WS_CHILD | WS_POPUP)) || !(style & (WS_CAPTION | WS_THICKFRAME))) return r;
-    r.right = std::max(r.right, r.left + metric(SM_CXMINTRACK));
-    r.bottom = std::max(r.bottom, r.top + metric(SM_CYMINTRACK));
+    if ((style & (WS_CHILD | WS_POPUP)) || !(style & (WS_CAPTION | WS_THICKFRAME))) return {0, 0};
+    return {metric(SM_CXMINTRACK), metric(SM_CYMINTRACK)};
+}
+
+Rect DefaultFrame::withMinimumTrackSize(Rect r) const {
+    const Size min = minimumTrackSize();
+    r.right = std::max(r.right, r.left + min.cx);
+    r.bottom = std::max(r.bottom, r.top + min.cy);
     return r;
 }
 
@@ -201,7 +206,9 @@ void DefaultFrame::moveSizeLoop(Window& window, int hit, Point start) {
     WindowSystem& ws = WindowSystem::instance();
     const Rect startBounds = window.bounds();
     const WindowHandle self = window.handle();
-    const int minW = std::max(metric(SM_CXMINTRACK), 1), minH = std::max(metric(SM_CYMINTRACK), 1);
+    // The dragged edges stop where the window would get smaller than it may be, or inside out.
+    const Size min = DefaultFrame(window).minimumTrackSize();
+    const int minW = std::max(min.cx, 1), minH = std::max(min.cy, 1);
     ws.setCapture(&window);
     bool done = false;
     auto track = [&](Point p) {

@@ -28,7 +28,9 @@ public:
     CaptionButtons captionButtons() const;
     // Borders, caption, its buttons and title, on a canvas whose origin is the window's top-left.
     void paint(Canvas& canvas, bool active) const;
-    // An overlapped window with a frame is never smaller than the system's minimum tracking size.
+    // An overlapped window with a frame is never smaller than the system's minimum tracking size;
+    // popups, children and frameless windows have no minimum (0 x 0).
+    Size minimumTrackSize() const;
     Rect withMinimumTrackSize(Rect bounds) const;
 
     // A caption button's raised face, before its glyph.

@@ -13,7 +13,8 @@ void HelpSystem::showContextPopup(int context, Point at) { request({context, tru
 
 void HelpSystem::request(const HelpRequest& r) {
     if (r.context == 0) return;
-    requests_.push_back(r);
+    last_ = r;
+    ++count_;
     if (viewer_) viewer_(r);
 }
 

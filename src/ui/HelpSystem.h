@@ -1,10 +1,12 @@
 #pragma once
 // The application's help: requests to show a help topic by its context number, either in the
 // help viewer or popped up at a screen point (a form with a help caption button). No help
-// viewer is wired in yet: every request is recorded, and a viewer installed with setViewer is
-// called for it; the offscreen backend's tests read the record.
+// viewer is wired in yet: a viewer installed with setViewer is called for each request, and the
+// last request and their number are kept for the offscreen backend's tests (not every request:
+// a long session would keep them all).
+#include <cstddef>
 #include <functional>
-#include <vector>
+#include <optional>
 
 #include "gfx/Geometry.h"
 
@@ -29,14 +31,19 @@ public:
     void showContextPopup(int context, Point at);
     void setViewer(Viewer viewer) { viewer_ = std::move(viewer); }
 
-    const std::vector<HelpRequest>& requests() const { return requests_; }
-    void clearRequests() { requests_.clear(); }
+    const std::optional<HelpRequest>& lastRequest() const { return last_; }
+    std::size_t requestCount() const { return count_; }
+    void clearRequests() {
+        last_.reset();
+        count_ = 0;
+    }
 
 private:
     void request(const HelpRequest& r);
 
     Viewer viewer_;
-    std::vector<HelpRequest> requests_;
+    std::optional<HelpRequest> last_;
+    std::size_t count_ = 0;
 };
 
 }  // namespace lindora

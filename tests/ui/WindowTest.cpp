@@ -80,6 +80,59 @@ TEST_F(WindowTest, DraggingTheCaptionMovesAndTheCornerSizesEscapePutsItBack) {
     ws().processMessages();
 }
 
+TEST_F(WindowTest, SizingWithTheMouseKeepsTheMinimumTrackingSizeOnlyForFramedTopLevels) {
+    struct Case {
+        const char* what;
+        std::uint32_t style, exStyle;
+        Point grab, to;
+        Rect expected;
+    };
+    const Case cases[] = {
+        {"framed: the right edge stops at the minimum",
+         WS_OVERLAPPEDWINDOW,
+         0,
+         {299, 130},
+         {149, 130},
+         Rect::fromSize(100, 100, 112, 60)},
+        {"framed: so does the left edge, the right one staying",
+         WS_OVERLAPPEDWINDOW,
+         0,
+         {100, 130},
+         {250, 130},
+         Rect{188, 100, 300, 160}},
+        {"sizable popup tool window: narrower",
+         WS_POPUP | WS_THICKFRAME,
+         WS_EX_TOOLWINDOW,
+         {299, 130},
+         {149, 130},
+         Rect::fromSize(100, 100, 50, 60)},
+        {"sizable popup tool window: from the left",
+         WS_POPUP | WS_THICKFRAME,
+         WS_EX_TOOLWINDOW,
+         {100, 130},
+         {250, 130},
+         Rect{250, 100, 300, 160}},
+        {"sizable popup: never inside out",
+         WS_POPUP | WS_THICKFRAME,
+         0,
+         {299, 130},
+         {20, 130},
+         Rect::fromSize(100, 100, 1, 60)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LogWindow w("w", nullptr);
+        createTop(w, {100, 100, 300, 160}, c.style, c.exStyle);
+        platform().input().mouseMove(c.grab);
+        platform().input().mousePress(MouseButton::Left);
+        platform().input().mouseMove(c.to);
+        platform().input().mouseRelease(MouseButton::Left);
+        ws().processMessages();
+        EXPECT_EQ(w.bounds(), c.expected);
+        EXPECT_EQ(ws().capture(), nullptr);
+    }
+}
+
 TEST_F(WindowTest, PositionChangesReportTheHideFlagAndMoveAndSizeFollow) {
     LogWindow w("w", nullptr);
     createTop(w, {0, 0, 100, 100}, WS_POPUP);

@@ -10,7 +10,6 @@
 #include "bars/controls/FloatingBarBounds.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/controls/MenuChain.h"
-#include "bars/controls/SubMenuControl.h"
 #include "bars/docks/DockSite.h"
 #include "bars/model/Bar.h"
 #include "bars/model/BarItem.h"
@@ -675,15 +674,7 @@ void BarControl::leftButtonDoubleClick(Point client) {
         if (lastHitTest_ == HTCAPTION && !barManager().isDesigning()) toggleDocking();
         return;
     }
-    // The selected inner-window item's inner window takes the double click itself.
-    if (auto* inner = dynamic_cast<BarWinControl*>(control); inner && control == selectedControl())
-        if (inner->forwardMouse(WM_LBUTTONDBLCLK, client)) return;
-    if (control == selectedControl())
-        if (auto* sub = dynamic_cast<BarSubItemControl*>(control); sub && sub->isOpen()) {
-            if (auto* menu = dynamic_cast<SubMenuControl*>(sub->subMenu()); menu && menu->collapsed()) menu->expand();
-            return;
-        }
-    leftButtonDown(client);
+    if (!doubleClickSelection(control, client)) leftButtonDown(client);
 }
 
 void BarControl::leftButtonDown(Point client) {

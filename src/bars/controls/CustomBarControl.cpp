@@ -9,6 +9,7 @@
 #include "bars/controls/ItemControl.h"
 #include "bars/controls/MenuAccelerator.h"
 #include "bars/controls/MenuChain.h"
+#include "bars/controls/SubMenuWindow.h"
 #include "bars/model/BarAction.h"
 #include "bars/model/BarItem.h"
 #include "bars/model/BarItemLinks.h"
@@ -219,6 +220,16 @@ void CustomBarControl::leftButtonDown(Point client) {
     if (ignoreNextButtonUp_) return;
     ItemControl* control = controlAtPoint(client);
     if (control && control->enabled() && control->canSelect()) pressControl(*control, client);
+}
+
+bool CustomBarControl::doubleClickSelection(ItemControl* control, Point client) {
+    if (!control || control != selected_) return false;
+    if (auto* inner = dynamic_cast<BarWinControl*>(control)) return inner->forwardMouse(WM_LBUTTONDBLCLK, client);
+    auto* sub = dynamic_cast<BarSubItemControl*>(control);
+    if (!sub || !sub->isOpen()) return false;
+    // The first press opened the menu; the second one keeps it open and shows all of it.
+    if (SubMenuWindow* menu = sub->subMenu(); menu->collapsed()) menu->expand();
+    return true;
 }
 
 void CustomBarControl::leftButtonUp(Point client) {

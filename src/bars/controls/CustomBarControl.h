@@ -129,6 +129,9 @@ protected:
     // The base press on a control: select it, press it, and capture the mouse while a button
     // is held down.
     void pressControl(ItemControl& control, Point client);
+    // A double click on the selected control that is not a second press: its inner window
+    // takes it, or an open sub item expands its collapsed menu. False when it was not that.
+    bool doubleClickSelection(ItemControl* control, Point client);
     // Selects the next link whose accelerator the key types (the only one is clicked by a
     // synthetic Enter); false when none has it.
     bool selectByAccelerator(unsigned vk);

@@ -217,14 +217,16 @@ bool MenuObservers::shortcutOrAccelerator(unsigned vk) {
             if (clickShortcut(bar->itemLinks(), shortCut)) return true;
     if (!alt || !menu || menu->isCustomizing() || menu->isDesigning()) return false;
 
-    // Alt+key: the links whose caption's accelerator the key types, in bar order.
+    // Alt+key: the enabled links whose caption's accelerator the key types, in bar order. A key
+    // that only disabled links have goes on to the focused window, as an unknown one does.
     std::vector<BarItemLink*> found;
     for (Bar* bar : barsInOrder(*menu)) {
         BarControl* window = windowOf(bar);
         if (!windowShown(window)) continue;
         for (BarItemLink* link : bar->itemLinks().shownLinks()) {
             BarItem* item = link->item();
-            if (item && dynamic_cast<ItemControl*>(link->control()) && item->canAccelerate(*link) &&
+            auto* control = dynamic_cast<ItemControl*>(link->control());
+            if (item && control && control->enabled() && item->canAccelerate(*link) &&
                 acceleratorMatches(link->caption(), vk, shift, ctrl))
                 found.push_back(link);
         }
@@ -239,7 +241,7 @@ bool MenuObservers::shortcutOrAccelerator(unsigned vk) {
         }
     auto* control = dynamic_cast<ItemControl*>(link->control());
     auto* window = dynamic_cast<BarControl*>(link->barControl());
-    if (!control || !window || !control->enabled()) return true;
+    if (!control || !window) return false;
     const bool only = found.size() == 1;
     if (only && control->closesMenus()) {
         control->controlClick(false);
@@ -252,6 +254,8 @@ bool MenuObservers::shortcutOrAccelerator(unsigned vk) {
 
 bool MenuObservers::mouse(const MouseEvent& e) {
     if (e.msg == WM_RBUTTONUP || e.msg == WM_NCRBUTTONUP) showLinkedPopupAt(e);
+    // Alt held for a click (or a drag) is a modifier of the mouse, not the menu key.
+    if (isPress(e.msg)) menuKeyArmed_ = false;
     if (!MenuChain::active()) return false;
     if (isPress(e.msg)) {
         if (!MenuChain::contains(e.window)) MenuChain::hideAll();

@@ -3,7 +3,8 @@
 // manager lives. The keyboard observer hands keys to the head of the active menu chain (and
 // swallows them), turns Alt alone and F10 into menu mode on the main menu bar, and runs item
 // shortcuts and Alt+letter accelerators. The mouse observer ends menu mode when a button goes
-// down (or the left one up) outside the windows of the chain.
+// down (or the left one up) outside the windows of the chain; a press also keeps a held Alt
+// from counting as released alone.
 #include "ui/ObserverChain.h"
 
 namespace lindora {

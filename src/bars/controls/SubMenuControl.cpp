@@ -5,7 +5,6 @@
 
 #include "bars/controls/BarHint.h"
 #include "bars/controls/BarSubItemControl.h"
-#include "bars/controls/BarWinControl.h"
 #include "bars/controls/ItemControl.h"
 #include "bars/controls/MenuAccelerator.h"
 #include "bars/controls/MenuChain.h"
@@ -541,10 +540,7 @@ void SubMenuControl::leftButtonDown(Point client) {
 
 void SubMenuControl::leftButtonDoubleClick(Point client) {
     stopAnimation();
-    // The selected inner-window item's inner window takes the double click itself.
-    if (auto* inner = dynamic_cast<BarWinControl*>(itemAt(client)); inner && inner == selectedControl())
-        if (inner->forwardMouse(WM_LBUTTONDBLCLK, client)) return;
-    leftButtonDown(client);
+    if (!doubleClickSelection(itemAt(client), client)) leftButtonDown(client);
 }
 
 bool SubMenuControl::selectionHasInnerWindow() const {

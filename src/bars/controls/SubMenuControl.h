@@ -58,7 +58,7 @@ public:
     void leftButtonDown(Point client) override;
     void leftButtonUp(Point client) override;
     void mouseLeft() override;
-    // On the selected inner-window item the inner window takes it; else it is a second press.
+    // As on a toolbar (CustomBarControl::doubleClickSelection), else a second press.
     void leftButtonDoubleClick(Point client);
     // The selected item edits in an inner window (the menu may then keep the focus).
     bool selectionHasInnerWindow() const;
@@ -127,7 +127,7 @@ public:
     static constexpr int kHotChevronExpandDelay = 1000;
     enum class ChevronState { Normal, Hot, Expand };
     // Links are hidden as not recently used: the chevron shows at the bottom.
-    bool collapsed() const;
+    bool collapsed() const override;
     // The chain of open menus shows every link (set by expanding, reset by a new chain).
     bool chainExpanded() const;
     ChevronState chevronState() const { return chevron_; }
@@ -139,7 +139,7 @@ public:
     // A click makes it hot, a second click expands.
     void clickChevron();
     // Shows every link (Ctrl+Down, the chevron, the timers); the window is made again.
-    void expand();
+    void expand() override;
     // The hot chevron's hint when menus do not expand by themselves.
     std::string chevronHint() const;
     void setSelectedControl(ItemControl* control) override;

@@ -26,6 +26,9 @@ public:
     virtual void forgetOwner() = 0;
     // Selects the first link (a menu opened from the keyboard).
     virtual void selectFirst() {}
+    // Some links are hidden as not recently used; expand shows them all.
+    virtual bool collapsed() const { return false; }
+    virtual void expand() {}
 };
 
 }  // namespace lindora

@@ -33,7 +33,8 @@ protected:
         clickAt(centreOf(controlIn(window(*bar), tools)));
         return menuOf(controlIn(window(*bar), tools));
     }
-    const std::vector<HelpRequest>& requests() { return HelpSystem::instance().requests(); }
+    static std::size_t requestCount() { return HelpSystem::instance().requestCount(); }
+    static const std::optional<HelpRequest>& lastRequest() { return HelpSystem::instance().lastRequest(); }
 
     BarButton *file = nullptr, *first = nullptr, *second = nullptr, *plain = nullptr;
     BarSubItem* tools = nullptr;
@@ -56,9 +57,9 @@ TEST_F(MenuHelpTest, InAnOpenMenuTheSelectedItemOrTheFirstOneUpTheChainWithATopi
         ASSERT_EQ(menu->selectedControl(), controlIn(*menu, c.selected));
         key(VK_F1);
         EXPECT_FALSE(MenuChain::active()) << "the menus closed";
-        ASSERT_EQ(requests().size(), 1u);
-        EXPECT_EQ(requests()[0].context, c.context);
-        EXPECT_FALSE(requests()[0].popup);
+        ASSERT_EQ(requestCount(), 1u);
+        EXPECT_EQ(lastRequest()->context, c.context);
+        EXPECT_FALSE(lastRequest()->popup);
     }
 }
 
@@ -68,7 +69,7 @@ TEST_F(MenuHelpTest, WithoutATopicUpTheChainF1DoesNothingAndTheMenuStays) {
     ASSERT_NE(menu, nullptr);
     moveTo(centreOf(controlIn(*menu, first)));
     key(VK_F1);
-    EXPECT_TRUE(requests().empty());
+    EXPECT_EQ(requestCount(), 0u);
     EXPECT_TRUE(MenuChain::isAlive(menu));
     EXPECT_TRUE(menu->isShown());
 }
@@ -77,23 +78,24 @@ TEST_F(MenuHelpTest, WithNoMenuOpenTheItemUnderTheMouseShowsItsTopic) {
     windowSystem().setFocus(&form());
     moveTo(centreOf(controlIn(window(*bar), file)));
     key(VK_F1);
-    ASSERT_EQ(requests().size(), 1u);
-    EXPECT_EQ(requests()[0].context, 5);
+    ASSERT_EQ(requestCount(), 1u);
+    EXPECT_EQ(lastRequest()->context, 5);
 
     // Over an item without a topic nothing shows.
     moveTo(centreOf(controlIn(window(*bar), plain)));
     key(VK_F1);
-    EXPECT_EQ(requests().size(), 1u);
+    EXPECT_EQ(requestCount(), 1u);
 
     // A form with a help caption button pops the topic up at the item's centre.
     form().setBorderIcons(form().borderIcons() + BorderIcons{biHelp});
     const Point centre = centreOf(controlIn(window(*bar), file));
     moveTo(centre);
     key(VK_F1);
-    ASSERT_EQ(requests().size(), 2u);
-    EXPECT_TRUE(requests()[1].popup);
-    EXPECT_LE(std::abs(requests()[1].at.x - centre.x), 1);
-    EXPECT_LE(std::abs(requests()[1].at.y - centre.y), 1);
+    ASSERT_EQ(requestCount(), 2u);
+    EXPECT_EQ(lastRequest()->context, 5);
+    EXPECT_TRUE(lastRequest()->popup);
+    EXPECT_LE(std::abs(lastRequest()->at.x - centre.x), 1);
+    EXPECT_LE(std::abs(lastRequest()->at.y - centre.y), 1);
 }
 
 }  // namespace

@@ -119,6 +119,80 @@ TEST_F(MenuInteractionTest, AltWithAnAcceleratorClicksASoleButtonOpensASoleSubIt
     EXPECT_FALSE(MenuChain::active());
 }
 
+// A field on the form that keeps the keys it receives, as the page or an edit would.
+class KeyRecordingField : public Window {
+public:
+    std::vector<unsigned> sysKeys;
+
+protected:
+    void wndProc(Message& m) override {
+        if (m.msg == WM_SYSKEYDOWN) sysKeys.push_back(static_cast<unsigned>(m.wParam));
+        Window::wndProc(m);
+    }
+};
+
+// A button class whose links take accelerators whatever its state: the observer itself must
+// leave disabled links alone.
+class AlwaysAcceleratedButton : public BarButton {
+public:
+    using BarButton::BarButton;
+    bool canAccelerate(const BarItemLink&) const override { return true; }
+};
+
+TEST_F(MenuInteractionTest, AnAcceleratorThatOnlyDisabledLinksHaveGoesOnToTheFocusedWindow) {
+    BarButton* exit = button("E&xit");
+    BarButton* quit = new AlwaysAcceleratedButton(&form());
+    quit->setCaption("&Quit");
+    BarButton* edit = new AlwaysAcceleratedButton(&form());
+    edit->setCaption("&Edit");
+    BarButton* erase = button("&Erase");
+    for (BarButton* b : {exit, quit, edit, erase}) {
+        b->setPaintStyle(psCaption);
+        recordClicks(b);
+    }
+    for (BarButton* b : {exit, quit, edit}) b->setEnabled(false);
+    Bar& bar = shownBar(dsTop, {edit, erase, exit, quit});
+    bar.setIsMainMenu(true);
+    KeyRecordingField field;
+    CreateParams cp;
+    cp.style = WS_CHILD | WS_VISIBLE;
+    cp.bounds = Rect(10, 100, 210, 130);
+    cp.parent = &form();
+    field.create(cp);
+    windowSystem().setFocus(&field);
+
+    for (unsigned vk : {'X', 'Q'}) {
+        field.sysKeys.clear();
+        key(vk, {VK_MENU});
+        EXPECT_TRUE(clicks.empty());
+        EXPECT_FALSE(window(bar).active()) << "Alt was not released alone: no menu mode either";
+        EXPECT_EQ(field.sysKeys, (std::vector<unsigned>{VK_MENU, vk})) << "the key is not swallowed";
+    }
+
+    // Beside a disabled link the enabled one is the only match: it is clicked at once.
+    field.sysKeys.clear();
+    key('E', {VK_MENU});
+    EXPECT_EQ(clicks, std::vector<std::string>{"&Erase"});
+    EXPECT_EQ(field.sysKeys, std::vector<unsigned>{VK_MENU}) << "the used key is swallowed";
+    EXPECT_FALSE(MenuChain::active());
+}
+
+TEST_F(MenuInteractionTest, AltReleasedAloneEntersTheMainMenuButNotAfterAClickWhileItWasHeld) {
+    Bar& bar = shownBar(dsTop, {button("One"), button("Two")});
+    bar.setIsMainMenu(true);
+    BarControl& w = window(bar);
+    const Point inForm = form().clientToScreen(Point(300, 300));
+
+    platform().input().keyDown(VK_MENU);
+    platform().input().click(inForm);
+    platform().input().keyUp(VK_MENU);
+    pump();
+    EXPECT_FALSE(w.active()) << "Alt held for a click is no menu key";
+
+    key(VK_MENU);
+    EXPECT_TRUE(w.active());
+}
+
 TEST_F(MenuInteractionTest, ASubItemInASubmenuOpensAfter400MsAndClosesAfter400Ms) {
     BarSubItem* recent = subItem("Recent", {button("One"), button("Two")});
     BarButton* close = button("Close");

@@ -1,6 +1,6 @@
-// Double clicks on a docked toolbar's items: the second press of a double click on the open sub
-// item expands its collapsed menu (and does not close it), and on a button it is a press like
-// the first.
+// Double clicks on a docked toolbar's items and in its menus: the second press of a double click
+// on the open sub item expands its collapsed menu (and does not close it), and on a button it is
+// a press like the first.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -24,8 +24,8 @@ protected:
     void SetUp() override {
         ToolbarWindowTest::SetUp();
         manager().setShowFullMenusAfterDelay(false);
-        // A sub item with four buttons of which only the first two were used lately, and a
-        // button that records its clicks.
+        // A sub item with four buttons of which only the first two were used lately, a button
+        // that records its clicks, and a sub item whose menu holds the first sub item again.
         sub_ = addSubItem("sMenu", "Menu");
         for (int i = 1; i <= 4; ++i) sub_->itemLinks().add()->setItem(addButton("bItem" + std::to_string(i)));
         for (int i = 2; i < 4; ++i) {
@@ -34,8 +34,10 @@ protected:
         }
         button_ = addButton("bGo", "Go");
         button_->OnClick.bind([this](Persistent*) { ++clicks_; });
+        more_ = addSubItem("sMore", "More");
+        more_->itemLinks().add()->setItem(sub_);
         bar_ = addBar("Tools");
-        for (BarItem* item : std::vector<BarItem*>{sub_, button_}) bar_->itemLinks().add()->setItem(item);
+        for (BarItem* item : std::vector<BarItem*>{sub_, button_, more_}) bar_->itemLinks().add()->setItem(item);
         bar_->setDockingStyle(dsTop);
         bar_->setVisible(true);
         windowSystem().processMessages();
@@ -46,16 +48,19 @@ protected:
         const Rect r = bar_->itemLinks().visibleLinks()[static_cast<std::size_t>(link)]->itemRect();
         return window().clientToScreen(Point((r.left + r.right) / 2, (r.top + r.bottom) / 2));
     }
-    SubMenuControl* openMenu() {
-        auto* control = dynamic_cast<BarSubItemControl*>(bar_->itemLinks().visibleLinks()[0]->control());
+    static SubMenuControl* menuOf(BarItemLinks& links, int link) {
+        auto* control =
+            dynamic_cast<BarSubItemControl*>(links.visibleLinks()[static_cast<std::size_t>(link)]->control());
         return control && control->isOpen() ? dynamic_cast<SubMenuControl*>(control->subMenu()) : nullptr;
     }
+    SubMenuControl* openMenu() { return menuOf(bar_->itemLinks(), 0); }
     void doubleClick(Point at) {
         platform().input().doubleClick(at);
         windowSystem().processMessages();
     }
 
     BarSubItem* sub_ = nullptr;
+    BarSubItem* more_ = nullptr;
     BarButton* button_ = nullptr;
     Bar* bar_ = nullptr;
     int clicks_ = 0;
@@ -75,6 +80,19 @@ TEST_F(ToolbarDoubleClickTest, AnOpenMenuThatShowsAllItsLinksStaysOpen) {
     SubMenuControl* menu = openMenu();
     ASSERT_NE(menu, nullptr) << "the second press did not close it as a second click would";
     EXPECT_FALSE(menu->collapsed());
+}
+
+TEST_F(ToolbarDoubleClickTest, InAMenuADoubleClickOnTheOpenSubItemExpandsItsCollapsedMenuToo) {
+    platform().input().click(centreOf(2));
+    windowSystem().processMessages();
+    SubMenuControl* more = menuOf(bar_->itemLinks(), 2);
+    ASSERT_NE(more, nullptr);
+    const Rect r = more->itemLinks().visibleLinks()[0]->itemRect();
+    doubleClick(more->window()->clientToScreen(Point((r.left + r.right) / 2, (r.top + r.bottom) / 2)));
+    SubMenuControl* menu = menuOf(more->itemLinks(), 0);
+    ASSERT_NE(menu, nullptr) << "the first press opened it, the second kept it open";
+    EXPECT_FALSE(menu->collapsed());
+    EXPECT_TRUE(MenuChain::isAlive(more));
 }
 
 TEST_F(ToolbarDoubleClickTest, OnAButtonTheSecondPressOfADoubleClickIsAPressAndClicksAgain) {
