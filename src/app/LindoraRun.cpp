@@ -8,6 +8,7 @@
 #include "app/FrmMain.h"
 #include "app/ScreenCapture.h"
 #include "app/StartPageLocation.h"
+#include "app/StartupPreparation.h"
 #include "app/WebBrowser.h"
 #include "base/Utf8.h"
 #include "platform/PlatformSelection.h"
@@ -121,6 +122,8 @@ int runLindora(const std::vector<std::string>& args, std::ostream& out, std::ost
     case CommandLine::Action::Run: break;
     }
 
+    // Overlaps the toolkit's start.
+    StartupPreparation preparation;
     try {
         installPlatform(cl.platform);
     } catch (const std::exception& e) {
@@ -133,6 +136,7 @@ int runLindora(const std::vector<std::string>& args, std::ostream& out, std::ost
         // The main window opens on the start page: its engine starts loading it now, so that
         // the engine's processes start while the window is built.
         prepareBrowserEngine(utf8ToUtf16(startPagePath(runningExecutableName()), BadText::Replace));
+        preparation.finish();
         Application application;
         application.initialize();
         application.setTitle(app::ApplicationTitle);

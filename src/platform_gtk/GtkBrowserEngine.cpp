@@ -46,11 +46,7 @@ GtkBrowserEngine::GtkBrowserEngine(WebAcceleration acceleration) {
 
 GtkBrowserEngine::~GtkBrowserEngine() {
     g_signal_handlers_disconnect_by_data(view_, this);
-    if (host_) {
-        host_->removeHostedChild(this);
-        gtk_container_remove(GTK_CONTAINER(host_->childLayer()), GTK_WIDGET(view_));
-        host_ = nullptr;
-    }
+    leaveHost();
     gtk_widget_destroy(GTK_WIDGET(view_));
     g_object_unref(view_);
 }
@@ -59,18 +55,29 @@ void GtkBrowserEngine::startLoad(const std::string& uri) {
     // Loading a new URI stops the one under way: a second navigation replaces the first.
     webkit_web_view_load_uri(view_, uri.c_str());
     startup_probe::mark("NAVIGATE");
+    loadStarted_ = true;
+}
+
+void GtkBrowserEngine::leaveHost() {
+    if (waitingOn_) waitingOn_->cancelWaitForFirstFrame(this);
+    waitingOn_ = nullptr;
+    if (!host_) return;
+    host_->removeHostedChild(this);
+    gtk_container_remove(GTK_CONTAINER(host_->childLayer()), GTK_WIDGET(view_));
+    host_ = nullptr;
 }
 
 void GtkBrowserEngine::hostChanged() {
     GtkSurface* wanted = GtkSurface::from(surface());
     GtkWidget* widget = GTK_WIDGET(view_);
-    if (wanted != host_) {
-        if (host_) {
-            host_->removeHostedChild(this);
-            gtk_container_remove(GTK_CONTAINER(host_->childLayer()), widget);
-        }
-        host_ = wanted;
-        if (host_) {
+    const bool settled = wanted ? wanted == host_ || wanted == waitingOn_ : !host_ && !waitingOn_;
+    if (!settled) {
+        leaveHost();
+        if (wanted && !wanted->hasShownFirstFrame()) {
+            waitingOn_ = wanted;
+            wanted->waitForFirstFrame(this);
+        } else if (wanted) {
+            host_ = wanted;
             gtk_layout_put(GTK_LAYOUT(host_->childLayer()), widget, geometry().left, geometry().top);
             host_->addHostedChild(this);
             // Focused before it had a surface: GTK's focus follows now.
@@ -84,7 +91,16 @@ void GtkBrowserEngine::hostChanged() {
     gtk_widget_set_visible(widget, visible() && !r.isEmpty());
 }
 
-void GtkBrowserEngine::hostSurfaceDestroyed() { attachTo(nullptr); }
+void GtkBrowserEngine::hostSurfaceDestroyed() {
+    // Off the surface now, even should the window layer have detached the engine already.
+    leaveHost();
+    attachTo(nullptr);
+}
+
+void GtkBrowserEngine::hostSurfaceFirstFrameShown() {
+    waitingOn_ = nullptr;
+    hostChanged();
+}
 
 GtkWidget* GtkBrowserEngine::hostedWidget() const { return GTK_WIDGET(view_); }
 
@@ -117,6 +133,10 @@ void GtkBrowserEngine::onLoadChanged(WebKitWebView*, int event, void* data) {
     auto* self = static_cast<GtkBrowserEngine*>(data);
     if (event != WEBKIT_LOAD_FINISHED) return;
     startup_probe::mark("LOADED");
+    if (!self->firstLoadDone_) {
+        self->firstLoadDone_ = true;
+        if (GtkSurface* s = self->host_ ? self->host_ : self->waitingOn_) s->hostedChildStarted();
+    }
     GtkEventDispatcher::guarded([&] { self->raiseProgressChange(ProgressDone, ProgressMax); });
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The browser engine of the gtk backend: a WebKitWebView placed as a native child over the
-// browser control's rectangle in its top-level surface.
+// browser control's rectangle in its top-level surface. The view goes onto a surface only
+// after that surface's first frame: realising it takes longer than building and painting the
+// whole window, and the window should show at once. Loading does not wait for it.
 //
 // Progress: WebKit's estimated-load-progress (0..1) is reported as 0..ProgressMax (10000);
 // when a load finishes, failed or not, ProgressChange(ProgressDone, ProgressMax) follows.
@@ -46,6 +48,9 @@ protected:
 
 private:
     void hostSurfaceDestroyed() override;
+    void hostSurfaceFirstFrameShown() override;
+    bool isStarting() const override { return loadStarted_ && !firstLoadDone_; }
+    void leaveHost();
     GtkWidget* hostedWidget() const override;
     NativeChild* nativeChild() override { return this; }
     bool wantsFocus() const override { return focusWanted_; }
@@ -54,7 +59,10 @@ private:
     static void onLoadChanged(WebKitWebView*, int event, void* self);
 
     WebKitWebView* view_ = nullptr;
-    GtkSurface* host_ = nullptr;  // the surface the view is on
+    GtkSurface* host_ = nullptr;       // the surface the view is on
+    GtkSurface* waitingOn_ = nullptr;  // the surface whose first frame the view waits for
+    bool loadStarted_ = false;
+    bool firstLoadDone_ = false;  // a load has finished, failed or not
     bool focusWanted_ = false;    // the host window has the window layer's focus
 };
 

@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "gfx/Bitmap.h"
 #include "platform/StartupProbe.h"
@@ -141,9 +142,15 @@ GtkSurface::GtkSurface(const SurfaceParams& params, GtkInput& input)
 GtkSurface::~GtkSurface() {
     if (geometryReport_) g_source_remove(geometryReport_);
     if (iconIdle_) g_source_remove(iconIdle_);
+    if (firstFrameIdle_) g_source_remove(firstFrameIdle_);
+    // Children leaving below must not schedule the icon again.
+    iconIdle_ = 0;
+    pendingIcon_.clear();
     if (grabbed_) setPointerGrab(false);
     if (focused_) input_.surfaceFocusChanged(false);
     // Children first: destroying the window would destroy them with it.
+    const auto waiting = std::exchange(waitingForFirstFrame_, {});
+    for (GtkHostedChild* child : waiting) child->hostSurfaceDestroyed();
     const auto children = hostedChildren_;
     for (GtkHostedChild* child : children) child->hostSurfaceDestroyed();
     g_signal_handlers_disconnect_by_data(area_, this);
@@ -169,6 +176,30 @@ void GtkSurface::removeHostedChild(GtkHostedChild* child) {
     if (std::find(hostedChildren_.begin(), hostedChildren_.end(), child) == hostedChildren_.end()) return;
     g_signal_handlers_disconnect_by_data(child->hostedWidget(), this);
     std::erase(hostedChildren_, child);
+    hostedChildStarted();
+}
+
+void GtkSurface::waitForFirstFrame(GtkHostedChild* child) {
+    if (std::find(waitingForFirstFrame_.begin(), waitingForFirstFrame_.end(), child) == waitingForFirstFrame_.end())
+        waitingForFirstFrame_.push_back(child);
+    if (firstFrameShown_ && !firstFrameIdle_) firstFrameIdle_ = g_idle_add(tellFirstFrameShown, this);
+}
+
+void GtkSurface::cancelWaitForFirstFrame(GtkHostedChild* child) {
+    std::erase(waitingForFirstFrame_, child);
+    hostedChildStarted();
+}
+
+int GtkSurface::tellFirstFrameShown(void* data) {
+    auto* self = static_cast<GtkSurface*>(data);
+    self->firstFrameIdle_ = 0;
+    // One at a time: a child told may make others stop waiting, or destroy them.
+    while (!self->waitingForFirstFrame_.empty()) {
+        GtkHostedChild* child = self->waitingForFirstFrame_.front();
+        self->waitingForFirstFrame_.erase(self->waitingForFirstFrame_.begin());
+        child->hostSurfaceFirstFrameShown();
+    }
+    return G_SOURCE_REMOVE;
 }
 
 GtkHostedChild* GtkSurface::hostedChildHolding(GtkWidget* widget) const {
@@ -211,7 +242,7 @@ void GtkSurface::setVisible(bool visible, bool activate) {
     GtkWindow* w = GTK_WINDOW(window_);
     gtk_window_set_focus_on_map(w, activate && !noActivate_);
     gtk_widget_show(window_);
-    if (!pendingIcon_.empty()) scheduleIcon();
+    scheduleIcon();
     // Override-redirect popups are placed by us alone: put them where asked once mapped.
     if (!decorated_ || requestedState_ == ShowState::Normal) gtk_window_move(w, bounds_.left, bounds_.top);
     if (activate && !noActivate_) gtk_window_present(w);
@@ -256,11 +287,29 @@ void GtkSurface::setIcon(const std::vector<Bitmap>& images) {
     // Converting the images and handing them to the desktop takes tens of milliseconds for the
     // application icon's large sizes.
     pendingIcon_ = images;
-    if (gtk_widget_get_visible(window_)) scheduleIcon();
+    scheduleIcon();
 }
 
 void GtkSurface::scheduleIcon() {
-    if (!iconIdle_) iconIdle_ = g_idle_add_full(G_PRIORITY_LOW, applyIcon, this, nullptr);
+    if (pendingIcon_.empty() || !gtk_widget_get_visible(window_)) return;
+    // A child still loading its first content (the start page) comes first: the icon follows
+    // its load, or a few seconds at most when the load hangs.
+    const bool wait = childStarting();
+    if (iconIdle_ && wait == iconWaits_) return;
+    if (iconIdle_) g_source_remove(iconIdle_);
+    iconWaits_ = wait;
+    iconIdle_ = wait ? g_timeout_add_full(G_PRIORITY_LOW, IconWaitMs, applyIcon, this, nullptr)
+                     : g_idle_add_full(G_PRIORITY_LOW, applyIcon, this, nullptr);
+}
+
+bool GtkSurface::childStarting() const {
+    auto starting = [](const GtkHostedChild* c) { return c->isStarting(); };
+    return std::any_of(hostedChildren_.begin(), hostedChildren_.end(), starting) ||
+           std::any_of(waitingForFirstFrame_.begin(), waitingForFirstFrame_.end(), starting);
+}
+
+void GtkSurface::hostedChildStarted() {
+    if (iconIdle_ && iconWaits_) scheduleIcon();
 }
 
 int GtkSurface::applyIcon(void* data) {
@@ -372,6 +421,12 @@ int GtkSurface::onDraw(GtkWidget* widget, cairo_t* cr, void* data) {
     } else {
         cairo_set_source_rgba(cr, 0, 0, 0, self->translucent_ ? 0 : 1);
         cairo_paint(cr);
+    }
+    if (!self->firstFrameShown_) {
+        self->firstFrameShown_ = true;
+        // The children waiting for this frame come in the next turn, once it is out.
+        if (!self->waitingForFirstFrame_.empty() && !self->firstFrameIdle_)
+            self->firstFrameIdle_ = g_idle_add(tellFirstFrameShown, self);
     }
     return TRUE;
 }

@@ -28,6 +28,11 @@ class GtkHostedChild {
 public:
     virtual ~GtkHostedChild() = default;
     virtual void hostSurfaceDestroyed() = 0;
+    // The surface a child waits on (GtkSurface::waitForFirstFrame) has shown its first frame.
+    virtual void hostSurfaceFirstFrameShown() {}
+    // Still loading its first content: the surface's work that can wait (its icon) waits for
+    // it, until the child tells GtkSurface::hostedChildStarted.
+    virtual bool isStarting() const { return false; }
     virtual GtkWidget* hostedWidget() const = 0;
     virtual NativeChild* nativeChild() = 0;
     // The window layer's focus is on the child's host: GTK's focus belongs on the child.
@@ -71,6 +76,16 @@ public:
     // The hosted child that is `widget` or holds it, or null.
     GtkHostedChild* hostedChildHolding(GtkWidget* widget) const;
 
+    // Whether the surface has drawn its first frame.
+    bool hasShownFirstFrame() const { return firstFrameShown_; }
+    // Tells the child hostSurfaceFirstFrameShown in the main-loop turn after the surface's first
+    // frame: a child that is costly to realise (a web view) placed before it would hold that
+    // frame back. A surface that goes first tells a waiting child hostSurfaceDestroyed instead.
+    void waitForFirstFrame(GtkHostedChild* child);
+    void cancelWaitForFirstFrame(GtkHostedChild* child);
+    // A hosted or waiting child is no longer starting (GtkHostedChild::isStarting).
+    void hostedChildStarted();
+
     const Rect& bounds() const { return bounds_; }
     SurfaceKind kind() const { return kind_; }
     bool isTranslucent() const { return translucent_; }
@@ -104,7 +119,9 @@ private:
     static int onProperty(GtkWidget*, GdkEvent* event, void* self);
     static int reportGeometry(void* self);
     static int applyIcon(void* self);
+    static int tellFirstFrameShown(void* self);
     void scheduleIcon();
+    bool childStarting() const;
     static void onScaleFactor(GtkWidget*, void* spec, void* self);
 
     void applyCursor(GdkCursor* cursor);
@@ -134,8 +151,11 @@ private:
     unsigned geometryReport_ = 0;  // GLib source id
     // The icon waits for the window's first showing and then for an idle moment: a window that
     // is never shown never pays for it, and a shown one gets its first frame out first.
+    // While a hosted child starts up, the icon waits for it as well, or IconWaitMs at most.
+    static constexpr unsigned IconWaitMs = 3000;
     std::vector<Bitmap> pendingIcon_;
-    unsigned iconIdle_ = 0;  // GLib source id
+    unsigned iconIdle_ = 0;   // GLib source id
+    bool iconWaits_ = false;  // iconIdle_ is the timeout for a starting child
     bool decorated_ = false;
     bool noActivate_ = false;
     bool translucent_ = false;
@@ -143,6 +163,9 @@ private:
     bool drawing_ = false;
     bool focused_ = false;
     std::vector<GtkHostedChild*> hostedChildren_;
+    bool firstFrameShown_ = false;
+    std::vector<GtkHostedChild*> waitingForFirstFrame_;
+    unsigned firstFrameIdle_ = 0;  // GLib source id
 };
 
 }  // namespace lindora

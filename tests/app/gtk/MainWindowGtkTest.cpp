@@ -136,10 +136,14 @@ TEST(MainWindowGtk, TheWindowAppearsCentredWithItsCaptionAndWebKitRendersTheStar
         EXPECT_EQ(title, u"Welcome to Lindora");
         EXPECT_EQ(form->caption(), "Lindora 1.0");
         EXPECT_STREQ(gtk_window_get_title(native), "Lindora 1.0");
-        // The desktop gets the application icon in its six sizes.
-        GList* icons = gtk_window_get_icon_list(native);
-        EXPECT_EQ(g_list_length(icons), 6u);
-        g_list_free(icons);
+        // The desktop gets the application icon in its six sizes, once the page has loaded.
+        auto iconCount = [&] {
+            GList* icons = gtk_window_get_icon_list(native);
+            const guint n = g_list_length(icons);
+            g_list_free(icons);
+            return n;
+        };
+        EXPECT_TRUE(runUntil([&] { return iconCount() == 6u; })) << iconCount() << " icons";
 
         // The top dock above the page is painted across the window's whole width.
         const Rect client = form->clientToScreen(form->clientRect());

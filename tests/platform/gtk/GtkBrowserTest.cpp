@@ -162,5 +162,72 @@ TEST(GtkBrowser, ASecondNavigationReplacesTheFirst) {
     EXPECT_EQ(done, 1) << "the replaced load must not end the new one's progress";
 }
 
+// The view stays off a window until the window's first frame is out, then joins it in the next
+// turn of the loop; either side may go first while it waits.
+TEST(GtkBrowser, TheViewJoinsItsWindowAfterTheWindowsFirstFrame) {
+    LINDORA_REQUIRE_GTK_DISPLAY();
+    GtkIntegration* integration = GtkTestDisplay::integration();
+    StillDelegate delegate(Bitmap(300, 200, RGB(212, 208, 200)));
+    SurfaceParams params;
+    params.bounds = Rect::fromSize(850, 400, 300, 200);
+    params.delegate = &delegate;
+    auto window = integration->createSurface(params);
+    delegate.surface = window.get();
+    auto* surface = GtkSurface::from(window.get());
+    GtkBrowserEngine engine;
+    engine.attachTo(window.get());
+    engine.setGeometry(Rect::fromSize(0, 20, 300, 180));
+    engine.setVisible(true);
+    engine.setFocus();
+    GtkWidget* view = GTK_WIDGET(engine.view());
+    EXPECT_EQ(gtk_widget_get_parent(view), nullptr);
+
+    // What the window's first frame had in it.
+    struct FirstFrame {
+        GtkWidget* view;
+        int frames = 0;
+        bool hadView = false;
+    } first{view};
+    const gulong drawn =
+        g_signal_connect_after(surface->window(), "draw", G_CALLBACK(+[](GtkWidget*, cairo_t*, FirstFrame* f) {
+                                   if (f->frames++ == 0) f->hadView = gtk_widget_get_parent(f->view) != nullptr;
+                                   return FALSE;
+                               }),
+                               &first);
+    window->setVisible(true, true);
+    ASSERT_TRUE(GtkTestDisplay::pumpUntil([&] { return first.frames > 0; }));
+    EXPECT_FALSE(first.hadView) << "the view was realised within the first frame";
+    ASSERT_TRUE(GtkTestDisplay::pumpUntil([&] { return gtk_widget_get_parent(view) == surface->childLayer(); }));
+    EXPECT_NE(surface->hostedChildHolding(view), nullptr);
+    EXPECT_TRUE(GtkTestDisplay::pumpUntil([&] { return gtk_widget_get_allocated_height(view) == 180; }));
+    // Focused while it waited: GTK's focus is on the view now that it is in the window.
+    EXPECT_TRUE(gtk_widget_is_focus(view));
+    g_signal_handler_disconnect(surface->window(), drawn);
+
+    // A window that goes before its first frame lets the waiting engine go.
+    params.delegate = nullptr;
+    auto unshown = integration->createSurface(params);
+    GtkBrowserEngine waiting;
+    waiting.attachTo(unshown.get());
+    waiting.setVisible(true);
+    unshown.reset();
+    EXPECT_EQ(waiting.surface(), nullptr);
+    EXPECT_EQ(gtk_widget_get_parent(GTK_WIDGET(waiting.view())), nullptr);
+
+    // An engine that goes while it waits is not told of the frame later.
+    StillDelegate laterDelegate(Bitmap(300, 200, RGB(212, 208, 200)));
+    params.delegate = &laterDelegate;
+    auto later = integration->createSurface(params);
+    laterDelegate.surface = later.get();
+    {
+        GtkBrowserEngine gone;
+        gone.attachTo(later.get());
+        gone.setVisible(true);
+    }
+    later->setVisible(true, false);
+    EXPECT_TRUE(GtkTestDisplay::pumpUntil([&] { return GtkSurface::from(later.get())->hasShownFirstFrame(); }));
+    GtkTestDisplay::settle();
+}
+
 }  // namespace
 }  // namespace lindora

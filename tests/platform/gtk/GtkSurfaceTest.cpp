@@ -136,6 +136,62 @@ TEST_F(GtkSurfaceTest, ShowsThePresentedStoreItselfAndAsksAgainOnceItIsGone) {
     EXPECT_GT(delegate.exposed, exposedBefore);
 }
 
+// A native child still loading its first content, as the browser's engine is at start-up.
+class StartingChild final : public GtkHostedChild {
+public:
+    explicit StartingChild(GtkSurface& host) : host_(host), widget_(gtk_drawing_area_new()) {
+        g_object_ref_sink(widget_);
+    }
+    ~StartingChild() override {
+        if (placed_) {
+            host_.removeHostedChild(this);
+            gtk_container_remove(GTK_CONTAINER(host_.childLayer()), widget_);
+        }
+        g_object_unref(widget_);
+    }
+    void hostSurfaceDestroyed() override {}
+    void hostSurfaceFirstFrameShown() override {
+        gtk_layout_put(GTK_LAYOUT(host_.childLayer()), widget_, 0, 0);
+        host_.addHostedChild(this);
+        placed_ = true;
+    }
+    GtkWidget* hostedWidget() const override { return widget_; }
+    NativeChild* nativeChild() override { return nullptr; }
+    bool wantsFocus() const override { return false; }
+    bool isStarting() const override { return starting; }
+
+    bool starting = true;
+    bool placed() const { return placed_; }
+
+private:
+    GtkSurface& host_;
+    GtkWidget* widget_;
+    bool placed_ = false;
+};
+
+TEST_F(GtkSurfaceTest, TheIconWaitsForAChildThatIsStillStarting) {
+    PaintingDelegate delegate(Bitmap(200, 100, RGB(212, 208, 200)));
+    auto form = makeSurface(SurfaceKind::Normal, Rect::fromSize(300, 300, 200, 100), &delegate);
+    delegate.surface = form.get();
+    StartingChild child(*form);
+    form->waitForFirstFrame(&child);
+    form->setIcon({Bitmap(16, 16, RGB(0, 0, 255)), Bitmap(32, 32, RGB(0, 0, 255))});
+    auto iconCount = [&] {
+        GList* icons = gtk_window_get_icon_list(GTK_WINDOW(form->window()));
+        const guint n = g_list_length(icons);
+        g_list_free(icons);
+        return n;
+    };
+    showAndWait(*form);
+    ASSERT_TRUE(GtkTestDisplay::pumpUntil([&] { return child.placed(); }));
+    GtkTestDisplay::settle();
+    EXPECT_EQ(iconCount(), 0u) << "the icon went before the child had started";
+
+    child.starting = false;
+    form->hostedChildStarted();
+    EXPECT_TRUE(GtkTestDisplay::pumpUntil([&] { return iconCount() == 2u; }));
+}
+
 TEST_F(GtkSurfaceTest, PointerGrabSucceedsOnAShownSurface) {
     PaintingDelegate delegate(Bitmap(40, 40, RGB(0, 0, 0)));
     auto popup = makeSurface(SurfaceKind::Popup, Rect::fromSize(300, 300, 40, 40), &delegate);
