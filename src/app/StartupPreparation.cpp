@@ -3,8 +3,8 @@
 #include <system_error>
 
 #include "app/AppIcon.h"
-#include "gfx/Font.h"
 #include "gfx/TextEngine.h"
+#include "ui/Form.h"
 
 namespace lindora {
 
@@ -15,7 +15,7 @@ StartupPreparation::StartupPreparation() {
             // A failure here comes again, and is reported, where the window needs the result.
             try {
                 applicationIcon();
-                TextEngine::instance().measure(Font("DejaVu Sans", -11), "Login");
+                TextEngine::instance().measure(Form::defaultFont(), "Login");
             } catch (...) {}
         });
     } catch (const std::system_error&) {

@@ -87,9 +87,10 @@ const ClassInfo& Form::classInfo() {
     return info;
 }
 
+Font Form::defaultFont() { return Font("DejaVu Sans", -11, fsNone, clWindowText); }
+
 Form::Form(Component* owner)
-    : Component(owner), borderIcons_{biSystemMenu, biMinimize, biMaximize},
-      font_(Font("DejaVu Sans", -11, fsNone, clWindowText)) {
+    : Component(owner), borderIcons_{biSystemMenu, biMinimize, biMaximize}, font_(defaultFont()) {
     setBackgroundColor(clBtnFace);
     font_.OnChange.bind([this](Persistent*) { invalidate(); });
     if (Application* app = Application::current()) app->formCreated(this);

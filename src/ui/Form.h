@@ -82,6 +82,8 @@ public:
     Color color() const override { return backgroundColor(); }
     void setColor(Color c);
     const Font& font() const { return font_.font(); }
+    // The font a new form starts with.
+    static Font defaultFont();
     void setFont(const Font& f) { font_.setFont(f); }
     // The published font (Font.Name, Font.Height, ...); a change repaints the form.
     const FontProperty& fontProperty() const { return font_; }
