@@ -115,7 +115,21 @@ one_run() {
   echo "PSS $(pss_kib $procs)"
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
+  settle $procs
   cat "$probe"
+}
+
+# Waits (5 s at most) until the given processes have gone: WebKit's web and network processes
+# end after the program that started them, and the next start must not share the machine with
+# their exit.
+settle() {
+  local left
+  for _ in $(seq 100); do
+    left=0
+    for p in "$@"; do [ -d "/proc/$p" ] && left=1 && break; done
+    [ "$left" = 0 ] && return
+    sleep 0.05
+  done
 }
 
 # "<quantity>" lines on stdin -> "median q1 q3 min max" (nearest-rank quartiles).

@@ -13,8 +13,8 @@ namespace {
 
 }  // namespace
 
-const std::vector<Bitmap>& applicationIcon() {
-    static const std::vector<Bitmap> images = [] {
+const IconImages& applicationIcon() {
+    static const IconImages images = [] {
         std::vector<Bitmap> decoded;
         for (const IconPng& png : IconPngs) {
             const std::string side = std::to_string(png.side);

@@ -1,12 +1,10 @@
 #pragma once
 // The application's icon: the images of src/app/icons, compiled into the program.
-#include <vector>
-
-#include "gfx/Bitmap.h"
+#include "gfx/IconImages.h"
 
 namespace lindora {
 
 // Six square images, 16 to 256 pixels, smallest first (decoded once).
-const std::vector<Bitmap>& applicationIcon();
+const IconImages& applicationIcon();
 
 }  // namespace lindora

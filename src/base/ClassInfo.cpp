@@ -55,8 +55,20 @@ const IntegerIdent* findIntegerIdent(const IntegerIdents& idents, std::int64_t v
 
 // --- PropInfo ---
 
+PropInfo::Accessors::Accessors() = default;
+PropInfo::Accessors::Accessors(const Accessors&) = default;
+PropInfo::Accessors::Accessors(Accessors&&) noexcept = default;
+PropInfo::Accessors& PropInfo::Accessors::operator=(const Accessors&) = default;
+PropInfo::Accessors& PropInfo::Accessors::operator=(Accessors&&) noexcept = default;
+PropInfo::Accessors::~Accessors() = default;
+
 PropInfo::PropInfo(std::string name, TypeKind kind, Accessors accessors)
     : name_(std::move(name)), kind_(kind), accessors_(std::move(accessors)) {}
+PropInfo::PropInfo(const PropInfo&) = default;
+PropInfo::PropInfo(PropInfo&&) noexcept = default;
+PropInfo& PropInfo::operator=(const PropInfo&) = default;
+PropInfo& PropInfo::operator=(PropInfo&&) noexcept = default;
+PropInfo::~PropInfo() = default;
 
 bool PropInfo::isReadOnly() const {
     switch (kind_) {

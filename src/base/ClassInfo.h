@@ -56,9 +56,23 @@ public:
         std::function<MethodValue(const Persistent&)> getMethod;
         std::function<void(Persistent&, const MethodValue&)> setMethod;
         std::function<bool(const Persistent&)> stored;  // empty: always stored
+
+        // Out of line: every published property builds a set of accessors, and inlined,
+        // thirteen functions' construction and destruction would be repeated in each.
+        Accessors();
+        Accessors(const Accessors&);
+        Accessors(Accessors&&) noexcept;
+        Accessors& operator=(const Accessors&);
+        Accessors& operator=(Accessors&&) noexcept;
+        ~Accessors();
     };
 
     PropInfo(std::string name, TypeKind kind, Accessors accessors);
+    PropInfo(const PropInfo&);
+    PropInfo(PropInfo&&) noexcept;
+    PropInfo& operator=(const PropInfo&);
+    PropInfo& operator=(PropInfo&&) noexcept;
+    ~PropInfo();
 
     const std::string& name() const { return name_; }
     TypeKind kind() const { return kind_; }

@@ -82,7 +82,7 @@ void Bitmap::resize(int width, int height) {
     if (width == width_ && height == height_) return;
     checkSize(width, height);
     dropSurface();
-    std::vector<std::uint32_t> next(static_cast<size_t>(width) * height, 0u);
+    Pixels next(static_cast<size_t>(width) * height, 0u);
     int w = std::min(width, width_), h = std::min(height, height_);
     for (int y = 0; w > 0 && y < h; ++y)
         std::memcpy(next.data() + static_cast<size_t>(y) * width, pixels_.data() + static_cast<size_t>(y) * width_,

@@ -4,6 +4,7 @@
 // Opaque pixels are simply 0xFFRRGGBB.
 #include "gfx/Color.h"
 #include "gfx/Geometry.h"
+#include "gfx/PixelAllocator.h"
 
 #include <cstdint>
 #include <span>
@@ -78,7 +79,8 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    std::vector<std::uint32_t> pixels_;
+    using Pixels = std::vector<std::uint32_t, PixelAllocator<std::uint32_t>>;
+    Pixels pixels_;
     mutable cairo_surface_t* surface_ = nullptr;
 };
 

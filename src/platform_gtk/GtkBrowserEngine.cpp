@@ -104,6 +104,24 @@ void GtkBrowserEngine::hostSurfaceFirstFrameShown() {
 
 GtkWidget* GtkBrowserEngine::hostedWidget() const { return GTK_WIDGET(view_); }
 
+bool GtkBrowserEngine::opaqueCover(Rect& area, GdkRGBA& background) const {
+    webkit_web_view_get_background_color(view_, &background);
+    if (background.alpha < 1.0) return false;
+    GtkWidget* widget = GTK_WIDGET(view_);
+    if (host_) {
+        // Placed: where GTK has put it, once it is on the screen.
+        if (!gtk_widget_get_mapped(widget)) return false;
+        GtkAllocation a;
+        gtk_widget_get_allocation(widget, &a);
+        area = Rect{a.x, a.y, a.x + a.width, a.y + a.height};
+        return true;
+    }
+    // Waiting for the first frame: where it is going to be.
+    if (!waitingOn_ || !visible()) return false;
+    area = geometry();
+    return true;
+}
+
 void GtkBrowserEngine::setFocus() {
     focusWanted_ = true;
     gtk_widget_grab_focus(GTK_WIDGET(view_));

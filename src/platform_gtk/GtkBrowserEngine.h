@@ -54,6 +54,7 @@ private:
     GtkWidget* hostedWidget() const override;
     NativeChild* nativeChild() override { return this; }
     bool wantsFocus() const override { return focusWanted_; }
+    bool opaqueCover(Rect& area, GdkRGBA& background) const override;
     static void onProgress(WebKitWebView*, GParamSpec*, void* self);
     static void onTitle(WebKitWebView*, GParamSpec*, void* self);
     static void onLoadChanged(WebKitWebView*, int event, void* self);

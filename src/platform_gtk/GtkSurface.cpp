@@ -283,7 +283,7 @@ void GtkSurface::setTopMost(bool topMost) {
 
 void GtkSurface::setTitle(const std::string& title) { gtk_window_set_title(GTK_WINDOW(window_), title.c_str()); }
 
-void GtkSurface::setIcon(const std::vector<Bitmap>& images) {
+void GtkSurface::setIcon(const IconImages& images) {
     // Converting the images and handing them to the desktop takes tens of milliseconds for the
     // application icon's large sizes.
     pendingIcon_ = images;
@@ -380,6 +380,51 @@ void GtkSurface::forgetStore() {
     shown_ = nullptr;
 }
 
+void GtkSurface::paintOutsideCovers(cairo_t* cr) const {
+    // What opaque children cover need not go to the display: most of a browser window is the
+    // page, so a full frame uploads little more than the toolbar.
+    cairo_rectangle_list_t* clip = cairo_copy_clip_rectangle_list(cr);
+    if (clip->status != CAIRO_STATUS_SUCCESS) {
+        cairo_rectangle_list_destroy(clip);
+        cairo_paint(cr);
+        return;
+    }
+    cairo_region_t* rest = cairo_region_create();
+    for (int i = 0; i < clip->num_rectangles; ++i) {
+        const cairo_rectangle_t& r = clip->rectangles[i];
+        const cairo_rectangle_int_t whole{static_cast<int>(r.x), static_cast<int>(r.y),
+                                          static_cast<int>(r.x + r.width + 0.999) - static_cast<int>(r.x),
+                                          static_cast<int>(r.y + r.height + 0.999) - static_cast<int>(r.y)};
+        cairo_region_union_rectangle(rest, &whole);
+    }
+    cairo_rectangle_list_destroy(clip);
+    auto cover = [&](const GtkHostedChild* child, bool placeholder) {
+        Rect area;
+        GdkRGBA background{};
+        if (!child->opaqueCover(area, background) || area.isEmpty()) return;
+        const cairo_rectangle_int_t r{area.left, area.top, area.width(), area.height()};
+        if (placeholder) {
+            cairo_save(cr);
+            cairo_rectangle(cr, r.x, r.y, r.width, r.height);
+            cairo_clip(cr);
+            gdk_cairo_set_source_rgba(cr, &background);
+            cairo_paint(cr);
+            cairo_restore(cr);
+        }
+        cairo_region_subtract_rectangle(rest, &r);
+    };
+    for (const GtkHostedChild* child : waitingForFirstFrame_) cover(child, true);
+    for (const GtkHostedChild* child : hostedChildren_) cover(child, false);
+    const int n = cairo_region_num_rectangles(rest);
+    for (int i = 0; i < n; ++i) {
+        cairo_rectangle_int_t r;
+        cairo_region_get_rectangle(rest, i, &r);
+        cairo_rectangle(cr, r.x, r.y, r.width, r.height);
+    }
+    cairo_region_destroy(rest);
+    cairo_fill(cr);
+}
+
 int GtkSurface::onDraw(GtkWidget* widget, cairo_t* cr, void* data) {
     auto* self = static_cast<GtkSurface*>(data);
     const int width = gtk_widget_get_allocated_width(widget);
@@ -415,7 +460,7 @@ int GtkSurface::onDraw(GtkWidget* widget, cairo_t* cr, void* data) {
         cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
         cairo_set_source(cr, pattern);
         cairo_pattern_destroy(pattern);
-        cairo_paint(cr);
+        self->paintOutsideCovers(cr);
         // The first frame of a main window with its content (the toolbar painted in the store).
         if (self->decorated_) startup_probe::mark("PAINTED");
     } else {

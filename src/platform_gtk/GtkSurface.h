@@ -17,6 +17,7 @@
 typedef struct _GtkWidget GtkWidget;
 typedef union _GdkEvent GdkEvent;
 typedef struct _GdkCursor GdkCursor;
+typedef struct _GdkRGBA GdkRGBA;
 
 namespace lindora {
 
@@ -37,6 +38,15 @@ public:
     virtual NativeChild* nativeChild() = 0;
     // The window layer's focus is on the child's host: GTK's focus belongs on the child.
     virtual bool wantsFocus() const = 0;
+    // Where the child covers the surface with an opaque picture of its own (drawing-area
+    // coordinates), and the colour that picture starts from. The surface does not draw its
+    // backing store there: a placed child draws itself over it, and the place of a child that
+    // is still waiting for the surface's first frame is filled with that colour.
+    virtual bool opaqueCover(Rect& area, GdkRGBA& background) const {
+        (void)area;
+        (void)background;
+        return false;
+    }
 };
 
 class GtkSurface final : public NativeSurface {
@@ -54,7 +64,7 @@ public:
     void stackBottom() override;
     void setTopMost(bool topMost) override;
     void setTitle(const std::string& title) override;
-    void setIcon(const std::vector<Bitmap>& images) override;
+    void setIcon(const IconImages& images) override;
     void setShowState(ShowState state) override;
     void setAlpha(std::uint8_t alpha) override;
     // The window's scale factor (GDK_SCALE, or the monitor's scale on the desktop).
@@ -101,6 +111,8 @@ public:
 
 private:
     static int onDraw(GtkWidget*, cairo_t* cr, void* self);
+    // Paints the source (the backing store) over the clip, except where opaque children cover it.
+    void paintOutsideCovers(cairo_t* cr) const;
     static void onStoreGone(void* self);
     void forgetStore();
     static int onButton(GtkWidget*, GdkEvent* event, void* self);
@@ -153,7 +165,7 @@ private:
     // is never shown never pays for it, and a shown one gets its first frame out first.
     // While a hosted child starts up, the icon waits for it as well, or IconWaitMs at most.
     static constexpr unsigned IconWaitMs = 3000;
-    std::vector<Bitmap> pendingIcon_;
+    IconImages pendingIcon_;
     unsigned iconIdle_ = 0;   // GLib source id
     bool iconWaits_ = false;  // iconIdle_ is the timeout for a starting child
     bool decorated_ = false;

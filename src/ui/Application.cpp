@@ -84,7 +84,7 @@ void Application::setTitle(const std::string& title) {
     if (window_) window_->setText(title);
 }
 
-void Application::setIcon(std::vector<Bitmap> images) {
+void Application::setIcon(IconImages images) {
     icon_ = std::move(images);
     if (window_) window_->setIcon(icon_);
 }

@@ -11,6 +11,7 @@
 #include "base/Event.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Color.h"
+#include "gfx/IconImages.h"
 #include "ui/MessageDialog.h"
 #include "ui/Window.h"
 
@@ -35,8 +36,8 @@ public:
     void setTitle(const std::string& title);
     // The application's icon: its own window's, and that of every form that has none of its own
     // when the form's window is made.
-    const std::vector<Bitmap>& icon() const { return icon_; }
-    void setIcon(std::vector<Bitmap> images);
+    const IconImages& icon() const { return icon_; }
+    void setIcon(IconImages images);
 
     // The first form created while this object exists; closing it ends the application.
     Form* mainForm() const { return mainForm_; }
@@ -88,7 +89,7 @@ private:
     std::string title_;
     Form* mainForm_ = nullptr;
     std::unique_ptr<Window> window_;
-    std::vector<Bitmap> icon_;
+    IconImages icon_;
     std::vector<Form*> hiddenByMinimize_;
     // Forms the desktop frames are minimised on the desktop instead (they stay in its task
     // bar), with the state they come back in.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "gfx/Color.h"
+#include "gfx/IconImages.h"
 #include "gfx/Geometry.h"
 #include "ui/Clock.h"
 
@@ -123,7 +124,7 @@ public:
     virtual void setTitle(const std::string& title) = 0;
     // The images the desktop shows for the window (task bar, window switcher), in several
     // sizes; an empty list leaves the desktop's default.
-    virtual void setIcon(const std::vector<Bitmap>& images) = 0;
+    virtual void setIcon(const IconImages& images) = 0;
     virtual void setShowState(ShowState state) = 0;
     // Whole-surface opacity, 255 = opaque.
     virtual void setAlpha(std::uint8_t alpha) = 0;

@@ -254,7 +254,7 @@ void Window::setExStyle(std::uint32_t exStyle) {
 
 Rect Window::withMinimumTrackSize(Rect r) const { return DefaultFrame(*this).withMinimumTrackSize(r); }
 
-void Window::setIcon(std::vector<Bitmap> images) {
+void Window::setIcon(IconImages images) {
     icon_ = std::move(images);
     if (surface_) surface_->setIcon(icon_);
 }

@@ -19,6 +19,7 @@
 #include "gfx/Bitmap.h"
 #include "gfx/Color.h"
 #include "gfx/Geometry.h"
+#include "gfx/IconImages.h"
 #include "ui/DefaultFrame.h"
 #include "ui/Messages.h"
 #include "ui/PlatformIntegration.h"
@@ -135,8 +136,8 @@ public:
     std::string text() const { return text_; }
     void setText(const std::string& text);
     // The top-level window's icon images, largest last or in any order; the desktop picks.
-    const std::vector<Bitmap>& icon() const { return icon_; }
-    void setIcon(std::vector<Bitmap> images);
+    const IconImages& icon() const { return icon_; }
+    void setIcon(IconImages images);
 
     // ---- geometry
     // Parent client coordinates for child windows, screen coordinates for top-levels.
@@ -277,7 +278,7 @@ private:
     std::uint32_t exStyle_ = 0;
     std::uint32_t classStyle_ = CS_DBLCLKS;
     std::string text_;
-    std::vector<Bitmap> icon_;
+    IconImages icon_;
     Rect bounds_;
     Rect clientInWindow_;
     Rect invalid_;              // window coordinates, bounding box

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "AppTestSupport.h"
+#include "app/AppIcon.h"
 #include "app/AppTexts.h"
 #include "bars/items/BarProgressItem.h"
 #include "bars/model/Bar.h"
@@ -91,6 +92,10 @@ TEST_F(MainWindowTest, TheWindowShowsTheApplicationIconInSixSizes) {
         sides.push_back(image.width());
     }
     EXPECT_EQ(sides, (std::vector<int>{16, 24, 32, 48, 64, 256}));
+    // The very images decoded once: handing the icon to the application, the window and the
+    // desktop copies no pixels.
+    EXPECT_TRUE(surface->icon().sharesImagesWith(applicationIcon()));
+    EXPECT_TRUE(form.icon().sharesImagesWith(applicationIcon()));
 }
 
 TEST_F(MainWindowTest, TheBrowserTakesTheClientAreaLeftBelowADockAlongTheTop) {

@@ -2,6 +2,7 @@
 #include "gfx/Bitmap.h"
 #include "gfx/Color.h"
 
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -86,6 +87,31 @@ TEST(Bitmap, ResizeKeepsTopLeftAndCopyCutsParts) {
     EXPECT_EQ(part.pixel(3, 0), 0u);  // beyond the source
     b.resize(-3, 2);
     EXPECT_TRUE(b.isEmpty());
+}
+
+// Window-sized stores live in memory of their own (mapped, not from the heap): growing into it,
+// copying, moving, drawing through cairo and shrinking back out of it keep every pixel.
+TEST(Bitmap, LargeBitmapsKeepTheirPixelsAcrossTheirOwnMemory) {
+    Bitmap b(40, 30, clRed);
+    b.resize(1280, 1024);  // 5 MiB: its own mapping
+    EXPECT_EQ(b.colorAt(39, 29), clRed);
+    EXPECT_EQ(b.pixel(40, 29), 0u);
+    EXPECT_EQ(b.pixel(1279, 1023), 0u);
+    b.setColor(1279, 1023, clBlue);
+    const Bitmap copy = b;
+    EXPECT_TRUE(copy == b);
+    Bitmap moved = std::move(b);
+    EXPECT_EQ(moved.colorAt(1279, 1023), clBlue);
+    EXPECT_EQ(moved.colorAt(0, 0), clRed);
+    moved.fill(clLime);
+    EXPECT_EQ(copy.colorAt(1279, 1023), clBlue) << "a copy shares no pixels with its original";
+    cairo_surface_t* s = moved.surface();
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(cairo_surface_status(s), CAIRO_STATUS_SUCCESS);
+    moved.resize(20, 10);  // back onto the heap
+    EXPECT_EQ(moved.colorAt(19, 9), clLime);
+    Bitmap exact(512, 512, clBlue);  // exactly the size from which a bitmap is mapped
+    EXPECT_EQ(exact.colorAt(511, 511), clBlue);
 }
 
 class PngFiles : public ::testing::Test {

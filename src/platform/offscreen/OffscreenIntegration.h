@@ -40,7 +40,7 @@ public:
     void stackBottom() override;
     void setTopMost(bool topMost) override { topMost_ = topMost; }
     void setTitle(const std::string& title) override { title_ = title; }
-    void setIcon(const std::vector<Bitmap>& images) override { icon_ = images; }
+    void setIcon(const IconImages& images) override { icon_ = images; }
     void setShowState(ShowState state) override { state_ = state; }
     void setAlpha(std::uint8_t alpha) override { alpha_ = alpha; }
     int scaleFactor() const override;
@@ -59,7 +59,7 @@ public:
     CursorShape cursor() const { return cursor_; }
     bool grabbed() const { return grabbed_; }
     const std::string& title() const { return title_; }
-    const std::vector<Bitmap>& icon() const { return icon_; }
+    const IconImages& icon() const { return icon_; }
     // The system gives this surface the keyboard focus or takes it away, as a window manager
     // or another program would.
     void systemFocusChanged(bool focused);
@@ -83,7 +83,7 @@ private:
     CursorShape cursor_ = CursorShape::Arrow;
     bool grabbed_ = false;
     std::string title_;
-    std::vector<Bitmap> icon_;
+    IconImages icon_;
     Bitmap content_;
     int contentScale_ = 1;
 };

@@ -20,7 +20,7 @@ public:
     void stackBottom() override {}
     void setTopMost(bool) override {}
     void setTitle(const std::string&) override {}
-    void setIcon(const std::vector<Bitmap>&) override {}
+    void setIcon(const IconImages&) override {}
     void setShowState(ShowState) override {}
     void setAlpha(std::uint8_t) override {}
     void present(const Bitmap&, const Rect&) override {}

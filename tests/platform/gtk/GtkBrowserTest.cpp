@@ -162,12 +162,29 @@ TEST(GtkBrowser, ASecondNavigationReplacesTheFirst) {
     EXPECT_EQ(done, 1) << "the replaced load must not end the new one's progress";
 }
 
+// A pixel of what a draw handler's frame holds so far, as 0xRRGGBB.
+std::uint32_t framePixel(cairo_t* cr, double x, double y) {
+    cairo_user_to_device(cr, &x, &y);
+    cairo_surface_t* target = cairo_get_target(cr);
+    cairo_surface_flush(target);
+    const cairo_rectangle_int_t one{static_cast<int>(x), static_cast<int>(y), 1, 1};
+    cairo_surface_t* image = cairo_surface_map_to_image(target, &one);
+    cairo_surface_flush(image);
+    const std::uint32_t pixel = *reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(image));
+    cairo_surface_unmap_image(target, image);
+    return pixel & 0xFFFFFF;
+}
+
 // The view stays off a window until the window's first frame is out, then joins it in the next
-// turn of the loop; either side may go first while it waits.
+// turn of the loop; either side may go first while it waits. Until it joins, its place shows
+// the view's own background, not what the window layer painted under it.
 TEST(GtkBrowser, TheViewJoinsItsWindowAfterTheWindowsFirstFrame) {
     LINDORA_REQUIRE_GTK_DISPLAY();
     GtkIntegration* integration = GtkTestDisplay::integration();
-    StillDelegate delegate(Bitmap(300, 200, RGB(212, 208, 200)));
+    Bitmap picture(300, 200, RGB(212, 208, 200));
+    for (int y = 20; y < 200; ++y)
+        for (int x = 0; x < 300; ++x) picture.setColor(x, y, clRed);
+    StillDelegate delegate(picture);
     SurfaceParams params;
     params.bounds = Rect::fromSize(850, 400, 300, 200);
     params.delegate = &delegate;
@@ -187,16 +204,22 @@ TEST(GtkBrowser, TheViewJoinsItsWindowAfterTheWindowsFirstFrame) {
         GtkWidget* view;
         int frames = 0;
         bool hadView = false;
+        std::uint32_t strip = 0, page = 0;
     } first{view};
     const gulong drawn =
-        g_signal_connect_after(surface->window(), "draw", G_CALLBACK(+[](GtkWidget*, cairo_t*, FirstFrame* f) {
-                                   if (f->frames++ == 0) f->hadView = gtk_widget_get_parent(f->view) != nullptr;
+        g_signal_connect_after(surface->window(), "draw", G_CALLBACK(+[](GtkWidget*, cairo_t* cr, FirstFrame* f) {
+                                   if (f->frames++ > 0) return FALSE;
+                                   f->hadView = gtk_widget_get_parent(f->view) != nullptr;
+                                   f->strip = framePixel(cr, 150, 10);
+                                   f->page = framePixel(cr, 150, 100);
                                    return FALSE;
                                }),
                                &first);
     window->setVisible(true, true);
     ASSERT_TRUE(GtkTestDisplay::pumpUntil([&] { return first.frames > 0; }));
     EXPECT_FALSE(first.hadView) << "the view was realised within the first frame";
+    EXPECT_EQ(first.strip, 0xD4D0C8u) << "the window's own picture around the view";
+    EXPECT_EQ(first.page, 0xFFFFFFu) << "the view's white background in its place, not the red under it";
     ASSERT_TRUE(GtkTestDisplay::pumpUntil([&] { return gtk_widget_get_parent(view) == surface->childLayer(); }));
     EXPECT_NE(surface->hostedChildHolding(view), nullptr);
     EXPECT_TRUE(GtkTestDisplay::pumpUntil([&] { return gtk_widget_get_allocated_height(view) == 180; }));
