@@ -19,7 +19,6 @@ public:
 
     const std::vector<Bitmap>& images() const { return images_ ? *images_ : none(); }
     bool empty() const { return !images_; }
-    std::size_t size() const { return images().size(); }
     std::vector<Bitmap>::const_iterator begin() const { return images().begin(); }
     std::vector<Bitmap>::const_iterator end() const { return images().end(); }
     void clear() { images_.reset(); }

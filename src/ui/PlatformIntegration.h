@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "gfx/Color.h"
-#include "gfx/IconImages.h"
 #include "gfx/Geometry.h"
+#include "gfx/IconImages.h"
 #include "ui/Clock.h"
 
 namespace lindora {
